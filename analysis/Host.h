@@ -1,0 +1,28 @@
+// What the check run needs from the user interface, beyond the tree.
+#pragma once
+
+#include "mylib/MessageHost.h"
+
+namespace orvel {
+
+class TRunContext;
+
+// Which commands the busy state leaves enabled.
+struct TCommandState {
+    bool Busy = false;          // everything but Halt disabled
+    bool ReopenEnabled = false; // the home folder exists (idle only)
+};
+
+class THost : public TMessageHost {
+public:
+    // Lets the user interface handle its pending events (repaint, the Halt button).
+    virtual void PumpEvents(TRunContext& Run) = 0;
+    // The status, count or file count text of the run changed.
+    virtual void ProgressChanged(const TRunContext& Run) = 0;
+    // Enables or disables the command buttons and the project window's controls.
+    virtual void ApplyCommandState(const TCommandState& State) = 0;
+    // Empties the three link lists.
+    virtual void ClearLinkLists() = 0;
+};
+
+} // namespace orvel

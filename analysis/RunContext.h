@@ -1,0 +1,67 @@
+// Everything one check run works on: the tree, the file objects, the project, the settings,
+// the busy and halt state, the counters and the progress texts.
+#pragma once
+
+#include "analysis/FileObjectList.h"
+#include "analysis/Host.h"
+#include "analysis/fileobject.h"
+#include "analysis/SiteTree.h"
+#include "mylib/FileSystem.h"
+#include "project/OrvelProjct.h"
+#include "project/Settings.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvel {
+
+class TRunContext {
+public:
+    explicit TRunContext(THost& Host, TPathStyle PathStyle = TPathStyle::psPosix);
+    ~TRunContext();
+    TRunContext(const TRunContext&) = delete;
+    TRunContext& operator=(const TRunContext&) = delete;
+
+    THost& Host;
+    TSiteTree Tree;
+    TOrvelProject CurrentProject;
+    TSettings Settings;
+    TFileObjectList FileObjects;          // every file object, in scan order
+    std::vector<TTreeNode*> FolderNodes;  // not owned; every folder node below the root
+    bool Halted = false;                  // set by Halt, polled by the long loops
+    int BusyCount = 0;                    // nesting depth of busy sections; 0 is idle
+    std::int32_t InvalidLinkTotal = 0;    // invalid links found in this run
+    std::int32_t InvalidLinkFileCount = 0; // HTML files with invalid links in this run
+
+    const TFileSystem* FileSystem = &TFileSystem::Real(); // not owned
+
+    // Longest time between two calls into the host's event pump; zero pumps at every item.
+    std::chrono::milliseconds PumpInterval{15};
+
+    TPathStyle PathStyle() const { return CurrentProject.PathStyle; }
+
+    // Called between the items of every long loop; hands over to the host's pump when due.
+    void Pump();
+    void BeginBusy();
+    void EndBusy();
+    bool Busy() const { return BusyCount > 0; }
+
+    const std::string& StatusText() const { return Status; }
+    std::string CountText() const; // "count N", or empty
+    const std::string& FileCountText() const { return FileCount; }
+    void SetStatusText(std::string Text);
+    void SetCount(long long Count);
+    void SetFileCountText(std::string Text);
+
+private:
+    void ClearProgress();
+
+    std::string Status;
+    long long Count = -1; // -1: no count shown
+    std::string FileCount;
+    std::chrono::steady_clock::time_point LastPump{};
+};
+
+} // namespace orvel

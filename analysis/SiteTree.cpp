@@ -1,0 +1,155 @@
+#include "analysis/SiteTree.h"
+
+#include <stdexcept>
+
+namespace orvel {
+
+TSiteTree::TSiteTree() : RootNode(std::make_unique<TTreeNode>()) {}
+
+void TSiteTree::BeginUpdate() {
+    if (UpdateDepth++ == 0 && Observer) Observer->TreeBatchBegin();
+}
+
+void TSiteTree::EndUpdate() {
+    if (UpdateDepth == 0) return;
+    if (--UpdateDepth == 0 && Observer) Observer->TreeBatchEnd();
+}
+
+TTreeNode& TSiteTree::AddChild(TTreeNode& Parent, std::string Text) {
+    const int Row = Parent.Count();
+    const bool Notify = Observer && !Updating();
+    if (Notify) Observer->NodesAboutToBeInserted(Parent, Row, Row);
+    auto Node = std::make_unique<TTreeNode>();
+    Node->Text = std::move(Text);
+    Node->Parent = &Parent;
+    Node->Row = Row;
+    TTreeNode& Added = *Node;
+    Parent.Children.push_back(std::move(Node));
+    if (Notify) Observer->NodesInserted();
+    return Added;
+}
+
+void TSiteTree::ForgetSelectionBelow(TTreeNode& Node) {
+    for (TTreeNode* N = SelectedNode; N; N = N->Parent)
+        if (N == &Node) {
+            Select(nullptr);
+            return;
+        }
+}
+
+void TSiteTree::Delete(TTreeNode& Node) {
+    if (!Node.Parent) throw std::logic_error("the root node cannot be deleted");
+    ForgetSelectionBelow(Node);
+    TTreeNode& Parent = *Node.Parent;
+    const int Row = Node.Row;
+    const bool Notify = Observer && !Updating();
+    if (Notify) Observer->NodesAboutToBeRemoved(Parent, Row, Row);
+    Parent.Children.erase(Parent.Children.begin() + Row);
+    for (int I = Row; I < Parent.Count(); ++I)
+        Parent.Item(I)->Row = I;
+    if (Notify) Observer->NodesRemoved();
+}
+
+void TSiteTree::DeleteChildren(TTreeNode& Parent) {
+    if (Parent.Children.empty()) return;
+    for (auto& Child : Parent.Children)
+        ForgetSelectionBelow(*Child);
+    const bool Notify = Observer && !Updating();
+    if (Notify) Observer->NodesAboutToBeRemoved(Parent, 0, Parent.Count() - 1);
+    Parent.Children.clear();
+    if (Notify) Observer->NodesRemoved();
+}
+
+void TSiteTree::Changed(TTreeNode& Node) {
+    if (Observer && !Updating()) Observer->NodeChanged(Node);
+}
+
+void TSiteTree::SetText(TTreeNode& Node, std::string Text) {
+    Node.Text = std::move(Text);
+    Changed(Node);
+}
+
+void TSiteTree::SetImage(TTreeNode& Node, int Index) {
+    if (Node.ImageIndex == Index) return;
+    Node.ImageIndex = Index;
+    Changed(Node);
+}
+
+void TSiteTree::SetSelectedImage(TTreeNode& Node, int Index) {
+    if (Node.SelectedIndex == Index) return;
+    Node.SelectedIndex = Index;
+    Changed(Node);
+}
+
+void TSiteTree::SetStateImage(TTreeNode& Node, int Index) {
+    if (Node.StateIndex == Index) return;
+    Node.StateIndex = Index;
+    Changed(Node);
+}
+
+void TSiteTree::SetOverlay(TTreeNode& Node, int Index) {
+    if (Node.OverlayIndex == Index) return;
+    Node.OverlayIndex = Index;
+    Changed(Node);
+}
+
+void TSiteTree::Expand(TTreeNode& Node) {
+    if (Node.Expanded) return;
+    Node.Expanded = true;
+    Changed(Node);
+}
+
+void TSiteTree::Select(TTreeNode* Node) {
+    if (SelectedNode == Node) return;
+    SelectedNode = Node;
+    if (Observer && !Updating()) Observer->SelectionChanged(Node);
+}
+
+int TSiteTree::AbsoluteIndex(const TTreeNode& Node) const {
+    int Index = 0;
+    for (const TTreeNode* N = &Node; N->Parent; N = N->Parent) {
+        // Everything before N under its parent, the parent itself, then N.
+        const TTreeNode& Parent = *N->Parent;
+        for (int I = 0; I < N->Row; ++I) {
+            std::vector<const TTreeNode*> Stack{Parent.Item(I)};
+            while (!Stack.empty()) {
+                const TTreeNode* Top = Stack.back();
+                Stack.pop_back();
+                ++Index;
+                for (const auto& Child : Top->Children)
+                    Stack.push_back(Child.get());
+            }
+        }
+        ++Index;
+    }
+    return Index;
+}
+
+TTreeNode* TSiteTree::NodeAt(int AbsoluteIndex) {
+    if (AbsoluteIndex < 0) return nullptr;
+    std::vector<TTreeNode*> Stack{RootNode.get()};
+    int Index = 0;
+    while (!Stack.empty()) {
+        TTreeNode* Top = Stack.back();
+        Stack.pop_back();
+        if (Index++ == AbsoluteIndex) return Top;
+        for (auto It = Top->Children.rbegin(); It != Top->Children.rend(); ++It)
+            Stack.push_back(It->get());
+    }
+    return nullptr;
+}
+
+int TSiteTree::NodeCount() const {
+    int Count = 0;
+    std::vector<const TTreeNode*> Stack{RootNode.get()};
+    while (!Stack.empty()) {
+        const TTreeNode* Top = Stack.back();
+        Stack.pop_back();
+        ++Count;
+        for (const auto& Child : Top->Children)
+            Stack.push_back(Child.get());
+    }
+    return Count;
+}
+
+} // namespace orvel

@@ -1,0 +1,86 @@
+// The tree of the site as the main window shows it: root, folders, files and anchors.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvel {
+
+class TFileObject;
+
+// One node. Fields are read freely; changes go through TSiteTree so that observers hear of them.
+struct TTreeNode {
+    std::string Text;
+    int ImageIndex = -1;    // picture of ImageList1, -1 for none
+    int SelectedIndex = -1; // picture while selected
+    int StateIndex = -1;    // state picture, -1 for none
+    int OverlayIndex = -1;  // overlay slot, -1 for none
+    bool Expanded = false;
+    TFileObject* Data = nullptr; // not owned; set for file nodes only
+    TTreeNode* Parent = nullptr; // not owned; null for the root
+    int Row = 0;                 // index among the parent's children
+    std::vector<std::unique_ptr<TTreeNode>> Children; // owned
+
+    int Count() const { return static_cast<int>(Children.size()); }
+    TTreeNode* Item(int Index) const { return Children[static_cast<size_t>(Index)].get(); }
+};
+
+// Told of changes to the tree. Inside a batch update only its begin and end are reported;
+// a view then reads the whole tree again.
+class TSiteTreeObserver {
+public:
+    virtual ~TSiteTreeObserver() = default;
+    virtual void TreeBatchBegin() = 0;
+    virtual void TreeBatchEnd() = 0;
+    virtual void NodeChanged(TTreeNode& Node) = 0;
+    virtual void NodesAboutToBeInserted(TTreeNode& Parent, int First, int Last) = 0;
+    virtual void NodesInserted() = 0;
+    virtual void NodesAboutToBeRemoved(TTreeNode& Parent, int First, int Last) = 0;
+    virtual void NodesRemoved() = 0;
+    virtual void SelectionChanged(TTreeNode* Node) = 0;
+};
+
+class TSiteTree {
+public:
+    TSiteTree();
+
+    void SetObserver(TSiteTreeObserver* Observer) { this->Observer = Observer; }
+    TTreeNode& Root() { return *RootNode; }
+    const TTreeNode& Root() const { return *RootNode; }
+
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return UpdateDepth > 0; }
+
+    TTreeNode& AddChild(TTreeNode& Parent, std::string Text);
+    // Deletes the node with all its descendants; the root cannot be deleted.
+    void Delete(TTreeNode& Node);
+    void DeleteChildren(TTreeNode& Parent);
+
+    void SetText(TTreeNode& Node, std::string Text);
+    void SetImage(TTreeNode& Node, int Index);
+    void SetSelectedImage(TTreeNode& Node, int Index);
+    void SetStateImage(TTreeNode& Node, int Index);
+    void SetOverlay(TTreeNode& Node, int Index);
+    void Expand(TTreeNode& Node);
+
+    TTreeNode* Selected() const { return SelectedNode; }
+    void Select(TTreeNode* Node);
+
+    // Position in a pre-order walk from the root, which is 0.
+    int AbsoluteIndex(const TTreeNode& Node) const;
+    TTreeNode* NodeAt(int AbsoluteIndex);
+    int NodeCount() const;
+
+private:
+    void Changed(TTreeNode& Node);
+    void ForgetSelectionBelow(TTreeNode& Node);
+
+    std::unique_ptr<TTreeNode> RootNode;
+    TTreeNode* SelectedNode = nullptr; // not owned
+    TSiteTreeObserver* Observer = nullptr; // not owned
+    int UpdateDepth = 0;
+};
+
+} // namespace orvel

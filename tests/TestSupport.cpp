@@ -1,0 +1,73 @@
+#include "TestSupport.h"
+
+#include "mylib/CodePage.h"
+#include "mylib/UDelDir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <stdexcept>
+#include <sys/stat.h>
+
+namespace orvel::test {
+
+bool TRecordingHost::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
+    Messages.push_back({Kind, Text});
+    return Answer;
+}
+
+void TRecordingHost::PumpEvents(TRunContext& Run) {
+    ++Pumps;
+    if (OnPump) OnPump(Run, Pumps);
+}
+
+void TRecordingHost::ProgressChanged(const TRunContext& Run) {
+    if (!Run.StatusText().empty() && (StatusTexts.empty() || StatusTexts.back() != Run.StatusText()))
+        StatusTexts.push_back(Run.StatusText());
+}
+
+TTempDir::TTempDir() {
+    const char* Base = std::getenv("TMPDIR");
+    std::string Template = std::string(Base && *Base ? Base : "/tmp") + "/orvel-test-XXXXXX";
+    if (!::mkdtemp(Template.data())) throw std::runtime_error("cannot create " + Template);
+    Root = Template + "/";
+}
+
+TTempDir::~TTempDir() { DelDir(Root, true); }
+
+std::string TTempDir::MakeDir(const std::string& Relative) const {
+    std::string Path = Root;
+    std::stringstream Parts(Relative);
+    for (std::string Part; std::getline(Parts, Part, '/');) {
+        if (Part.empty()) continue;
+        Path += Part + "/";
+        ::mkdir(Path.c_str(), 0755);
+    }
+    return Path;
+}
+
+std::string TTempDir::Write(const std::string& Relative, const std::string& Content) const {
+    const size_t Slash = Relative.rfind('/');
+    if (Slash != std::string::npos) MakeDir(Relative.substr(0, Slash));
+    const std::string Path = Root + Relative;
+    std::ofstream Out(Path, std::ios::binary);
+    Out << Content;
+    if (!Out) throw std::runtime_error("cannot write " + Path);
+    return Path;
+}
+
+std::string ReadWholeFile(const std::string& Path) {
+    std::ifstream In(Path, std::ios::binary);
+    std::stringstream Buffer;
+    Buffer << In.rdbuf();
+    return Buffer.str();
+}
+
+} // namespace orvel::test
+
+int main(int argc, char** argv) {
+    orvel::SetCodePage(orvel::TCodePage::cpUtf8);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

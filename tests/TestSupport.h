@@ -1,0 +1,68 @@
+// Shared helpers of the core tests: a recording host, temporary folders and small files.
+#pragma once
+
+#include "analysis/Host.h"
+#include "analysis/RunContext.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orvel::test {
+
+// Records every message box, beep and command state; answers questions with Answer.
+class TRecordingHost : public THost {
+public:
+    bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
+    void Beep(TBeepKind Kind) override { Beeps.push_back(Kind); }
+    void PumpEvents(TRunContext& Run) override;
+    void ProgressChanged(const TRunContext& Run) override;
+    void ApplyCommandState(const TCommandState& State) override { States.push_back(State); }
+    void ClearLinkLists() override { ++LinkListClears; }
+
+    struct TMessage {
+        TMessageKind Kind;
+        std::string Text;
+    };
+    std::vector<TMessage> Messages;
+    std::vector<TBeepKind> Beeps;
+    std::vector<TCommandState> States;
+    std::vector<std::string> StatusTexts; // each distinct status text, in order
+    int LinkListClears = 0;
+    int Pumps = 0;
+    bool Answer = true;
+    // Called at every pump with the number of pumps so far.
+    std::function<void(TRunContext&, int)> OnPump;
+};
+
+// A run context that pumps at every item into a recording host.
+struct TTestRun {
+    explicit TTestRun(TPathStyle Style = TPathStyle::psPosix) : Run(Host, Style) {
+        Run.PumpInterval = std::chrono::milliseconds(0);
+    }
+    TRecordingHost Host;
+    TRunContext Run;
+};
+
+// A fresh folder under the system's temporary folder, deleted with everything in it.
+class TTempDir {
+public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    // The folder's path, ending in "/".
+    const std::string& Path() const { return Root; }
+    // Writes a file (creating its folders) below the folder; returns its full path.
+    std::string Write(const std::string& Relative, const std::string& Content) const;
+    // Creates a folder (and its parents) below the folder; returns its full path.
+    std::string MakeDir(const std::string& Relative) const;
+
+private:
+    std::string Root;
+};
+
+std::string ReadWholeFile(const std::string& Path);
+
+} // namespace orvel::test
