@@ -26,7 +26,7 @@ test: build
 	$(MAKE) --no-print-directory asan
 
 run: build
-	$(BUILD)/cli/orvel-check --top index.html examples/site
+	$(BUILD)/cli/orvel-check --project $(BUILD)/examples/sample.opr
 
 bench: build
 	bash bench/run.sh

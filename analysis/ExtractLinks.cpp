@@ -14,32 +14,60 @@
 namespace orvel {
 
 const TTagRow LinkTagTable[35] = {
-    {"A", "HREF"},         {"AREA", "HREF"},     {"APPLET", "CODE"},     {"BGSOUND", "SRC"},
-    {"BLOCKQUOTE", "CITE"}, {"BODY", "BACKGROUND"}, {"DEL", "CITE"},     {"EMBED", "SRC"},
-    {"FORM", "ACTION"},    {"FRAME", "LONGDESC"}, {"FRAME", "SRC"},      {"ILAYER", "SRC"},
-    {"ILAYER", "BACKGROUND"}, {"IFRAME", "LONGDESC"}, {"IFRAME", "SRC"}, {"IMG", "DYNSRC"},
-    {"IMG", "LONGDESC"},   {"IMG", "LOWSRC"},    {"IMG", "SRC"},         {"IMG", "USEMAP"},
-    {"INPUT", "SRC"},      {"INPUT", "USEMAP"},  {"INS", "CITE"},        {"ISINDEX", "ACTION"},
-    {"LAYER", "BACKGROUND"}, {"LAYER", "SRC"},   {"LINK", "HREF"},       {"LINK", "SRC"},
-    {"Q", "CITE"},         {"SCRIPT", "SRC"},    {"STYLE", "SRC"},       {"TABLE", "BACKGROUND"},
-    {"TD", "BACKGROUND"},  {"TH", "BACKGROUND"}, {"TR", "BACKGROUND"},
+    {"A", "HREF"},
+    {"AREA", "HREF"},
+    {"APPLET", "CODE"},
+    {"BGSOUND", "SRC"},
+    {"BLOCKQUOTE", "CITE"},
+    {"BODY", "BACKGROUND"},
+    {"DEL", "CITE"},
+    {"EMBED", "SRC"},
+    {"FORM", "ACTION"},
+    {"FRAME", "LONGDESC"},
+    {"FRAME", "SRC"},
+    {"ILAYER", "SRC"},
+    {"ILAYER", "BACKGROUND"},
+    {"IFRAME", "LONGDESC"},
+    {"IFRAME", "SRC"},
+    {"IMG", "DYNSRC"},
+    {"IMG", "LONGDESC"},
+    {"IMG", "LOWSRC"},
+    {"IMG", "SRC"},
+    {"IMG", "USEMAP"},
+    {"INPUT", "SRC"},
+    {"INPUT", "USEMAP"},
+    {"INS", "CITE"},
+    {"ISINDEX", "ACTION"},
+    {"LAYER", "BACKGROUND"},
+    {"LAYER", "SRC"},
+    {"LINK", "HREF"},
+    {"LINK", "SRC"},
+    {"Q", "CITE"},
+    {"SCRIPT", "SRC"},
+    {"STYLE", "SRC"},
+    {"TABLE", "BACKGROUND"},
+    {"TD", "BACKGROUND"},
+    {"TH", "BACKGROUND"},
+    {"TR", "BACKGROUND"},
 };
 
 const TTagRow MetaRefreshRow = {"META", "CONTENT"};
 
 const TTagRow AnchorTagTable[17] = {
-    {"MAP", "NAME"}, {"A", "NAME"},   {"H1", "ID"},    {"H2", "ID"},   {"H3", "ID"},  {"H4", "ID"},
-    {"H5", "ID"},    {"H6", "ID"},    {"H7", "ID"},    {"P", "ID"},    {"DIV", "ID"}, {"SPAN", "ID"},
-    {"TABLE", "ID"}, {"TH", "ID"},    {"TD", "ID"},    {"DT", "ID"},   {"LI", "ID"},
+    {"MAP", "NAME"}, {"A", "NAME"}, {"H1", "ID"}, {"H2", "ID"}, {"H3", "ID"},  {"H4", "ID"},
+    {"H5", "ID"},    {"H6", "ID"},  {"H7", "ID"}, {"P", "ID"},  {"DIV", "ID"}, {"SPAN", "ID"},
+    {"TABLE", "ID"}, {"TH", "ID"},  {"TD", "ID"}, {"DT", "ID"}, {"LI", "ID"},
 };
 
 namespace {
 
-bool IsBlank(char C) { return C == '\r' || C == '\n' || C == ' '; }
+bool IsBlank(char C) {
+    return C == '\r' || C == '\n' || C == ' ';
+}
 
 // The value of Attribute inside the tag whose name ends at From and whose ">" is at Close.
-std::string AttributeValue(std::string_view Text, std::string_view Upper, size_t From,
-                           size_t Close, std::string_view Attribute) {
+std::string AttributeValue(std::string_view Text, std::string_view Upper, size_t From, size_t Close,
+                           std::string_view Attribute) {
     size_t Pos = From;
     if (SkipBlanks(Upper, Pos) == 0) return {}; // another tag with this prefix, or a tab
     const std::string_view InTag = Upper.substr(0, Close);
@@ -141,7 +169,8 @@ size_t SkipBlanks(std::string_view Upper, size_t& Pos) {
 bool ScanTag(std::string_view Tag, std::string_view Attribute, std::string_view Text,
              std::string_view Upper, size_t& Offset, std::string& Value) {
     Value.clear();
-    const std::string Pattern = "<" + std::string(Tag);
+    std::string Pattern = "<";
+    Pattern += Tag;
     const size_t Found = Upper.find(Pattern, Offset);
     if (Found == std::string_view::npos) return false;
     const size_t Close = Upper.find('>', Found + Pattern.size());
@@ -151,7 +180,9 @@ bool ScanTag(std::string_view Tag, std::string_view Attribute, std::string_view 
     return true;
 }
 
-std::string CutAtSpace(std::string_view Text) { return std::string(Text.substr(0, Text.find(' '))); }
+std::string CutAtSpace(std::string_view Text) {
+    return std::string(Text.substr(0, Text.find(' ')));
+}
 
 bool RemoveComments(std::string& Text, TRunContext& Run) {
     static constexpr std::string_view Open = "<!--", Close = "-->";
@@ -237,10 +268,11 @@ void TFileObject::ExtractLinks() {
                     break;
                 }
                 Run.SetCount(Counter++);
-                std::string Value = StoredForm(Row,
-                                               AttributeValue(Text, Upper, Lt + 1 + Group.Tag.size(),
-                                                              Close, RowAt(Row).Attribute),
-                                               Run.Settings);
+                std::string Value =
+                    StoredForm(Row,
+                               AttributeValue(Text, Upper, Lt + 1 + Group.Tag.size(), Close,
+                                              RowAt(Row).Attribute),
+                               Run.Settings);
                 if (!Value.empty()) Found.emplace_back(Row, std::move(Value));
             }
             if (Stop) break;

@@ -8,18 +8,34 @@
 
 namespace orvel {
 
-TFileObjectList::~TFileObjectList() { Clear(); }
+size_t TFileObjectList::TFoldedHash::operator()(std::string_view Path) const {
+    std::uint64_t Hash = 14695981039346656037ull; // FNV-1a
+    for (char C : Path)
+        Hash = (Hash ^ static_cast<unsigned char>(AsciiUpper(C))) * 1099511628211ull;
+    return static_cast<size_t>(Hash);
+}
+
+bool TFileObjectList::TFoldedEqual::operator()(std::string_view A, std::string_view B) const {
+    if (A.size() != B.size()) return false;
+    for (size_t I = 0; I < A.size(); ++I)
+        if (AsciiUpper(A[I]) != AsciiUpper(B[I])) return false;
+    return true;
+}
+
+TFileObjectList::~TFileObjectList() {
+    Clear();
+}
 
 TFileObject& TFileObjectList::Append(std::unique_ptr<TFileObject> Object) {
     Object->Sequence = NextSequence++;
     Objects.push_back(std::move(Object));
     TFileObject& Added = *Objects.back();
-    if (!Added.Path.empty()) Index.emplace(AsciiUpperCase(Added.Path), &Added);
+    Reindex(Added);
     return Added;
 }
 
-void TFileObjectList::Unindex(TFileObject& Object, const std::string& Path) {
-    auto [First, Last] = Index.equal_range(AsciiUpperCase(Path));
+void TFileObjectList::Unindex(TFileObject& Object) {
+    auto [First, Last] = Index.equal_range(Object.Path);
     for (auto It = First; It != Last; ++It)
         if (It->second == &Object) {
             Index.erase(It);
@@ -27,16 +43,15 @@ void TFileObjectList::Unindex(TFileObject& Object, const std::string& Path) {
         }
 }
 
-void TFileObjectList::PathChanged(TFileObject& Object, const std::string& OldPath) {
-    if (!OldPath.empty()) Unindex(Object, OldPath);
-    if (!Object.Path.empty()) Index.emplace(AsciiUpperCase(Object.Path), &Object);
+void TFileObjectList::Reindex(TFileObject& Object) {
+    if (!Object.Path.empty()) Index.emplace(Object.Path, &Object);
 }
 
 void TFileObjectList::Destroy(TFileObject& Object) {
     auto It = std::find_if(Objects.begin(), Objects.end(),
                            [&](const auto& Owned) { return Owned.get() == &Object; });
     if (It == Objects.end()) return;
-    Unindex(Object, Object.Path);
+    Unindex(Object);
     Objects.erase(It);
 }
 
@@ -45,11 +60,12 @@ void TFileObjectList::Clear() {
     Objects.clear();
 }
 
-TFileObject* TFileObjectList::FindByPath(const std::string& Path, bool IgnoreCase) const {
-    // The name hash stays part of the test: the walk compares paths only where it agrees.
+TFileObject* TFileObjectList::FindByPath(std::string_view Path, bool IgnoreCase) const {
+    auto [First, Last] = Index.equal_range(Path);
+    if (First == Last) return nullptr;
+    // The walk compares paths only where the name hashes agree.
     const std::int32_t Hash = FileNameHash(Path, PathStyle);
     TFileObject* Best = nullptr;
-    auto [First, Last] = Index.equal_range(AsciiUpperCase(Path));
     for (auto It = First; It != Last; ++It) {
         TFileObject* Candidate = It->second;
         if (Candidate->NameHash != Hash) continue;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -33,19 +34,25 @@ public:
     auto end() const { return Objects.end(); }
 
     // The first file object in list order whose Path equals Path (ASCII letters without case
-    // when IgnoreCase is set), or null.
-    TFileObject* FindByPath(const std::string& Path, bool IgnoreCase) const;
+    // when IgnoreCase is set) and whose name hash agrees, or null.
+    TFileObject* FindByPath(std::string_view Path, bool IgnoreCase) const;
 
-    // Called by a file object when its path is set.
-    void PathChanged(TFileObject& Object, const std::string& OldPath);
+    // A file object leaves the index before its path changes and enters it again after.
+    void Unindex(TFileObject& Object);
+    void Reindex(TFileObject& Object);
 
 private:
-    void Unindex(TFileObject& Object, const std::string& Path);
+    // Paths compared with ASCII letters folded; keys view the objects' own paths.
+    struct TFoldedHash {
+        size_t operator()(std::string_view Path) const;
+    };
+    struct TFoldedEqual {
+        bool operator()(std::string_view A, std::string_view B) const;
+    };
 
     TPathStyle PathStyle;
     std::vector<std::unique_ptr<TFileObject>> Objects;
-    // Key: the path with ASCII letters upper-cased; several objects may share one.
-    std::unordered_multimap<std::string, TFileObject*> Index;
+    std::unordered_multimap<std::string_view, TFileObject*, TFoldedHash, TFoldedEqual> Index;
     std::uint64_t NextSequence = 0;
 };
 

@@ -6,6 +6,7 @@
 namespace orvel {
 
 class TRunContext;
+struct TTreeNode;
 
 // Which commands the busy state leaves enabled.
 struct TCommandState {
@@ -23,6 +24,8 @@ public:
     virtual void ApplyCommandState(const TCommandState& State) = 0;
     // Empties the three link lists.
     virtual void ClearLinkLists() = 0;
+    // Shows the link lists of a node again.
+    virtual void ShowLinkLists(TTreeNode& Node) = 0;
 };
 
 } // namespace orvel

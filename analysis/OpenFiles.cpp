@@ -55,8 +55,9 @@ void ScanFolderBelow(TRunContext& Run, const std::string& FolderPath, TTreeNode&
         }
         ::closedir(Dir);
     }
-    std::sort(Folders.begin(), Folders.end(),
-              [](const TFolderEntry& A, const TFolderEntry& B) { return NameLess(A.Name, B.Name); });
+    std::sort(Folders.begin(), Folders.end(), [](const TFolderEntry& A, const TFolderEntry& B) {
+        return NameLess(A.Name, B.Name);
+    });
     std::sort(Files.begin(), Files.end(), NameLess);
 
     for (const TFolderEntry& Sub : Folders) {

@@ -9,9 +9,13 @@ namespace orvel {
 TRunContext::TRunContext(THost& Host, TPathStyle PathStyle)
     : Host(Host), CurrentProject(PathStyle), FileObjects(PathStyle) {}
 
-TRunContext::~TRunContext() { FileObjects.Clear(); }
+TRunContext::~TRunContext() {
+    FileObjects.Clear();
+}
 
 void TRunContext::Pump() {
+    // Items are short: the clock is read only every few of them.
+    if (PumpInterval.count() > 0 && ++ItemsSincePump % 32 != 0) return;
     const auto Now = std::chrono::steady_clock::now();
     if (Now - LastPump < PumpInterval) return;
     LastPump = Now;
@@ -29,8 +33,10 @@ void TRunContext::EndBusy() {
         BusyCount = 0; // an unbalanced close must not leave every later command failing
         Assert(false, "mainform");
     }
-    ClearProgress();
-    if (BusyCount > 0) return;
+    Status.clear();
+    Count = -1;
+    if (BusyCount > 0) return; // the next pump shows the cleared texts
+    Host.ProgressChanged(*this);
     Halted = false;
     Host.ApplyCommandState({false, FileSystem->DirExists(CurrentProject.HomeDir)});
 }
@@ -39,16 +45,17 @@ std::string TRunContext::CountText() const {
     return Count < 0 ? std::string() : "count " + std::to_string(Count);
 }
 
-void TRunContext::SetStatusText(std::string Text) { Status = std::move(Text); }
+void TRunContext::SetStatusText(std::string Text) {
+    Status = std::move(Text);
+    if (BusyCount == 0) Host.ProgressChanged(*this); // while busy, the next pump shows it
+}
 
-void TRunContext::SetCount(long long Value) { Count = Value; }
+void TRunContext::SetCount(long long Value) {
+    Count = Value;
+}
 
-void TRunContext::SetFileCountText(std::string Text) { FileCount = std::move(Text); }
-
-void TRunContext::ClearProgress() {
-    Status.clear();
-    Count = -1;
-    Host.ProgressChanged(*this);
+void TRunContext::SetFileCountText(std::string Text) {
+    FileCount = std::move(Text);
 }
 
 } // namespace orvel

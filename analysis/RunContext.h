@@ -4,8 +4,8 @@
 
 #include "analysis/FileObjectList.h"
 #include "analysis/Host.h"
-#include "analysis/fileobject.h"
 #include "analysis/SiteTree.h"
+#include "analysis/fileobject.h"
 #include "mylib/FileSystem.h"
 #include "project/OrvelProjct.h"
 #include "project/Settings.h"
@@ -28,13 +28,14 @@ public:
     TSiteTree Tree;
     TOrvelProject CurrentProject;
     TSettings Settings;
-    TFileObjectList FileObjects;          // every file object, in scan order
-    std::vector<TTreeNode*> FolderNodes;  // not owned; every folder node below the root
-    bool Halted = false;                  // set by Halt, polled by the long loops
-    int BusyCount = 0;                    // nesting depth of busy sections; 0 is idle
-    std::int32_t InvalidLinkTotal = 0;    // invalid links found in this run
+    TFileObjectList FileObjects;           // every file object, in scan order
+    std::vector<TTreeNode*> FolderNodes;   // not owned; every folder node below the root
+    bool Halted = false;                   // set by Halt, polled by the long loops
+    int BusyCount = 0;                     // nesting depth of busy sections; 0 is idle
+    std::int32_t InvalidLinkTotal = 0;     // invalid links found in this run
     std::int32_t InvalidLinkFileCount = 0; // HTML files with invalid links in this run
 
+    std::string SaveDialogFileName;                       // preselected in the project save dialog
     const TFileSystem* FileSystem = &TFileSystem::Real(); // not owned
 
     // Longest time between two calls into the host's event pump; zero pumps at every item.
@@ -56,12 +57,11 @@ public:
     void SetFileCountText(std::string Text);
 
 private:
-    void ClearProgress();
-
     std::string Status;
     long long Count = -1; // -1: no count shown
     std::string FileCount;
     std::chrono::steady_clock::time_point LastPump{};
+    unsigned ItemsSincePump = 0;
 };
 
 } // namespace orvel

@@ -17,9 +17,9 @@ struct TTreeNode {
     int StateIndex = -1;    // state picture, -1 for none
     int OverlayIndex = -1;  // overlay slot, -1 for none
     bool Expanded = false;
-    TFileObject* Data = nullptr; // not owned; set for file nodes only
-    TTreeNode* Parent = nullptr; // not owned; null for the root
-    int Row = 0;                 // index among the parent's children
+    TFileObject* Data = nullptr;                      // not owned; set for file nodes only
+    TTreeNode* Parent = nullptr;                      // not owned; null for the root
+    int Row = 0;                                      // index among the parent's children
     std::vector<std::unique_ptr<TTreeNode>> Children; // owned
 
     int Count() const { return static_cast<int>(Children.size()); }
@@ -78,7 +78,7 @@ private:
     void ForgetSelectionBelow(TTreeNode& Node);
 
     std::unique_ptr<TTreeNode> RootNode;
-    TTreeNode* SelectedNode = nullptr; // not owned
+    TTreeNode* SelectedNode = nullptr;     // not owned
     TSiteTreeObserver* Observer = nullptr; // not owned
     int UpdateDepth = 0;
 };

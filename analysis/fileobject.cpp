@@ -16,9 +16,9 @@ TFileObject::TFileObject(TRunContext& Run, TTreeNode& Node) : Node(&Node), Run(R
 }
 
 void TFileObject::SetPath(const std::string& NewPath) {
-    const std::string OldPath = Path;
+    Run.FileObjects.Unindex(*this);
     Path = NewPath;
-    Run.FileObjects.PathChanged(*this, OldPath);
+    Run.FileObjects.Reindex(*this);
     const TPathStyle Style = Run.PathStyle();
     Kind = FileKindOf(AnsiUpperCase(ExtractExtension(Path, Style)), Run.Settings.ExtListHTML,
                       Run.Settings.ExtListImg);

@@ -33,19 +33,19 @@ public:
     static TFileObject& Create(TRunContext& Run, TTreeNode& Node);
     TFileObject(TRunContext& Run, TTreeNode& Node);
 
-    std::string Path;                   // absolute path as the scan built it
-    TTreeNode* Node;                    // not owned; the file's node in the tree
+    std::string Path; // absolute path as the scan built it
+    TTreeNode* Node;  // not owned; the file's node in the tree
     TFileKind Kind = fkHtml;
-    std::int32_t NameHash = 0;          // FileNameHash of Path
-    bool Ignored = false;               // excluded from the check
+    std::int32_t NameHash = 0; // FileNameHash of Path
+    bool Ignored = false;      // excluded from the check
     TReachState ReachState = rsUnreached;
-    bool Flagged = true;                // HTML file shown in blue
-    TSortedStringList ValidLinks;       // links whose target exists
-    TSortedStringList InvalidLinks;     // links whose target is missing
-    TSortedStringList ExternalLinks;    // links that leave the site
-    TSortedStringList Anchors;          // anchor names defined in the file
-    TSortedStringList Links;            // every link extracted from the file
-    std::uint64_t Sequence = 0;         // position in creation order
+    bool Flagged = true;             // HTML file shown in blue
+    TSortedStringList ValidLinks;    // links whose target exists
+    TSortedStringList InvalidLinks;  // links whose target is missing
+    TSortedStringList ExternalLinks; // links that leave the site
+    TSortedStringList Anchors;       // anchor names defined in the file
+    TSortedStringList Links;         // every link extracted from the file
+    std::uint64_t Sequence = 0;      // position in creation order
 
     // Stores the path, sets the kind and picture, reads an HTML file's links and the name hash.
     void SetPath(const std::string& NewPath);

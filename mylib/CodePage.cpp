@@ -8,7 +8,9 @@ namespace orvel {
 namespace {
 TCodePage GCodePage = TCodePage::cpUtf8;
 
-bool IsCp932Lead(unsigned char B) { return (B >= 0x81 && B <= 0x9F) || (B >= 0xE0 && B <= 0xFC); }
+bool IsCp932Lead(unsigned char B) {
+    return (B >= 0x81 && B <= 0x9F) || (B >= 0xE0 && B <= 0xFC);
+}
 
 // Walks a text and folds a-z outside multi-byte characters.
 class TUpperWalker {
@@ -44,9 +46,13 @@ void InitCodePageFromLocale() {
             GCodePage = TCodePage::cpCp932;
 }
 
-void SetCodePage(TCodePage CodePage) { GCodePage = CodePage; }
+void SetCodePage(TCodePage CodePage) {
+    GCodePage = CodePage;
+}
 
-TCodePage CurrentCodePage() { return GCodePage; }
+TCodePage CurrentCodePage() {
+    return GCodePage;
+}
 
 bool IsLeadByte(unsigned char Byte) {
     if (GCodePage == TCodePage::cpCp932) return IsCp932Lead(Byte);
@@ -55,7 +61,8 @@ bool IsLeadByte(unsigned char Byte) {
 
 bool IsTrailByteAt(std::string_view Text, size_t Index) {
     if (Index >= Text.size()) return false;
-    if (GCodePage == TCodePage::cpUtf8) return (static_cast<unsigned char>(Text[Index]) & 0xC0) == 0x80;
+    if (GCodePage == TCodePage::cpUtf8)
+        return (static_cast<unsigned char>(Text[Index]) & 0xC0) == 0x80;
     // CP932 trail bytes overlap ASCII, so only a walk from the start can tell.
     bool Trail = false;
     for (size_t I = 0; I < Index; ++I)

@@ -23,7 +23,9 @@ bool IsTrailByteAt(std::string_view Text, size_t Index);
 std::string AnsiUpperCase(std::string_view Text);
 // Upper-cases every byte a-z wherever it stands.
 std::string AsciiUpperCase(std::string_view Text);
-inline char AsciiUpper(char C) { return (C >= 'a' && C <= 'z') ? char(C - 'a' + 'A') : C; }
+inline char AsciiUpper(char C) {
+    return (C >= 'a' && C <= 'z') ? char(C - 'a' + 'A') : C;
+}
 
 // Compares two texts after AnsiUpperCase, byte for byte, without building the copies.
 int AnsiCompareText(std::string_view A, std::string_view B);

@@ -7,7 +7,9 @@
 
 namespace orvel {
 
-char PathSeparator(TPathStyle Style) { return Style == TPathStyle::psWindows ? '\\' : '/'; }
+char PathSeparator(TPathStyle Style) {
+    return Style == TPathStyle::psWindows ? '\\' : '/';
+}
 
 namespace {
 // Calls F(index) for each separator of the path, passing over double-byte characters whole.
@@ -82,7 +84,8 @@ std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
     } else if (Full.size() >= 2 && Full[1] == ':') {
         Root = Full.substr(0, 2) + Sep;
         Rest = 2;
-    } else if (Full.size() >= 2 && IsPathSeparatorAt(Full, 0, Style) && IsPathSeparatorAt(Full, 1, Style)) {
+    } else if (Full.size() >= 2 && IsPathSeparatorAt(Full, 0, Style) &&
+               IsPathSeparatorAt(Full, 1, Style)) {
         // Server and share are part of the root and never climbed out of.
         size_t Count = 0, I = 2;
         for (; I < Full.size() && Count < 2; ++I)
@@ -117,8 +120,8 @@ std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
         if (I) Result.push_back(Sep);
         Result.append(Segments[I]);
     }
-    const bool TrailingSeparator = !View.empty() && View.size() > Rest &&
-                                   IsPathSeparatorAt(View, View.size() - 1, Style);
+    const bool TrailingSeparator =
+        !View.empty() && View.size() > Rest && IsPathSeparatorAt(View, View.size() - 1, Style);
     if (TrailingSeparator && !Segments.empty()) Result.push_back(Sep);
     return Result;
 }
@@ -126,8 +129,9 @@ std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
 std::string ContainingFolder(std::string_view Path, TPathStyle Style) {
     const size_t Last = LastSeparator(Path, Style);
     if (Last == std::string_view::npos) return std::string();
-    const bool KeepSeparator =
-        Last == 0 || Path[Last - 1] == ':' || IsPathSeparatorAt(Path, Last - 1, Style);
+    // Only Windows paths have drives; in POSIX paths a colon is an ordinary name byte.
+    const bool AfterDrive = Style == TPathStyle::psWindows && Last > 0 && Path[Last - 1] == ':';
+    const bool KeepSeparator = Last == 0 || AfterDrive || IsPathSeparatorAt(Path, Last - 1, Style);
     return std::string(Path.substr(0, KeepSeparator ? Last + 1 : Last));
 }
 

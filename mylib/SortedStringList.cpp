@@ -7,7 +7,9 @@
 namespace orvel {
 
 namespace {
-bool Less(const std::string& A, const std::string& B) { return AnsiCompareText(A, B) < 0; }
+bool Less(const std::string& A, const std::string& B) {
+    return AnsiCompareText(A, B) < 0;
+}
 } // namespace
 
 bool TSortedStringList::Find(std::string_view Text, int& Index) const {
@@ -43,13 +45,16 @@ void TSortedStringList::AddAll(std::vector<std::string> Texts) {
     std::move(Items.begin(), Items.end(), std::back_inserter(Merged));
     std::move(Texts.begin(), Texts.end(), std::back_inserter(Merged));
     std::stable_sort(Merged.begin(), Merged.end(), Less);
-    auto Last = std::unique(Merged.begin(), Merged.end(), [](const std::string& A, const std::string& B) {
-        return AnsiCompareText(A, B) == 0;
-    });
+    auto Last =
+        std::unique(Merged.begin(), Merged.end(), [](const std::string& A, const std::string& B) {
+            return AnsiCompareText(A, B) == 0;
+        });
     Merged.erase(Last, Merged.end());
     Items = std::move(Merged);
 }
 
-void TSortedStringList::Delete(int Index) { Items.erase(Items.begin() + Index); }
+void TSortedStringList::Delete(int Index) {
+    Items.erase(Items.begin() + Index);
+}
 
 } // namespace orvel

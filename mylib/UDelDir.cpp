@@ -14,6 +14,15 @@ void AddOwnerWrite(const std::string& Path, const struct stat& St) {
 } // namespace
 
 bool DelDir(const std::string& Folder, bool ClearReadOnly) {
+    if (Folder.empty()) return false; // never the root folder by accident
+    // A folder given as a symbolic link loses the link, never the entries of the folder it names.
+    std::string Own = Folder;
+    while (Own.size() > 1 && Own.back() == '/')
+        Own.pop_back();
+    struct stat OwnSt;
+    if (::lstat(Own.c_str(), &OwnSt) == 0 && S_ISLNK(OwnSt.st_mode))
+        return ::unlink(Own.c_str()) == 0;
+
     std::string Base = Folder;
     if (Base.empty() || Base.back() != '/') Base.push_back('/');
     DIR* Dir = ::opendir(Base.c_str());

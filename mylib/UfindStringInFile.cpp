@@ -27,7 +27,9 @@ std::string UniformLineBreaks(const std::string& Text) {
     return Result;
 }
 
-bool IsUtf8Continuation(char C) { return (static_cast<unsigned char>(C) & 0xC0) == 0x80; }
+bool IsUtf8Continuation(char C) {
+    return (static_cast<unsigned char>(C) & 0xC0) == 0x80;
+}
 
 size_t Utf8SequenceLength(unsigned char Lead) {
     if (Lead >= 0xF0) return 4;
@@ -97,7 +99,8 @@ std::vector<std::string> FindStringInFile(const std::string& Path, const std::st
                 B = Rest.find(Pattern);
                 if (B == std::string_view::npos) break;
             }
-            Lines += static_cast<size_t>(std::count(Rest.begin(), Rest.begin() + static_cast<std::ptrdiff_t>(B), '\r'));
+            Lines += static_cast<size_t>(
+                std::count(Rest.begin(), Rest.begin() + static_cast<std::ptrdiff_t>(B), '\r'));
             const size_t Start = B > BytesBefore ? B - BytesBefore : 0;
             const std::string_view Piece =
                 TrimPiece(Rest, Start, Pattern.size() + BytesBefore + BytesAfter, B);

@@ -17,7 +17,9 @@ struct TFileCloser {
     ~TFileCloser() { ::close(Fd); }
 };
 
-bool IsControlByte(unsigned char B) { return B <= 8 || (B >= 16 && B <= 31); }
+bool IsControlByte(unsigned char B) {
+    return B <= 8 || (B >= 16 && B <= 31);
+}
 } // namespace
 
 std::string ReadFileAll(const std::string& Path, TMessageHost& Host) {
@@ -52,9 +54,9 @@ std::string ReadFileAll(const std::string& Path, TMessageHost& Host) {
     std::replace(Result.begin(), Result.end(), '\0', ' ');
 
     const size_t N = std::min<size_t>(Result.size(), 200);
-    const size_t Controls = static_cast<size_t>(std::count_if(
-        Result.begin(), Result.begin() + static_cast<std::ptrdiff_t>(N),
-        [](char C) { return IsControlByte(static_cast<unsigned char>(C)); }));
+    const size_t Controls = static_cast<size_t>(
+        std::count_if(Result.begin(), Result.begin() + static_cast<std::ptrdiff_t>(N),
+                      [](char C) { return IsControlByte(static_cast<unsigned char>(C)); }));
     if (Controls > N / 10) throw ENotTextFileError();
     return Result;
 }

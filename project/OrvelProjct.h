@@ -14,18 +14,21 @@ namespace orvel {
 class TOrvelProject {
 public:
     explicit TOrvelProject(TPathStyle PathStyle = TPathStyle::psPosix);
+    // The views point at the project's own members: a copy would share them.
+    TOrvelProject(const TOrvelProject&) = delete;
+    TOrvelProject& operator=(const TOrvelProject&) = delete;
 
     // Views default to plain ones owned by the project; a window may attach its own.
     void SetViews(TProjectListView* TopView, TProjectListView* IgnoreView,
                   TProjectListView* WildCardView, TProjectDisplay* Display);
 
-    std::string FileName;             // project file last loaded or saved; empty: untitled
-    std::vector<std::string> TopFiles; // upper-cased absolute paths, in insertion order
-    TSortedStringList IgnoreFiles;    // upper-cased absolute paths, sorted
+    std::string FileName;               // project file last loaded or saved; empty: untitled
+    std::vector<std::string> TopFiles;  // upper-cased absolute paths, in insertion order
+    TSortedStringList IgnoreFiles;      // upper-cased absolute paths, sorted
     std::vector<std::string> WildCards; // patterns as typed; folder entries end in a separator
-    std::string HomeDir;              // ends in a separator once set
-    std::string ServerRoot;           // ends in a separator, or empty
-    TPathStyle PathStyle;             // how paths are written
+    std::string HomeDir;                // ends in a separator once set
+    std::string ServerRoot;             // ends in a separator, or empty
+    TPathStyle PathStyle;               // how paths are written
 
     void SetHomeDir(const std::string& Folder);
     void SetServerRoot(const std::string& Folder);
@@ -66,7 +69,7 @@ private:
 
     TPlainListView OwnTopView, OwnIgnoreView, OwnWildView;
     TPlainProjectDisplay OwnDisplay;
-    TProjectListView* TopView = &OwnTopView;    // not owned when attached
+    TProjectListView* TopView = &OwnTopView; // not owned when attached
     TProjectListView* IgnoreView = &OwnIgnoreView;
     TProjectListView* WildView = &OwnWildView;
     TProjectDisplay* Display = &OwnDisplay;

@@ -24,7 +24,8 @@ public:
     virtual ~TProjectDisplay() = default;
     virtual void ShowHomeDir(const std::string& HomeDir) = 0;
     virtual void ShowServerRoot(const std::string& Text) = 0;
-    virtual void ShowCaptions(const std::string& MainCaption, const std::string& ProjectCaption) = 0;
+    virtual void ShowCaptions(const std::string& MainCaption,
+                              const std::string& ProjectCaption) = 0;
 };
 
 // A view that only keeps its entries, until a window shows them.

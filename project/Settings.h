@@ -7,22 +7,50 @@ namespace orvel {
 
 // Read by every part at the moment of use; the settings window edits the one record in force.
 struct TSettings {
-    std::string ExternalEditor;                      // program that opens HTML files
-    std::string ExternalViewer;                      // program that opens image files
-    bool IgnoreCase = false;                         // file names compare without case
-    std::string DefaultFileName = "index.html";      // implied by a link ending in "/"
-    bool isSpaceValid = false;                       // link values may contain spaces
-    std::string CommandLineOption = "%F";            // editor/viewer argument template
-    std::string TagJumpCommandLineOption = "%F";     // editor template for a tag jump
-    bool AnchorMakesFileBlue = true;                 // unreferenced anchors flag a file
-    int CheckLocalFile = 0;                          // 0: file:// links invalid; else checked
-    bool IgnoreHTMLInfo = false;                     // excluded HTML files are not read
-    bool IgnoreJavaScript = true;                    // javascript: links are not extracted
-    bool HideInfoBoxAfterCheck = false;              // a beep instead of the summary box
-    std::string ExtListHTML = ".HTM.HTML.SHTML";     // extensions of HTML files
+    std::string ExternalEditor;                           // program that opens HTML files
+    std::string ExternalViewer;                           // program that opens image files
+    bool IgnoreCase = false;                              // file names compare without case
+    std::string DefaultFileName = "index.html";           // implied by a link ending in "/"
+    bool isSpaceValid = false;                            // link values may contain spaces
+    std::string CommandLineOption = "%F";                 // editor/viewer argument template
+    std::string TagJumpCommandLineOption = "%F";          // editor template for a tag jump
+    bool AnchorMakesFileBlue = true;                      // unreferenced anchors flag a file
+    int CheckLocalFile = 0;                               // 0: file:// links invalid; else checked
+    bool IgnoreHTMLInfo = false;                          // excluded HTML files are not read
+    bool IgnoreJavaScript = true;                         // javascript: links are not extracted
+    bool HideInfoBoxAfterCheck = false;                   // a beep instead of the summary box
+    std::string ExtListHTML = ".HTM.HTML.SHTML";          // extensions of HTML files
     std::string ExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM"; // extensions of image files
 
     bool operator==(const TSettings&) const = default;
 };
+
+} // namespace orvel
+
+namespace orvel {
+
+class TIniFile;
+
+// The window positions kept in the settings file.
+struct TWindowStates {
+    int Left = -1, Top = -1;               // main window's top-left corner
+    int ProjectLeft = -1, ProjectTop = -1; // project information window's top-left corner
+    bool ProjectVisible = true;            // project information window shown
+};
+
+// Every "Option" key, or its default when missing, in the order of the settings window.
+TSettings ReadSettings(const TIniFile& File);
+// Writes every "Option" key into the file's contents (UpdateFile writes the file).
+void WriteSettings(const TSettings& Settings, TIniFile& File);
+
+TWindowStates ReadWindowStates(const TIniFile& File);
+void WriteWindowStates(const TWindowStates& States, TIniFile& File);
+
+// The settings file of a program: its name with ".ini" beside it, or, when that file does not
+// exist and its folder is not writable, the same name under the user's configuration folder.
+std::string SettingsFilePath(const std::string& ExecutablePath);
+
+// Names of the "Option" keys, in the order in which they are read and written.
+extern const char* const OptionKeys[14];
 
 } // namespace orvel

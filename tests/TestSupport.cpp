@@ -23,8 +23,27 @@ void TRecordingHost::PumpEvents(TRunContext& Run) {
 }
 
 void TRecordingHost::ProgressChanged(const TRunContext& Run) {
-    if (!Run.StatusText().empty() && (StatusTexts.empty() || StatusTexts.back() != Run.StatusText()))
+    if (!Run.StatusText().empty() &&
+        (StatusTexts.empty() || StatusTexts.back() != Run.StatusText()))
         StatusTexts.push_back(Run.StatusText());
+}
+
+TFileObject& AddUnreadFile(TRunContext& Run, TTreeNode& Parent, const std::string& Path,
+                           TFileKind Kind, const std::vector<std::string>& Anchors) {
+    TTreeNode& Node = Run.Tree.AddChild(Parent, BareFileName(Path, Run.PathStyle()));
+    TFileObject& File = TFileObject::Create(Run, Node);
+    Node.Data = &File;
+    const TSettings Saved = Run.Settings;
+    Run.Settings.ExtListHTML = ".NOTHING"; // nothing to read
+    Run.Settings.ExtListImg = ".NOTHING";
+    File.SetPath(Path);
+    Run.Settings = Saved;
+    File.Kind = Kind;
+    for (const std::string& Anchor : Anchors) {
+        File.Anchors.Add(Anchor);
+        Run.Tree.SetStateImage(Run.Tree.AddChild(Node, Anchor), pic::NotReached);
+    }
+    return File;
 }
 
 TTempDir::TTempDir() {
@@ -34,7 +53,9 @@ TTempDir::TTempDir() {
     Root = Template + "/";
 }
 
-TTempDir::~TTempDir() { DelDir(Root, true); }
+TTempDir::~TTempDir() {
+    DelDir(Root, true);
+}
 
 std::string TTempDir::MakeDir(const std::string& Relative) const {
     std::string Path = Root;

@@ -19,6 +19,7 @@ public:
     void ProgressChanged(const TRunContext& Run) override;
     void ApplyCommandState(const TCommandState& State) override { States.push_back(State); }
     void ClearLinkLists() override { ++LinkListClears; }
+    void ShowLinkLists(TTreeNode& Node) override { ShownLinkLists.push_back(&Node); }
 
     struct TMessage {
         TMessageKind Kind;
@@ -29,6 +30,7 @@ public:
     std::vector<TCommandState> States;
     std::vector<std::string> StatusTexts; // each distinct status text, in order
     int LinkListClears = 0;
+    std::vector<TTreeNode*> ShownLinkLists;
     int Pumps = 0;
     bool Answer = true;
     // Called at every pump with the number of pumps so far.
@@ -43,6 +45,11 @@ struct TTestRun {
     TRecordingHost Host;
     TRunContext Run;
 };
+
+// A file object for a path that is not read from disk (it may name no real file), with anchor
+// nodes for the given anchors, under Parent.
+TFileObject& AddUnreadFile(TRunContext& Run, TTreeNode& Parent, const std::string& Path,
+                           TFileKind Kind, const std::vector<std::string>& Anchors = {});
 
 // A fresh folder under the system's temporary folder, deleted with everything in it.
 class TTempDir {

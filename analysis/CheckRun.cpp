@@ -1,0 +1,101 @@
+#include "analysis/CheckRun.h"
+
+#include "analysis/FindUnreach.h"
+#include "analysis/OpenFiles.h"
+#include "analysis/RunContext.h"
+#include "mylib/IniFile.h"
+#include "project/ProjectFile.h"
+
+namespace orvel {
+
+namespace {
+void ReportEndOfCheck(TRunContext& Run) {
+    if (Run.Settings.HideInfoBoxAfterCheck) {
+        Run.Host.Beep(TBeepKind::bkDefault);
+        return;
+    }
+    Run.Host.Beep(TBeepKind::bkInformation);
+    Run.Host.ShowMessageBox(TMessageKind::mkInformation,
+                            "無効リンクを含むファイルの数 " +
+                                std::to_string(Run.InvalidLinkFileCount) + "\r\n無効リンクの総数 " +
+                                std::to_string(Run.InvalidLinkTotal));
+}
+} // namespace
+
+void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability) {
+    Run.InvalidLinkTotal = 0;
+    Run.InvalidLinkFileCount = 0;
+    if (Folder.empty()) return;
+    if (!Run.FileSystem->DirExists(Folder)) {
+        Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n" + Folder);
+        return;
+    }
+    Run.Tree.Select(nullptr);
+    Run.CurrentProject.SetHomeDir(Folder);
+    Run.Tree.SetText(Run.Tree.Root(), Run.CurrentProject.HomeDir);
+    OpenFiles(Run, Run.CurrentProject.HomeDir);
+    Run.SetStatusText("");
+    if (Reachability) MarkReachability(Run);
+    ReportEndOfCheck(Run);
+}
+
+void OpenFolder(TRunContext& Run, const std::string& Folder) {
+    Run.BeginBusy();
+    Run.CurrentProject.ClearTopFiles();
+    Run.CurrentProject.ClearIgnoreFiles();
+    CheckFolder(Run, Folder, false);
+    Run.EndBusy();
+    Run.CurrentProject.SetFileName("");
+    Run.SetStatusText("トップページを指定してください");
+}
+
+void LoadProject(TRunContext& Run, const std::string& Path) {
+    if (!Run.FileSystem->FileExists(Path)) {
+        Run.Host.ShowMessageBox(TMessageKind::mkError, Path + "\r\nが見つかりません");
+        return;
+    }
+    Run.BeginBusy();
+    Run.SaveDialogFileName = Path;
+    ReadProjectFile(Run.CurrentProject, TIniFile(Path));
+    if (Run.CurrentProject.HomeDir.empty()) {
+        Run.EndBusy();
+        return;
+    }
+    CheckFolder(Run, Run.CurrentProject.HomeDir, true);
+    Run.EndBusy();
+    Run.CurrentProject.SetFileName(Path);
+}
+
+void Reopen(TRunContext& Run) {
+    Run.BeginBusy();
+    if (Run.FileSystem->DirExists(Run.CurrentProject.HomeDir))
+        CheckFolder(Run, Run.CurrentProject.HomeDir, true);
+    Run.EndBusy();
+}
+
+void Recheck(TRunContext& Run) {
+    Run.BeginBusy();
+    Run.SetStatusText("処理中");
+    for (const auto& File : Run.FileObjects) {
+        Run.Pump();
+        if (Run.Halted) break;
+        if (File->Kind == fkHtml) File->ClassifyLinks();
+    }
+    for (const auto& File : Run.FileObjects) {
+        Run.Pump();
+        if (Run.Halted) break;
+        File->UpdateImage();
+    }
+    if (Run.Tree.Selected()) Run.Host.ShowLinkLists(*Run.Tree.Selected());
+    MarkReachability(Run);
+    Run.SetStatusText("");
+    Run.EndBusy();
+}
+
+void SaveProject(TRunContext& Run, const std::string& Path) {
+    WriteProjectFile(Run.CurrentProject, Path);
+    Run.CurrentProject.SetFileName(Path);
+    Run.SaveDialogFileName = Path;
+}
+
+} // namespace orvel

@@ -1,0 +1,24 @@
+// The check run: opening a folder or a project, checking it again, and saving the project.
+#pragma once
+
+#include <string>
+
+namespace orvel {
+
+class TRunContext;
+
+// The check run proper: scan, extract, classify, and with Reachability the TOP page analysis;
+// ends with the report of the invalid links.
+void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability);
+// Starts a new, untitled project on a folder.
+void OpenFolder(TRunContext& Run, const std::string& Folder);
+// Reads a project file and checks its home folder.
+void LoadProject(TRunContext& Run, const std::string& Path);
+// Checks the home folder of the project again, with its TOP pages and exclusions.
+void Reopen(TRunContext& Run);
+// Classifies every link again and re-marks reachability without scanning.
+void Recheck(TRunContext& Run);
+// Writes the project file and names the project after it; throws EIniWriteError on failure.
+void SaveProject(TRunContext& Run, const std::string& Path);
+
+} // namespace orvel

@@ -1,0 +1,34 @@
+// The host of orvel-check: messages and progress on standard error, Ctrl+C as Halt.
+#pragma once
+
+#include "analysis/Host.h"
+
+#include <csignal>
+
+namespace orvel::cli {
+
+class TConsoleHost : public THost {
+public:
+    // Progress is shown only when ShowProgress is set (standard error is a terminal, not quiet).
+    explicit TConsoleHost(bool ShowProgress) : ShowProgress(ShowProgress) {}
+
+    // Installs the Ctrl+C handler; the first Ctrl+C halts the run, a second one ends the program.
+    static void InstallInterruptHandler();
+    static bool Interrupted();
+
+    bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
+    void Beep(TBeepKind) override {}
+    void PumpEvents(TRunContext& Run) override;
+    void ProgressChanged(const TRunContext& Run) override;
+    void ApplyCommandState(const TCommandState&) override {}
+    void ClearLinkLists() override {}
+    void ShowLinkLists(TTreeNode&) override {}
+    // Removes the progress line.
+    void EndProgress();
+
+private:
+    bool ShowProgress;
+    bool LineShown = false;
+};
+
+} // namespace orvel::cli

@@ -1,0 +1,240 @@
+#include "cli/Report.h"
+
+#include "analysis/RunContext.h"
+#include "mylib/CodePage.h"
+
+#include <iconv.h>
+#include <ostream>
+
+namespace orvel::cli {
+
+namespace {
+
+const char* const Replacement = "\xEF\xBF\xBD"; // U+FFFD
+
+// Length of the valid UTF-8 sequence at Pos, or 0.
+size_t ValidSequence(const std::string& S, size_t Pos) {
+    const unsigned char B = static_cast<unsigned char>(S[Pos]);
+    if (B < 0x80) return 1;
+    size_t Length;
+    unsigned char Low = 0x80, High = 0xBF; // allowed range of the second byte
+    if (B >= 0xC2 && B <= 0xDF)
+        Length = 2;
+    else if (B == 0xE0)
+        Length = 3, Low = 0xA0;
+    else if (B >= 0xE1 && B <= 0xEC)
+        Length = 3;
+    else if (B == 0xED)
+        Length = 3, High = 0x9F;
+    else if (B >= 0xEE && B <= 0xEF)
+        Length = 3;
+    else if (B == 0xF0)
+        Length = 4, Low = 0x90;
+    else if (B >= 0xF1 && B <= 0xF3)
+        Length = 4;
+    else if (B == 0xF4)
+        Length = 4, High = 0x8F;
+    else
+        return 0;
+    if (Pos + Length > S.size()) return 0;
+    for (size_t K = 1; K < Length; ++K) {
+        const unsigned char C = static_cast<unsigned char>(S[Pos + K]);
+        if (K == 1 ? (C < Low || C > High) : (C < 0x80 || C > 0xBF)) return 0;
+    }
+    return Length;
+}
+
+std::string Cp932ToUtf8(const std::string& Bytes) {
+    static iconv_t Converter = iconv_open("UTF-8", "CP932");
+    if (Converter == reinterpret_cast<iconv_t>(-1)) return Bytes;
+    std::string Result;
+    std::string In = Bytes;
+    char* InPtr = In.data();
+    size_t InLeft = In.size();
+    char Buffer[256];
+    iconv(Converter, nullptr, nullptr, nullptr, nullptr);
+    while (InLeft > 0) {
+        char* OutPtr = Buffer;
+        size_t OutLeft = sizeof Buffer;
+        const size_t Done = iconv(Converter, &InPtr, &InLeft, &OutPtr, &OutLeft);
+        Result.append(Buffer, static_cast<size_t>(OutPtr - Buffer));
+        if (Done == static_cast<size_t>(-1) && errno != E2BIG) {
+            Result += Replacement; // an undecodable byte
+            ++InPtr;
+            --InLeft;
+        }
+    }
+    return Result;
+}
+
+// Appends a byte string of the code page as a JSON string in UTF-8.
+void AppendJsonString(std::string& Out, const std::string& Bytes) {
+    static const char* const Hex = "0123456789abcdef";
+    Out += '"';
+    for (char C : ToUtf8(Bytes)) {
+        const unsigned char B = static_cast<unsigned char>(C);
+        if (C == '"' || C == '\\') {
+            Out += '\\';
+            Out += C;
+        } else if (B >= 0x20) {
+            Out += C;
+        } else if (C == '\n') {
+            Out += "\\n";
+        } else if (C == '\r') {
+            Out += "\\r";
+        } else if (C == '\t') {
+            Out += "\\t";
+        } else {
+            Out += "\\u00";
+            Out += Hex[B >> 4];
+            Out += Hex[B & 15];
+        }
+    }
+    Out += '"';
+}
+
+template <typename List> void AppendJsonArray(std::string& Out, const List& Items) {
+    Out += '[';
+    bool First = true;
+    for (const std::string& Item : Items) {
+        if (!First) Out += ", ";
+        First = false;
+        AppendJsonString(Out, Item);
+    }
+    Out += ']';
+}
+
+const char* Bool(bool Value) {
+    return Value ? "true" : "false";
+}
+
+std::string RelativePath(const TRunContext& Run, const std::string& Path) {
+    const std::string& Home = Run.CurrentProject.HomeDir;
+    return Path.compare(0, Home.size(), Home) == 0 ? Path.substr(Home.size()) : Path;
+}
+
+std::vector<std::string> OrphanPaths(const TRunContext& Run) {
+    std::vector<std::string> Paths;
+    if (!HasOrphans(Run)) return Paths;
+    for (const auto& File : Run.FileObjects)
+        if (!File->Ignored && File->ReachState == rsUnreached)
+            Paths.push_back(RelativePath(Run, File->Path));
+    return Paths;
+}
+
+const char* KindName(TFileKind Kind) {
+    return Kind == fkHtml ? "html" : Kind == fkImage ? "image" : "other";
+}
+
+const char* ReachName(TReachState State) {
+    return State == rsReached ? "reached" : State == rsTop ? "top" : "unreached";
+}
+
+} // namespace
+
+std::string ToUtf8(const std::string& Bytes) {
+    if (CurrentCodePage() == TCodePage::cpCp932) return Cp932ToUtf8(Bytes);
+    size_t Ascii = 0;
+    while (Ascii < Bytes.size() && static_cast<unsigned char>(Bytes[Ascii]) < 0x80)
+        ++Ascii;
+    if (Ascii == Bytes.size()) return Bytes;
+    std::string Result;
+    Result.reserve(Bytes.size());
+    for (size_t Pos = 0; Pos < Bytes.size();) {
+        const size_t Length = ValidSequence(Bytes, Pos);
+        if (Length == 0) {
+            Result += Replacement;
+            ++Pos;
+        } else {
+            Result.append(Bytes, Pos, Length);
+            Pos += Length;
+        }
+    }
+    return Result;
+}
+
+bool HasOrphans(const TRunContext& Run) {
+    return !Run.CurrentProject.TopFiles.empty();
+}
+
+void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
+    for (const auto& File : Run.FileObjects) {
+        if (File->InvalidLinks.Empty()) continue;
+        Out << RelativePath(Run, File->Path) << '\n';
+        for (const std::string& Link : File->InvalidLinks)
+            Out << "    " << Link << '\n';
+    }
+    const std::vector<std::string> Orphans = OrphanPaths(Run);
+    if (!Orphans.empty()) {
+        Out << "orphan files:\n";
+        for (const std::string& Path : Orphans)
+            Out << "    " << Path << '\n';
+    }
+    Out << "無効リンクを含むファイルの数 " << Run.InvalidLinkFileCount << '\n'
+        << "無効リンクの総数 " << Run.InvalidLinkTotal << '\n';
+}
+
+void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReportFacts& Facts) {
+    const TOrvelProject& Project = Run.CurrentProject;
+    const std::vector<std::string> Orphans = OrphanPaths(Run);
+    int HtmlFiles = 0;
+    for (const auto& File : Run.FileObjects)
+        HtmlFiles += File->Kind == fkHtml;
+
+    std::string Out; // the report is built whole, then written once
+    Out += "{\n  \"home\": ";
+    AppendJsonString(Out, Project.HomeDir);
+    Out += ", \"serverRoot\": ";
+    AppendJsonString(Out, Project.ServerRoot);
+    Out += ", \"halted\": ";
+    Out += Bool(Facts.Halted);
+    Out += ",\n  \"topFiles\": ";
+    AppendJsonArray(Out, Project.TopFiles);
+    Out += ", \"ignoreFiles\": ";
+    AppendJsonArray(Out, Project.IgnoreFiles);
+    Out += ", \"wildCards\": ";
+    AppendJsonArray(Out, Project.WildCards);
+    Out += ",\n  \"summary\": {\"files\": " + std::to_string(Run.FileObjects.Count()) +
+           ", \"htmlFiles\": " + std::to_string(HtmlFiles) +
+           ", \"filesWithInvalidLinks\": " + std::to_string(Run.InvalidLinkFileCount) +
+           ", \"invalidLinks\": " + std::to_string(Run.InvalidLinkTotal) +
+           ", \"orphanFiles\": " + std::to_string(Orphans.size()) + "},\n  \"files\": [";
+    bool First = true;
+    std::vector<std::string> Reached;
+    for (const auto& File : Run.FileObjects) {
+        Out += First ? "\n    {\"path\": " : ",\n    {\"path\": ";
+        First = false;
+        AppendJsonString(Out, RelativePath(Run, File->Path));
+        Out += ", \"kind\": \"";
+        Out += KindName(File->Kind);
+        Out += "\", \"reach\": \"";
+        Out += ReachName(File->ReachState);
+        Out += "\", \"ignored\": ";
+        Out += Bool(File->Ignored);
+        Out += ", \"flagged\": ";
+        Out += Bool(File->Flagged);
+        Out += ",\n     \"links\": ";
+        AppendJsonArray(Out, File->Links);
+        Out += ", \"valid\": ";
+        AppendJsonArray(Out, File->ValidLinks);
+        Out += ", \"invalid\": ";
+        AppendJsonArray(Out, File->InvalidLinks);
+        Out += ", \"external\": ";
+        AppendJsonArray(Out, File->ExternalLinks);
+        Out += ",\n     \"anchors\": ";
+        AppendJsonArray(Out, File->Anchors);
+        // An anchor is reached when its node shows the empty state picture.
+        Reached.clear();
+        for (int I = 0; I < File->Anchors.Count() && I < File->Node->Count(); ++I)
+            if (File->Node->Item(I)->StateIndex == pic::Empty) Reached.push_back(File->Anchors[I]);
+        Out += ", \"reachedAnchors\": ";
+        AppendJsonArray(Out, Reached);
+        Out += '}';
+    }
+    Out += First ? "],\n  \"orphans\": " : "\n  ],\n  \"orphans\": ";
+    AppendJsonArray(Out, Orphans);
+    Out += "\n}\n";
+    Stream << Out;
+}
+
+} // namespace orvel::cli

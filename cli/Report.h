@@ -1,0 +1,25 @@
+// The reports of orvel-check: text for people, JSON for programs.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace orvel {
+class TRunContext;
+}
+
+namespace orvel::cli {
+
+// What the report says beyond the run context itself.
+struct TReportFacts {
+    bool Halted = false; // the run was interrupted
+};
+
+// Orphan files exist only while the project has a TOP page.
+bool HasOrphans(const TRunContext& Run);
+void WriteTextReport(std::ostream& Out, const TRunContext& Run);
+void WriteJsonReport(std::ostream& Out, const TRunContext& Run, const TReportFacts& Facts);
+// A byte string of the code page as UTF-8, with undecodable bytes as U+FFFD.
+std::string ToUtf8(const std::string& Bytes);
+
+} // namespace orvel::cli

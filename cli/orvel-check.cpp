@@ -1,0 +1,129 @@
+// orvel-check: the headless checker. Checks a site folder or a project file as the program
+// does when it loads a project, and reports invalid links and orphan files.
+#include "analysis/CheckRun.h"
+#include "analysis/RunContext.h"
+#include "cli/CheckOptions.h"
+#include "cli/ConsoleHost.h"
+#include "cli/Report.h"
+#include "mylib/CodePage.h"
+#include "mylib/IniFile.h"
+#include "project/Settings.h"
+
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <iostream>
+#include <unistd.h>
+
+using namespace orvel;
+using namespace orvel::cli;
+
+namespace {
+
+constexpr int ExitClean = 0, ExitFound = 1, ExitUsage = 2, ExitInterrupted = 130;
+
+std::string ExecutableFolder() {
+    char Buffer[4096];
+    const ssize_t N = ::readlink("/proc/self/exe", Buffer, sizeof Buffer - 1);
+    return N > 0 ? ExtractFolder(std::string(Buffer, static_cast<size_t>(N)), TPathStyle::psPosix)
+                 : std::string("./");
+}
+
+// The settings file with the --set values laid over it.
+TSettings LoadSettings(const TCheckOptions& Options) {
+    TIniFile File(Options.SettingsFile.empty() ? SettingsFilePath(ExecutableFolder() + "uoorvel")
+                                               : Options.SettingsFile);
+    for (const auto& [Key, Value] : Options.SetValues)
+        File.WriteString("Option", Key, Value);
+    return ReadSettings(File);
+}
+
+// A path given on the command line, taken relative to the home folder.
+std::string InHome(const TRunContext& Run, const std::string& Path) {
+    const std::string Full =
+        !Path.empty() && Path[0] == '/' ? Path : Run.CurrentProject.HomeDir + Path;
+    return ExpandFileName(Full, TPathStyle::psPosix);
+}
+
+// Builds the project as a project file with these values would hold it, then checks it as
+// loading that project does. False when the home folder is missing.
+bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O) {
+    const std::string Home = ExpandFileName(O.Folder, TPathStyle::psPosix);
+    if (!DirExists(Home)) {
+        Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n" + Home);
+        return false;
+    }
+    TOrvelProject& Project = Run.CurrentProject;
+    Project.SetHomeDir(Home);
+    if (!O.ServerRoot.empty()) Project.SetServerRoot(InHome(Run, O.ServerRoot));
+    for (const std::string& Top : O.TopFiles)
+        Project.AddTopFile(InHome(Run, Top));
+    for (const std::string& Excluded : O.ExcludedFiles)
+        Project.AddIgnoreFile(InHome(Run, Excluded));
+    for (const auto& [IsFolder, Entry] : O.WildCards) {
+        if (IsFolder)
+            Project.AddIgnoreFolder(InHome(Run, Entry));
+        else
+            Project.AddWildCard(Entry);
+    }
+    Run.BeginBusy();
+    CheckFolder(Run, Project.HomeDir, true);
+    Run.EndBusy();
+    return true;
+}
+
+bool CheckProjectFile(TRunContext& Run, const std::string& Path) {
+    if (!FileExists(Path)) {
+        Run.Host.ShowMessageBox(TMessageKind::mkError, Path + "\r\nが見つかりません");
+        return false;
+    }
+    LoadProject(Run, Path);
+    const std::string& Home = Run.CurrentProject.HomeDir;
+    if (Home.empty())
+        Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n");
+    return !Home.empty() && DirExists(Home);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    InitCodePageFromLocale();
+    TConsoleHost::InstallInterruptHandler();
+
+    TCheckOptions Options;
+    try {
+        Options = ParseCheckOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const EUsageError& E) {
+        std::cerr << "orvel-check: " << E.what() << "\n" << UsageText;
+        return ExitUsage;
+    }
+    if (Options.Help) {
+        std::cout << UsageText;
+        return ExitClean;
+    }
+    if (Options.Version) {
+        std::cout << "orvel-check " << ORVEL_VERSION << "\n";
+        return ExitClean;
+    }
+
+    TConsoleHost Host(!Options.Quiet && ::isatty(STDERR_FILENO));
+    TRunContext Run(Host);
+    Run.Settings = LoadSettings(Options);
+    const bool Checked = Options.ProjectFile.empty() ? CheckFolderProject(Run, Options)
+                                                     : CheckProjectFile(Run, Options.ProjectFile);
+    Host.EndProgress();
+    if (!Checked) return ExitUsage;
+
+    if (Options.Json)
+        WriteJsonReport(std::cout, Run, {TConsoleHost::Interrupted()});
+    else
+        WriteTextReport(std::cout, Run);
+    std::cout.flush();
+    if (TConsoleHost::Interrupted()) return ExitInterrupted;
+    const bool Orphans =
+        HasOrphans(Run) &&
+        std::any_of(Run.FileObjects.begin(), Run.FileObjects.end(),
+                    [](const auto& F) { return !F->Ignored && F->ReachState == rsUnreached; });
+    return Run.InvalidLinkTotal > 0 || Orphans ? ExitFound : ExitClean;
+}

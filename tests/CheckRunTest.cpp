@@ -1,0 +1,160 @@
+// The check run: reports, busy state, halting, re-checking and loading projects.
+#include "TestSupport.h"
+
+#include "analysis/CheckRun.h"
+#include "analysis/FindUnreach.h"
+#include "mylib/Assertion.h"
+#include "mylib/CodePage.h"
+#include "mylib/UDelDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvel;
+using namespace orvel::test;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+class Run : public ::testing::Test {
+protected:
+    void WriteBrokenSite() {
+        Dir.Write("index.html", "<a href=a.html><a href=gone1.html><a href=gone2.html>");
+        Dir.Write("a.html", "<a href=index.html#nowhere>");
+        Dir.Write("b.html", "<a href=index.html>");
+    }
+    TTempDir Dir;
+    TTestRun T;
+};
+
+TEST_F(Run, ReportGivesFilesWithInvalidLinksAndTheirTotal) {
+    WriteBrokenSite();
+    OpenFolder(T.Run, Dir.Path());
+    EXPECT_EQ(T.Run.InvalidLinkFileCount, 2);
+    EXPECT_EQ(T.Run.InvalidLinkTotal, 3);
+    ASSERT_EQ(T.Host.Messages.size(), 1u);
+    EXPECT_EQ(T.Host.Messages[0].Kind, TMessageKind::mkInformation);
+    EXPECT_EQ(T.Host.Messages[0].Text, "無効リンクを含むファイルの数 2\r\n無効リンクの総数 3");
+    EXPECT_EQ(T.Host.Beeps, std::vector<TBeepKind>{TBeepKind::bkInformation});
+    EXPECT_EQ(T.Run.Tree.Root().Text, Dir.Path());
+    EXPECT_EQ(T.Run.CurrentProject.PlainDisplay().MainCaption, "untitled - Orvel(UO)");
+}
+
+TEST_F(Run, HiddenReportOnlyBeeps) {
+    WriteBrokenSite();
+    T.Run.Settings.HideInfoBoxAfterCheck = true;
+    OpenFolder(T.Run, Dir.Path());
+    EXPECT_TRUE(T.Host.Messages.empty());
+    EXPECT_EQ(T.Host.Beeps, std::vector<TBeepKind>{TBeepKind::bkDefault});
+}
+
+TEST_F(Run, MissingFolderShowsAnErrorAndKeepsThePreviousTree) {
+    WriteBrokenSite();
+    OpenFolder(T.Run, Dir.Path());
+    const int Nodes = T.Run.Tree.NodeCount();
+    T.Host.Messages.clear();
+    CheckFolder(T.Run, Dir.Path() + "deleted", false);
+    ASSERT_EQ(T.Host.Messages.size(), 1u);
+    EXPECT_EQ(T.Host.Messages[0].Kind, TMessageKind::mkError);
+    EXPECT_EQ(T.Host.Messages[0].Text, "ディレクトリが存在しません\r\n" + Dir.Path() + "deleted");
+    EXPECT_EQ(T.Run.Tree.NodeCount(), Nodes);
+    EXPECT_EQ(T.Run.InvalidLinkTotal, 0);
+    EXPECT_EQ(T.Run.InvalidLinkFileCount, 0);
+}
+
+TEST_F(Run, BusySectionDisablesCommandsUntilTheOutermostEnds) {
+    WriteBrokenSite();
+    OpenFolder(T.Run, Dir.Path());
+    ASSERT_EQ(T.Host.States.size(), 2u); // entering and leaving the outermost section
+    EXPECT_TRUE(T.Host.States[0].Busy);
+    EXPECT_FALSE(T.Host.States[1].Busy);
+    EXPECT_TRUE(T.Host.States[1].ReopenEnabled);
+    EXPECT_EQ(T.Run.BusyCount, 0);
+
+    DelDir(Dir.Path(), true);
+    T.Run.BeginBusy();
+    T.Run.EndBusy();
+    EXPECT_FALSE(T.Host.States.back().ReopenEnabled); // the home folder is gone
+}
+
+TEST_F(Run, UnbalancedEndBusyIsAnAssertionAndLeavesTheProgramUsable) {
+    try {
+        T.Run.EndBusy();
+        FAIL() << "no assertion";
+    } catch (const EAssertionFailed& E) {
+        EXPECT_STREQ(E.what(), "Assertion failure (mainform)");
+    }
+    EXPECT_NO_THROW(T.Run.BeginBusy());
+    EXPECT_EQ(T.Run.BusyCount, 1);
+}
+
+TEST_F(Run, HaltEndsTheRunEarlyAndStillReports) {
+    for (int I = 0; I < 6; ++I)
+        Dir.Write("p" + std::to_string(I) + ".html", "<a href=missing.html>");
+    T.Host.OnPump = [](TRunContext& Run, int) {
+        if (Run.FileCountText() == "総ファイル数 2") Run.Halted = true;
+    };
+    OpenFolder(T.Run, Dir.Path());
+    EXPECT_EQ(T.Run.FileObjects.Count(), 2);
+    ASSERT_EQ(T.Host.Messages.size(), 1u);
+    EXPECT_EQ(T.Host.Messages[0].Text, "無効リンクを含むファイルの数 2\r\n無効リンクの総数 2");
+    EXPECT_FALSE(T.Run.Halted);
+    EXPECT_FALSE(T.Host.States.back().Busy);
+}
+
+TEST_F(Run, RecheckAfterIgnoreCaseChangeReclassifiesWithoutResettingCounters) {
+    Dir.Write("index.html", "<a href=A.HTML>");
+    Dir.Write("a.html", "");
+    OpenFolder(T.Run, Dir.Path());
+    TFileObject& Index = *FindNodeByPath(T.Run, Dir.Path() + "index.html", false)->Data;
+    EXPECT_EQ(Index.InvalidLinks.Strings(), Strings{"A.HTML"});
+    T.Run.Tree.Select(Index.Node);
+    T.Run.Settings.IgnoreCase = true;
+    Recheck(T.Run);
+    EXPECT_EQ(Index.ValidLinks.Strings(), Strings{"A.HTML"});
+    EXPECT_TRUE(Index.InvalidLinks.Empty());
+    EXPECT_EQ(T.Run.InvalidLinkTotal, 1); // from the check; the recheck found none to add
+    EXPECT_EQ(T.Host.ShownLinkLists, std::vector<TTreeNode*>{Index.Node});
+}
+
+TEST_F(Run, LoadProjectRefusesMissingFilesAndFolders) {
+    for (const std::string& Path : {Dir.Path() + "none.opr", Dir.Path()}) {
+        T.Host.Messages.clear();
+        LoadProject(T.Run, Path);
+        ASSERT_EQ(T.Host.Messages.size(), 1u);
+        EXPECT_EQ(T.Host.Messages[0].Text, Path + "\r\nが見つかりません");
+        EXPECT_EQ(T.Run.BusyCount, 0);
+        EXPECT_TRUE(T.Host.States.empty());
+    }
+}
+
+TEST_F(Run, ProjectWithoutHomeFolderChecksTheOpenFolderWithItsLists) {
+    WriteBrokenSite();
+    const std::string Project = Dir.Write("p.opr", "[OrvelProject]\nHomeDir=\nTopFile0=" +
+                                                       AnsiUpperCase(Dir.Path() + "index.html"));
+    LoadProject(T.Run, Project); // nothing open yet: lists only, no check, captions as they were
+    EXPECT_EQ(T.Run.FileObjects.Count(), 0);
+    EXPECT_EQ(T.Run.CurrentProject.TopFiles.size(), 1u);
+    EXPECT_EQ(T.Run.CurrentProject.PlainDisplay().MainCaption, "Orvel(UO)");
+    EXPECT_EQ(T.Run.BusyCount, 0);
+
+    OpenFolder(T.Run, Dir.Path());
+    LoadProject(T.Run, Project);
+    EXPECT_EQ(T.Run.CurrentProject.HomeDir, Dir.Path());
+    EXPECT_EQ(FindNodeByPath(T.Run, Dir.Path() + "index.html", false)->Data->ReachState, rsTop);
+    EXPECT_EQ(T.Run.CurrentProject.PlainDisplay().MainCaption, "p.opr - Orvel(UO)");
+    EXPECT_EQ(T.Run.SaveDialogFileName, Project);
+}
+
+TEST_F(Run, ReopenAppliesTheProjectAgain) {
+    WriteBrokenSite();
+    OpenFolder(T.Run, Dir.Path());
+    T.Run.Tree.Select(FindNodeByPath(T.Run, Dir.Path() + "index.html", false));
+    MarkTopAndFind(T.Run);
+    FindNodeByPath(T.Run, Dir.Path() + "b.html", false)->Data->SetIgnored(true);
+    Reopen(T.Run);
+    EXPECT_EQ(FindNodeByPath(T.Run, Dir.Path() + "index.html", false)->Data->ReachState, rsTop);
+    EXPECT_TRUE(FindNodeByPath(T.Run, Dir.Path() + "b.html", false)->Data->Ignored);
+    EXPECT_EQ(FindNodeByPath(T.Run, Dir.Path() + "a.html", false)->Data->ReachState, rsReached);
+}
+
+} // namespace

@@ -1,0 +1,220 @@
+// orvel-check run as a real process on temporary sites.
+#include "TestSupport.h"
+
+#include "mylib/CodePage.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace orvel::test;
+
+namespace {
+
+struct TResult {
+    int Status; // exit status, or 128 + signal
+    std::string Out, Err;
+};
+
+int ExitStatusOf(int WaitStatus) {
+    return WIFEXITED(WaitStatus) ? WEXITSTATUS(WaitStatus) : 128 + WTERMSIG(WaitStatus);
+}
+
+std::vector<char*> Argv(std::vector<std::string>& Arguments) {
+    std::vector<char*> Result;
+    for (std::string& A : Arguments)
+        Result.push_back(A.data());
+    Result.push_back(nullptr);
+    return Result;
+}
+
+// Runs orvel-check with the arguments; the settings file is one that does not exist.
+TResult Check(std::vector<std::string> Arguments) {
+    TTempDir Output;
+    Arguments.insert(Arguments.begin(), {ORVEL_CHECK, "--settings", Output.Path() + "none.ini"});
+    const std::string OutPath = Output.Path() + "out", ErrPath = Output.Path() + "err";
+    const pid_t Pid = ::fork();
+    if (Pid == 0) {
+        const int Out = ::open(OutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int Err = ::open(ErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(Out, 1);
+        ::dup2(Err, 2);
+        ::execv(ORVEL_CHECK, Argv(Arguments).data());
+        ::_exit(127);
+    }
+    int WaitStatus = 0;
+    ::waitpid(Pid, &WaitStatus, 0);
+    return {ExitStatusOf(WaitStatus), ReadWholeFile(OutPath), ReadWholeFile(ErrPath)};
+}
+
+class OrvelCheck : public ::testing::Test {
+protected:
+    std::string Home() const { return Site.Path(); }
+    TTempDir Site;
+};
+
+TEST_F(OrvelCheck, CleanSiteExitsZero) {
+    Site.Write("index.html", "<a href=a.html><a href=\"http://example.org/\">");
+    Site.Write("a.html", "<a href=index.html>");
+    const TResult R = Check({"--top", "index.html", Home()});
+    EXPECT_EQ(R.Status, 0) << R.Err;
+    EXPECT_EQ(R.Out, "無効リンクを含むファイルの数 0\n無効リンクの総数 0\n");
+    EXPECT_EQ(R.Err, ""); // not a terminal: no progress
+}
+
+TEST_F(OrvelCheck, InvalidLinksAndOrphansExitOne) {
+    Site.Write("index.html", "<a href=gone.html><a href=a.html#nope>");
+    Site.Write("a.html", "");
+    Site.Write("sub/orphan.html", "");
+    const TResult R = Check({"--top", "index.html", Home()});
+    EXPECT_EQ(R.Status, 1);
+    // a.html is linked only through an invalid link, which is not followed.
+    EXPECT_EQ(R.Out,
+              "index.html\n    a.html#nope\n    gone.html\norphan files:\n    sub/orphan.html\n"
+              "    a.html\n無効リンクを含むファイルの数 1\n無効リンクの総数 2\n");
+
+    Site.Write("index.html", "<a href=a.html>");
+    EXPECT_EQ(Check({"--top", "index.html", Home()}).Status, 1); // the orphan alone
+    EXPECT_EQ(Check({Home()}).Status, 0); // without a TOP page there are no orphans
+}
+
+TEST_F(OrvelCheck, UsageAndMissingInputsExitTwo) {
+    const TResult Missing = Check({Home() + "nothere"});
+    EXPECT_EQ(Missing.Status, 2);
+    EXPECT_NE(Missing.Err.find("ディレクトリが存在しません\n" + Home() + "nothere"),
+              std::string::npos);
+    EXPECT_EQ(Missing.Out, "");
+
+    const TResult NoProject = Check({"--project", Home() + "x.opr"});
+    EXPECT_EQ(NoProject.Status, 2);
+    EXPECT_NE(NoProject.Err.find(Home() + "x.opr\nが見つかりません"), std::string::npos);
+
+    for (const std::vector<std::string>& Bad : {std::vector<std::string>{},
+                                                {"--bogus", Home()},
+                                                {"--top"},
+                                                {"--format", "xml", Home()},
+                                                {"--set", "NoSuchKey=1", Home()},
+                                                {Home(), Home()},
+                                                {
+                                                    "--project",
+                                                    "p.opr",
+                                                    "--top",
+                                                    "x",
+                                                }})
+        EXPECT_EQ(Check(Bad).Status, 2);
+    EXPECT_EQ(Check({"--help"}).Status, 0);
+}
+
+TEST_F(OrvelCheck, JsonReportFieldByField) {
+    Site.Write("index.html", "<a href=\"docs/a.html#s\"><a href=b.txt><a href=mailto:x@y>"
+                             "<img src=logo.gif><h1 id=top>");
+    Site.Write("docs/a.html", "<a name=s><a name=t><a href=../missing.html>");
+    Site.Write("logo.gif", "GIF89a");
+    Site.Write("b.txt", "");
+    Site.Write("old.bak", "");
+    const TResult R = Check({"--format", "json", "--top", "index.html", "--exclude", "b.txt",
+                             "--wildcard", "*.bak", "--ignore-folder", "tmp", Home()});
+    EXPECT_EQ(R.Status, 1);
+    const std::string Up = orvel::AnsiUpperCase(Home());
+    EXPECT_EQ(R.Out,
+              "{\n  \"home\": \"" + Home() +
+                  "\", \"serverRoot\": \"\", \"halted\": false,\n"
+                  "  \"topFiles\": [\"" +
+                  Up + "INDEX.HTML\"], \"ignoreFiles\": [\"" + Up +
+                  "B.TXT\"], "
+                  "\"wildCards\": [\"*.bak\", \"" +
+                  Up +
+                  "TMP/\"],\n"
+                  "  \"summary\": {\"files\": 4, \"htmlFiles\": 2, \"filesWithInvalidLinks\": 1, "
+                  "\"invalidLinks\": 1, \"orphanFiles\": 0},\n"
+                  "  \"files\": [\n"
+                  "    {\"path\": \"docs/a.html\", \"kind\": \"html\", \"reach\": \"reached\", "
+                  "\"ignored\": false, \"flagged\": true,\n"
+                  "     \"links\": [\"../missing.html\"], \"valid\": [], \"invalid\": "
+                  "[\"../missing.html\"], "
+                  "\"external\": [],\n"
+                  "     \"anchors\": [\"s\", \"t\"], \"reachedAnchors\": [\"s\"]},\n"
+                  "    {\"path\": \"b.txt\", \"kind\": \"other\", \"reach\": \"reached\", "
+                  "\"ignored\": true, \"flagged\": true,\n"
+                  "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
+                  "     \"anchors\": [], \"reachedAnchors\": []},\n"
+                  "    {\"path\": \"index.html\", \"kind\": \"html\", \"reach\": \"top\", "
+                  "\"ignored\": false, \"flagged\": true,\n"
+                  "     \"links\": [\"b.txt\", \"docs/a.html#s\", \"logo.gif\", \"mailto:x@y\"], "
+                  "\"valid\": [\"b.txt\", \"docs/a.html#s\", \"logo.gif\"], \"invalid\": [], "
+                  "\"external\": [\"mailto:x@y\"],\n"
+                  "     \"anchors\": [\"top\"], \"reachedAnchors\": []},\n"
+                  "    {\"path\": \"logo.gif\", \"kind\": \"image\", \"reach\": \"reached\", "
+                  "\"ignored\": false, \"flagged\": true,\n"
+                  "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
+                  "     \"anchors\": [], \"reachedAnchors\": []}\n"
+                  "  ],\n  \"orphans\": []\n}\n");
+}
+
+TEST_F(OrvelCheck, UndecodableBytesBecomeReplacementCharacters) {
+    Site.Write("index.html", "<a href=\"caf\xe9.html\"><a href=\"\xe6\x97\xa5.html\">");
+    const TResult R = Check({"--format", "json", Home()});
+    EXPECT_NE(R.Out.find("\"caf\xef\xbf\xbd.html\""), std::string::npos) << R.Out;
+    EXPECT_NE(R.Out.find("\"\xe6\x97\xa5.html\""), std::string::npos);
+}
+
+TEST_F(OrvelCheck, SettingsComeFromTheFileAndFromSet) {
+    Site.Write("index.html", "<a href=A.HTML><a href=\"my page.html\">");
+    Site.Write("a.html", "");
+    Site.Write("my page.html", "");
+    EXPECT_EQ(Check({Home()}).Status, 1);
+    EXPECT_EQ(Check({"--set", "IgnoreCase=1", "--set", "isSpaceValid=1", Home()}).Status, 0);
+    TTempDir Config;
+    const std::string Settings = Config.Write("s.ini", "[Option]\nIgnoreCase=1\nisSpaceValid=1\n");
+    EXPECT_EQ(Check({"--settings", Settings, Home()}).Status, 0);
+}
+
+TEST_F(OrvelCheck, ProjectFileRunsAsLoadingIt) {
+    Site.Write("index.html", "<a href=a.html>");
+    Site.Write("a.html", "");
+    Site.Write("lost.html", "");
+    TTempDir Projects;
+    const std::string Project = Projects.Write(
+        "site.opr", "[OrvelProject]\nHomeDir=" + Home() +
+                        "\nTopFile0=" + orvel::AnsiUpperCase(Home() + "index.html") +
+                        "\nIgnoreFile0=" + orvel::AnsiUpperCase(Home() + "lost.html") + "\n");
+    const TResult R = Check({"--project", Project});
+    EXPECT_EQ(R.Status, 0) << R.Out << R.Err;
+    const TResult NoHome = Check({"--project", Projects.Write("empty.opr", "[OrvelProject]\n")});
+    EXPECT_EQ(NoHome.Status, 2);
+}
+
+TEST_F(OrvelCheck, CtrlCHaltsAndStillReports) {
+    for (int I = 0; I < 6000; ++I)
+        Site.Write("d" + std::to_string(I % 30) + "/p" + std::to_string(I) + ".html",
+                   "<a href=p" + std::to_string(I + 1) + ".html><a href=../index.html><h2 id=x>");
+    TTempDir Output;
+    const std::string OutPath = Output.Path() + "out";
+    std::vector<std::string> Arguments = {ORVEL_CHECK, "--settings", Output.Path() + "none.ini",
+                                          "--format",  "json",       Home()};
+    int Master = -1;
+    const pid_t Pid = ::forkpty(&Master, nullptr, nullptr, nullptr);
+    ASSERT_GE(Pid, 0);
+    if (Pid == 0) {
+        const int Out = ::open(OutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(Out, 1);
+        ::execv(ORVEL_CHECK, Argv(Arguments).data());
+        ::_exit(127);
+    }
+    // Progress on the terminal shows that the run is under way.
+    char Buffer[256];
+    ASSERT_GT(::read(Master, Buffer, sizeof Buffer), 0);
+    ::kill(Pid, SIGINT);
+    int WaitStatus = 0;
+    ::waitpid(Pid, &WaitStatus, 0);
+    ::close(Master);
+    EXPECT_EQ(ExitStatusOf(WaitStatus), 130);
+    const std::string Report = ReadWholeFile(OutPath);
+    EXPECT_NE(Report.find("\"halted\": true"), std::string::npos) << Report.substr(0, 300);
+    EXPECT_EQ(Report.substr(Report.size() - 2), "}\n");
+}
+
+} // namespace

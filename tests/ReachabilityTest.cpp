@@ -1,0 +1,198 @@
+// Reachability from the TOP pages, exclusions, anchor marks and folder colours.
+#include "TestSupport.h"
+
+#include "analysis/CheckRun.h"
+#include "analysis/FindUnreach.h"
+#include "mylib/CodePage.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+using namespace orvel;
+using namespace orvel::test;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+class Reach : public ::testing::Test {
+protected:
+    TFileObject& File(const std::string& Relative) {
+        TTreeNode* Node = FindNodeByPath(T.Run, Dir.Path() + Relative, false);
+        if (!Node) throw std::runtime_error("no file object for " + Relative);
+        return *Node->Data;
+    }
+    TTreeNode& Folder(const std::string& Name) {
+        for (TTreeNode* Node : T.Run.FolderNodes)
+            if (Node->Text == Name) return *Node;
+        throw std::runtime_error("no folder " + Name);
+    }
+    void MarkTop(const std::string& Relative) {
+        T.Run.Tree.Select(File(Relative).Node);
+        MarkTopAndFind(T.Run);
+    }
+    std::string WriteProject(const std::string& Body) {
+        return Projects.Write("site.opr", "[OrvelProject]\nHomeDir=" + Dir.Path() + "\n" + Body);
+    }
+    std::string Upper(const std::string& Relative) { return AnsiUpperCase(Dir.Path() + Relative); }
+
+    TTempDir Dir, Projects;
+    TTestRun T;
+};
+
+TEST_F(Reach, TopPageReachesLinkedFilesAndOrphansColourTheirFolders) {
+    Dir.Write("index.html", "<a href=a.html>");
+    Dir.Write("a.html", "<a href=index.html><a href=b.html><a href=other/d.html>");
+    Dir.Write("b.html", "");
+    Dir.Write("deep/er/c.html", "");
+    Dir.Write("other/d.html", "");
+    Dir.Write("loose.html", "");
+    OpenFolder(T.Run, Dir.Path());
+    EXPECT_EQ(File("a.html").ReachState, rsUnreached);
+    EXPECT_EQ(T.Run.StatusText(), "トップページを指定してください");
+
+    MarkTop("index.html");
+    EXPECT_EQ(File("index.html").ReachState, rsTop);
+    EXPECT_EQ(File("index.html").Node->StateIndex, pic::TopMark);
+    for (const char* Reached : {"a.html", "b.html", "other/d.html"}) {
+        EXPECT_EQ(File(Reached).ReachState, rsReached) << Reached;
+        EXPECT_EQ(File(Reached).Node->StateIndex, pic::Empty) << Reached;
+    }
+    EXPECT_EQ(File("deep/er/c.html").Node->StateIndex, pic::NotReached);
+    EXPECT_EQ(File("loose.html").ReachState, rsUnreached);
+    EXPECT_EQ(Folder("deep").ImageIndex, pic::FolderProblem);
+    EXPECT_EQ(Folder("er").ImageIndex, pic::FolderProblem);
+    EXPECT_EQ(Folder("er").SelectedIndex, pic::FolderProblemOpen);
+    EXPECT_EQ(Folder("other").ImageIndex, pic::FolderOk);
+    EXPECT_EQ(Folder("other").SelectedIndex, pic::FolderOkOpen);
+    EXPECT_EQ(T.Run.Tree.Root().ImageIndex, -1); // the root is never recoloured
+    EXPECT_EQ(T.Run.CurrentProject.TopFiles, Strings{Upper("index.html")});
+    EXPECT_EQ(T.Run.Tree.Selected(), &T.Run.Tree.Root());
+    EXPECT_EQ(T.Run.BusyCount, 0);
+}
+
+TEST_F(Reach, CyclesAndSelfLinksEnd) {
+    Dir.Write("a.html", "<a name=top><a href=#top><a href=b.html><a href=a.html>");
+    Dir.Write("b.html", "<a href=a.html#top><a href=b.html>");
+    OpenFolder(T.Run, Dir.Path());
+    MarkTop("b.html");
+    EXPECT_EQ(File("a.html").ReachState, rsReached);
+    EXPECT_EQ(File("b.html").ReachState, rsTop);
+    EXPECT_EQ(File("a.html").Node->Item(0)->ImageIndex, pic::Anchor);
+}
+
+TEST_F(Reach, FollowedLinksMarkAnchorsAndUnmarkedAnchorsMakeFilesBlue) {
+    Dir.Write("index.html", "<a href=page.html#sec2><a href=page.html#missing>");
+    Dir.Write("page.html", "<h2 id=sec2><h2 id=other>");
+    OpenFolder(T.Run, Dir.Path());
+    MarkTop("index.html");
+    const TTreeNode& PageNode = *File("page.html").Node;
+    EXPECT_EQ(PageNode.Item(1)->Text, "sec2");
+    EXPECT_EQ(PageNode.Item(1)->StateIndex, pic::Empty);
+    EXPECT_EQ(PageNode.Item(1)->ImageIndex, pic::Anchor);
+    EXPECT_EQ(PageNode.Item(0)->StateIndex, pic::NotReached);
+    EXPECT_EQ(PageNode.Item(0)->ImageIndex, pic::Empty);
+    EXPECT_TRUE(File("page.html").Flagged); // "other" is still unmarked
+    EXPECT_EQ(PageNode.ImageIndex, pic::BluePage);
+
+    T.Run.Settings.AnchorMakesFileBlue = false;
+    MarkReachability(T.Run);
+    EXPECT_FALSE(File("page.html").Flagged);
+    EXPECT_EQ(PageNode.ImageIndex, pic::HtmlPage);
+    EXPECT_EQ(PageNode.SelectedIndex, pic::HtmlPage);
+}
+
+TEST_F(Reach, ReloadedProjectTraversesAnExcludedPageBeforeExcludingIt) {
+    Dir.Write("index.html", "<a href=x.html>");
+    Dir.Write("x.html", "<a href=y.html>");
+    Dir.Write("y.html", "");
+    LoadProject(T.Run, WriteProject("TopFile0=" + Upper("index.html") +
+                                    "\nIgnoreFile0=" + Upper("x.html")));
+    EXPECT_EQ(File("y.html").ReachState, rsReached);
+    EXPECT_TRUE(File("x.html").Ignored);
+    EXPECT_EQ(File("x.html").ReachState, rsReached);
+    EXPECT_EQ(File("x.html").Node->OverlayIndex, pic::ExcludedOverlay);
+    EXPECT_EQ(File("index.html").ReachState, rsTop);
+}
+
+TEST_F(Reach, ExcludedTargetIsNotFollowedAndTheLinkingFileStaysReached) {
+    Dir.Write("index.html", "<a href=w.html>");
+    Dir.Write("w.html", "<a href=x.html><a href=w.html>");
+    Dir.Write("x.html", "<a href=y.html>");
+    Dir.Write("y.html", "");
+    OpenFolder(T.Run, Dir.Path());
+    File("x.html").SetIgnored(true);
+    MarkTop("index.html");
+    EXPECT_EQ(File("w.html").ReachState, rsReached);
+    EXPECT_EQ(File("y.html").ReachState, rsUnreached);
+    EXPECT_EQ(T.Run.CurrentProject.IgnoreFiles.Strings(), Strings{Upper("x.html")});
+}
+
+TEST_F(Reach, EntriesWithoutAFileAreDroppedFromTheProject) {
+    Dir.Write("index.html", "");
+    Dir.Write("old.bak", "");
+    LoadProject(
+        T.Run, WriteProject("TopFile0=" + Upper("gone.html") + "\nTopFile1=" + Upper("index.html") +
+                            "\nTopFile2=" + Upper("old.bak") +
+                            "\nIgnoreFile0=" + Upper("gone2.html") + "\nWildCards0=*.bak\n"));
+    EXPECT_EQ(T.Run.CurrentProject.TopFiles, Strings{Upper("index.html")});
+    EXPECT_TRUE(T.Run.CurrentProject.IgnoreFiles.Empty());
+    EXPECT_EQ(T.Run.CurrentProject.TopFileView().Count(), 1);
+}
+
+TEST_F(Reach, ProblemFileInTheHomeFolderColoursNoFolder) {
+    Dir.Write("index.html", "<a href=sub/a.html>");
+    Dir.Write("orphan.html", "");
+    Dir.Write("sub/a.html", "");
+    OpenFolder(T.Run, Dir.Path());
+    EXPECT_EQ(Folder("sub").ImageIndex, pic::FolderProblem); // as the scan left it
+    MarkTop("index.html");
+    EXPECT_EQ(Folder("sub").ImageIndex, pic::FolderOk);
+}
+
+TEST(ReachFrom, LongChainNeedsNoDeepRecursion) {
+    TTestRun T;
+    constexpr int Pages = 200000;
+    T.Run.CurrentProject.SetHomeDir("/chain/");
+    std::vector<TFileObject*> Files;
+    for (int I = 0; I < Pages; ++I) {
+        TFileObject& File = AddUnreadFile(T.Run, T.Run.Tree.Root(),
+                                          "/chain/p" + std::to_string(I) + ".html", fkHtml);
+        if (I + 1 < Pages) File.ValidLinks.Add("p" + std::to_string(I + 1) + ".html");
+        Files.push_back(&File);
+    }
+    Files.back()->ValidLinks.Add("p0.html"); // and a cycle back
+    ReachFrom(T.Run, *Files.front()->Node);
+    for (int I : {0, 1, Pages / 2, Pages - 1})
+        EXPECT_EQ(Files[static_cast<size_t>(I)]->ReachState, rsReached) << I;
+}
+
+TEST(ReachFrom, VisitsInTheOrderOfTheRecursiveDescription) {
+    TTestRun T;
+    // a -> b, c; b -> d; c -> d, e: depth first gives a, b, d, c, e.
+    const std::vector<std::pair<std::string, Strings>> Site = {{"a", {"b.html", "c.html"}},
+                                                               {"b", {"d.html"}},
+                                                               {"c", {"d.html", "e.html"}},
+                                                               {"d", {}},
+                                                               {"e", {}}};
+    for (const auto& [Name, Links] : Site) {
+        TFileObject& File = AddUnreadFile(T.Run, T.Run.Tree.Root(), "/s/" + Name + ".html", fkHtml);
+        for (const std::string& Link : Links)
+            File.ValidLinks.Add(Link);
+    }
+    // Each pump records the files reached since the one before; a file is marked right
+    // after the pump that precedes its entry.
+    Strings Order;
+    const auto Observe = [&](TRunContext& Run, int) {
+        for (const auto& File : Run.FileObjects)
+            if (File->ReachState == rsReached &&
+                std::find(Order.begin(), Order.end(), File->Node->Text) == Order.end())
+                Order.push_back(File->Node->Text);
+    };
+    T.Host.OnPump = Observe;
+    ReachFrom(T.Run, *T.Run.FileObjects[0].Node);
+    Observe(T.Run, 0);
+    EXPECT_EQ(Order, (Strings{"a.html", "b.html", "d.html", "c.html", "e.html"}));
+}
+
+} // namespace
