@@ -181,7 +181,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     for (const auto& File : Run.FileObjects)
         HtmlFiles += File->Kind == fkHtml;
 
-    std::string Out; // the report is built whole, then written once
+    std::string Out; // written out in large pieces
     Out += "{\n  \"home\": ";
     AppendJsonString(Out, Project.HomeDir);
     Out += ", \"serverRoot\": ";
@@ -230,6 +230,10 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         Out += ", \"reachedAnchors\": ";
         AppendJsonArray(Out, Reached);
         Out += '}';
+        if (Out.size() > (1u << 20)) {
+            Stream << Out;
+            Out.clear();
+        }
     }
     Out += First ? "],\n  \"orphans\": " : "\n  ],\n  \"orphans\": ";
     AppendJsonArray(Out, Orphans);

@@ -34,7 +34,8 @@ std::string ReplaceAll(std::string_view Text, std::string_view Find, std::string
 }
 
 std::int32_t FileNameHash(std::string_view Path, TPathStyle Style) {
-    const std::string Name = AnsiUpperCase(BareFileName(Path, Style));
+    // Upper-casing a byte depends only on the bytes before it, so six bytes are enough.
+    const std::string Name = AnsiUpperCase(Path.substr(BareFileNameStart(Path, Style), 6));
     std::int32_t Sum = 0;
     for (size_t I = 0; I < Name.size() && I < 6; ++I)
         Sum += static_cast<unsigned char>(Name[I]);

@@ -2,6 +2,7 @@
 
 #include "mylib/CodePage.h"
 
+#include <algorithm>
 #include <unistd.h>
 #include <vector>
 
@@ -39,14 +40,18 @@ size_t LastSeparator(std::string_view Path, TPathStyle Style) {
     return Last;
 }
 
-std::string BareFileName(std::string_view Path, TPathStyle Style) {
+size_t BareFileNameStart(std::string_view Path, TPathStyle Style) {
     size_t Start = LastSeparator(Path, Style);
     Start = Start == std::string_view::npos ? 0 : Start + 1;
     if (Style == TPathStyle::psWindows) {
         const size_t Colon = Path.rfind(':');
         if (Colon != std::string_view::npos && Colon + 1 > Start) Start = Colon + 1;
     }
-    return std::string(Path.substr(Start));
+    return Start;
+}
+
+std::string BareFileName(std::string_view Path, TPathStyle Style) {
+    return std::string(Path.substr(BareFileNameStart(Path, Style)));
 }
 
 std::string ExtractFolder(std::string_view Path, TPathStyle Style) {
@@ -69,60 +74,67 @@ std::string IncludeTrailingSeparator(std::string_view Path, TPathStyle Style) {
 
 std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
     const char Sep = PathSeparator(Style);
-    std::string Full(Path);
+    std::string Relative; // holds the joined path when Path is relative
+    std::string_view View = Path;
     // The root: "/" for POSIX; "X:\" or "\\server\share\" for Windows.
-    std::string Root;
+    std::string Result;
     size_t Rest = 0;
     if (Style == TPathStyle::psPosix) {
-        if (Full.empty() || Full[0] != '/') {
+        if (View.empty() || View[0] != '/') {
             char Buffer[4096];
-            const std::string Cwd = getcwd(Buffer, sizeof Buffer) ? Buffer : "/";
-            Full = IncludeTrailingSeparator(Cwd, Style) + Full;
+            Relative =
+                IncludeTrailingSeparator(getcwd(Buffer, sizeof Buffer) ? Buffer : "/", Style);
+            Relative += Path;
+            View = Relative;
         }
-        Root = "/";
+        Result.assign(1, '/');
         Rest = 1;
-    } else if (Full.size() >= 2 && Full[1] == ':') {
-        Root = Full.substr(0, 2) + Sep;
+    } else if (View.size() >= 2 && View[1] == ':') {
+        Result = View.substr(0, 2);
+        Result += Sep;
         Rest = 2;
-    } else if (Full.size() >= 2 && IsPathSeparatorAt(Full, 0, Style) &&
-               IsPathSeparatorAt(Full, 1, Style)) {
+    } else if (View.size() >= 2 && IsPathSeparatorAt(View, 0, Style) &&
+               IsPathSeparatorAt(View, 1, Style)) {
         // Server and share are part of the root and never climbed out of.
         size_t Count = 0, I = 2;
-        for (; I < Full.size() && Count < 2; ++I)
-            if (IsPathSeparatorAt(Full, I, Style)) ++Count;
-        Root = "\\\\" + Full.substr(2, I - 2);
-        if (Count < 2) Root = IncludeTrailingSeparator(Root, Style);
+        for (; I < View.size() && Count < 2; ++I)
+            if (IsPathSeparatorAt(View, I, Style)) ++Count;
+        Result = "\\\\";
+        Result += View.substr(2, I - 2);
+        if (Count < 2) Result = IncludeTrailingSeparator(Result, Style);
         Rest = I;
     } else {
-        Root = std::string(1, Sep);
+        Result = std::string(1, Sep);
     }
+    Result.reserve(Result.size() + View.size());
+    const size_t RootSize = Result.size();
 
-    std::vector<std::string_view> Segments;
-    const std::string_view View(Full);
+    // Where each kept segment begins in Result, so that ".." can drop the last one.
+    thread_local std::vector<size_t> Starts;
+    Starts.clear();
     size_t Start = Rest;
-    std::vector<size_t> Cuts;
-    ForEachSeparator(View, Style, [&](size_t I) {
-        if (I >= Rest) Cuts.push_back(I);
-    });
-    Cuts.push_back(View.size());
-    for (size_t Cut : Cuts) {
+    const auto Take = [&](size_t Cut) {
         const std::string_view Segment = View.substr(Start, Cut - Start);
         Start = Cut + 1;
-        if (Segment.empty() || Segment == ".") continue;
+        if (Segment.empty() || Segment == ".") return;
         if (Segment == "..") {
-            if (!Segments.empty()) Segments.pop_back();
-            continue;
+            if (!Starts.empty()) {
+                Result.resize(std::max(RootSize, Starts.back() - 1));
+                Starts.pop_back();
+            }
+            return;
         }
-        Segments.push_back(Segment);
-    }
-    std::string Result = Root;
-    for (size_t I = 0; I < Segments.size(); ++I) {
-        if (I) Result.push_back(Sep);
-        Result.append(Segments[I]);
-    }
+        if (!Starts.empty()) Result.push_back(Sep);
+        Starts.push_back(Result.size());
+        Result.append(Segment);
+    };
+    ForEachSeparator(View, Style, [&](size_t I) {
+        if (I >= Rest) Take(I);
+    });
+    Take(View.size());
     const bool TrailingSeparator =
-        !View.empty() && View.size() > Rest && IsPathSeparatorAt(View, View.size() - 1, Style);
-    if (TrailingSeparator && !Segments.empty()) Result.push_back(Sep);
+        View.size() > Rest && IsPathSeparatorAt(View, View.size() - 1, Style);
+    if (TrailingSeparator && !Starts.empty()) Result.push_back(Sep);
     return Result;
 }
 

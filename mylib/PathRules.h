@@ -16,6 +16,8 @@ bool IsPathSeparatorAt(std::string_view Path, size_t Index, TPathStyle Style);
 size_t LastSeparator(std::string_view Path, TPathStyle Style);
 // The name after the last separator (and, in Windows style, after a drive colon).
 std::string BareFileName(std::string_view Path, TPathStyle Style);
+// Where that name begins in Path.
+size_t BareFileNameStart(std::string_view Path, TPathStyle Style);
 // The path up to and including its last separator; empty when it has none.
 std::string ExtractFolder(std::string_view Path, TPathStyle Style);
 // The extension of the bare name with its dot, or empty when the name has no dot.

@@ -160,26 +160,30 @@ bool TOrvelProject::IsIgnoredFolder(const std::string& Folder) const {
 
 std::string TOrvelProject::ResolveLink(const std::string& BaseFile,
                                        const std::string& Target) const {
-    std::string Base = BaseFile;
-    std::string Link = Target;
+    std::string_view Base = BaseFile;
+    std::string_view Link = Target;
     if (!Link.empty() && Link[0] == '/' && !ServerRoot.empty()) {
-        Link.erase(0, 1);
+        Link.remove_prefix(1);
         Base = ServerRoot;
     }
+    // A "#" is cut from the target only: a folder named "c#" stays whole.
+    Link = Link.substr(0, Link.find('#'));
+    const size_t Last = LastSeparator(Base, PathStyle);
+    std::string Joined(Base.substr(0, Last == std::string_view::npos ? 0 : Last + 1));
+    const size_t LinkStart = Joined.size();
+    Joined += Link;
     // In link targets both slashes separate folders; the base is a real path and stays.
     const char Sep = PathSeparator(PathStyle);
     const char Other = Sep == '/' ? '\\' : '/';
     const bool Cp932 = CurrentCodePage() == TCodePage::cpCp932;
-    for (size_t I = 0; I < Link.size(); ++I) {
-        if (Cp932 && IsLeadByte(static_cast<unsigned char>(Link[I]))) {
+    for (size_t I = LinkStart; I < Joined.size(); ++I) {
+        if (Cp932 && IsLeadByte(static_cast<unsigned char>(Joined[I]))) {
             ++I;
             continue;
         }
-        if (Link[I] == Other) Link[I] = Sep;
+        if (Joined[I] == Other) Joined[I] = Sep;
     }
-    const size_t Hash = Link.find('#');
-    if (Hash != std::string::npos) Link.erase(Hash);
-    return ExpandFileName(ExtractFolder(Base, PathStyle) + Link, PathStyle);
+    return ExpandFileName(Joined, PathStyle);
 }
 
 void TOrvelProject::ForgetFile(const std::string& Path) {
