@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: deps configure build test asan run bench format clean
+.PHONY: deps configure build test asan run bench screenshots format clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -16,7 +16,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 asan: deps
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DORVEL_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DORVEL_SANITIZE=ON -DORVEL_GUI=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
@@ -26,7 +26,11 @@ test: build
 	$(MAKE) --no-print-directory asan
 
 run: build
-	$(BUILD)/cli/orvel-check --project $(BUILD)/examples/sample.opr
+	$(BUILD)/uoorvel $(BUILD)/examples/sample.opr
+
+screenshots: build
+	mkdir -p screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/ui/screenshots screenshots $(BUILD)/examples/sample.opr
 
 bench: build
 	bash bench/run.sh

@@ -86,9 +86,3 @@ std::string ReadWholeFile(const std::string& Path) {
 }
 
 } // namespace orvel::test
-
-int main(int argc, char** argv) {
-    orvel::SetCodePage(orvel::TCodePage::cpUtf8);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest)
+packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest
+  qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,0 +1,10 @@
+// The main of the core tests.
+#include "mylib/CodePage.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    orvel::SetCodePage(orvel::TCodePage::cpUtf8);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,19 @@
+// The program's application object: its name, its font, and the general error box.
+#pragma once
+
+#include <QApplication>
+
+namespace orvel::ui {
+
+class TApplication : public QApplication {
+public:
+    TApplication(int& Argc, char** Argv);
+    // An exception that escapes an event handler is shown in an error box titled
+    // "Orvel(UO)"; the handler ends and the program goes on.
+    bool notify(QObject* Receiver, QEvent* Event) override;
+};
+
+// The window font: "ＭＳ Ｐゴシック" at 12 pixels, which falls back to an installed Japanese font.
+void ApplyProgramFont(QApplication& App);
+
+} // namespace orvel::ui

@@ -1,0 +1,98 @@
+#include "ui/SiteTreeModel.h"
+
+#include "ui/Encoding.h"
+#include "ui/ImageList.h"
+
+namespace orvel::ui {
+
+TSiteTreeModel::TSiteTreeModel(TSiteTree& Tree, QObject* Parent)
+    : QAbstractItemModel(Parent), Tree(Tree) {
+    Tree.SetObserver(this);
+}
+
+TSiteTreeModel::~TSiteTreeModel() {
+    Tree.SetObserver(nullptr);
+}
+
+TTreeNode* TSiteTreeModel::NodeOf(const QModelIndex& Index) {
+    return Index.isValid() ? static_cast<TTreeNode*>(Index.internalPointer()) : nullptr;
+}
+
+QModelIndex TSiteTreeModel::IndexOf(const TTreeNode* Node) const {
+    if (!Node) return {};
+    return createIndex(Node->Row, 0, const_cast<TTreeNode*>(Node));
+}
+
+QModelIndex TSiteTreeModel::index(int Row, int Column, const QModelIndex& Parent) const {
+    if (Column != 0 || Row < 0) return {};
+    if (!Parent.isValid()) return Row == 0 ? createIndex(0, 0, &Tree.Root()) : QModelIndex();
+    const TTreeNode* Node = NodeOf(Parent);
+    if (Row >= Node->Count()) return {};
+    return createIndex(Row, 0, Node->Item(Row));
+}
+
+QModelIndex TSiteTreeModel::parent(const QModelIndex& Index) const {
+    const TTreeNode* Node = NodeOf(Index);
+    return Node && Node->Parent ? IndexOf(Node->Parent) : QModelIndex();
+}
+
+int TSiteTreeModel::rowCount(const QModelIndex& Parent) const {
+    if (!Parent.isValid()) return 1;
+    return Parent.column() == 0 ? NodeOf(Parent)->Count() : 0;
+}
+
+int TSiteTreeModel::columnCount(const QModelIndex&) const {
+    return 1;
+}
+
+QVariant TSiteTreeModel::data(const QModelIndex& Index, int Role) const {
+    const TTreeNode* Node = NodeOf(Index);
+    if (!Node) return {};
+    if (Role == Qt::DisplayRole) return ToQString(Node->Text);
+    if (Role == Qt::DecorationRole) {
+        const int Image = Node == Tree.Selected() ? Node->SelectedIndex : Node->ImageIndex;
+        return NodeDecoration(Node->StateIndex, Image, Node->OverlayIndex);
+    }
+    return {};
+}
+
+void TSiteTreeModel::TreeBatchBegin() {
+    beginResetModel();
+}
+
+void TSiteTreeModel::TreeBatchEnd() {
+    endResetModel();
+    ShownSelected = Tree.Selected();
+    emit TreeRebuilt();
+}
+
+void TSiteTreeModel::NodeChanged(TTreeNode& Node) {
+    const QModelIndex Index = IndexOf(&Node);
+    emit dataChanged(Index, Index);
+}
+
+void TSiteTreeModel::NodesAboutToBeInserted(TTreeNode& Parent, int First, int Last) {
+    beginInsertRows(IndexOf(&Parent), First, Last);
+}
+
+void TSiteTreeModel::NodesInserted() {
+    endInsertRows();
+}
+
+void TSiteTreeModel::NodesAboutToBeRemoved(TTreeNode& Parent, int First, int Last) {
+    beginRemoveRows(IndexOf(&Parent), First, Last);
+}
+
+void TSiteTreeModel::NodesRemoved() {
+    endRemoveRows();
+}
+
+void TSiteTreeModel::SelectionChanged(TTreeNode* Node) {
+    // Both nodes change their picture: the selected picture goes with the selection.
+    if (ShownSelected) NodeChanged(*ShownSelected);
+    ShownSelected = Node;
+    if (Node) NodeChanged(*Node);
+    emit TreeSelectionChanged(Node);
+}
+
+} // namespace orvel::ui

@@ -1,0 +1,50 @@
+#include "ui/UiServices.h"
+
+#include "mylib/MyStr.h"
+#include "ui/Encoding.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace orvel::ui {
+
+bool TQtServices::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
+    const QString Message = ToQString(ReplaceAll(Text, "\r\n", "\n"));
+    const QString Title = QStringLiteral("Orvel(UO)");
+    switch (Kind) {
+    case TMessageKind::mkInformation:
+        QMessageBox::information(Owner, Title, Message);
+        return true;
+    case TMessageKind::mkError:
+        QMessageBox::critical(Owner, Title, Message);
+        return true;
+    case TMessageKind::mkQuestion:
+        return QMessageBox::question(Owner, Title, Message,
+                                     QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    }
+    return true;
+}
+
+void TQtServices::Beep(TBeepKind) {
+    QApplication::beep();
+}
+
+QString TQtServices::ChooseFileToOpen(QWidget* Parent, const QString& Title,
+                                      const QString& Filter) {
+    return QFileDialog::getOpenFileName(Parent, Title, QString(), Filter);
+}
+
+QString TQtServices::ChooseFileToSave(QWidget* Parent, const QString& Title, const QString& Filter,
+                                      const QString& DefaultSuffix, const QString& Initial) {
+    QFileDialog Dialog(Parent, Title, Initial, Filter);
+    Dialog.setAcceptMode(QFileDialog::AcceptSave);
+    Dialog.setDefaultSuffix(DefaultSuffix);
+    Dialog.setFileMode(QFileDialog::AnyFile);
+    if (!Initial.isEmpty()) Dialog.selectFile(Initial);
+    return Dialog.exec() == QDialog::Accepted && !Dialog.selectedFiles().isEmpty()
+               ? Dialog.selectedFiles().first()
+               : QString();
+}
+
+} // namespace orvel::ui

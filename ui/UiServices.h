@@ -1,0 +1,38 @@
+// What the windows ask of the desktop that a test cannot see or answer: message boxes, beeps
+// and the file dialogs. The program uses the Qt ones; tests record and answer.
+#pragma once
+
+#include "mylib/MessageHost.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace orvel::ui {
+
+class TUiServices : public TMessageHost {
+public:
+    // A file chosen in an open dialog, or empty when cancelled.
+    virtual QString ChooseFileToOpen(QWidget* Parent, const QString& Title,
+                                     const QString& Filter) = 0;
+    // A file chosen in a save dialog that asks before overwriting, or empty when cancelled.
+    virtual QString ChooseFileToSave(QWidget* Parent, const QString& Title, const QString& Filter,
+                                     const QString& DefaultSuffix, const QString& Initial) = 0;
+};
+
+// Message boxes titled "Orvel(UO)", the application's beep and Qt's file dialogs.
+class TQtServices : public TUiServices {
+public:
+    explicit TQtServices(QWidget* Owner = nullptr) : Owner(Owner) {}
+    void SetOwner(QWidget* NewOwner) { Owner = NewOwner; }
+    bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
+    void Beep(TBeepKind Kind) override;
+    QString ChooseFileToOpen(QWidget* Parent, const QString& Title, const QString& Filter) override;
+    QString ChooseFileToSave(QWidget* Parent, const QString& Title, const QString& Filter,
+                             const QString& DefaultSuffix, const QString& Initial) override;
+
+private:
+    QWidget* Owner; // not owned
+};
+
+} // namespace orvel::ui

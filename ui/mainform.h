@@ -1,0 +1,118 @@
+// TForm1: the main window. Tree of the site with state pictures, the three link lists, the
+// toolbar and the status line; the host of the check run.
+#pragma once
+
+#include "analysis/Host.h"
+#include "analysis/RunContext.h"
+#include "project/ProjectViews.h"
+#include "project/Settings.h"
+
+#include <QMainWindow>
+#include <QSize>
+#include <string>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QTabWidget;
+class QToolButton;
+class QTreeView;
+
+namespace orvel::ui {
+
+class TAboutBox1;
+class TOptionForm;
+class TSHBrowseForFolderEx;
+class TSiteTreeModel;
+class TUiServices;
+
+// True when a window of the given size placed at Left, Top lies strictly inside the screen.
+bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen);
+
+class TForm1 : public QMainWindow, public THost, public TProjectDisplay {
+    Q_OBJECT
+public:
+    // Creates the window, reads the settings from SettingsPath and puts the commands into the
+    // idle state.
+    TForm1(TUiServices& Services, std::string SettingsPath, QWidget* Parent = nullptr);
+    // Frees the file objects and writes the window position.
+    ~TForm1() override;
+
+    // Shows the window and, with an argument, loads it as a project file.
+    void Start(const QStringList& Arguments);
+
+    TRunContext Run;
+    std::string SelectedLinkText; // the link last clicked in a link list
+
+    QToolButton *OpenButton, *OpenProjectBtn, *SaveProjectBtn, *ReopenButton, *StopButton,
+        *OptionButton, *AboutButton;
+    QLabel* selectedFolderPanel;
+    QTreeView* TreeView1;
+    TSiteTreeModel* TreeModel;
+    QTabWidget* PageControl1;
+    QListWidget *ListBox1, *ListBox2, *ListBox3;
+    QLabel *status, *CountPanel, *StatusBar1;
+    QMenu *PopupMenu1, *MatomeIgnoreMenu;
+    QAction *OpenWithExternalApp, *OpenWithBrowser, *MarkTop, *IgnoreItem, *MatomeIgnoreItem,
+        *SameNameIgnoreItem, *SameExtIgnoreItem, *DeleteItem, *UnMarkTopAll, *expandAllNodeItem,
+        *collapseAllNodeItem, *showprojectForm;
+    TOptionForm* OptionForm;
+    TSHBrowseForFolderEx* BrowseForFolder1;
+    TAboutBox1* AboutBox1;
+
+    // Opens what was dropped: one folder, a project file, or the folder of another file.
+    void FormDropFiles(const QStringList& Paths);
+    void OpenButtonClick();
+    void OpenProjectBtnClick();
+    void SaveProjectBtnClick();
+    void ReopenButtonClick();
+    void StopButtonClick();
+    void OptionButtonClick();
+    void AboutButtonClick();
+    void TreeView1Change(TTreeNode* Node);
+    void TreeView1DblClick();
+    // Enables and labels the popup menu's items for the selected node.
+    void PopupMenu1Popup();
+    void MarkTopClick();
+    void expandAllNodeItemClick();
+    void collapseAllNodeItemClick();
+    // Fills the three link lists from a file node; empties them for anything else.
+    void FillLinkLists(TTreeNode* Node);
+
+    // THost
+    bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
+    void Beep(TBeepKind Kind) override;
+    void PumpEvents(TRunContext& Run) override;
+    void ProgressChanged(const TRunContext& Run) override;
+    void ApplyCommandState(const TCommandState& State) override;
+    void ClearLinkLists() override;
+    void ShowLinkLists(TTreeNode& Node) override;
+
+    // TProjectDisplay
+    void ShowHomeDir(const std::string&) override {}
+    void ShowServerRoot(const std::string&) override {}
+    void ShowCaptions(const std::string& MainCaption, const std::string& ProjectCaption) override;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    void BuildLayout();
+    void BuildPopupMenu();
+    void ReadSettingsFile();
+    void RestoreWindowPosition();
+    void SyncViewFromTree();
+    void SelectInTree(const QModelIndex& Current);
+    TTreeNode* SelectedNode() const;
+
+    TUiServices& Services;
+    std::string SettingsPath;
+    TWindowStates WindowStates;
+    bool IgnoreNextChange = true; // the first selection change after creation is ignored
+    bool SyncingView = false;     // the view follows the tree; no second notification
+};
+
+} // namespace orvel::ui

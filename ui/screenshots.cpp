@@ -1,0 +1,79 @@
+// screenshots OUTDIR PROJECT: writes PNGs of the main window with the sample project checked
+// (TOP page, orphan, blue page, excluded file, coloured folders), of each settings tab and of
+// the folder dialog, for a person to look at.
+#include "analysis/CheckRun.h"
+#include "mylib/CodePage.h"
+#include "ui/Application.h"
+#include "ui/SHBFFEX.h"
+#include "ui/SiteTreeModel.h"
+#include "ui/UiServices.h"
+#include "ui/formOption.h"
+#include "ui/mainform.h"
+
+#include <QDialog>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeView>
+#include <cstdio>
+
+using namespace orvel;
+using namespace orvel::ui;
+
+namespace {
+// Answers every message box silently: a screenshot run asks nobody.
+class TSilentServices : public TQtServices {
+public:
+    bool ShowMessageBox(TMessageKind, const std::string&) override { return true; }
+    void Beep(TBeepKind) override {}
+};
+
+void Save(QWidget& Widget, const QString& Path) {
+    Widget.grab().save(Path);
+    std::printf("%s\n", Path.toLocal8Bit().constData());
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: screenshots OUTDIR PROJECT.opr\n");
+        return 2;
+    }
+    InitCodePageFromLocale();
+    TApplication App(argc, argv);
+    const QString Out = QString::fromLocal8Bit(argv[1]) + "/";
+    TSilentServices Services;
+    TForm1 Form(Services, (Out + "screenshots.ini").toStdString());
+    Form.resize(760, 560);
+    Form.show();
+    Form.Start({QString::fromLocal8Bit(argv[2])});
+    Form.expandAllNodeItemClick();
+    // Show the links of a page that has all three kinds.
+    for (const auto& File : Form.Run.FileObjects)
+        if (File->Node->Text == "news.html")
+            Form.TreeView1->setCurrentIndex(Form.TreeModel->IndexOf(File->Node));
+    App.processEvents();
+    Save(Form, Out + "main-window.png");
+
+    Form.OptionForm->ShowSettings(Form.Run.Settings);
+    Form.OptionForm->show();
+    auto* Tabs = Form.OptionForm->findChild<QTabWidget*>();
+    for (int I = 0; Tabs && I < Tabs->count(); ++I) {
+        Tabs->setCurrentIndex(I);
+        App.processEvents();
+        Save(*Form.OptionForm, Out + QString("settings-tab%1.png").arg(I + 1));
+    }
+    Form.OptionForm->hide();
+
+    QObject::connect(Form.BrowseForFolder1, &TSHBrowseForFolderEx::DialogShown,
+                     [&](QDialog* Dialog) {
+                         QTimer::singleShot(300, [&, Dialog] {
+                             Save(*Dialog, Out + "folder-dialog.png");
+                             Dialog->reject();
+                         });
+                     });
+    Form.BrowseForFolder1->SelectFolder = TSelectFolder::sfManual;
+    Form.BrowseForFolder1->SelectFolderName =
+        QString::fromStdString(Form.Run.CurrentProject.HomeDir);
+    Form.BrowseForFolder1->Execute();
+    return 0;
+}
