@@ -10,6 +10,9 @@
 #include "ui/mainform.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -252,6 +255,20 @@ TEST_F(MainForm, DropsOpenFoldersAndProjects) {
     EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path()); // during a run: nothing
     Form->FormDropFiles({QString::fromStdString(Site.Path() + "nothing-here")});
     EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
+}
+
+TEST_F(MainForm, RealDropEventOpensTheFolder) {
+    QMimeData Data;
+    Data.setUrls({QUrl::fromLocalFile(QString::fromStdString(Site.Path()))});
+    const QPoint Where = Form->rect().center();
+    QDragEnterEvent Enter(Where, Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Form.get(), &Enter);
+    EXPECT_TRUE(Enter.isAccepted());
+    QDropEvent Drop(QPointF(Where), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Form.get(), &Drop);
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
+    EXPECT_EQ(Form->Run.FileObjects.Count(), 4);
+    EXPECT_EQ(Form->windowTitle(), "untitled - Orvel(UO)");
 }
 
 TEST_F(MainForm, EndOfRunBoxAndBeep) {
