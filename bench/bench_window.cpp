@@ -16,12 +16,6 @@ using namespace orvel;
 using namespace orvel::ui;
 
 namespace {
-class TSilentServices : public TQtServices {
-public:
-    bool ShowMessageBox(TMessageKind, const std::string&) override { return true; }
-    void Beep(TBeepKind) override {}
-};
-
 double Seconds(QElapsedTimer& Timer) {
     const double S = Timer.nsecsElapsed() / 1e9;
     Timer.restart();
@@ -36,14 +30,15 @@ int main(int argc, char** argv) {
     }
     InitCodePageFromLocale();
     TApplication App(argc, argv);
-    TSilentServices Services;
+    TQuietServices Services;
     TForm1 Form(Services, "/nonexistent/bench_window.ini");
     Form.show();
     QElapsedTimer Timer;
     Timer.start();
     OpenFolder(Form.Run, argv[1]);
     App.processEvents();
-    std::printf("open folder      %.3f s, %d files\n", Seconds(Timer), Form.Run.FileObjects.Count());
+    std::printf("open folder      %.3f s, %d files\n", Seconds(Timer),
+                Form.Run.FileObjects.Count());
     Form.ReopenButton->click(); // returns when the run has ended and the window is idle
     App.processEvents();
     std::printf("reopen to idle   %.3f s\n", Seconds(Timer));

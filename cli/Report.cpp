@@ -1,9 +1,9 @@
 #include "cli/Report.h"
 
 #include "analysis/RunContext.h"
+#include "mylib/CharsetConvert.h"
 #include "mylib/CodePage.h"
 
-#include <iconv.h>
 #include <ostream>
 
 namespace orvel::cli {
@@ -42,29 +42,6 @@ size_t ValidSequence(const std::string& S, size_t Pos) {
         if (K == 1 ? (C < Low || C > High) : (C < 0x80 || C > 0xBF)) return 0;
     }
     return Length;
-}
-
-std::string Cp932ToUtf8(const std::string& Bytes) {
-    static iconv_t Converter = iconv_open("UTF-8", "CP932");
-    if (Converter == reinterpret_cast<iconv_t>(-1)) return Bytes;
-    std::string Result;
-    std::string In = Bytes;
-    char* InPtr = In.data();
-    size_t InLeft = In.size();
-    char Buffer[256];
-    iconv(Converter, nullptr, nullptr, nullptr, nullptr);
-    while (InLeft > 0) {
-        char* OutPtr = Buffer;
-        size_t OutLeft = sizeof Buffer;
-        const size_t Done = iconv(Converter, &InPtr, &InLeft, &OutPtr, &OutLeft);
-        Result.append(Buffer, static_cast<size_t>(OutPtr - Buffer));
-        if (Done == static_cast<size_t>(-1) && errno != E2BIG) {
-            Result += Replacement; // an undecodable byte
-            ++InPtr;
-            --InLeft;
-        }
-    }
-    return Result;
 }
 
 // Appends a byte string of the code page as a JSON string in UTF-8.
@@ -133,7 +110,8 @@ const char* ReachName(TReachState State) {
 } // namespace
 
 std::string ToUtf8(const std::string& Bytes) {
-    if (CurrentCodePage() == TCodePage::cpCp932) return Cp932ToUtf8(Bytes);
+    if (CurrentCodePage() == TCodePage::cpCp932)
+        return ConvertCharset("UTF-8", "CP932", Bytes, Replacement);
     size_t Ascii = 0;
     while (Ascii < Bytes.size() && static_cast<unsigned char>(Bytes[Ascii]) < 0x80)
         ++Ascii;

@@ -35,4 +35,11 @@ private:
     QWidget* Owner; // not owned
 };
 
+// Answers every message box with OK and makes no sound: for runs that ask nobody.
+class TQuietServices : public TQtServices {
+public:
+    bool ShowMessageBox(TMessageKind, const std::string&) override { return true; }
+    void Beep(TBeepKind) override {}
+};
+
 } // namespace orvel::ui

@@ -1,6 +1,7 @@
 #include "ui/about.h"
 
 #include "ui/ImageList.h"
+#include "ui/Placement.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -113,14 +114,7 @@ bool TAboutBox1::eventFilter(QObject* Watched, QEvent* Event) {
 
 // Centred on the screen at every opening.
 void TAboutBox1::showEvent(QShowEvent* Event) {
-    QScreen* Screen = parentWidget() ? parentWidget()->screen() : screen();
-    if (!Screen) Screen = QGuiApplication::primaryScreen();
-    if (Screen) {
-        const QRect Area = Screen->availableGeometry();
-        const QSize Frame = frameGeometry().size();
-        move(Area.x() + (Area.width() - Frame.width()) / 2,
-             Area.y() + (Area.height() - Frame.height()) / 2);
-    }
+    CenterOnScreen(*this);
     QDialog::showEvent(Event);
 }
 

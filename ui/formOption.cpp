@@ -1,6 +1,7 @@
 #include "ui/formOption.h"
 
 #include "ui/Encoding.h"
+#include "ui/Placement.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -247,14 +248,7 @@ TSettings TOptionForm::Settings() const {
 // Centred on the screen at every opening, as a fixed dialog of its own rather than over its
 // owner.
 void TOptionForm::showEvent(QShowEvent* Event) {
-    QScreen* Screen = parentWidget() ? parentWidget()->screen() : screen();
-    if (!Screen) Screen = QGuiApplication::primaryScreen();
-    if (Screen) {
-        const QRect Area = Screen->availableGeometry();
-        const QSize Frame = frameGeometry().size();
-        move(Area.x() + (Area.width() - Frame.width()) / 2,
-             Area.y() + (Area.height() - Frame.height()) / 2);
-    }
+    CenterOnScreen(*this);
     QDialog::showEvent(Event);
 }
 

@@ -20,13 +20,6 @@ using namespace orvel;
 using namespace orvel::ui;
 
 namespace {
-// Answers every message box silently: a screenshot run asks nobody.
-class TSilentServices : public TQtServices {
-public:
-    bool ShowMessageBox(TMessageKind, const std::string&) override { return true; }
-    void Beep(TBeepKind) override {}
-};
-
 void Save(QWidget& Widget, const QString& Path) {
     Widget.grab().save(Path);
     std::printf("%s\n", Path.toLocal8Bit().constData());
@@ -41,7 +34,7 @@ int main(int argc, char** argv) {
     InitCodePageFromLocale();
     TApplication App(argc, argv);
     const QString Out = QString::fromLocal8Bit(argv[1]) + "/";
-    TSilentServices Services;
+    TQuietServices Services;
     TForm1 Form(Services, (Out + "screenshots.ini").toStdString());
     Form.resize(760, 560);
     Form.show();

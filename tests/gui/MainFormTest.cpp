@@ -10,15 +10,15 @@
 #include "ui/mainform.h"
 
 #include <QAbstractItemModelTester>
-#include <QApplication>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>

@@ -1,0 +1,38 @@
+#include "mylib/CharsetConvert.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <map>
+
+namespace orvel {
+
+std::string ConvertCharset(const char* To, const char* From, const std::string& In,
+                           std::string_view Replacement) {
+    // Opening a converter costs more than converting a short text: each pair is opened once.
+    thread_local std::map<std::string, iconv_t> Converters;
+    const std::string Key = std::string(To) + "<" + From;
+    auto It = Converters.find(Key);
+    if (It == Converters.end()) It = Converters.emplace(Key, iconv_open(To, From)).first;
+    iconv_t Converter = It->second;
+    if (Converter == reinterpret_cast<iconv_t>(-1)) return In;
+    iconv(Converter, nullptr, nullptr, nullptr, nullptr); // back to the initial state
+    std::string Result;
+    std::string Input = In; // iconv takes a non-const buffer
+    char* InPtr = Input.data();
+    size_t InLeft = Input.size();
+    char Buffer[512];
+    while (InLeft > 0) {
+        char* OutPtr = Buffer;
+        size_t OutLeft = sizeof Buffer;
+        const size_t Done = iconv(Converter, &InPtr, &InLeft, &OutPtr, &OutLeft);
+        Result.append(Buffer, static_cast<size_t>(OutPtr - Buffer));
+        if (Done == static_cast<size_t>(-1) && errno != E2BIG) {
+            Result += Replacement;
+            ++InPtr;
+            --InLeft;
+        }
+    }
+    return Result;
+}
+
+} // namespace orvel
