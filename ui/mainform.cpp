@@ -378,29 +378,24 @@ void TForm1::MarkTopClick() {
     if (Run.CurrentProject.IndexOfTopFile(Node->Data->Path) < 0) MarkTopAndFind(Run);
 }
 
-void TForm1::expandAllNodeItemClick() {
+void TForm1::SetAllExpanded(bool Expanded) {
     std::vector<TTreeNode*> Stack{&Run.Tree.Root()};
     while (!Stack.empty()) {
         TTreeNode* Node = Stack.back();
         Stack.pop_back();
-        Node->Expanded = true;
+        Node->Expanded = Expanded;
         for (const auto& Child : Node->Children)
             Stack.push_back(Child.get());
     }
-    TreeView1->expandAll();
+    if (Expanded)
+        TreeView1->expandAll();
+    else
+        TreeView1->collapseAll();
 }
 
-void TForm1::collapseAllNodeItemClick() {
-    std::vector<TTreeNode*> Stack{&Run.Tree.Root()};
-    while (!Stack.empty()) {
-        TTreeNode* Node = Stack.back();
-        Stack.pop_back();
-        Node->Expanded = false;
-        for (const auto& Child : Node->Children)
-            Stack.push_back(Child.get());
-    }
-    TreeView1->collapseAll();
-}
+void TForm1::expandAllNodeItemClick() { SetAllExpanded(true); }
+
+void TForm1::collapseAllNodeItemClick() { SetAllExpanded(false); }
 
 void TForm1::TreeView1DblClick() {
     const TTreeNode* Node = SelectedNode();

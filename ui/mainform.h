@@ -105,6 +105,8 @@ private:
     void ReadSettingsFile();
     void RestoreWindowPosition();
     void SyncViewFromTree();
+    // Expands or collapses every node, in the tree and in the view.
+    void SetAllExpanded(bool Expanded);
     void SelectInTree(const QModelIndex& Current);
     TTreeNode* SelectedNode() const;
 
