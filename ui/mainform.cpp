@@ -14,6 +14,7 @@
 #include "ui/formOption.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -28,6 +29,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -393,9 +395,13 @@ void TForm1::SetAllExpanded(bool Expanded) {
         TreeView1->collapseAll();
 }
 
-void TForm1::expandAllNodeItemClick() { SetAllExpanded(true); }
+void TForm1::expandAllNodeItemClick() {
+    SetAllExpanded(true);
+}
 
-void TForm1::collapseAllNodeItemClick() { SetAllExpanded(false); }
+void TForm1::collapseAllNodeItemClick() {
+    SetAllExpanded(false);
+}
 
 void TForm1::TreeView1DblClick() {
     const TTreeNode* Node = SelectedNode();
@@ -418,6 +424,17 @@ bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
         }
     }
     return QMainWindow::eventFilter(Watched, Event);
+}
+
+void TForm1::closeEvent(QCloseEvent* Event) {
+    // The run's loops are still on the stack: the window must outlive them.
+    if (Run.Busy()) {
+        Run.Halted = true;
+        CloseWhenIdle = true;
+        Event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(Event);
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* Event) {
@@ -528,6 +545,10 @@ void TForm1::ApplyCommandState(const TCommandState& State) {
     ReopenButton->setEnabled(!State.Busy && State.ReopenEnabled);
     StopButton->setEnabled(State.Busy);
     PopupMenu1Popup(); // shortcuts follow the menu's rule
+    if (!State.Busy && CloseWhenIdle) {
+        CloseWhenIdle = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 void TForm1::ClearLinkLists() {

@@ -98,6 +98,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* Event) override;
     void dropEvent(QDropEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    // Closing during a run halts it first; the window closes once the run has ended.
+    void closeEvent(QCloseEvent* Event) override;
 
 private:
     void BuildLayout();
@@ -115,6 +117,7 @@ private:
     TWindowStates WindowStates;
     bool IgnoreNextChange = true; // the first selection change after creation is ignored
     bool SyncingView = false;     // the view follows the tree; no second notification
+    bool CloseWhenIdle = false;   // the user closed the window during a run
 };
 
 } // namespace orvel::ui

@@ -271,6 +271,24 @@ TEST_F(MainForm, RealDropEventOpensTheFolder) {
     EXPECT_EQ(Form->windowTitle(), "untitled - Orvel(UO)");
 }
 
+TEST_F(MainForm, ClosingDuringARunHaltsItAndClosesAfterwards) {
+    for (int I = 0; I < 50; ++I)
+        Site.Write("more/p" + std::to_string(I) + ".html", "<a href=index.html>");
+    bool Asked = false;
+    Form->Run.PumpInterval = std::chrono::milliseconds(0);
+    // Close the window from inside the run, as a click on its close button would.
+    QTimer::singleShot(0, Form.get(), [&] {
+        Asked = true;
+        Form->close();
+    });
+    Open();
+    EXPECT_TRUE(Asked);
+    EXPECT_LT(Form->Run.FileObjects.Count(), 54); // the run was halted
+    EXPECT_TRUE(Form->isVisible());               // not closed under the running loops
+    QTest::qWait(50);
+    EXPECT_FALSE(Form->isVisible()); // closed once idle
+}
+
 TEST_F(MainForm, EndOfRunBoxAndBeep) {
     Open();
     ASSERT_FALSE(Services.Messages.empty());
