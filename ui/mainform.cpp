@@ -86,16 +86,21 @@ TForm1::TForm1(TUiServices& Services, std::string SettingsPath, QWidget* Parent)
 }
 
 TForm1::~TForm1() {
+    // The model observes the tree of Run, which goes before the window's children do.
+    delete TreeModel;
+}
+
+void TForm1::FormClose() {
     Run.FileObjects.Clear();
     Assert(Run.FileObjects.Empty(), "mainform");
-    // The settings window's closing writes where the window stood; a failure goes unnoticed.
+    // Where the window stood is kept for the next start; a failure goes unnoticed.
     try {
         TIniFile File(SettingsPath);
         WindowStates.Left = x();
         WindowStates.Top = y();
         WriteWindowStates(WindowStates, File);
         File.UpdateFile();
-    } catch (...) {
+    } catch (const EIniWriteError&) {
     }
 }
 
@@ -434,6 +439,7 @@ void TForm1::closeEvent(QCloseEvent* Event) {
         Event->ignore();
         return;
     }
+    FormClose();
     QMainWindow::closeEvent(Event);
 }
 

@@ -36,7 +36,6 @@ public:
     // Creates the window, reads the settings from SettingsPath and puts the commands into the
     // idle state.
     TForm1(TUiServices& Services, std::string SettingsPath, QWidget* Parent = nullptr);
-    // Frees the file objects and writes the window position.
     ~TForm1() override;
 
     // Shows the window and, with an argument, loads it as a project file.
@@ -61,6 +60,8 @@ public:
     TSHBrowseForFolderEx* BrowseForFolder1;
     TAboutBox1* AboutBox1;
 
+    // Closing: frees the file objects and writes where the window stands.
+    void FormClose();
     // Opens what was dropped: one folder, a project file, or the folder of another file.
     void FormDropFiles(const QStringList& Paths);
     void OpenButtonClick();
