@@ -9,8 +9,9 @@
 namespace orvel {
 
 size_t TFileObjectList::TFoldedHash::operator()(std::string_view Path) const {
-    std::uint64_t Hash = 14695981039346656037ull; // FNV-1a
-    for (char C : Path)
+    // Paths of a site share their beginning: the length and the last bytes tell them apart.
+    std::uint64_t Hash = 14695981039346656037ull ^ Path.size(); // FNV-1a
+    for (char C : Path.substr(Path.size() > 40 ? Path.size() - 40 : 0))
         Hash = (Hash ^ static_cast<unsigned char>(AsciiUpper(C))) * 1099511628211ull;
     return static_cast<size_t>(Hash);
 }
