@@ -7,6 +7,7 @@
 #include "mylib/CodePage.h"
 #include "mylib/UDelDir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace orvel;
@@ -143,6 +144,45 @@ TEST_F(Run, ProjectWithoutHomeFolderChecksTheOpenFolderWithItsLists) {
     EXPECT_EQ(FindNodeByPath(T.Run, Dir.Path() + "index.html", false)->Data->ReachState, rsTop);
     EXPECT_EQ(T.Run.CurrentProject.PlainDisplay().MainCaption, "p.opr - Orvel(UO)");
     EXPECT_EQ(T.Run.SaveDialogFileName, Project);
+}
+
+TEST_F(Run, ProgressTextsFollowTheStepsOfTheRun) {
+    Dir.Write("a.html", "<!-- c --><a href=b.html>");
+    Dir.Write("sub/b.html", "");
+    OpenFolder(T.Run, Dir.Path());
+    T.Run.Tree.Select(FindNodeByPath(T.Run, Dir.Path() + "a.html", false));
+    MarkTopAndFind(T.Run);
+    const Strings Expected = {"a.html - コメント削除中", "a.html - リンク抜き出し中",
+                              "リンク先の有無をチェック中", "ファイルの依存関係をチェック中",
+                              "フォルダの色をセット中"};
+    auto From = T.Host.StatusTexts.begin();
+    for (const std::string& Text : Expected) {
+        From = std::find(From, T.Host.StatusTexts.end(), Text);
+        ASSERT_NE(From, T.Host.StatusTexts.end()) << Text << " missing or out of order";
+    }
+    EXPECT_EQ(T.Run.FileCountText(), "総ファイル数 2");
+    EXPECT_EQ(T.Run.StatusText(), ""); // cleared when the run ends
+    EXPECT_EQ(T.Run.CountText(), "");
+}
+
+TEST(SiteTree, AbsoluteIndicesCountInPreOrder) {
+    TSiteTree Tree;
+    TTreeNode& A = Tree.AddChild(Tree.Root(), "a");
+    TTreeNode& A1 = Tree.AddChild(A, "a1");
+    TTreeNode& A2 = Tree.AddChild(A, "a2");
+    TTreeNode& B = Tree.AddChild(Tree.Root(), "b");
+    const std::vector<TTreeNode*> Order = {&Tree.Root(), &A, &A1, &A2, &B};
+    for (int I = 0; I < static_cast<int>(Order.size()); ++I) {
+        EXPECT_EQ(Tree.AbsoluteIndex(*Order[static_cast<size_t>(I)]), I);
+        EXPECT_EQ(Tree.NodeAt(I), Order[static_cast<size_t>(I)]);
+    }
+    EXPECT_EQ(Tree.NodeAt(5), nullptr);
+    EXPECT_EQ(Tree.NodeCount(), 5);
+    Tree.Select(&A1);
+    Tree.Delete(A); // the selection goes with the node
+    EXPECT_EQ(Tree.Selected(), nullptr);
+    EXPECT_EQ(Tree.NodeAt(1), &B);
+    EXPECT_EQ(B.Row, 0);
 }
 
 TEST_F(Run, ReopenAppliesTheProjectAgain) {
