@@ -90,14 +90,18 @@ std::string RelativePath(const TRunContext& Run, const std::string& Path) {
     return Path.compare(0, Home.size(), Home) == 0 ? Path.substr(Home.size()) : Path;
 }
 
+} // namespace
+
 std::vector<std::string> OrphanPaths(const TRunContext& Run) {
     std::vector<std::string> Paths;
-    if (!HasOrphans(Run)) return Paths;
+    if (Run.CurrentProject.TopFiles.empty()) return Paths;
     for (const auto& File : Run.FileObjects)
         if (!File->Ignored && File->ReachState == rsUnreached)
             Paths.push_back(RelativePath(Run, File->Path));
     return Paths;
 }
+
+namespace {
 
 const char* KindName(TFileKind Kind) {
     return Kind == fkHtml ? "html" : Kind == fkImage ? "image" : "other";
@@ -129,10 +133,6 @@ std::string ToUtf8(const std::string& Bytes) {
         }
     }
     return Result;
-}
-
-bool HasOrphans(const TRunContext& Run) {
-    return !Run.CurrentProject.TopFiles.empty();
 }
 
 void WriteTextReport(std::ostream& Out, const TRunContext& Run) {

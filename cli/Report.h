@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace orvel {
 class TRunContext;
@@ -15,8 +16,8 @@ struct TReportFacts {
     bool Halted = false; // the run was interrupted
 };
 
-// Orphan files exist only while the project has a TOP page.
-bool HasOrphans(const TRunContext& Run);
+// The orphan files, relative to the home folder; none while the project has no TOP page.
+std::vector<std::string> OrphanPaths(const TRunContext& Run);
 void WriteTextReport(std::ostream& Out, const TRunContext& Run);
 void WriteJsonReport(std::ostream& Out, const TRunContext& Run, const TReportFacts& Facts);
 // A byte string of the code page as UTF-8, with undecodable bytes as U+FFFD.

@@ -9,7 +9,6 @@
 #include "mylib/IniFile.h"
 #include "project/Settings.h"
 
-#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <iostream>
@@ -73,11 +72,8 @@ bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O) {
 }
 
 bool CheckProjectFile(TRunContext& Run, const std::string& Path) {
-    if (!FileExists(Path)) {
-        Run.Host.ShowMessageBox(TMessageKind::mkError, Path + "\r\nが見つかりません");
-        return false;
-    }
-    LoadProject(Run, Path);
+    LoadProject(Run, Path); // says itself when the file is missing
+    if (!FileExists(Path)) return false;
     const std::string& Home = Run.CurrentProject.HomeDir;
     if (Home.empty())
         Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n");
@@ -121,9 +117,5 @@ int main(int argc, char** argv) {
         WriteTextReport(std::cout, Run);
     std::cout.flush();
     if (TConsoleHost::Interrupted()) return ExitInterrupted;
-    const bool Orphans =
-        HasOrphans(Run) &&
-        std::any_of(Run.FileObjects.begin(), Run.FileObjects.end(),
-                    [](const auto& F) { return !F->Ignored && F->ReachState == rsUnreached; });
-    return Run.InvalidLinkTotal > 0 || Orphans ? ExitFound : ExitClean;
+    return Run.InvalidLinkTotal > 0 || !OrphanPaths(Run).empty() ? ExitFound : ExitClean;
 }

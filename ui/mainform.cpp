@@ -208,7 +208,10 @@ void TForm1::BuildLayout() {
 
     connect(TreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& Current) { SelectInTree(Current); });
-    connect(TreeModel, &TSiteTreeModel::TreeRebuilt, this, [this] { SyncViewFromTree(); });
+    connect(TreeModel, &TSiteTreeModel::TreeRebuilt, this, [this] {
+        RestoreExpansion();
+        SyncViewFromTree();
+    });
     connect(TreeModel, &TSiteTreeModel::TreeSelectionChanged, this, [this] { SyncViewFromTree(); });
     connect(TreeView1, &QTreeView::expanded, this,
             [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = true; });
@@ -288,9 +291,7 @@ void TForm1::SelectInTree(const QModelIndex& Current) {
     TreeView1Change(Node);
 }
 
-void TForm1::SyncViewFromTree() {
-    if (SyncingView) return;
-    SyncingView = true;
+void TForm1::RestoreExpansion() {
     // Expansion lives in the tree's nodes; a rebuilt model starts collapsed.
     std::vector<TTreeNode*> Stack{&Run.Tree.Root()};
     while (!Stack.empty()) {
@@ -301,6 +302,11 @@ void TForm1::SyncViewFromTree() {
         for (const auto& Child : Node->Children)
             Stack.push_back(Child.get());
     }
+}
+
+void TForm1::SyncViewFromTree() {
+    if (SyncingView) return;
+    SyncingView = true;
     TTreeNode* Node = Run.Tree.Selected();
     const QModelIndex Index = TreeModel->IndexOf(Node);
     if (TreeView1->currentIndex() != Index) {

@@ -107,7 +107,10 @@ private:
     void BuildPopupMenu();
     void ReadSettingsFile();
     void RestoreWindowPosition();
+    // The view follows the tree's selection.
     void SyncViewFromTree();
+    // A rebuilt view expands the nodes the tree holds expanded.
+    void RestoreExpansion();
     // Expands or collapses every node, in the tree and in the view.
     void SetAllExpanded(bool Expanded);
     void SelectInTree(const QModelIndex& Current);
