@@ -1,9 +1,9 @@
 // uoorvel: the desktop program. Its first argument, when given, is a project file.
-#include "mylib/CodePage.h"
 #include "project/Settings.h"
+#include "support/CodePage.h"
 #include "ui/Application.h"
+#include "ui/MainWindow.h"
 #include "ui/UiServices.h"
-#include "ui/mainform.h"
 
 #include <clocale>
 
@@ -12,10 +12,10 @@ int main(int argc, char** argv) {
     orvel::InitCodePageFromLocale();
     orvel::ui::TApplication App(argc, argv);
     orvel::ui::TQtServices Services;
-    orvel::ui::TForm1 Form1(Services,
-                            orvel::SettingsFilePath(App.applicationFilePath().toStdString()));
-    Services.SetOwner(&Form1);
-    Form1.show();
-    Form1.Start(App.arguments().mid(1));
+    orvel::ui::TMainWindow MainWindow(
+        Services, orvel::SettingsFilePath(App.applicationFilePath().toStdString()));
+    Services.SetOwner(&MainWindow);
+    MainWindow.show();
+    MainWindow.Start(App.arguments().mid(1));
     return App.exec();
 }

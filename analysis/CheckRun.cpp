@@ -1,10 +1,10 @@
 #include "analysis/CheckRun.h"
 
-#include "analysis/FindUnreach.h"
-#include "analysis/OpenFiles.h"
+#include "analysis/FolderScan.h"
+#include "analysis/Reachability.h"
 #include "analysis/RunContext.h"
-#include "mylib/IniFile.h"
 #include "project/ProjectFile.h"
+#include "support/IniFile.h"
 
 namespace orvel {
 
@@ -33,7 +33,7 @@ void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability)
     Run.Tree.Select(nullptr);
     Run.CurrentProject.SetHomeDir(Folder);
     Run.Tree.SetText(Run.Tree.Root(), Run.CurrentProject.HomeDir);
-    OpenFiles(Run, Run.CurrentProject.HomeDir);
+    ScanHomeFolder(Run, Run.CurrentProject.HomeDir);
     Run.SetStatusText("");
     if (Reachability) MarkReachability(Run);
     ReportEndOfCheck(Run);

@@ -1,8 +1,8 @@
 // Link classification: every extracted link becomes valid, invalid or external.
+#include "analysis/FileObject.h"
 #include "analysis/RunContext.h"
-#include "analysis/UURL2UNC.h"
-#include "analysis/fileobject.h"
-#include "mylib/CodePage.h"
+#include "analysis/UrlToPath.h"
+#include "support/CodePage.h"
 
 namespace orvel {
 

@@ -1,9 +1,9 @@
 #include "analysis/ExtractLinks.h"
 
+#include "analysis/FileObject.h"
 #include "analysis/RunContext.h"
-#include "analysis/fileobject.h"
-#include "mylib/CodePage.h"
-#include "mylib/readFileAll.h"
+#include "support/CodePage.h"
+#include "support/ReadFileAll.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #include "analysis/FileObjectList.h"
 
-#include "analysis/fileobject.h"
-#include "mylib/CodePage.h"
-#include "mylib/MyStr.h"
+#include "analysis/FileObject.h"
+#include "support/CodePage.h"
+#include "support/StringUtils.h"
 
 #include <algorithm>
 

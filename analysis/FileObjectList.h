@@ -2,7 +2,7 @@
 // answers FindNodeByPath exactly as a walk over the list would.
 #pragma once
 
-#include "mylib/PathRules.h"
+#include "support/PathRules.h"
 
 #include <cstdint>
 #include <memory>

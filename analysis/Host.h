@@ -1,7 +1,7 @@
 // What the check run needs from the user interface, beyond the tree.
 #pragma once
 
-#include "mylib/MessageHost.h"
+#include "support/MessageHost.h"
 
 namespace orvel {
 

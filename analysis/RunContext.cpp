@@ -1,8 +1,8 @@
 #include "analysis/RunContext.h"
 
-#include "analysis/fileobject.h"
-#include "mylib/Assertion.h"
-#include "mylib/MyStr.h"
+#include "analysis/FileObject.h"
+#include "support/Assertion.h"
+#include "support/StringUtils.h"
 
 namespace orvel {
 
@@ -24,14 +24,14 @@ void TRunContext::Pump() {
 }
 
 void TRunContext::BeginBusy() {
-    Assert(BusyCount >= 0, "mainform");
+    Assert(BusyCount >= 0, "MainWindow");
     if (BusyCount++ == 0) Host.ApplyCommandState({true, false});
 }
 
 void TRunContext::EndBusy() {
     if (--BusyCount < 0) {
         BusyCount = 0; // an unbalanced close must not leave every later command failing
-        Assert(false, "mainform");
+        Assert(false, "MainWindow");
     }
     Status.clear();
     Count = -1;

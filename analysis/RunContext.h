@@ -2,13 +2,13 @@
 // the busy and halt state, the counters and the progress texts.
 #pragma once
 
+#include "analysis/FileObject.h"
 #include "analysis/FileObjectList.h"
 #include "analysis/Host.h"
 #include "analysis/SiteTree.h"
-#include "analysis/fileobject.h"
-#include "mylib/FileSystem.h"
-#include "project/OrvelProjct.h"
+#include "project/Project.h"
 #include "project/Settings.h"
+#include "support/FileSystem.h"
 
 #include <chrono>
 #include <cstdint>

@@ -12,7 +12,7 @@ class TFileObject;
 // One node. Fields are read freely; changes go through TSiteTree so that observers hear of them.
 struct TTreeNode {
     std::string Text;
-    int ImageIndex = -1;    // picture of ImageList1, -1 for none
+    int ImageIndex = -1;    // picture of TreePictures, -1 for none
     int SelectedIndex = -1; // picture while selected
     int StateIndex = -1;    // state picture, -1 for none
     int OverlayIndex = -1;  // overlay slot, -1 for none

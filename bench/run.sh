@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Benchmarks the check's folder scan, link extraction and classification (OpenFiles), and a
+# Benchmarks the check's folder scan, link extraction and classification (ScanHomeFolder), and a
 # whole orvel-check run with its JSON report.
 #
-# Builds nothing: expects gen_site, bench_extract and measure in ${BUILD:-build}/bench and
+# Builds nothing: expects gen_site, bench_scan and measure in ${BUILD:-build}/bench and
 # orvel-check in ${BUILD:-build}/cli (`make bench` builds them first). Generates a site of
 # ${PAGES:-20000} pages in a temporary folder, warms the page cache with one read of every file
-# (no cache is dropped), then times reading every file with cat (best of 3) against OpenFiles
+# (no cache is dropped), then times reading every file with cat (best of 3) against ScanHomeFolder
 # and against a whole orvel-check run (best of 3 each), and times the pathological single
 # files. The temporary folder is removed at the end.
 set -euo pipefail
@@ -13,7 +13,7 @@ set -euo pipefail
 BUILD=${BUILD:-build}
 PAGES=${PAGES:-20000}
 BIN="$BUILD/bench"
-for tool in gen_site bench_extract measure; do
+for tool in gen_site bench_scan measure; do
   if [[ ! -x "$BIN/$tool" ]]; then
     echo "run.sh: $BIN/$tool not found; build first (make build, or set BUILD)" >&2
     exit 2
@@ -49,9 +49,9 @@ for run in 1 2 3; do
   cat_best=$(smaller "$cat_best" "$seconds")
 done
 
-echo "== OpenFiles on the site"
+echo "== ScanHomeFolder on the site"
 status=0
-"$BIN/bench_extract" --repeat 3 "$site" | tee "$work/extract.txt" || status=1
+"$BIN/bench_scan" --repeat 3 "$site" | tee "$work/extract.txt" || status=1
 field() { awk -v k="$1" '$1 == k { print $2; exit }' "$work/extract.txt"; }
 
 echo "== orvel-check --format json --quiet on the site (best of 3)"
@@ -67,8 +67,8 @@ for run in 1 2 3; do
   check_best=$(smaller "$check_best" "$seconds")
 done
 
-echo "== OpenFiles on pathological single files"
-"$BIN/bench_extract" --repeat 3 --pathological > "$work/patho.txt" || status=1
+echo "== ScanHomeFolder on pathological single files"
+"$BIN/bench_scan" --repeat 3 --pathological > "$work/patho.txt" || status=1
 
 open_best=$(field best)
 links=$(field links)
@@ -78,10 +78,10 @@ printf '%-12s %10s %10s %10s %12s\n' "" "seconds" "files/s" "MB/s" "links/s"
 printf '%-12s %10s %10s %10s %12s\n' "cat" "$cat_best" "$(rate "$files" "$cat_best" 1 0)" \
   "$(rate "$bytes" "$cat_best" 1e6 1)" "-"
 if [[ -n "$open_best" ]]; then
-  printf '%-12s %10s %10s %10s %12s\n' "OpenFiles" "$open_best" "$(field files/s)" \
+  printf '%-12s %10s %10s %10s %12s\n' "FolderScan" "$open_best" "$(field files/s)" \
     "$(field MB/s)" "$(field links/s)"
 else
-  printf '%-12s %10s\n' "OpenFiles" "failed"
+  printf '%-12s %10s\n' "FolderScan" "failed"
 fi
 printf '%-12s %10s %10s %10s %12s   peak %s MiB, %sx cat\n' "orvel-check" "$check_best" \
   "$(rate "$files" "$check_best" 1 0)" "$(rate "$bytes" "$check_best" 1e6 1)" "-" \

@@ -1,7 +1,7 @@
 #include "cli/ConsoleHost.h"
 
 #include "analysis/RunContext.h"
-#include "mylib/MyStr.h"
+#include "support/StringUtils.h"
 
 #include <cstdio>
 

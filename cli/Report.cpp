@@ -1,8 +1,8 @@
 #include "cli/Report.h"
 
 #include "analysis/RunContext.h"
-#include "mylib/CharsetConvert.h"
-#include "mylib/CodePage.h"
+#include "support/CharsetConvert.h"
+#include "support/CodePage.h"
 
 #include <ostream>
 

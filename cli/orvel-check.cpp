@@ -5,9 +5,9 @@
 #include "cli/CheckOptions.h"
 #include "cli/ConsoleHost.h"
 #include "cli/Report.h"
-#include "mylib/CodePage.h"
-#include "mylib/IniFile.h"
 #include "project/Settings.h"
+#include "support/CodePage.h"
+#include "support/IniFile.h"
 
 #include <clocale>
 #include <cstdio>

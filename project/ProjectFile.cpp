@@ -1,7 +1,7 @@
 #include "project/ProjectFile.h"
 
-#include "mylib/IniFile.h"
-#include "project/OrvelProjct.h"
+#include "project/Project.h"
+#include "support/IniFile.h"
 
 namespace orvel {
 

@@ -1,7 +1,7 @@
 #include "project/Settings.h"
 
-#include "mylib/IniFile.h"
-#include "mylib/MyStr.h"
+#include "support/IniFile.h"
+#include "support/StringUtils.h"
 
 #include <algorithm>
 #include <cstdlib>

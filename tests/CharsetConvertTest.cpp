@@ -1,5 +1,5 @@
 // Conversion between the code page and UTF-8.
-#include "mylib/CharsetConvert.h"
+#include "support/CharsetConvert.h"
 
 #include <gtest/gtest.h>
 

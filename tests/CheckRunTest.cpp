@@ -2,10 +2,10 @@
 #include "TestSupport.h"
 
 #include "analysis/CheckRun.h"
-#include "analysis/FindUnreach.h"
-#include "mylib/Assertion.h"
-#include "mylib/CodePage.h"
-#include "mylib/UDelDir.h"
+#include "analysis/Reachability.h"
+#include "support/Assertion.h"
+#include "support/CodePage.h"
+#include "support/DeleteFolder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -82,7 +82,7 @@ TEST_F(Run, UnbalancedEndBusyIsAnAssertionAndLeavesTheProgramUsable) {
         T.Run.EndBusy();
         FAIL() << "no assertion";
     } catch (const EAssertionFailed& E) {
-        EXPECT_STREQ(E.what(), "Assertion failure (mainform)");
+        EXPECT_STREQ(E.what(), "Assertion failure (MainWindow)");
     }
     EXPECT_NO_THROW(T.Run.BeginBusy());
     EXPECT_EQ(T.Run.BusyCount, 1);

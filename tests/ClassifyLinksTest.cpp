@@ -2,8 +2,8 @@
 #include "TestSupport.h"
 
 #include "analysis/CheckRun.h"
-#include "analysis/OpenFiles.h"
-#include "analysis/UURL2UNC.h"
+#include "analysis/FolderScan.h"
+#include "analysis/UrlToPath.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -128,7 +128,7 @@ protected:
             Dir.Write("index.html", "");
             Dir.MakeDir("DOCS/sub");
             T.Run.CurrentProject.SetHomeDir(Home);
-            OpenFiles(T.Run, Home);
+            ScanHomeFolder(T.Run, Home);
         }
         T.Run.CurrentProject.SetHomeDir(Home);
         const std::string PagePath =

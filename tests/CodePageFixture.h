@@ -1,7 +1,7 @@
 // A fixture for tests that read byte strings as CP932 (Shift-JIS) instead of UTF-8.
 #pragma once
 
-#include "mylib/CodePage.h"
+#include "support/CodePage.h"
 
 #include <gtest/gtest.h>
 

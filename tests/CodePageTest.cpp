@@ -2,7 +2,7 @@
 // comparison, in UTF-8 and in CP932.
 #include "CodePageFixture.h"
 
-#include "mylib/CodePage.h"
+#include "support/CodePage.h"
 
 #include <clocale>
 #include <gtest/gtest.h>

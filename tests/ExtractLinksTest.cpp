@@ -2,8 +2,8 @@
 #include "TestSupport.h"
 
 #include "analysis/ExtractLinks.h"
-#include "analysis/OpenFiles.h"
-#include "mylib/CodePage.h"
+#include "analysis/FolderScan.h"
+#include "support/CodePage.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -3,8 +3,8 @@
 #include "CodePageFixture.h"
 #include "TestSupport.h"
 
-#include "mylib/UfindStringInFile.h"
-#include "mylib/readFileAll.h"
+#include "support/FindStringInFile.h"
+#include "support/ReadFileAll.h"
 
 #include <gtest/gtest.h>
 #include <string>

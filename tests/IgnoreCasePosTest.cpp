@@ -1,5 +1,5 @@
 // The case-insensitive search that folds only the ASCII letters a-z.
-#include "mylib/UIgnoreCasePos.h"
+#include "support/IgnoreCasePos.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 // orvel-check run as a real process on temporary sites.
 #include "TestSupport.h"
 
-#include "mylib/CodePage.h"
+#include "support/CodePage.h"
 
 #include <csignal>
 #include <fcntl.h>

@@ -2,7 +2,7 @@
 #include "CodePageFixture.h"
 #include "TestSupport.h"
 
-#include "mylib/PathRules.h"
+#include "support/PathRules.h"
 
 #include <climits>
 #include <cstdlib>

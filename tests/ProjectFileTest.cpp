@@ -1,10 +1,10 @@
 // The INI rules, the project file and the settings file.
 #include "TestSupport.h"
 
-#include "mylib/IniFile.h"
-#include "project/OrvelProjct.h"
+#include "project/Project.h"
 #include "project/ProjectFile.h"
 #include "project/Settings.h"
+#include "support/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

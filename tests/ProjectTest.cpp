@@ -2,8 +2,8 @@
 // the wildcard and ignored-folder rules, and link resolution in both path styles.
 #include "CodePageFixture.h"
 
-#include "mylib/Assertion.h"
-#include "project/OrvelProjct.h"
+#include "project/Project.h"
+#include "support/Assertion.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -171,7 +171,7 @@ template <typename F> void ExpectAssertionFailure(F&& Operation) {
     } catch (const EAssertionFailed& E) {
         const std::string Text = E.what();
         EXPECT_EQ(Text.rfind("Assertion failure", 0), 0u) << Text;
-        EXPECT_NE(Text.find("OrvelProjct"), std::string::npos) << Text;
+        EXPECT_NE(Text.find("Project"), std::string::npos) << Text;
     }
 }
 

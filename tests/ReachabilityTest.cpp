@@ -2,8 +2,8 @@
 #include "TestSupport.h"
 
 #include "analysis/CheckRun.h"
-#include "analysis/FindUnreach.h"
-#include "mylib/CodePage.h"
+#include "analysis/Reachability.h"
+#include "support/CodePage.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The whole-file reader: its binary rule, NUL bytes, and what it does with files it cannot open.
 #include "TestSupport.h"
 
-#include "mylib/readFileAll.h"
+#include "support/ReadFileAll.h"
 
 #include <chrono>
 #include <fcntl.h>

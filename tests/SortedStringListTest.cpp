@@ -1,6 +1,6 @@
 // The sorted, case-insensitive list without duplicates that holds links, anchors and the
 // excluded files.
-#include "mylib/SortedStringList.h"
+#include "support/SortedStringList.h"
 
 #include <cctype>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The main of the core tests.
-#include "mylib/CodePage.h"
+#include "support/CodePage.h"
 
 #include <gtest/gtest.h>
 

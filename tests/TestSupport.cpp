@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "mylib/CodePage.h"
-#include "mylib/UDelDir.h"
+#include "support/CodePage.h"
+#include "support/DeleteFolder.h"
 
 #include <cstdlib>
 #include <fstream>

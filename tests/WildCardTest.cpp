@@ -1,5 +1,5 @@
 // File-name patterns: "*" for any run of bytes, "?" for exactly one byte, all else literal.
-#include "mylib/UWildCard.h"
+#include "support/WildCard.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 #include "ui/Encoding.h"
 
-#include "mylib/CharsetConvert.h"
-#include "mylib/CodePage.h"
+#include "support/CharsetConvert.h"
+#include "support/CodePage.h"
 
 namespace orvel::ui {
 

@@ -1,7 +1,7 @@
 #include "ui/SiteTreeModel.h"
 
 #include "ui/Encoding.h"
-#include "ui/ImageList.h"
+#include "ui/TreePictures.h"
 
 namespace orvel::ui {
 

@@ -1,6 +1,6 @@
 #include "ui/UiServices.h"
 
-#include "mylib/MyStr.h"
+#include "support/StringUtils.h"
 #include "ui/Encoding.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // and the file dialogs. The program uses the Qt ones; tests record and answer.
 #pragma once
 
-#include "mylib/MessageHost.h"
+#include "support/MessageHost.h"
 
 #include <QString>
 

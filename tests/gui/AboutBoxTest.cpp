@@ -1,7 +1,7 @@
 // The about box driven through its real widgets.
+#include "ui/AboutBox.h"
 #include "GuiTestSupport.h"
 #include "ui/Application.h"
-#include "ui/about.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using orvel::ui::TAboutBox1;
+using orvel::ui::TAboutBox;
 
 namespace {
 
@@ -18,7 +18,7 @@ class AboutBox : public ::testing::Test {
 protected:
     void SetUp() override {
         orvel::ui::ApplyProgramFont(*qApp); // the program's own window font
-        Box = std::make_unique<TAboutBox1>(QStringLiteral("9.8.7"));
+        Box = std::make_unique<TAboutBox>(QStringLiteral("9.8.7"));
         Box->OpenURL = [this](const QString& Address) { Opened << Address; };
     }
 
@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Box.get()));
     }
 
-    std::unique_ptr<TAboutBox1> Box;
+    std::unique_ptr<TAboutBox> Box;
     QStringList Opened; // every address handed to OpenURL, in order
 };
 

@@ -1,7 +1,7 @@
 // The folder selection component: its dialog opened for real on the offscreen platform, over
 // temporary folders, driven through its tree, status line and buttons.
+#include "ui/FolderDialog.h"
 #include "GuiTestSupport.h"
-#include "ui/SHBFFEX.h"
 
 #include <QDialog>
 #include <QDir>
@@ -89,10 +89,10 @@ struct TOpenDialog {
 
 // Runs Execute; Body acts on the open dialog. A dialog still open after Body is cancelled, and
 // a watchdog cancels one whose Body never returns, so a failing test cannot hang.
-bool RunDialog(TSHBrowseForFolderEx& Browse, const std::function<void(TOpenDialog&)>& Body) {
+bool RunDialog(TFolderDialog& Browse, const std::function<void(TOpenDialog&)>& Body) {
     bool Shown = false;
     const auto Connection =
-        QObject::connect(&Browse, &TSHBrowseForFolderEx::DialogShown, [&](QDialog* Dialog) {
+        QObject::connect(&Browse, &TFolderDialog::DialogShown, [&](QDialog* Dialog) {
             Shown = true;
             EXPECT_EQ(Dialog, Browse.ShownDialog());
             EXPECT_TRUE(Dialog->isVisible());
@@ -144,9 +144,9 @@ private:
 };
 
 TEST(FolderDialogTest, DefaultsOpenWithTheTopSelectedAsTheOnlyTopItem) {
-    TSHBrowseForFolderEx Browse;
+    TFolderDialog Browse;
     EXPECT_TRUE(Browse.Caption.isEmpty());
-    EXPECT_EQ(Browse.Options, TSHBrowseOptions{sboReturnOnlyFSDirs});
+    EXPECT_EQ(Browse.Options, TBrowseOptions{sboReturnOnlyFSDirs});
     EXPECT_EQ(Browse.RootFolder, rfDesktop);
     EXPECT_EQ(Browse.SelectFolder, sfDrives);
     EXPECT_EQ(Browse.ShowStyle, ssClient);
@@ -172,7 +172,7 @@ TEST(FolderDialogTest, DefaultsOpenWithTheTopSelectedAsTheOnlyTopItem) {
 TEST(FolderDialogTest, ManualFolderIsSelectedAndExpandedTo) {
     TTempDir Temp;
     const QString Deep = Folder(Temp.MakeDir("Site/Deep"));
-    TSHBrowseForFolderEx Browse;
+    TFolderDialog Browse;
     Browse.Caption = QStringLiteral("ホームページのフォルダを指定して下さい");
     Browse.SelectFolder = sfManual;
     Browse.SelectFolderName = Deep + "/"; // as the project holds folders
@@ -195,7 +195,7 @@ TEST(FolderDialogTest, OpeningSelectionStaysInSightWhileFoldersAreListed) {
     for (int I = 0; I < 60; ++I)
         Temp.MakeDir("Root/F" + std::to_string(100 + I));
     const QString Last = Folder(Temp.MakeDir("Root/Z/Deep"));
-    TSHBrowseForFolderEx Browse;
+    TFolderDialog Browse;
     Browse.RootFolder = rfManual;
     Browse.RootFolderName = Root;
     Browse.SelectFolder = sfManual;
@@ -225,7 +225,7 @@ TEST(FolderDialogTest, ManualNameThatIsNoFolderFallsBackToTheTop) {
     const std::string File = Temp.Write("page.html", "x");
     for (const QString& Name : {QString::fromStdString(Temp.Path() + "missing"),
                                 QString::fromStdString(File), QString()}) {
-        TSHBrowseForFolderEx Browse;
+        TFolderDialog Browse;
         Browse.SelectFolder = sfManual;
         Browse.SelectFolderName = Name;
         RunDialog(Browse,
@@ -241,7 +241,7 @@ TEST(FolderDialogTest, ManualRootIsTheOnlyTopItemAndShowsFoldersOnly) {
     Temp.Write("Root/index.html", "x");
     const QString Outside = Folder(Temp.MakeDir("Outside"));
 
-    TSHBrowseForFolderEx Browse;
+    TFolderDialog Browse;
     Browse.RootFolder = rfManual;
     Browse.RootFolderName = Root;
     Browse.SelectFolder = sfManual;
@@ -275,7 +275,7 @@ TEST(FolderDialogTest, StatusLineIsEmptyAtOpeningAndShowsThePathAfterEachChange)
     TTempDir Temp;
     const QString A = Folder(Temp.MakeDir("A"));
     const QString B = Folder(Temp.MakeDir("B"));
-    TSHBrowseForFolderEx Browse;
+    TFolderDialog Browse;
     Browse.Options = {sboReturnOnlyFSDirs, sboStatusTextAndShowPath};
     Browse.SelectFolder = sfManual;
     Browse.SelectFolderName = A;
@@ -307,7 +307,7 @@ TEST(FolderDialogTest, SelectionChangedSetsTheStatusTextAndTheOKButton) {
     const QString A = Folder(Temp.MakeDir("A"));
     const QString B = Folder(Temp.MakeDir("B"));
     const QString C = Folder(Temp.MakeDir("C"));
-    TSHBrowseForFolderEx Browse;
+    TFolderDialog Browse;
     Browse.Options = {sboStatusText};
     Browse.SelectFolder = sfManual;
     Browse.SelectFolderName = A;
@@ -355,7 +355,7 @@ TEST(FolderDialogTest, SelectionChangedSetsTheStatusTextAndTheOKButton) {
 TEST(FolderDialogTest, CancelReturnsFalseAndEachExecuteEmptiesTheResultsFirst) {
     TTempDir Temp;
     const QString Site = Folder(Temp.MakeDir("Site"));
-    TSHBrowseForFolderEx Browse;
+    TFolderDialog Browse;
     Browse.SelectFolder = sfManual;
     Browse.SelectFolderName = Site;
     ASSERT_TRUE(
@@ -376,7 +376,7 @@ TEST(FolderDialogTest, CancelReturnsFalseAndEachExecuteEmptiesTheResultsFirst) {
 }
 
 TEST(FolderDialogTest, CenterScreenPlacesTheDialogAThirdDownTheWorkArea) {
-    TSHBrowseForFolderEx Browse;
+    TFolderDialog Browse;
     Browse.ShowStyle = ssCenterScreen;
     RunDialog(Browse, [](TOpenDialog& Open) {
         const QRect Work = QGuiApplication::primaryScreen()->availableGeometry();
@@ -393,7 +393,7 @@ TEST(FolderDialogTest, ClientPlacesTheDialogAtTheOwnersClientAreaAndNoneDoesNot)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&Owner));
     const QPoint Corner = Owner.mapToGlobal(QPoint(0, 0));
 
-    TSHBrowseForFolderEx Browse(&Owner);
+    TFolderDialog Browse(&Owner);
     RunDialog(Browse, [&](TOpenDialog& Open) {
         EXPECT_EQ(Open.Dialog->parentWidget(), &Owner);
         EXPECT_EQ(Open.Dialog->pos(), Corner);
@@ -434,7 +434,7 @@ TEST(FolderDialogTest, SpecialFoldersAreTheUsersXdgFoldersOrHome) {
 
     // The dialog uses them: the desktop folder as root, the templates folder outside it
     // gives way to the root, a folder on the desktop is selected under it.
-    TSHBrowseForFolderEx Browse;
+    TFolderDialog Browse;
     Browse.RootFolder = rfDesktopDir;
     Browse.SelectFolder = sfTemplates;
     RunDialog(Browse, [&](TOpenDialog& Open) {
@@ -448,14 +448,14 @@ TEST(FolderDialogTest, SpecialFoldersAreTheUsersXdgFoldersOrHome) {
 }
 
 TEST(FolderDialogTest, OptionsSetHoldsWhatWasIncluded) {
-    TSHBrowseOptions Options{sboReturnOnlyFSDirs, sboStatusText};
+    TBrowseOptions Options{sboReturnOnlyFSDirs, sboStatusText};
     EXPECT_TRUE(Options.Contains(sboReturnOnlyFSDirs));
     EXPECT_TRUE(Options.Contains(sboStatusText));
     EXPECT_FALSE(Options.Contains(sboStatusTextAndShowPath));
     Options.Exclude(sboStatusText);
     Options.Include(sboDontGoBelowDomain);
-    EXPECT_EQ(Options, (TSHBrowseOptions{sboDontGoBelowDomain, sboReturnOnlyFSDirs}));
-    EXPECT_NE(Options, TSHBrowseOptions{});
+    EXPECT_EQ(Options, (TBrowseOptions{sboDontGoBelowDomain, sboReturnOnlyFSDirs}));
+    EXPECT_NE(Options, TBrowseOptions{});
 }
 
 } // namespace

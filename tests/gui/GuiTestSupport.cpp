@@ -1,7 +1,7 @@
 // The main of the GUI tests: one application object for every test.
 #include "GuiTestSupport.h"
 
-#include "mylib/CodePage.h"
+#include "support/CodePage.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,0 +1,72 @@
+// TFileObject: one file under the home folder, tied to its tree node.
+#pragma once
+
+#include "support/SortedStringList.h"
+#include "support/StringUtils.h"
+
+#include <cstdint>
+#include <string>
+
+namespace orvel {
+
+class TRunContext;
+struct TTreeNode;
+
+enum TReachState : std::uint8_t { rsReached = 0, rsUnreached = 1, rsTop = 2 };
+
+// Picture numbers of the tree's image list.
+namespace pic {
+constexpr int FolderOk = 1, FolderProblem = 2, FolderOkOpen = 3, FolderProblemOpen = 4;
+constexpr int HtmlPage = 5, BluePage = 6, TopMark = 7, ImageFile = 8, OtherFile = 9;
+constexpr int NotReached = 10, Empty = 11, Anchor = 12, ExcludedOverlay = 0;
+} // namespace pic
+
+// A link cut into the file part and the anchor part.
+struct TSplitLink {
+    std::string Target;
+    std::string Anchor;
+};
+
+class TFileObject {
+public:
+    // Creates the file object of a node, appends it to FileObjects and returns it.
+    static TFileObject& Create(TRunContext& Run, TTreeNode& Node);
+    TFileObject(TRunContext& Run, TTreeNode& Node);
+
+    std::string Path; // absolute path as the scan built it
+    TTreeNode* Node;  // not owned; the file's node in the tree
+    TFileKind Kind = fkHtml;
+    std::int32_t NameHash = 0; // FileNameHash of Path
+    bool Ignored = false;      // excluded from the check
+    TReachState ReachState = rsUnreached;
+    bool Flagged = true;             // HTML file shown in blue
+    TSortedStringList ValidLinks;    // links whose target exists
+    TSortedStringList InvalidLinks;  // links whose target is missing
+    TSortedStringList ExternalLinks; // links that leave the site
+    TSortedStringList Anchors;       // anchor names defined in the file
+    TSortedStringList Links;         // every link extracted from the file
+    std::uint64_t Sequence = 0;      // position in creation order
+
+    // Stores the path, sets the kind and picture, reads an HTML file's links and the name hash.
+    void SetPath(const std::string& NewPath);
+    void SetIgnored(bool Value);
+    void SetReachState(TReachState Value);
+    void SetFlagged(bool Value);
+    // Recomputes the blue mark of an HTML file and copies the picture to the selected picture.
+    void UpdateImage();
+    // Reads the file and fills Links and Anchors.
+    void ExtractLinks();
+    // Cuts a link into target and anchor.
+    TSplitLink SplitLink(const std::string& Link) const;
+    // Sorts every link into the valid, invalid and external lists.
+    void ClassifyLinks();
+
+    TRunContext& Run;
+};
+
+// The node of the first file object whose path is Path, or null.
+TTreeNode* FindNodeByPath(const TRunContext& Run, const std::string& Path, bool IgnoreCase);
+// Forgets the file in the project and destroys its file object (the node stays).
+void DisposeFileObject(TFileObject& Object);
+
+} // namespace orvel

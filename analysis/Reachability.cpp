@@ -1,0 +1,156 @@
+#include "analysis/Reachability.h"
+
+#include "analysis/RunContext.h"
+
+#include <vector>
+
+namespace orvel {
+
+namespace {
+bool IsProblemFile(const TFileObject& File) {
+    return !File.Ignored &&
+           (File.ReachState == rsUnreached || (File.Kind == fkHtml && File.Flagged));
+}
+
+// The file a valid link of From leads to, when the traversal may follow it.
+TFileObject* FollowedTarget(TRunContext& Run, const TFileObject& From, const TSplitLink& Split) {
+    const std::string Resolved = Run.CurrentProject.ResolveLink(From.Path, Split.Target);
+    TTreeNode* Node = FindNodeByPath(Run, Resolved, Run.Settings.IgnoreCase);
+    if (!Node || Node->Data->Ignored) return nullptr; // the linking file keeps its state
+    return Node->Data;
+}
+
+void MarkAnchor(TRunContext& Run, TFileObject& Target, const std::string& Anchor) {
+    int Index;
+    if (Anchor.empty() || !Target.Anchors.Find(Anchor, Index)) return;
+    TTreeNode& AnchorNode = *Target.Node->Item(Index);
+    Run.Tree.SetStateImage(AnchorNode, pic::Empty);
+    Run.Tree.SetImage(AnchorNode, pic::Anchor);
+}
+} // namespace
+
+void ReachFrom(TRunContext& Run, TTreeNode& FileNode) {
+    // An explicit stack in place of recursion: each frame is a file and its next link.
+    struct TFrame {
+        TFileObject* File;
+        int NextLink;
+    };
+    std::vector<TFrame> Stack;
+    const auto Enter = [&](TFileObject& File) {
+        Run.Pump();
+        File.SetReachState(rsReached);
+        Stack.push_back({&File, 0});
+    };
+    Enter(*FileNode.Data);
+    while (!Stack.empty()) {
+        TFrame& Frame = Stack.back();
+        if (Frame.NextLink >= Frame.File->ValidLinks.Count()) {
+            Stack.pop_back();
+            continue;
+        }
+        const std::string& Link = Frame.File->ValidLinks[Frame.NextLink++];
+        Run.Pump();
+        if (Run.Halted) return; // ends this file's loop and every loop further up
+        const TSplitLink Split = Frame.File->SplitLink(Link);
+        TFileObject* Target = FollowedTarget(Run, *Frame.File, Split);
+        if (!Target) continue;
+        MarkAnchor(Run, *Target, Split.Anchor);
+        if (Target->ReachState == rsUnreached) Enter(*Target);
+    }
+}
+
+void ReachFromTopFiles(TRunContext& Run) {
+    if (Run.Halted) return;
+    TOrvelProject& Project = Run.CurrentProject;
+    for (size_t I = 0; I < Project.TopFiles.size();) {
+        const std::string Path = Project.TopFiles[I];
+        TTreeNode* Node = FindNodeByPath(Run, Path, true);
+        if (!Node) {
+            Project.RemoveTopFile(Path);
+            continue;
+        }
+        ReachFrom(Run, *Node);
+        Node->Data->SetReachState(rsTop);
+        ++I;
+    }
+    Run.Tree.Select(&Run.Tree.Root());
+}
+
+void ApplyIgnoreFiles(TRunContext& Run) {
+    if (Run.Halted) return;
+    TOrvelProject& Project = Run.CurrentProject;
+    for (int I = 0; I < Project.IgnoreFiles.Count();) {
+        const std::string Path = Project.IgnoreFiles[I];
+        TTreeNode* Node = FindNodeByPath(Run, Path, true);
+        if (!Node) {
+            Project.RemoveIgnoreFile(Path);
+            continue;
+        }
+        Node->Data->SetIgnored(true);
+        ++I;
+    }
+}
+
+void MarkFolderChain(TRunContext& Run, TTreeNode* Folder) {
+    for (TTreeNode* Node = Folder; Node; Node = Node->Parent) {
+        Run.Pump();
+        if (!Node->Parent || Node->ImageIndex == pic::FolderProblem) return;
+        Run.Tree.SetImage(*Node, pic::FolderProblem);
+        Run.Tree.SetSelectedImage(*Node, pic::FolderProblemOpen);
+    }
+}
+
+void ColorFolders(TRunContext& Run) {
+    Run.BeginBusy();
+    Run.SetStatusText("フォルダの色をセット中");
+    long long N = 0;
+    for (TTreeNode* Folder : Run.FolderNodes) {
+        Run.Pump();
+        if (Run.Halted) break;
+        Run.SetCount(N++);
+        Run.Tree.SetImage(*Folder, pic::FolderOk);
+        Run.Tree.SetSelectedImage(*Folder, pic::FolderOkOpen);
+    }
+    N = 0;
+    for (const auto& File : Run.FileObjects) {
+        Run.Pump();
+        if (Run.Halted) break;
+        Run.SetCount(N++);
+        if (IsProblemFile(*File)) MarkFolderChain(Run, File->Node->Parent);
+    }
+    Run.SetStatusText("");
+    Run.EndBusy();
+}
+
+void MarkReachability(TRunContext& Run) {
+    Run.BeginBusy();
+    Run.Tree.BeginUpdate();
+    ReachFromTopFiles(Run);
+    ApplyIgnoreFiles(Run);
+    for (const auto& File : Run.FileObjects)
+        File->UpdateImage();
+    ColorFolders(Run);
+    Run.Tree.EndUpdate();
+    Run.EndBusy();
+    Run.SetStatusText("");
+}
+
+void MarkTopAndFind(TRunContext& Run) {
+    TTreeNode* Selected = Run.Tree.Selected();
+    if (!Selected || !Selected->Data) return;
+    TFileObject& File = *Selected->Data;
+    Run.SetStatusText("ファイルの依存関係をチェック中");
+    Run.BeginBusy();
+    Run.Tree.BeginUpdate();
+    ReachFrom(Run, *Selected);
+    File.SetReachState(rsTop);
+    File.SetIgnored(false);
+    Run.CurrentProject.AddTopFile(File.Path);
+    Run.CurrentProject.RemoveIgnoreFile(File.Path);
+    MarkReachability(Run);
+    Run.SetStatusText("");
+    Run.Tree.EndUpdate();
+    Run.EndBusy();
+}
+
+} // namespace orvel

@@ -1,0 +1,194 @@
+#include "project/Project.h"
+
+#include "support/Assertion.h"
+#include "support/CodePage.h"
+#include "support/StringUtils.h"
+#include "support/WildCard.h"
+
+#include <algorithm>
+
+namespace orvel {
+
+namespace {
+const char* const UnitName = "Project";
+
+int IndexOfUpper(const std::vector<std::string>& List, const std::string& Text) {
+    for (size_t I = 0; I < List.size(); ++I)
+        if (AnsiCompareText(List[I], Text) == 0) return static_cast<int>(I);
+    return -1;
+}
+} // namespace
+
+TOrvelProject::TOrvelProject(TPathStyle PathStyle) : PathStyle(PathStyle) {}
+
+void TOrvelProject::SetViews(TProjectListView* Top, TProjectListView* Ignore,
+                             TProjectListView* Wild, TProjectDisplay* NewDisplay) {
+    TopView = Top ? Top : &OwnTopView;
+    IgnoreView = Ignore ? Ignore : &OwnIgnoreView;
+    WildView = Wild ? Wild : &OwnWildView;
+    Display = NewDisplay ? NewDisplay : &OwnDisplay;
+}
+
+void TOrvelProject::CheckCounts() const {
+    Assert(static_cast<int>(TopFiles.size()) == TopView->Count() &&
+               IgnoreFiles.Count() == IgnoreView->Count() &&
+               static_cast<int>(WildCards.size()) == WildView->Count(),
+           UnitName);
+}
+
+void TOrvelProject::SetHomeDir(const std::string& Folder) {
+    if (Folder.empty()) return;
+    HomeDir = IncludeTrailingSeparator(Folder, PathStyle);
+    Display->ShowHomeDir(HomeDir);
+}
+
+void TOrvelProject::SetServerRoot(const std::string& Folder) {
+    ServerRoot = Folder.empty() ? Folder : IncludeTrailingSeparator(Folder, PathStyle);
+    Display->ShowServerRoot(ServerRoot.empty() ? "未設定" : ServerRoot);
+}
+
+void TOrvelProject::SetFileName(const std::string& Path) {
+    FileName = Path;
+    const std::string Name = Path.empty() ? "untitled" : BareFileName(Path, PathStyle);
+    Display->ShowCaptions(Name + " - Orvel(UO)", Name + " - プロジェクト情報");
+}
+
+void TOrvelProject::AddTopFile(const std::string& Path) {
+    CheckCounts();
+    TopFiles.push_back(AnsiUpperCase(Path));
+    TopView->Append(TopFiles.back());
+    CheckCounts();
+}
+
+void TOrvelProject::RemoveTopFile(const std::string& Path) {
+    CheckCounts();
+    const std::string Upper = AnsiUpperCase(Path);
+    // The view holds the list's entries in the list's order, so one index serves both.
+    const int Index = IndexOfUpper(TopFiles, Upper);
+    if (Index >= 0) {
+        TopFiles.erase(TopFiles.begin() + Index);
+        TopView->Delete(Index);
+    }
+    CheckCounts();
+}
+
+void TOrvelProject::ClearTopFiles() {
+    TopFiles.clear();
+    TopView->Clear();
+    CheckCounts();
+}
+
+int TOrvelProject::IndexOfTopFile(const std::string& Path) const {
+    return IndexOfUpper(TopFiles, AnsiUpperCase(Path));
+}
+
+void TOrvelProject::AddIgnoreFile(const std::string& Path) {
+    CheckCounts();
+    const std::string Upper = AnsiUpperCase(Path);
+    if (IgnoreFiles.Add(Upper)) IgnoreView->Insert(IgnoreFiles.IndexOf(Upper), Upper);
+    RemoveTopFile(Upper);
+    CheckCounts();
+}
+
+void TOrvelProject::RemoveIgnoreFile(const std::string& Path) {
+    CheckCounts();
+    const std::string Upper = AnsiUpperCase(Path);
+    const int Index = IgnoreFiles.IndexOf(Upper);
+    if (Index >= 0) {
+        IgnoreFiles.Delete(Index);
+        IgnoreView->Delete(Index);
+    }
+    CheckCounts();
+}
+
+void TOrvelProject::ClearIgnoreFiles() {
+    IgnoreFiles.Clear();
+    IgnoreView->Clear();
+    CheckCounts();
+}
+
+bool TOrvelProject::IsIgnoreFile(const std::string& Path) const {
+    return IgnoreFiles.IndexOf(AnsiUpperCase(Path)) >= 0;
+}
+
+void TOrvelProject::AddWildCard(const std::string& Pattern) {
+    CheckCounts();
+    WildCards.push_back(Pattern);
+    WildView->Append(Pattern);
+    CheckCounts();
+}
+
+void TOrvelProject::AddIgnoreFolder(const std::string& Folder) {
+    AddWildCard(AnsiUpperCase(IncludeTrailingSeparator(Folder, PathStyle)));
+}
+
+void TOrvelProject::RemoveWildCard(const std::string& Entry) {
+    CheckCounts();
+    const int Index = IndexOfUpper(WildCards, Entry);
+    if (Index >= 0) {
+        WildCards.erase(WildCards.begin() + Index);
+        WildView->Delete(Index);
+    }
+    CheckCounts();
+}
+
+void TOrvelProject::ClearWildCards() {
+    WildCards.clear();
+    WildView->Clear();
+    CheckCounts();
+}
+
+bool TOrvelProject::IsFolderEntry(const std::string& Entry) const {
+    return !Entry.empty() && Entry.back() == PathSeparator(PathStyle);
+}
+
+bool TOrvelProject::MatchesWildCard(const std::string& FileName, bool IgnoreCase) const {
+    const std::string Name = IgnoreCase ? AsciiUpperCase(FileName) : FileName;
+    for (const std::string& Entry : WildCards) {
+        if (Entry.empty() || IsFolderEntry(Entry)) continue;
+        if (WildCardMatch(IgnoreCase ? AsciiUpperCase(Entry) : Entry, Name)) return true;
+    }
+    return false;
+}
+
+bool TOrvelProject::IsIgnoredFolder(const std::string& Folder) const {
+    const std::string Path = AnsiUpperCase(IncludeTrailingSeparator(Folder, PathStyle));
+    for (const std::string& Entry : WildCards)
+        if (IsFolderEntry(Entry) && Path.compare(0, Entry.size(), Entry) == 0) return true;
+    return false;
+}
+
+std::string TOrvelProject::ResolveLink(const std::string& BaseFile,
+                                       const std::string& Target) const {
+    std::string_view Base = BaseFile;
+    std::string_view Link = Target;
+    if (!Link.empty() && Link[0] == '/' && !ServerRoot.empty()) {
+        Link.remove_prefix(1);
+        Base = ServerRoot;
+    }
+    // A "#" is cut from the target only: a folder named "c#" stays whole.
+    Link = Link.substr(0, Link.find('#'));
+    const size_t Last = LastSeparator(Base, PathStyle);
+    std::string Joined(Base.substr(0, Last == std::string_view::npos ? 0 : Last + 1));
+    const size_t LinkStart = Joined.size();
+    Joined += Link;
+    // In link targets both slashes separate folders; the base is a real path and stays.
+    const char Sep = PathSeparator(PathStyle);
+    const char Other = Sep == '/' ? '\\' : '/';
+    const bool Cp932 = CurrentCodePage() == TCodePage::cpCp932;
+    for (size_t I = LinkStart; I < Joined.size(); ++I) {
+        if (Cp932 && IsLeadByte(static_cast<unsigned char>(Joined[I]))) {
+            ++I;
+            continue;
+        }
+        if (Joined[I] == Other) Joined[I] = Sep;
+    }
+    return ExpandFileName(Joined, PathStyle);
+}
+
+void TOrvelProject::ForgetFile(const std::string& Path) {
+    RemoveTopFile(Path);
+    RemoveIgnoreFile(Path);
+}
+
+} // namespace orvel

@@ -1,0 +1,78 @@
+// The current project: home folder, server root folder, TOP pages, excluded files and the
+// wildcard rules, each list kept in step with its view.
+#pragma once
+
+#include "project/ProjectViews.h"
+#include "support/PathRules.h"
+#include "support/SortedStringList.h"
+
+#include <string>
+#include <vector>
+
+namespace orvel {
+
+class TOrvelProject {
+public:
+    explicit TOrvelProject(TPathStyle PathStyle = TPathStyle::psPosix);
+    // The views point at the project's own members: a copy would share them.
+    TOrvelProject(const TOrvelProject&) = delete;
+    TOrvelProject& operator=(const TOrvelProject&) = delete;
+
+    // Views default to plain ones owned by the project; a window may attach its own.
+    void SetViews(TProjectListView* TopView, TProjectListView* IgnoreView,
+                  TProjectListView* WildCardView, TProjectDisplay* Display);
+
+    std::string FileName;               // project file last loaded or saved; empty: untitled
+    std::vector<std::string> TopFiles;  // upper-cased absolute paths, in insertion order
+    TSortedStringList IgnoreFiles;      // upper-cased absolute paths, sorted
+    std::vector<std::string> WildCards; // patterns as typed; folder entries end in a separator
+    std::string HomeDir;                // ends in a separator once set
+    std::string ServerRoot;             // ends in a separator, or empty
+    TPathStyle PathStyle;               // how paths are written
+
+    void SetHomeDir(const std::string& Folder);
+    void SetServerRoot(const std::string& Folder);
+    void SetFileName(const std::string& Path);
+
+    void AddTopFile(const std::string& Path);
+    void RemoveTopFile(const std::string& Path);
+    void ClearTopFiles();
+    int IndexOfTopFile(const std::string& Path) const;
+
+    void AddIgnoreFile(const std::string& Path);
+    void RemoveIgnoreFile(const std::string& Path);
+    void ClearIgnoreFiles();
+    bool IsIgnoreFile(const std::string& Path) const;
+
+    void AddWildCard(const std::string& Pattern);
+    void AddIgnoreFolder(const std::string& Folder);
+    void RemoveWildCard(const std::string& Entry);
+    void ClearWildCards();
+
+    // True when a pattern entry matches the bare file name.
+    bool MatchesWildCard(const std::string& FileName, bool IgnoreCase) const;
+    // True when the folder lies in an ignored folder.
+    bool IsIgnoredFolder(const std::string& Folder) const;
+    // The absolute path that a link target in the file BaseFile names.
+    std::string ResolveLink(const std::string& BaseFile, const std::string& Target) const;
+    // Removes the path from the TOP pages and the excluded files.
+    void ForgetFile(const std::string& Path);
+
+    const TProjectListView& TopFileView() const { return *TopView; }
+    const TProjectListView& IgnoreFileView() const { return *IgnoreView; }
+    const TProjectListView& WildCardView() const { return *WildView; }
+    const TPlainProjectDisplay& PlainDisplay() const { return OwnDisplay; }
+
+private:
+    bool IsFolderEntry(const std::string& Entry) const;
+    void CheckCounts() const;
+
+    TPlainListView OwnTopView, OwnIgnoreView, OwnWildView;
+    TPlainProjectDisplay OwnDisplay;
+    TProjectListView* TopView = &OwnTopView; // not owned when attached
+    TProjectListView* IgnoreView = &OwnIgnoreView;
+    TProjectListView* WildView = &OwnWildView;
+    TProjectDisplay* Display = &OwnDisplay;
+};
+
+} // namespace orvel

@@ -1,0 +1,150 @@
+#include "support/PathRules.h"
+
+#include "support/CodePage.h"
+
+#include <algorithm>
+#include <unistd.h>
+#include <vector>
+
+namespace orvel {
+
+char PathSeparator(TPathStyle Style) {
+    return Style == TPathStyle::psWindows ? '\\' : '/';
+}
+
+namespace {
+// Calls F(index) for each separator of the path, passing over double-byte characters whole.
+template <typename F> void ForEachSeparator(std::string_view Path, TPathStyle Style, F&& Visit) {
+    const bool Cp932 = CurrentCodePage() == TCodePage::cpCp932;
+    for (size_t I = 0; I < Path.size(); ++I) {
+        const unsigned char B = static_cast<unsigned char>(Path[I]);
+        if (Cp932 && IsLeadByte(B)) {
+            ++I;
+            continue;
+        }
+        if (B == '/' || (Style == TPathStyle::psWindows && B == '\\')) Visit(I);
+    }
+}
+} // namespace
+
+bool IsPathSeparatorAt(std::string_view Path, size_t Index, TPathStyle Style) {
+    if (Index >= Path.size()) return false;
+    const char C = Path[Index];
+    if (C == '/') return true;
+    return Style == TPathStyle::psWindows && C == '\\' && !IsTrailByteAt(Path, Index);
+}
+
+size_t LastSeparator(std::string_view Path, TPathStyle Style) {
+    size_t Last = std::string_view::npos;
+    ForEachSeparator(Path, Style, [&](size_t I) { Last = I; });
+    return Last;
+}
+
+size_t BareFileNameStart(std::string_view Path, TPathStyle Style) {
+    size_t Start = LastSeparator(Path, Style);
+    Start = Start == std::string_view::npos ? 0 : Start + 1;
+    if (Style == TPathStyle::psWindows) {
+        const size_t Colon = Path.rfind(':');
+        if (Colon != std::string_view::npos && Colon + 1 > Start) Start = Colon + 1;
+    }
+    return Start;
+}
+
+std::string BareFileName(std::string_view Path, TPathStyle Style) {
+    return std::string(Path.substr(BareFileNameStart(Path, Style)));
+}
+
+std::string ExtractFolder(std::string_view Path, TPathStyle Style) {
+    const size_t Last = LastSeparator(Path, Style);
+    return Last == std::string_view::npos ? std::string() : std::string(Path.substr(0, Last + 1));
+}
+
+std::string ExtractExtension(std::string_view Path, TPathStyle Style) {
+    const std::string Name = BareFileName(Path, Style);
+    const size_t Dot = Name.rfind('.');
+    return Dot == std::string::npos ? std::string() : Name.substr(Dot);
+}
+
+std::string IncludeTrailingSeparator(std::string_view Path, TPathStyle Style) {
+    std::string Result(Path);
+    if (Result.empty() || !IsPathSeparatorAt(Result, Result.size() - 1, Style))
+        Result.push_back(PathSeparator(Style));
+    return Result;
+}
+
+std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
+    const char Sep = PathSeparator(Style);
+    std::string Relative; // holds the joined path when Path is relative
+    std::string_view View = Path;
+    // The root: "/" for POSIX; "X:\" or "\\server\share\" for Windows.
+    std::string Result;
+    size_t Rest = 0;
+    if (Style == TPathStyle::psPosix) {
+        if (View.empty() || View[0] != '/') {
+            char Buffer[4096];
+            Relative =
+                IncludeTrailingSeparator(getcwd(Buffer, sizeof Buffer) ? Buffer : "/", Style);
+            Relative += Path;
+            View = Relative;
+        }
+        Result.assign(1, '/');
+        Rest = 1;
+    } else if (View.size() >= 2 && View[1] == ':') {
+        Result = View.substr(0, 2);
+        Result += Sep;
+        Rest = 2;
+    } else if (View.size() >= 2 && IsPathSeparatorAt(View, 0, Style) &&
+               IsPathSeparatorAt(View, 1, Style)) {
+        // Server and share are part of the root and never climbed out of.
+        size_t Count = 0, I = 2;
+        for (; I < View.size() && Count < 2; ++I)
+            if (IsPathSeparatorAt(View, I, Style)) ++Count;
+        Result = "\\\\";
+        Result += View.substr(2, I - 2);
+        if (Count < 2) Result = IncludeTrailingSeparator(Result, Style);
+        Rest = I;
+    } else {
+        Result = std::string(1, Sep);
+    }
+    Result.reserve(Result.size() + View.size());
+    const size_t RootSize = Result.size();
+
+    // Where each kept segment begins in Result, so that ".." can drop the last one.
+    thread_local std::vector<size_t> Starts;
+    Starts.clear();
+    size_t Start = Rest;
+    const auto Take = [&](size_t Cut) {
+        const std::string_view Segment = View.substr(Start, Cut - Start);
+        Start = Cut + 1;
+        if (Segment.empty() || Segment == ".") return;
+        if (Segment == "..") {
+            if (!Starts.empty()) {
+                Result.resize(std::max(RootSize, Starts.back() - 1));
+                Starts.pop_back();
+            }
+            return;
+        }
+        if (!Starts.empty()) Result.push_back(Sep);
+        Starts.push_back(Result.size());
+        Result.append(Segment);
+    };
+    ForEachSeparator(View, Style, [&](size_t I) {
+        if (I >= Rest) Take(I);
+    });
+    Take(View.size());
+    const bool TrailingSeparator =
+        View.size() > Rest && IsPathSeparatorAt(View, View.size() - 1, Style);
+    if (TrailingSeparator && !Starts.empty()) Result.push_back(Sep);
+    return Result;
+}
+
+std::string ContainingFolder(std::string_view Path, TPathStyle Style) {
+    const size_t Last = LastSeparator(Path, Style);
+    if (Last == std::string_view::npos) return std::string();
+    // Only Windows paths have drives; in POSIX paths a colon is an ordinary name byte.
+    const bool AfterDrive = Style == TPathStyle::psWindows && Last > 0 && Path[Last - 1] == ':';
+    const bool KeepSeparator = Last == 0 || AfterDrive || IsPathSeparatorAt(Path, Last - 1, Style);
+    return std::string(Path.substr(0, KeepSeparator ? Last + 1 : Last));
+}
+
+} // namespace orvel

@@ -1,0 +1,136 @@
+// Deleting a folder with everything below it.
+#include "TestSupport.h"
+
+#include "support/DeleteFolder.h"
+#include "support/StringUtils.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orvel::test {
+namespace {
+
+// True when anything, even a dangling symbolic link, is at the path.
+bool Exists(const std::string& Path) {
+    struct stat St;
+    return ::lstat(Path.c_str(), &St) == 0;
+}
+
+TEST(DeleteFolderTest, RemovesAnEmptyFolder) {
+    TTempDir Temp;
+    const std::string Folder = Temp.MakeDir("empty");
+    EXPECT_TRUE(DelDir(Folder, false));
+    EXPECT_FALSE(Exists(Folder));
+    EXPECT_TRUE(DirExists(Temp.Path()));
+}
+
+TEST(DeleteFolderTest, RemovesATreeWithHiddenEntries) {
+    TTempDir Temp;
+    Temp.Write("site/index.htm", "x");
+    Temp.Write("site/.hidden", "x");
+    Temp.Write("site/img/a.gif", "x");
+    Temp.Write("site/img/deep/er/b.gif", "x");
+    Temp.Write("site/.git/config", "x");
+    Temp.MakeDir("site/empty");
+    Temp.Write("sibling.htm", "stays");
+    EXPECT_TRUE(DelDir(Temp.Path() + "site/", false));
+    EXPECT_FALSE(Exists(Temp.Path() + "site"));
+    EXPECT_EQ(ReadWholeFile(Temp.Path() + "sibling.htm"), "stays");
+}
+
+TEST(DeleteFolderTest, PathWithoutTheFinalSeparatorIsTheSameFolder) {
+    TTempDir Temp;
+    Temp.Write("site/a.htm", "x");
+    Temp.Write("site/sub/b.htm", "x");
+    Temp.Write("site2/c.htm", "stays"); // shares the name's beginning
+    EXPECT_TRUE(DelDir(Temp.Path() + "site", false));
+    EXPECT_FALSE(Exists(Temp.Path() + "site"));
+    EXPECT_EQ(ReadWholeFile(Temp.Path() + "site2/c.htm"), "stays");
+}
+
+TEST(DeleteFolderTest, ClearsReadOnlyFilesAndFolders) {
+    TTempDir Temp;
+    const std::string File = Temp.Write("site/locked.htm", "x");
+    Temp.Write("site/ro/inner.htm", "x");
+    Temp.Write("site/ro/sub/deeper.htm", "x");
+    ASSERT_EQ(::chmod(File.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod((Temp.Path() + "site/ro/sub").c_str(), 0555), 0);
+    ASSERT_EQ(::chmod((Temp.Path() + "site/ro").c_str(), 0555), 0);
+    EXPECT_TRUE(DelDir(Temp.Path() + "site", true));
+    EXPECT_FALSE(Exists(Temp.Path() + "site"));
+}
+
+TEST(DeleteFolderTest, ReadOnlyFolderStaysWithoutClearingButTheRestGoes) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser deletes entries of read-only folders";
+    TTempDir Temp;
+    Temp.Write("site/a.htm", "x");
+    Temp.Write("site/ro/inner.htm", "x");
+    Temp.Write("site/z.htm", "x");
+    ASSERT_EQ(::chmod((Temp.Path() + "site/ro").c_str(), 0555), 0);
+    EXPECT_FALSE(DelDir(Temp.Path() + "site", false));
+    EXPECT_TRUE(Exists(Temp.Path() + "site/ro/inner.htm"));
+    EXPECT_FALSE(Exists(Temp.Path() + "site/a.htm")); // every other entry is still tried
+    EXPECT_FALSE(Exists(Temp.Path() + "site/z.htm"));
+    ::chmod((Temp.Path() + "site/ro").c_str(), 0755);
+}
+
+TEST(DeleteFolderTest, MissingFolderGivesFalse) {
+    TTempDir Temp;
+    EXPECT_FALSE(DelDir(Temp.Path() + "missing", true));
+    EXPECT_FALSE(DelDir(Temp.Path() + "missing/", false));
+}
+
+TEST(DeleteFolderTest, AFileIsNotAFolder) {
+    TTempDir Temp;
+    const std::string File = Temp.Write("a.htm", "kept");
+    EXPECT_FALSE(DelDir(File, true));
+    EXPECT_EQ(ReadWholeFile(File), "kept");
+}
+
+TEST(DeleteFolderTest, SymbolicLinksAreRemovedNotFollowed) {
+    TTempDir Temp;
+    const std::string Outside = Temp.Write("outside/keep.htm", "kept");
+    Temp.Write("outside/sub/keep.gif", "kept");
+    const std::string OutsideFile = Temp.Write("outside-file.htm", "kept");
+    Temp.Write("site/a.htm", "x");
+    ASSERT_EQ(::chmod(OutsideFile.c_str(), 0444), 0); // clearing must not reach it either
+    ASSERT_EQ(::symlink((Temp.Path() + "outside").c_str(), (Temp.Path() + "site/dirlink").c_str()),
+              0);
+    ASSERT_EQ(::symlink(OutsideFile.c_str(), (Temp.Path() + "site/filelink.htm").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere", (Temp.Path() + "site/dangling").c_str()), 0);
+
+    EXPECT_TRUE(DelDir(Temp.Path() + "site", true));
+    EXPECT_FALSE(Exists(Temp.Path() + "site"));
+    EXPECT_EQ(ReadWholeFile(Outside), "kept");
+    EXPECT_EQ(ReadWholeFile(Temp.Path() + "outside/sub/keep.gif"), "kept");
+    EXPECT_EQ(ReadWholeFile(OutsideFile), "kept");
+    struct stat St;
+    ASSERT_EQ(::stat(OutsideFile.c_str(), &St), 0);
+    EXPECT_EQ(St.st_mode & 0777, 0444u);
+}
+
+TEST(DeleteFolderTest, FolderGivenAsASymbolicLinkLosesOnlyTheLink) {
+    // A linked folder is a folder of the site; deleting it must not empty the folder it names.
+    TTempDir Temp;
+    const std::string Outside = Temp.Write("outside/keep.htm", "kept");
+    const std::string Link = Temp.Path() + "site-link";
+    for (const std::string& Path : {Link + "/", Link}) {
+        ASSERT_EQ(::symlink((Temp.Path() + "outside").c_str(), Link.c_str()), 0);
+        EXPECT_TRUE(DelDir(Path, true)) << Path;
+        EXPECT_FALSE(Exists(Link)) << Path;
+        EXPECT_EQ(ReadWholeFile(Outside), "kept") << Path;
+    }
+}
+
+TEST(DeleteFolderTest, RemovesEntriesThatAreNeitherFilesNorFolders) {
+    TTempDir Temp;
+    Temp.MakeDir("site");
+    ASSERT_EQ(::mkfifo((Temp.Path() + "site/pipe").c_str(), 0600), 0);
+    EXPECT_TRUE(DelDir(Temp.Path() + "site", false));
+    EXPECT_FALSE(Exists(Temp.Path() + "site"));
+}
+
+} // namespace
+} // namespace orvel::test

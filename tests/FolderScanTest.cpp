@@ -1,0 +1,205 @@
+// The folder scan: tree order, what the project's rules hide, odd entries, halting.
+#include "TestSupport.h"
+
+#include "analysis/FolderScan.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+using namespace orvel;
+using namespace orvel::test;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+Strings ChildTexts(const TTreeNode& Node) {
+    Strings Texts;
+    for (const auto& Child : Node.Children)
+        Texts.push_back(Child->Text);
+    return Texts;
+}
+
+Strings ScanOrder(const TRunContext& Run) {
+    Strings Paths;
+    for (const auto& File : Run.FileObjects)
+        Paths.push_back(File->Path.substr(Run.CurrentProject.HomeDir.size()));
+    return Paths;
+}
+
+class Scan : public ::testing::Test {
+protected:
+    void Open() {
+        T.Run.CurrentProject.SetHomeDir(Dir.Path());
+        ScanHomeFolder(T.Run, T.Run.CurrentProject.HomeDir);
+    }
+    TTempDir Dir;
+    TTestRun T;
+};
+
+TEST_F(Scan, SubfoldersBeforeFilesEachSortedWithoutCaseDepthFirst) {
+    Dir.Write("b/inner.htm", "");
+    Dir.Write("A/deep/x.gif", "");
+    Dir.Write("z.htm", "");
+    Dir.Write("B.htm", "");
+    Open();
+    EXPECT_EQ(ChildTexts(T.Run.Tree.Root()), (Strings{"A", "b", "B.htm", "z.htm"}));
+    EXPECT_EQ(ScanOrder(T.Run), (Strings{"A/deep/x.gif", "b/inner.htm", "B.htm", "z.htm"}));
+    ASSERT_EQ(T.Run.FolderNodes.size(), 3u);
+    EXPECT_EQ(T.Run.FolderNodes[0]->Text, "A");
+    EXPECT_EQ(T.Run.FolderNodes[1]->Text, "deep");
+    EXPECT_EQ(T.Run.FolderNodes[2]->Text, "b");
+    EXPECT_EQ(T.Run.FolderNodes[0]->ImageIndex, pic::FolderProblem);
+    EXPECT_EQ(T.Run.FolderNodes[0]->SelectedIndex, pic::FolderProblemOpen);
+    EXPECT_TRUE(T.Run.Tree.Root().Expanded);
+}
+
+TEST_F(Scan, NamesDifferingOnlyInCaseAreBothKept) {
+    Dir.Write("Page.html", "");
+    Dir.Write("page.html", "");
+    Dir.Write("a.html", "");
+    Open();
+    EXPECT_EQ(ScanOrder(T.Run), (Strings{"a.html", "Page.html", "page.html"}));
+}
+
+TEST_F(Scan, HiddenFilesAndEmptyFoldersAreShownAndCountedAsFiles) {
+    Dir.Write(".hidden.html", "<a name=n>");
+    Dir.MakeDir("empty");
+    Open();
+    EXPECT_EQ(ChildTexts(T.Run.Tree.Root()), (Strings{"empty", ".hidden.html"}));
+    EXPECT_TRUE(T.Run.Tree.Root().Item(0)->Children.empty());
+    EXPECT_EQ(T.Run.FileCountText(), "総ファイル数 1");
+    const TTreeNode& Anchor = *T.Run.Tree.Root().Item(1)->Item(0);
+    EXPECT_EQ(Anchor.Text, "n");
+    EXPECT_EQ(Anchor.ImageIndex, pic::Empty);
+    EXPECT_EQ(Anchor.StateIndex, pic::NotReached);
+}
+
+TEST_F(Scan, WildcardHidesFilesAndLinksToThemBecomeInvalid) {
+    Dir.Write("index.html", "<a href=old.bak>");
+    Dir.Write("old.bak", "");
+    Dir.Write("sub/old.BAK", "");
+    T.Run.CurrentProject.AddWildCard("*.bak");
+    Open();
+    EXPECT_EQ(ScanOrder(T.Run), (Strings{"sub/old.BAK", "index.html"}));
+    EXPECT_EQ(T.Run.FileCountText(), "総ファイル数 2");
+    EXPECT_EQ(T.Run.FileObjects[1].InvalidLinks.Strings(), Strings{"old.bak"});
+
+    T.Run.Settings.IgnoreCase = true;
+    Open();
+    EXPECT_EQ(ScanOrder(T.Run), Strings{"index.html"});
+}
+
+TEST_F(Scan, IgnoredFolderHidesItsWholeSubtree) {
+    Dir.Write("img/sub/a.gif", "");
+    Dir.Write("imgs/b.gif", "");
+    T.Run.CurrentProject.AddIgnoreFolder(Dir.Path() + "img");
+    Open();
+    EXPECT_EQ(ChildTexts(T.Run.Tree.Root()), Strings{"imgs"});
+    EXPECT_EQ(ScanOrder(T.Run), Strings{"imgs/b.gif"});
+}
+
+TEST_F(Scan, LinkCyclesEndAndOddEntriesAreFilesNeverOpened) {
+    Dir.Write("a/page.html", "");
+    ASSERT_EQ(::symlink("..", (Dir.Path() + "a/up").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere", (Dir.Path() + "dangling").c_str()), 0);
+    ASSERT_EQ(::mkfifo((Dir.Path() + "pipe").c_str(), 0644), 0);
+    Open(); // must neither loop nor block
+    // The link to the home folder is shown as a folder but not entered again.
+    EXPECT_EQ(ChildTexts(*T.Run.Tree.Root().Item(0)), (Strings{"up", "page.html"}));
+    EXPECT_TRUE(T.Run.Tree.Root().Item(0)->Item(0)->Children.empty());
+    EXPECT_EQ(ScanOrder(T.Run), (Strings{"a/page.html", "dangling", "pipe"}));
+    // Both have no extension, so they are HTML files that cannot be opened.
+    EXPECT_EQ(T.Host.Messages.size(), 2u);
+}
+
+TEST_F(Scan, NewScanReplacesTheOldTreeAndObjects) {
+    Dir.Write("one.html", "");
+    Open();
+    Dir.Write("two.html", "");
+    T.Run.Tree.Select(T.Run.Tree.Root().Item(0));
+    Open();
+    EXPECT_EQ(ChildTexts(T.Run.Tree.Root()), (Strings{"one.html", "two.html"}));
+    EXPECT_EQ(T.Run.FileObjects.Count(), 2);
+    EXPECT_EQ(T.Run.Tree.Selected(), nullptr);
+    EXPECT_EQ(T.Host.LinkListClears, 2);
+    for (const auto& File : T.Run.FileObjects)
+        EXPECT_EQ(File->Node->Data, File.get());
+}
+
+TEST_F(Scan, HaltKeepsTheFilesFoundSoFarFullyClassified) {
+    for (const char* Name : {"a.html", "b.html", "c.html", "d.html"})
+        Dir.Write(Name, "<a href=a.html><a href=missing.html>");
+    // Halt once the second file has been added completely.
+    T.Host.OnPump = [](TRunContext& Run, int) {
+        if (Run.FileCountText() == "総ファイル数 2") Run.Halted = true;
+    };
+    Open();
+    ASSERT_EQ(T.Run.FileObjects.Count(), 2);
+    for (const auto& File : T.Run.FileObjects) {
+        EXPECT_EQ(File->ValidLinks.Strings(), Strings{"a.html"});
+        EXPECT_EQ(File->InvalidLinks.Strings(), Strings{"missing.html"});
+    }
+    EXPECT_FALSE(T.Run.Halted); // cleared when the outermost busy section ends
+    EXPECT_EQ(T.Run.BusyCount, 0);
+}
+
+TEST_F(Scan, FileKindsAndPictures) {
+    Dir.Write("README", "<a href=x.html>");
+    Dir.Write("page.HT", "");
+    Dir.Write("Logo.GIF", "");
+    Dir.Write("page.", "");
+    Open();
+    const auto Kind = [&](const std::string& Name) {
+        for (const auto& File : T.Run.FileObjects)
+            if (File->Node->Text == Name) return File->Kind;
+        throw std::runtime_error("no file " + Name);
+    };
+    EXPECT_EQ(Kind("README"), fkHtml);
+    EXPECT_EQ(Kind("page.HT"), fkOther);
+    EXPECT_EQ(Kind("Logo.GIF"), fkImage);
+    EXPECT_EQ(Kind("page."), fkOther);
+    for (const auto& File : T.Run.FileObjects) {
+        const int Expected = File->Kind == fkImage   ? pic::ImageFile
+                             : File->Kind == fkOther ? pic::OtherFile
+                                                     : pic::BluePage; // README has an invalid link
+        EXPECT_EQ(File->Node->ImageIndex, Expected) << File->Path;
+        EXPECT_EQ(File->Node->SelectedIndex, Expected) << File->Path;
+        EXPECT_EQ(File->Node->StateIndex, pic::NotReached);
+    }
+}
+
+TEST_F(Scan, ExcludedHtmlIsNotReadWithIgnoreHtmlInfo) {
+    Dir.Write("x.html", "<a name=n><a href=y.html>");
+    T.Run.Settings.IgnoreHTMLInfo = true;
+    T.Run.CurrentProject.AddIgnoreFile(Dir.Path() + "X.HTML");
+    Open();
+    EXPECT_TRUE(T.Run.FileObjects[0].Links.Empty());
+    EXPECT_TRUE(T.Run.FileObjects[0].Node->Children.empty());
+}
+
+TEST(FindNodeByPath, FirstMatchInListOrderWithOrWithoutCase) {
+    TTestRun T;
+    const std::string Paths[] = {"/s/Index.Html", "/s/index.html", "/s/INDEXX.html"};
+    for (const std::string& Path : Paths) {
+        TTreeNode& Node = T.Run.Tree.AddChild(T.Run.Tree.Root(), Path);
+        TFileObject& File = TFileObject::Create(T.Run, Node);
+        Node.Data = &File;
+        T.Run.Settings.ExtListHTML = ".NONE"; // keep the objects from reading files
+        T.Run.Settings.ExtListImg = ".HTML";
+        File.SetPath(Path);
+    }
+    EXPECT_EQ(T.Run.FileObjects[0].NameHash, 422);
+    EXPECT_EQ(FindNodeByPath(T.Run, "/s/INDEX.HTML", true), T.Run.Tree.Root().Item(0));
+    EXPECT_EQ(FindNodeByPath(T.Run, "/s/INDEX.HTML", false), nullptr);
+    EXPECT_EQ(FindNodeByPath(T.Run, "/s/index.html", false), T.Run.Tree.Root().Item(1));
+    EXPECT_EQ(FindNodeByPath(T.Run, "/s/indexx.HTML", true), T.Run.Tree.Root().Item(2));
+    EXPECT_EQ(FindNodeByPath(T.Run, "/s/./index.html", true), nullptr); // no normalisation
+
+    DisposeFileObject(T.Run.FileObjects[0]);
+    EXPECT_EQ(FindNodeByPath(T.Run, "/s/INDEX.HTML", true), T.Run.Tree.Root().Item(1));
+    EXPECT_EQ(T.Run.Tree.Root().Count(), 3); // the node stays
+}
+
+} // namespace

@@ -1,0 +1,348 @@
+// The main window driven as a user drives it: selection, popup menu, drops, busy state,
+// settings.
+#include "GuiTestSupport.h"
+
+#include "analysis/CheckRun.h"
+#include "support/CodePage.h"
+#include "support/IniFile.h"
+#include "ui/MainWindow.h"
+#include "ui/SettingsWindow.h"
+#include "ui/SiteTreeModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+using namespace orvel;
+using namespace orvel::test;
+using namespace orvel::ui;
+
+namespace {
+
+QStringList Items(const QListWidget* List) {
+    QStringList Texts;
+    for (int I = 0; I < List->count(); ++I)
+        Texts << List->item(I)->text();
+    return Texts;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        Site.Write("index.html", "<a href=a.html><a href=gone.html><a href=http://x/><h2 id=top>");
+        Site.Write("a.html", "<a href=index.html#top>");
+        Site.Write("docs/logo.gif", "GIF89a");
+        Site.Write("docs/notes.txt", "");
+        Form = std::make_unique<TMainWindow>(Services, Config.Path() + "uoorvel.ini");
+        Form->Run.PumpInterval = std::chrono::milliseconds(0);
+        Form->show();
+    }
+
+    void Open() { OpenFolder(Form->Run, Site.Path()); }
+    TTreeNode* Node(const std::string& Relative) {
+        if (Relative.empty()) return &Form->Run.Tree.Root();
+        for (TTreeNode* Folder : Form->Run.FolderNodes)
+            if (Folder->Text == Relative) return Folder;
+        return FindNodeByPath(Form->Run, Site.Path() + Relative, false);
+    }
+    void Select(TTreeNode* N) { Form->SiteTreeView->setCurrentIndex(Form->TreeModel->IndexOf(N)); }
+    QStringList Enabled() {
+        QStringList Names;
+        const std::pair<QAction*, const char*> All[] = {{Form->OpenWithExternalApp, "open"},
+                                                        {Form->OpenWithBrowser, "browser"},
+                                                        {Form->MarkTop, "top"},
+                                                        {Form->IgnoreItem, "ignore"},
+                                                        {Form->IgnoreSeveralItem, "several"},
+                                                        {Form->DeleteItem, "delete"},
+                                                        {Form->UnMarkTopAll, "untopall"},
+                                                        {Form->expandAllNodeItem, "expand"},
+                                                        {Form->collapseAllNodeItem, "collapse"},
+                                                        {Form->ShowProjectWindowItem, "project"}};
+        for (const auto& [Action, Name] : All)
+            if (Action->isEnabled()) Names << Name;
+        return Names;
+    }
+
+    TTempDir Site, Config;
+    TRecordingServices Services;
+    std::unique_ptr<TMainWindow> Form;
+};
+
+TEST_F(MainWindowTest, StartsIdleWithTheCaptionsOfTheLayout) {
+    EXPECT_EQ(Form->windowTitle(), "Orvel (UnOfficial)");
+    EXPECT_EQ(Form->FileCountPanel->text(), "総ファイル数");
+    EXPECT_EQ(Form->OpenButton->text(), "&Folder");
+    EXPECT_EQ(Form->OptionButton->toolTip(), "いろいろ設定する");
+    EXPECT_TRUE(Form->OpenButton->isEnabled());
+    EXPECT_FALSE(Form->ReopenButton->isEnabled()); // no home folder yet
+    EXPECT_FALSE(Form->StopButton->isEnabled());
+    EXPECT_EQ(Form->status->text(), "");
+    EXPECT_EQ(Form->TreeModel->data(Form->TreeModel->index(0, 0)).toString(), "homepage");
+}
+
+TEST_F(MainWindowTest, ModelKeepsItsContractThroughScans) {
+    QAbstractItemModelTester Tester(Form->TreeModel,
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    Open();
+    Select(Node("index.html"));
+    Form->Run.Tree.Select(Node("a.html"));
+    Open();
+    EXPECT_EQ(Form->TreeModel->rowCount(Form->TreeModel->index(0, 0)), 3);
+}
+
+TEST_F(MainWindowTest, BusySectionEnablesOnlyHalt) {
+    Open();
+    EXPECT_EQ(Form->status->text(), "トップページを指定してください");
+    Form->Run.BeginBusy();
+    EXPECT_TRUE(Form->StopButton->isEnabled());
+    for (QToolButton* B : {Form->OpenButton, Form->ReopenButton, Form->OptionButton,
+                           Form->AboutButton, Form->OpenProjectBtn, Form->SaveProjectBtn})
+        EXPECT_FALSE(B->isEnabled()) << B->text().toStdString();
+    Form->Run.EndBusy();
+    for (QToolButton* B : {Form->OpenButton, Form->ReopenButton, Form->OptionButton,
+                           Form->AboutButton, Form->OpenProjectBtn, Form->SaveProjectBtn})
+        EXPECT_TRUE(B->isEnabled()) << B->text().toStdString();
+    EXPECT_FALSE(Form->StopButton->isEnabled());
+    EXPECT_EQ(Form->status->text(), ""); // every closing of a busy section clears it
+}
+
+TEST_F(MainWindowTest, SelectionFillsTheLinkListsUnlessBusy) {
+    Open();
+    Select(Node("a.html")); // the first change after creation is ignored
+    EXPECT_EQ(Form->ValidLinkList->count(), 0);
+    Select(Node("index.html"));
+    EXPECT_EQ(Items(Form->ValidLinkList), QStringList({"a.html"}));
+    EXPECT_EQ(Items(Form->InvalidLinkList), QStringList({"gone.html"}));
+    EXPECT_EQ(Items(Form->ExternalLinkList), QStringList({"http://x/"}));
+    Select(Node("docs/logo.gif"));
+    EXPECT_EQ(Form->ValidLinkList->count() + Form->InvalidLinkList->count() +
+                  Form->ExternalLinkList->count(),
+              0);
+    Select(Node("index.html"));
+    Form->Run.BeginBusy();
+    Select(Node("a.html"));
+    EXPECT_EQ(Items(Form->InvalidLinkList), QStringList({"gone.html"}));
+    Form->Run.EndBusy();
+}
+
+TEST_F(MainWindowTest, PopupRuleFollowsTheSelectedNode) {
+    Open();
+    Select(Node("")); // consumed by the ignored first change
+    struct TCase {
+        std::string Node;
+        QStringList Enabled;
+        QString MarkTopText, IgnoreText;
+    };
+    const QStringList General = {"untopall", "expand", "collapse", "project"};
+    const TCase Cases[] = {
+        {"", General, "", ""},
+        {"docs", QStringList{"ignore", "delete"} + General, "",
+         "このフォルダ以下をチェック対象から外す"},
+        {"index.html",
+         QStringList{"open", "browser", "top", "ignore", "several", "delete"} + General,
+         "TOPページにする", "チェック対象から外す"},
+        {"docs/logo.gif", QStringList{"open", "browser", "ignore", "several", "delete"} + General,
+         "", "チェック対象から外す"},
+        {"docs/notes.txt", QStringList{"browser", "ignore", "several", "delete"} + General, "",
+         "チェック対象から外す"},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Node);
+        Select(Node(C.Node));
+        Form->TreePopupMenuPopup();
+        QStringList Expected = C.Enabled;
+        Expected.sort();
+        QStringList Actual = Enabled();
+        Actual.sort();
+        EXPECT_EQ(Actual, Expected);
+        if (!C.MarkTopText.isEmpty()) {
+            EXPECT_EQ(Form->MarkTop->text(), C.MarkTopText);
+        }
+        if (!C.IgnoreText.isEmpty()) {
+            EXPECT_EQ(Form->IgnoreItem->text(), C.IgnoreText);
+        }
+    }
+    // An anchor node is treated as a folder.
+    Select(Node("index.html")->Item(0));
+    Form->TreePopupMenuPopup();
+    EXPECT_TRUE(Form->DeleteItem->isEnabled());
+    EXPECT_FALSE(Form->MarkTop->isEnabled());
+    EXPECT_EQ(Form->IgnoreItem->text(), "このフォルダ以下をチェック対象から外す");
+
+    // A TOP page and an excluded file change the captions.
+    Select(Node("index.html"));
+    Form->MarkTopClick();
+    Select(Node("index.html"));
+    Form->TreePopupMenuPopup();
+    EXPECT_EQ(Form->MarkTop->text(), "TOPマークを消す");
+    Node("a.html")->Data->SetIgnored(true);
+    Select(Node("a.html"));
+    Form->TreePopupMenuPopup();
+    EXPECT_EQ(Form->IgnoreItem->text(), "再びチェック対象にする");
+
+    Form->Run.BeginBusy();
+    Form->TreePopupMenuPopup();
+    EXPECT_TRUE(Enabled().isEmpty());
+    Form->Run.EndBusy();
+    Form->Run.Tree.Select(nullptr);
+    Form->TreePopupMenuPopup();
+    EXPECT_EQ(Enabled(), General);
+}
+
+TEST_F(MainWindowTest, ShortcutActsOnlyWhereTheMenuWould) {
+    Open();
+    Select(Node(""));
+    Select(Node("index.html"));
+    Form->SiteTreeView->setFocus();
+    Form->Run.BeginBusy();
+    QTest::keyClick(Form->SiteTreeView, Qt::Key_T, Qt::ControlModifier);
+    Form->Run.EndBusy();
+    EXPECT_EQ(Node("index.html")->Data->ReachState, rsUnreached);
+    QTest::keyClick(Form->SiteTreeView, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(Node("index.html")->Data->ReachState, rsTop);
+    EXPECT_EQ(Node("a.html")->Data->ReachState, rsReached);
+    EXPECT_EQ(Form->Run.Tree.Selected(), &Form->Run.Tree.Root());
+}
+
+TEST_F(MainWindowTest, RightClickSelectsTheNodeUnderTheMouseOrNothing) {
+    Open();
+    Form->SiteTreeView->expandAll();
+    const QRect Row = Form->SiteTreeView->visualRect(Form->TreeModel->IndexOf(Node("a.html")));
+    QTest::mouseClick(Form->SiteTreeView->viewport(), Qt::RightButton, {}, Row.center());
+    EXPECT_EQ(Form->Run.Tree.Selected(), Node("a.html"));
+    QTest::mouseClick(Form->SiteTreeView->viewport(), Qt::RightButton, {},
+                      QPoint(5, Form->SiteTreeView->viewport()->height() - 3));
+    EXPECT_EQ(Form->Run.Tree.Selected(), nullptr);
+    Form->TreePopupMenu->hide();
+}
+
+TEST_F(MainWindowTest, DoubleClickOnAnOtherFileBeeps) {
+    Open();
+    Select(Node("docs/notes.txt"));
+    Form->SiteTreeViewDblClick();
+    EXPECT_EQ(Services.Beeps.back(), TBeepKind::bkDefault);
+}
+
+TEST_F(MainWindowTest, DropsOpenFoldersAndProjects) {
+    TTempDir Other;
+    Other.Write("x.html", "");
+    Form->FormDropFiles({QString::fromStdString(Site.Path())});
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
+    Form->FormDropFiles({QString::fromStdString(Other.Path() + "x.html")});
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Other.Path()); // the folder holding the file
+    const std::string Project =
+        Other.Write("site.OpR", "[OrvelProject]\nHomeDir=" + Site.Path() + "\n");
+    Form->FormDropFiles({QString::fromStdString(Project)});
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
+    EXPECT_EQ(Form->windowTitle(), "site.OpR - Orvel(UO)");
+    Form->FormDropFiles(
+        {QString::fromStdString(Other.Path()), QString::fromStdString(Site.Path())});
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path()); // two items: nothing
+    Form->Run.BeginBusy();
+    Form->FormDropFiles({QString::fromStdString(Other.Path())});
+    Form->Run.EndBusy();
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path()); // during a run: nothing
+    Form->FormDropFiles({QString::fromStdString(Site.Path() + "nothing-here")});
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
+}
+
+TEST_F(MainWindowTest, RealDropEventOpensTheFolder) {
+    QMimeData Data;
+    Data.setUrls({QUrl::fromLocalFile(QString::fromStdString(Site.Path()))});
+    const QPoint Where = Form->rect().center();
+    QDragEnterEvent Enter(Where, Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Form.get(), &Enter);
+    EXPECT_TRUE(Enter.isAccepted());
+    QDropEvent Drop(QPointF(Where), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Form.get(), &Drop);
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
+    EXPECT_EQ(Form->Run.FileObjects.Count(), 4);
+    EXPECT_EQ(Form->windowTitle(), "untitled - Orvel(UO)");
+}
+
+TEST_F(MainWindowTest, ClosingDuringARunHaltsItAndClosesAfterwards) {
+    for (int I = 0; I < 50; ++I)
+        Site.Write("more/p" + std::to_string(I) + ".html", "<a href=index.html>");
+    bool Asked = false;
+    Form->Run.PumpInterval = std::chrono::milliseconds(0);
+    // Close the window from inside the run, as a click on its close button would.
+    QTimer::singleShot(0, Form.get(), [&] {
+        Asked = true;
+        Form->close();
+    });
+    Open();
+    EXPECT_TRUE(Asked);
+    EXPECT_LT(Form->Run.FileObjects.Count(), 54); // the run was halted
+    EXPECT_TRUE(Form->isVisible());               // not closed under the running loops
+    QTest::qWait(50);
+    EXPECT_FALSE(Form->isVisible()); // closed once idle
+}
+
+TEST_F(MainWindowTest, EndOfRunBoxAndBeep) {
+    Open();
+    ASSERT_FALSE(Services.Messages.empty());
+    EXPECT_EQ(Services.Messages.back().Text,
+              "無効リンクを含むファイルの数 1\r\n無効リンクの総数 1");
+    EXPECT_EQ(Services.Beeps.back(), TBeepKind::bkInformation);
+}
+
+TEST_F(MainWindowTest, SettingsOkWritesAndIgnoreCaseChangeRechecks) {
+    Site.Write("index.html", "<a href=A.HTML>");
+    Open();
+    const TFileObject& Index = *Node("index.html")->Data;
+    ASSERT_EQ(Index.InvalidLinks.Count(), 1);
+    QTimer::singleShot(0, [this] {
+        Form->SettingsWindow->ExtListHTML->setText(".HTM.HTML.TXT");
+        Form->SettingsWindow->OKBtn->click();
+    });
+    Form->OptionButtonClick();
+    EXPECT_EQ(Form->Run.Settings.ExtListHTML, ".HTM.HTML.TXT");
+    EXPECT_EQ(TIniFile(Config.Path() + "uoorvel.ini").ReadString("Option", "ExtListHTML", ""),
+              ".HTM.HTML.TXT");
+    EXPECT_EQ(Index.InvalidLinks.Count(), 1); // no re-check for the extension lists
+
+    QTimer::singleShot(0, [this] {
+        Form->SettingsWindow->ignoreCase->setChecked(true);
+        Form->SettingsWindow->OKBtn->click();
+    });
+    Form->OptionButtonClick();
+    EXPECT_TRUE(Index.InvalidLinks.Empty());
+    EXPECT_EQ(Index.ValidLinks.Count(), 1);
+}
+
+TEST_F(MainWindowTest, SettingsCancelRestoresTheStoredValues) {
+    QTimer::singleShot(0, [this] {
+        Form->SettingsWindow->ignoreCase->setChecked(true);
+        Form->SettingsWindow->DefaultFileName->setText("default.htm");
+        Form->SettingsWindow->CancelBtn->click();
+    });
+    Form->OptionButtonClick();
+    EXPECT_FALSE(Form->Run.Settings.IgnoreCase);
+    EXPECT_EQ(Form->Run.Settings.DefaultFileName, "index.html");
+    EXPECT_FALSE(Form->SettingsWindow->ignoreCase->isChecked());
+}
+
+TEST(WindowPosition, StrictlyInsideTheScreen) {
+    const QSize Window(600, 500), Screen(1920, 1080);
+    EXPECT_TRUE(WindowPositionFits(1, 1, Window, Screen));
+    EXPECT_FALSE(WindowPositionFits(0, 100, Window, Screen));
+    EXPECT_FALSE(WindowPositionFits(100, 0, Window, Screen));
+    EXPECT_TRUE(WindowPositionFits(1319, 579, Window, Screen));
+    EXPECT_FALSE(WindowPositionFits(1320, 100, Window, Screen));
+    EXPECT_FALSE(WindowPositionFits(100, 580, Window, Screen));
+}
+
+} // namespace

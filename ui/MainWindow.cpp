@@ -1,0 +1,581 @@
+#include "ui/MainWindow.h"
+
+#include "analysis/CheckRun.h"
+#include "analysis/Reachability.h"
+#include "support/Assertion.h"
+#include "support/CodePage.h"
+#include "support/IniFile.h"
+#include "ui/AboutBox.h"
+#include "ui/Encoding.h"
+#include "ui/FolderDialog.h"
+#include "ui/SettingsWindow.h"
+#include "ui/SiteTreeModel.h"
+#include "ui/TreePictures.h"
+#include "ui/UiServices.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace orvel::ui {
+
+namespace {
+
+QLabel* SunkenLabel(const QString& Text, QWidget* Parent) {
+    auto* Label = new QLabel(Text, Parent);
+    Label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return Label;
+}
+
+// A pane of the link area: a header line over a list.
+QWidget* LinkPane(const QString& Header, QListWidget*& List, QWidget* Parent) {
+    auto* Pane = new QWidget(Parent);
+    auto* Layout = new QVBoxLayout(Pane);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    Layout->setSpacing(0);
+    auto* Title = SunkenLabel(Header, Pane);
+    Title->setFixedHeight(17);
+    List = new QListWidget(Pane);
+    List->setUniformItemSizes(true);
+    Layout->addWidget(Title);
+    Layout->addWidget(List);
+    return Pane;
+}
+
+} // namespace
+
+bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen) {
+    return Left > 0 && Top > 0 && Left < Screen.width() - Window.width() &&
+           Top < Screen.height() - Window.height();
+}
+
+TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidget* Parent)
+    : QMainWindow(Parent), Run(*this), Services(Services), SettingsPath(std::move(SettingsPath)) {
+    setWindowTitle(QStringLiteral("Orvel (UnOfficial)"));
+    Run.CurrentProject.SetViews(nullptr, nullptr, nullptr, this);
+    BuildLayout();
+    BuildPopupMenu();
+    SettingsWindow = new TSettingsWindow(this);
+    HomeFolderDialog = new TFolderDialog(this);
+    HomeFolderDialog->Caption = QStringLiteral("ホームページのフォルダを指定して下さい");
+    HomeFolderDialog->Options = {TBrowseOption::sboReturnOnlyFSDirs,
+                                 TBrowseOption::sboStatusTextAndShowPath};
+    AboutBox = new TAboutBox(QStringLiteral(ORVEL_VERSION_TEXT), this);
+    RestoreWindowPosition();
+    ReadSettingsFile();
+    Run.BusyCount = 1;
+    Run.EndBusy(); // every control into its idle state
+    setAcceptDrops(true);
+}
+
+TMainWindow::~TMainWindow() {
+    // The model observes the tree of Run, which goes before the window's children do.
+    delete TreeModel;
+}
+
+void TMainWindow::FormClose() {
+    Run.FileObjects.Clear();
+    Assert(Run.FileObjects.Empty(), "MainWindow");
+    // Where the window stood is kept for the next start; a failure goes unnoticed.
+    try {
+        TIniFile File(SettingsPath);
+        WindowStates.Left = x();
+        WindowStates.Top = y();
+        WriteWindowStates(WindowStates, File);
+        File.UpdateFile();
+    } catch (const EIniWriteError&) {
+    }
+}
+
+void TMainWindow::BuildLayout() {
+    resize(589, 498);
+    auto* Central = new QWidget(this);
+    auto* Outer = new QVBoxLayout(Central);
+    Outer->setContentsMargins(0, 0, 0, 0);
+    Outer->setSpacing(0);
+    auto* Columns = new QSplitter(Qt::Horizontal, Central);
+    Columns->setHandleWidth(3);
+    Columns->setChildrenCollapsible(false);
+
+    auto* Left = new QWidget(Columns);
+    auto* LeftLayout = new QVBoxLayout(Left);
+    LeftLayout->setContentsMargins(0, 0, 0, 0);
+    LeftLayout->setSpacing(0);
+    auto* ToolBar = new QWidget(Left);
+    ToolBar->setFixedHeight(49);
+    auto* ToolLayout = new QHBoxLayout(ToolBar);
+    ToolLayout->setContentsMargins(2, 4, 2, 4);
+    ToolLayout->setSpacing(0);
+    QFont CaptionFont(QStringLiteral("Arial"));
+    CaptionFont.setPixelSize(11);
+    // Where Arial falls back to a wider face, the captions still fit the 41-pixel buttons.
+    if (QFontMetrics(CaptionFont).horizontalAdvance(QStringLiteral("Reopen")) > 34)
+        CaptionFont.setStretch(QFont::Condensed);
+    if (QFontMetrics(CaptionFont).horizontalAdvance(QStringLiteral("Reopen")) > 34)
+        CaptionFont.setPixelSize(10);
+    const auto Button = [&](QToolButton*& B, const QString& Caption, const QString& Hint,
+                            TToolGlyph Glyph, void (TMainWindow::*Handler)()) {
+        B = new QToolButton(ToolBar);
+        B->setText(Caption);
+        B->setToolTip(Hint);
+        B->setIcon(ToolIcon(Glyph));
+        B->setIconSize(QSize(22, 22));
+        B->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        B->setAutoRaise(true);
+        B->setFixedSize(41, 41);
+        B->setFont(CaptionFont);
+        ToolLayout->addWidget(B);
+        connect(B, &QToolButton::clicked, this, Handler);
+    };
+    Button(OpenButton, "&Folder", "ホームページのフォルダを開く", TToolGlyph::Folder,
+           &TMainWindow::OpenButtonClick);
+    Button(OpenProjectBtn, "&Open", "Projectファイルを開く", TToolGlyph::Open,
+           &TMainWindow::OpenProjectBtnClick);
+    Button(SaveProjectBtn, "&Save", "Projectファイルの保存", TToolGlyph::Save,
+           &TMainWindow::SaveProjectBtnClick);
+    Button(ReopenButton, "&Reopen", "現在のフォルダを開き直す", TToolGlyph::Reopen,
+           &TMainWindow::ReopenButtonClick);
+    Button(StopButton, "&Halt", QString(), TToolGlyph::Halt, &TMainWindow::StopButtonClick);
+    Button(OptionButton, "&Config", "いろいろ設定する", TToolGlyph::Config,
+           &TMainWindow::OptionButtonClick);
+    Button(AboutButton, "&About", "Orvelについて", TToolGlyph::About,
+           &TMainWindow::AboutButtonClick);
+    ToolLayout->addStretch();
+
+    selectedFolderPanel = SunkenLabel(QStringLiteral("指定フォルダ以下の全ファイル"), Left);
+    selectedFolderPanel->setFixedHeight(17);
+    SiteTreeView = new QTreeView(Left);
+    TreeModel = new TSiteTreeModel(Run.Tree, this);
+    SiteTreeView->setModel(TreeModel);
+    SiteTreeView->setHeaderHidden(true);
+    SiteTreeView->setUniformRowHeights(true);
+    SiteTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SiteTreeView->setIndentation(19);
+    SiteTreeView->setIconSize(QSize(2 * PictureSize + 2, PictureSize));
+    SiteTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
+    SiteTreeView->setExpandsOnDoubleClick(false);
+    SiteTreeView->viewport()->installEventFilter(this);
+    LeftLayout->addWidget(ToolBar);
+    LeftLayout->addWidget(selectedFolderPanel);
+    LeftLayout->addWidget(SiteTreeView);
+
+    InfoPages = new QTabWidget(Columns);
+    auto* Panes = new QSplitter(Qt::Vertical);
+    Panes->setHandleWidth(3);
+    Panes->addWidget(LinkPane(QStringLiteral("有効リンク"), ValidLinkList, Panes));
+    Panes->addWidget(LinkPane(QStringLiteral("無効リンク"), InvalidLinkList, Panes));
+    Panes->addWidget(LinkPane(QStringLiteral("外部リンク"), ExternalLinkList, Panes));
+    Panes->setStretchFactor(1, 1);
+    Panes->setSizes({137, 180, 156});
+    InfoPages->addTab(Panes, QStringLiteral("HTMLファイルの情報"));
+    Columns->addWidget(Left);
+    Columns->addWidget(InfoPages);
+    Columns->setStretchFactor(1, 1);
+    Columns->setSizes({281, 305});
+
+    auto* Bottom = new QWidget(Central);
+    Bottom->setFixedHeight(20);
+    auto* BottomLayout = new QHBoxLayout(Bottom);
+    BottomLayout->setContentsMargins(2, 0, 0, 0);
+    BottomLayout->setSpacing(2);
+    status = new QLabel(Bottom);
+    CountPanel = SunkenLabel(QString(), Bottom);
+    CountPanel->setFixedWidth(88);
+    FileCountPanel = SunkenLabel(QStringLiteral("総ファイル数"), Bottom);
+    FileCountPanel->setFixedWidth(149);
+    BottomLayout->addWidget(status, 1);
+    BottomLayout->addWidget(CountPanel);
+    BottomLayout->addWidget(FileCountPanel);
+    Outer->addWidget(Columns, 1);
+    Outer->addWidget(Bottom);
+    setCentralWidget(Central);
+
+    connect(SiteTreeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& Current) { SelectInTree(Current); });
+    connect(TreeModel, &TSiteTreeModel::TreeRebuilt, this, [this] {
+        RestoreExpansion();
+        SyncViewFromTree();
+    });
+    connect(TreeModel, &TSiteTreeModel::TreeSelectionChanged, this, [this] { SyncViewFromTree(); });
+    connect(SiteTreeView, &QTreeView::expanded, this,
+            [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = true; });
+    connect(SiteTreeView, &QTreeView::collapsed, this,
+            [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = false; });
+    connect(SiteTreeView, &QTreeView::doubleClicked, this, [this] { SiteTreeViewDblClick(); });
+    connect(SiteTreeView, &QTreeView::customContextMenuRequested, this, [this](const QPoint& Pos) {
+        TreePopupMenuPopup();
+        TreePopupMenu->popup(SiteTreeView->viewport()->mapToGlobal(Pos));
+    });
+    Run.Tree.SetText(Run.Tree.Root(), "homepage");
+    Run.Tree.SetImage(Run.Tree.Root(), 0);
+    Run.Tree.SetSelectedImage(Run.Tree.Root(), 0);
+}
+
+void TMainWindow::BuildPopupMenu() {
+    TreePopupMenu = new QMenu(this);
+    const auto Item = [&](QAction*& A, const QString& Caption, const QKeySequence& Keys = {}) {
+        A = TreePopupMenu->addAction(Caption);
+        A->setShortcut(Keys);
+        A->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        SiteTreeView->addAction(A); // shortcuts act on the tree's selected node
+    };
+    Item(OpenWithExternalApp, QStringLiteral("開く"), QKeySequence(Qt::Key_Return));
+    Item(OpenWithBrowser, QStringLiteral("ブラウザーで開く"),
+         QKeySequence(Qt::SHIFT | Qt::Key_Return));
+    TreePopupMenu->addSeparator();
+    Item(MarkTop, QStringLiteral("TOPページにする"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    Item(IgnoreItem, QStringLiteral("チェック対象から外す"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    IgnoreSeveralMenu = TreePopupMenu->addMenu(QStringLiteral("まとめてチェック対象から外す"));
+    IgnoreSeveralItem = IgnoreSeveralMenu->menuAction();
+    SameNameIgnoreItem =
+        IgnoreSeveralMenu->addAction(QStringLiteral("このファイルと同じファイル名の全ファイル"));
+    SameExtIgnoreItem =
+        IgnoreSeveralMenu->addAction(QStringLiteral("このファイルと同じ拡張子の全ファイル"));
+    Item(DeleteItem, QStringLiteral("削除..."), QKeySequence(Qt::Key_Delete));
+    TreePopupMenu->addSeparator();
+    Item(UnMarkTopAll, QStringLiteral("すべてのTOPマークを消す"));
+    Item(expandAllNodeItem, QStringLiteral("全ノードを展開する"));
+    Item(collapseAllNodeItem, QStringLiteral("全ノードを縮小する"));
+    Item(ShowProjectWindowItem, QStringLiteral("プロジェクト情報を表示"));
+    connect(MarkTop, &QAction::triggered, this, &TMainWindow::MarkTopClick);
+    connect(expandAllNodeItem, &QAction::triggered, this, &TMainWindow::expandAllNodeItemClick);
+    connect(collapseAllNodeItem, &QAction::triggered, this, &TMainWindow::collapseAllNodeItemClick);
+    connect(TreePopupMenu, &QMenu::aboutToShow, this, &TMainWindow::TreePopupMenuPopup);
+}
+
+void TMainWindow::ReadSettingsFile() {
+    Run.Settings = ReadSettings(TIniFile(SettingsPath));
+    SettingsWindow->ShowSettings(Run.Settings);
+}
+
+void TMainWindow::RestoreWindowPosition() {
+    WindowStates = ReadWindowStates(TIniFile(SettingsPath));
+    const QScreen* Screen = QApplication::primaryScreen();
+    if (Screen && WindowPositionFits(WindowStates.Left, WindowStates.Top, frameGeometry().size(),
+                                     Screen->size()))
+        move(WindowStates.Left, WindowStates.Top);
+}
+
+void TMainWindow::Start(const QStringList& Arguments) {
+    if (Arguments.isEmpty()) return;
+    show();
+    LoadProject(Run, FromQString(Arguments.first()));
+}
+
+TTreeNode* TMainWindow::SelectedNode() const {
+    return Run.Tree.Selected();
+}
+
+void TMainWindow::SelectInTree(const QModelIndex& Current) {
+    if (SyncingView) return;
+    TTreeNode* Node = TSiteTreeModel::NodeOf(Current);
+    SyncingView = true;
+    Run.Tree.Select(Node);
+    SyncingView = false;
+    SiteTreeViewChange(Node);
+}
+
+void TMainWindow::RestoreExpansion() {
+    // Expansion lives in the tree's nodes; a rebuilt model starts collapsed.
+    std::vector<TTreeNode*> Stack{&Run.Tree.Root()};
+    while (!Stack.empty()) {
+        TTreeNode* Node = Stack.back();
+        Stack.pop_back();
+        if (!Node->Expanded) continue;
+        SiteTreeView->setExpanded(TreeModel->IndexOf(Node), true);
+        for (const auto& Child : Node->Children)
+            Stack.push_back(Child.get());
+    }
+}
+
+void TMainWindow::SyncViewFromTree() {
+    if (SyncingView) return;
+    SyncingView = true;
+    TTreeNode* Node = Run.Tree.Selected();
+    const QModelIndex Index = TreeModel->IndexOf(Node);
+    if (SiteTreeView->currentIndex() != Index) {
+        if (Node)
+            SiteTreeView->setCurrentIndex(Index);
+        else
+            SiteTreeView->selectionModel()->clear();
+        SyncingView = false;
+        SiteTreeViewChange(Node);
+    }
+    SyncingView = false;
+}
+
+void TMainWindow::SiteTreeViewChange(TTreeNode* Node) {
+    TreePopupMenuPopup(); // shortcuts act only where the menu would offer their item
+    if (IgnoreNextChange) {
+        IgnoreNextChange = false;
+        return;
+    }
+    if (!OpenButton->isEnabled()) return; // busy: the lists stay as they are
+    Run.BeginBusy();
+    FillLinkLists(Node);
+    Run.EndBusy();
+}
+
+void TMainWindow::FillLinkLists(TTreeNode* Node) {
+    ClearLinkLists();
+    if (!Node || !Node->Data || Node->Data->Kind != fkHtml) return;
+    const TFileObject& File = *Node->Data;
+    for (auto [List, Links] : {std::pair{ValidLinkList, &File.ValidLinks},
+                               std::pair{InvalidLinkList, &File.InvalidLinks},
+                               std::pair{ExternalLinkList, &File.ExternalLinks}})
+        for (const std::string& Link : *Links) {
+            Run.Pump();
+            if (Run.Halted) return;
+            List->addItem(ToQString(Link));
+        }
+}
+
+void TMainWindow::TreePopupMenuPopup() {
+    for (QAction* A :
+         {OpenWithExternalApp, OpenWithBrowser, MarkTop, IgnoreItem, IgnoreSeveralItem, DeleteItem,
+          UnMarkTopAll, expandAllNodeItem, collapseAllNodeItem, ShowProjectWindowItem})
+        A->setEnabled(false);
+    if (Run.Busy()) return;
+    for (QAction* A : {UnMarkTopAll, expandAllNodeItem, collapseAllNodeItem, ShowProjectWindowItem})
+        A->setEnabled(true);
+    const TTreeNode* Node = SelectedNode();
+    if (!Node || !Node->Parent) return;
+    DeleteItem->setEnabled(true);
+    IgnoreItem->setEnabled(true);
+    if (!Node->Data) {
+        IgnoreItem->setText(QStringLiteral("このフォルダ以下をチェック対象から外す"));
+        return;
+    }
+    IgnoreSeveralItem->setEnabled(true);
+    IgnoreItem->setText(Node->OverlayIndex == 0 ? QStringLiteral("再びチェック対象にする")
+                                                : QStringLiteral("チェック対象から外す"));
+    switch (Node->Data->Kind) {
+    case fkHtml:
+        MarkTop->setEnabled(true);
+        MarkTop->setText(Run.CurrentProject.IndexOfTopFile(Node->Data->Path) >= 0
+                             ? QStringLiteral("TOPマークを消す")
+                             : QStringLiteral("TOPページにする"));
+        OpenWithExternalApp->setEnabled(true);
+        OpenWithBrowser->setEnabled(true);
+        break;
+    case fkImage:
+        OpenWithExternalApp->setEnabled(true);
+        OpenWithBrowser->setEnabled(true);
+        break;
+    case fkOther:
+        OpenWithBrowser->setEnabled(true);
+        break;
+    }
+}
+
+void TMainWindow::MarkTopClick() {
+    TreePopupMenuPopup(); // a shortcut acts only where the menu would offer the item
+    const TTreeNode* Node = SelectedNode();
+    if (!MarkTop->isEnabled() || !Node || !Node->Data) return;
+    if (Run.CurrentProject.IndexOfTopFile(Node->Data->Path) < 0) MarkTopAndFind(Run);
+}
+
+void TMainWindow::SetAllExpanded(bool Expanded) {
+    std::vector<TTreeNode*> Stack{&Run.Tree.Root()};
+    while (!Stack.empty()) {
+        TTreeNode* Node = Stack.back();
+        Stack.pop_back();
+        Node->Expanded = Expanded;
+        for (const auto& Child : Node->Children)
+            Stack.push_back(Child.get());
+    }
+    if (Expanded)
+        SiteTreeView->expandAll();
+    else
+        SiteTreeView->collapseAll();
+}
+
+void TMainWindow::expandAllNodeItemClick() {
+    SetAllExpanded(true);
+}
+
+void TMainWindow::collapseAllNodeItemClick() {
+    SetAllExpanded(false);
+}
+
+void TMainWindow::SiteTreeViewDblClick() {
+    const TTreeNode* Node = SelectedNode();
+    if (!Node || !Node->Parent || !Node->Data) return;
+    if (QApplication::keyboardModifiers() & Qt::ShiftModifier) return; // the browser comes later
+    if (Node->Data->Kind == fkOther) Services.Beep(TBeepKind::bkDefault);
+}
+
+bool TMainWindow::eventFilter(QObject* Watched, QEvent* Event) {
+    // A press of the right button selects the node under the mouse, or nothing.
+    if (Watched == SiteTreeView->viewport() && Event->type() == QEvent::MouseButtonPress) {
+        const auto* Mouse = static_cast<QMouseEvent*>(Event);
+        if (Mouse->button() == Qt::RightButton) {
+            const QModelIndex Index = SiteTreeView->indexAt(Mouse->position().toPoint());
+            if (Index.isValid())
+                SiteTreeView->setCurrentIndex(Index);
+            else
+                SiteTreeView->selectionModel()->clearCurrentIndex();
+            if (!Index.isValid()) SiteTreeView->selectionModel()->clearSelection();
+        }
+    }
+    return QMainWindow::eventFilter(Watched, Event);
+}
+
+void TMainWindow::closeEvent(QCloseEvent* Event) {
+    // The run's loops are still on the stack: the window must outlive them.
+    if (Run.Busy()) {
+        Run.Halted = true;
+        CloseWhenIdle = true;
+        Event->ignore();
+        return;
+    }
+    FormClose();
+    QMainWindow::closeEvent(Event);
+}
+
+void TMainWindow::dragEnterEvent(QDragEnterEvent* Event) {
+    if (Event->mimeData()->hasUrls()) Event->acceptProposedAction();
+}
+
+void TMainWindow::dropEvent(QDropEvent* Event) {
+    QStringList Paths;
+    for (const QUrl& Url : Event->mimeData()->urls())
+        Paths << Url.toLocalFile();
+    Event->acceptProposedAction();
+    FormDropFiles(Paths);
+}
+
+void TMainWindow::FormDropFiles(const QStringList& Paths) {
+    // A run's loops are not re-entrant: a drop while busy is ignored like a drop of several.
+    if (Paths.size() != 1 || Run.Busy()) return;
+    raise();
+    activateWindow();
+    const std::string Path = FromQString(Paths.first());
+    const QFileInfo Info(Paths.first());
+    if (!Info.exists() && !Info.isSymLink()) return;
+    if (Info.isDir())
+        OpenFolder(Run, Path);
+    else if (AsciiUpperCase(ExtractExtension(Path, TPathStyle::psPosix)) == ".OPR")
+        LoadProject(Run, Path);
+    else
+        OpenFolder(Run, ContainingFolder(Path, TPathStyle::psPosix));
+}
+
+void TMainWindow::OpenButtonClick() {
+    if (!HomeFolderDialog->Execute()) return;
+    OpenFolder(Run, FromQString(HomeFolderDialog->FolderName));
+    HomeFolderDialog->SelectFolder = TSelectFolder::sfManual;
+    HomeFolderDialog->SelectFolderName = HomeFolderDialog->FolderName;
+}
+
+void TMainWindow::OpenProjectBtnClick() {
+    const QString Path = Services.ChooseFileToOpen(
+        this, QStringLiteral("プロジェクトファイルを開く"),
+        QStringLiteral("Orvelプロジェクトファイル(*.opr);;すべてのファイル(*.*)"));
+    if (!Path.isEmpty()) LoadProject(Run, FromQString(Path));
+}
+
+void TMainWindow::SaveProjectBtnClick() {
+    const QString Path =
+        Services.ChooseFileToSave(this, QStringLiteral("プロジェクトファイルを保存"),
+                                  QStringLiteral("Orvelプロジェクトファイル(*.opr)"),
+                                  QStringLiteral("opr"), ToQString(Run.SaveDialogFileName));
+    if (!Path.isEmpty()) SaveProject(Run, FromQString(Path)); // a failure reaches the error box
+}
+
+void TMainWindow::ReopenButtonClick() {
+    Reopen(Run);
+}
+
+void TMainWindow::StopButtonClick() {
+    Run.Halted = true;
+}
+
+void TMainWindow::OptionButtonClick() {
+    ReadSettingsFile();
+    const bool IgnoreCase = Run.Settings.IgnoreCase;
+    if (SettingsWindow->exec() == QDialog::Accepted) {
+        Run.Settings = SettingsWindow->Settings();
+        try {
+            QDir().mkpath(ToQString(ExtractFolder(SettingsPath, TPathStyle::psPosix)));
+            TIniFile File(SettingsPath);
+            WriteSettings(Run.Settings, File);
+            File.UpdateFile();
+        } catch (const EIniWriteError&) {
+            // The values stay in force until the next reading of the file.
+            Services.Beep(TBeepKind::bkExclamation);
+            Services.ShowMessageBox(TMessageKind::mkError,
+                                    SettingsPath + "\r\nに書き込みできませんでした");
+        }
+    } else {
+        ReadSettingsFile();
+    }
+    if (Run.Settings.IgnoreCase != IgnoreCase) Recheck(Run);
+}
+
+void TMainWindow::AboutButtonClick() {
+    AboutBox->exec();
+}
+
+bool TMainWindow::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
+    return Services.ShowMessageBox(Kind, Text);
+}
+
+void TMainWindow::Beep(TBeepKind Kind) {
+    Services.Beep(Kind);
+}
+
+void TMainWindow::PumpEvents(TRunContext&) {
+    QCoreApplication::processEvents();
+}
+
+void TMainWindow::ProgressChanged(const TRunContext& R) {
+    status->setText(ToQString(R.StatusText()));
+    CountPanel->setText(ToQString(R.CountText()));
+    if (!R.FileCountText().empty()) FileCountPanel->setText(ToQString(R.FileCountText()));
+}
+
+void TMainWindow::ApplyCommandState(const TCommandState& State) {
+    for (QToolButton* B : {OpenButton, OptionButton, AboutButton, OpenProjectBtn, SaveProjectBtn})
+        B->setEnabled(!State.Busy);
+    ReopenButton->setEnabled(!State.Busy && State.ReopenEnabled);
+    StopButton->setEnabled(State.Busy);
+    TreePopupMenuPopup(); // shortcuts follow the menu's rule
+    if (!State.Busy && CloseWhenIdle) {
+        CloseWhenIdle = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void TMainWindow::ClearLinkLists() {
+    ValidLinkList->clear();
+    InvalidLinkList->clear();
+    ExternalLinkList->clear();
+}
+
+void TMainWindow::ShowLinkLists(TTreeNode& Node) {
+    FillLinkLists(&Node);
+}
+
+void TMainWindow::ShowCaptions(const std::string& MainCaption, const std::string&) {
+    setWindowTitle(ToQString(MainCaption));
+}
+
+} // namespace orvel::ui

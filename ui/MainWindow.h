@@ -1,0 +1,127 @@
+// TMainWindow: the main window. Tree of the site with state pictures, the three link lists, the
+// toolbar and the status line; the host of the check run.
+#pragma once
+
+#include "analysis/Host.h"
+#include "analysis/RunContext.h"
+#include "project/ProjectViews.h"
+#include "project/Settings.h"
+
+#include <QMainWindow>
+#include <QSize>
+#include <string>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QTabWidget;
+class QToolButton;
+class QTreeView;
+
+namespace orvel::ui {
+
+class TAboutBox;
+class TSettingsWindow;
+class TFolderDialog;
+class TSiteTreeModel;
+class TUiServices;
+
+// True when a window of the given size placed at Left, Top lies strictly inside the screen.
+bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen);
+
+class TMainWindow : public QMainWindow, public THost, public TProjectDisplay {
+    Q_OBJECT
+public:
+    // Creates the window, reads the settings from SettingsPath and puts the commands into the
+    // idle state.
+    TMainWindow(TUiServices& Services, std::string SettingsPath, QWidget* Parent = nullptr);
+    ~TMainWindow() override;
+
+    // Shows the window and, with an argument, loads it as a project file.
+    void Start(const QStringList& Arguments);
+
+    TRunContext Run;
+    std::string SelectedLinkText; // the link last clicked in a link list
+
+    QToolButton *OpenButton, *OpenProjectBtn, *SaveProjectBtn, *ReopenButton, *StopButton,
+        *OptionButton, *AboutButton;
+    QLabel* selectedFolderPanel;
+    QTreeView* SiteTreeView;
+    TSiteTreeModel* TreeModel;
+    QTabWidget* InfoPages;
+    QListWidget *ValidLinkList, *InvalidLinkList, *ExternalLinkList;
+    QLabel *status, *CountPanel, *FileCountPanel;
+    QMenu *TreePopupMenu, *IgnoreSeveralMenu;
+    QAction *OpenWithExternalApp, *OpenWithBrowser, *MarkTop, *IgnoreItem, *IgnoreSeveralItem,
+        *SameNameIgnoreItem, *SameExtIgnoreItem, *DeleteItem, *UnMarkTopAll, *expandAllNodeItem,
+        *collapseAllNodeItem, *ShowProjectWindowItem;
+    TSettingsWindow* SettingsWindow;
+    TFolderDialog* HomeFolderDialog;
+    TAboutBox* AboutBox;
+
+    // Closing: frees the file objects and writes where the window stands.
+    void FormClose();
+    // Opens what was dropped: one folder, a project file, or the folder of another file.
+    void FormDropFiles(const QStringList& Paths);
+    void OpenButtonClick();
+    void OpenProjectBtnClick();
+    void SaveProjectBtnClick();
+    void ReopenButtonClick();
+    void StopButtonClick();
+    void OptionButtonClick();
+    void AboutButtonClick();
+    void SiteTreeViewChange(TTreeNode* Node);
+    void SiteTreeViewDblClick();
+    // Enables and labels the popup menu's items for the selected node.
+    void TreePopupMenuPopup();
+    void MarkTopClick();
+    void expandAllNodeItemClick();
+    void collapseAllNodeItemClick();
+    // Fills the three link lists from a file node; empties them for anything else.
+    void FillLinkLists(TTreeNode* Node);
+
+    // THost
+    bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
+    void Beep(TBeepKind Kind) override;
+    void PumpEvents(TRunContext& Run) override;
+    void ProgressChanged(const TRunContext& Run) override;
+    void ApplyCommandState(const TCommandState& State) override;
+    void ClearLinkLists() override;
+    void ShowLinkLists(TTreeNode& Node) override;
+
+    // TProjectDisplay
+    void ShowHomeDir(const std::string&) override {}
+    void ShowServerRoot(const std::string&) override {}
+    void ShowCaptions(const std::string& MainCaption, const std::string& ProjectCaption) override;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    // Closing during a run halts it first; the window closes once the run has ended.
+    void closeEvent(QCloseEvent* Event) override;
+
+private:
+    void BuildLayout();
+    void BuildPopupMenu();
+    void ReadSettingsFile();
+    void RestoreWindowPosition();
+    // The view follows the tree's selection.
+    void SyncViewFromTree();
+    // A rebuilt view expands the nodes the tree holds expanded.
+    void RestoreExpansion();
+    // Expands or collapses every node, in the tree and in the view.
+    void SetAllExpanded(bool Expanded);
+    void SelectInTree(const QModelIndex& Current);
+    TTreeNode* SelectedNode() const;
+
+    TUiServices& Services;
+    std::string SettingsPath;
+    TWindowStates WindowStates;
+    bool IgnoreNextChange = true; // the first selection change after creation is ignored
+    bool SyncingView = false;     // the view follows the tree; no second notification
+    bool CloseWhenIdle = false;   // the user closed the window during a run
+};
+
+} // namespace orvel::ui

@@ -1,0 +1,78 @@
+// The settings window: edits the values of the settings file's section "Option".
+#pragma once
+
+#include "project/Settings.h"
+
+#include <QDialog>
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace orvel::ui {
+
+// A fixed-size dialog of three tabs over OK and Cancel. It is kept between openings, so the tab
+// last used stays the current one; the main window fills it before and reads it after showing.
+class TSettingsWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TSettingsWindow(QWidget* Parent = nullptr);
+
+    // Puts every value of S into its control.
+    void ShowSettings(const TSettings& S);
+    // The values that the controls hold now.
+    TSettings Settings() const;
+
+    // Asks the user for a program file; the full path, or empty when cancelled. A plain open
+    // dialog without filter or title unless replaced.
+    std::function<QString()> ChooseFile;
+
+    QTabWidget* PageControl; // the three tabs
+    // Tab 1, external applications.
+    QLineEdit* externalViewer;           // image viewer program
+    QPushButton* ViewerBrowseButton;     // picks the image viewer
+    QLineEdit* ExternalEditor;           // editor program for HTML files
+    QPushButton* EditorBrowseButton;     // picks the editor
+    QLineEdit* commandlineoption;        // argument template for opening a file
+    QLineEdit* TagJumpCommandlineoption; // argument template for a tag jump
+    QLabel* CommandLineHelp;             // the framed explanation of %F and %N
+    // Tab 2, extensions.
+    QLineEdit* ExtListHTML;          // extensions of HTML files
+    QLineEdit* ExtListImg;           // extensions of image files
+    QPushButton* MakeExtListDefault; // restores the two extension lists
+    // Tab 3, other.
+    QLineEdit* DefaultFileName;           // file name implied by a link ending in "/"
+    QCheckBox* ignoreCase;                // file names compare without case
+    QCheckBox* isSpaceValidChkBox;        // link values may contain spaces
+    QCheckBox* AnchorMakesFileBlue;       // unreferenced anchors show a file in blue
+    QCheckBox* IgnoreHTMLInfo;            // excluded HTML files are not read
+    QCheckBox* IgnoreJavaScript;          // javascript: links are not extracted
+    QCheckBox* HideInfoBoxAfterCheck;     // a beep instead of the summary box
+    QGroupBox* CheckLocalFile;            // handling of links beginning with file://
+    QRadioButton* CheckLocalFileItems[2]; // by value: 0 always invalid, 1 existence checked
+    // Below the tabs.
+    QPushButton* OKBtn;     // closes with Accepted; the default button
+    QPushButton* CancelBtn; // closes with Rejected; also the Escape key
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+
+private:
+    void EditorBrowseButtonClick();
+    void ViewerBrowseButtonClick();
+    void MakeExtListDefaultClick();
+    // The chosen radio button of CheckLocalFile: 0, 1, or -1 when none is chosen.
+    int CheckLocalFileIndex() const;
+    void SetCheckLocalFileIndex(int Index);
+
+    QButtonGroup* CheckLocalFileGroup; // makes the two choices exclusive
+};
+
+} // namespace orvel::ui
