@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest
+packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
