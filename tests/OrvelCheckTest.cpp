@@ -109,7 +109,8 @@ TEST_F(OrvelCheck, UsageAndMissingInputsExitTwo) {
 }
 
 TEST_F(OrvelCheck, JsonReportFieldByField) {
-    Site.Write("index.html", "<a href=\"docs/a.html#s\"><a href=b.txt><a href=mailto:x@y>"
+    // b.txt is excluded and linked from nowhere: reached, and no orphan.
+    Site.Write("index.html", "<a href=\"docs/a.html#s\"><a href=mailto:x@y>"
                              "<img src=logo.gif><h1 id=top>");
     Site.Write("docs/a.html", "<a name=s><a name=t><a href=../missing.html>");
     Site.Write("logo.gif", "GIF89a");
@@ -143,8 +144,8 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
                   "     \"anchors\": [], \"reachedAnchors\": []},\n"
                   "    {\"path\": \"index.html\", \"kind\": \"html\", \"reach\": \"top\", "
                   "\"ignored\": false, \"flagged\": true,\n"
-                  "     \"links\": [\"b.txt\", \"docs/a.html#s\", \"logo.gif\", \"mailto:x@y\"], "
-                  "\"valid\": [\"b.txt\", \"docs/a.html#s\", \"logo.gif\"], \"invalid\": [], "
+                  "     \"links\": [\"docs/a.html#s\", \"logo.gif\", \"mailto:x@y\"], "
+                  "\"valid\": [\"docs/a.html#s\", \"logo.gif\"], \"invalid\": [], "
                   "\"external\": [\"mailto:x@y\"],\n"
                   "     \"anchors\": [\"top\"], \"reachedAnchors\": []},\n"
                   "    {\"path\": \"logo.gif\", \"kind\": \"image\", \"reach\": \"reached\", "

@@ -67,10 +67,12 @@ TEST(IniFile, FailedWriteKeepsTheOldFileAndNamesTheFile) {
     EXPECT_EQ(ReadWholeFile(Path), "[S]\nK=old\n");
 }
 
-TEST(ProjectFile, ListsEndAtTheFirstGapOrMinusOne) {
+TEST(ProjectFile, LoadedListsReplaceTheOldOnesAndEndAtTheFirstGapOrMinusOne) {
     TTempDir Dir;
     TOrvelProject Project;
-    Project.AddWildCard("*.old"); // replaced by the file's lists
+    Project.AddTopFile("/old/index.html"); // lists replaced by the file's
+    Project.AddIgnoreFile("/old/x.html");
+    Project.AddWildCard("*.old");
     ReadProjectFile(Project,
                     TIniFile(Dir.Write("a.opr", "[OrvelProject]\nHomeDir=/site\n"
                                                 "ServerRoot=/root\nTopFile0=/site/a.html\n"
@@ -84,6 +86,7 @@ TEST(ProjectFile, ListsEndAtTheFirstGapOrMinusOne) {
     EXPECT_EQ(Project.IgnoreFiles.Strings(), Strings{"/SITE/Z.HTML"});
     EXPECT_EQ(Project.WildCards, (Strings{"*.Bak", "/SITE/OLD/"}));
     EXPECT_EQ(Project.TopFileView().Count(), 2);
+    EXPECT_EQ(Project.IgnoreFileView().Count(), 1);
     EXPECT_EQ(Project.WildCardView().Count(), 2);
 }
 

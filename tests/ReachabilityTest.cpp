@@ -42,10 +42,13 @@ protected:
 
 TEST_F(Reach, TopPageReachesLinkedFilesAndOrphansColourTheirFolders) {
     Dir.Write("index.html", "<a href=a.html>");
-    Dir.Write("a.html", "<a href=index.html><a href=b.html><a href=other/d.html>");
+    Dir.Write("a.html", "<a href=index.html><a href=b.html><a href=other/d.html>"
+                        "<img src=other/logo.gif><a href=other/notes.txt>");
     Dir.Write("b.html", "");
     Dir.Write("deep/er/c.html", "");
     Dir.Write("other/d.html", "");
+    Dir.Write("other/logo.gif", "GIF89a");
+    Dir.Write("other/notes.txt", "");
     Dir.Write("loose.html", "");
     OpenFolder(T.Run, Dir.Path());
     EXPECT_EQ(File("a.html").ReachState, rsUnreached);
@@ -54,7 +57,7 @@ TEST_F(Reach, TopPageReachesLinkedFilesAndOrphansColourTheirFolders) {
     MarkTop("index.html");
     EXPECT_EQ(File("index.html").ReachState, rsTop);
     EXPECT_EQ(File("index.html").Node->StateIndex, pic::TopMark);
-    for (const char* Reached : {"a.html", "b.html", "other/d.html"}) {
+    for (const char* Reached : {"a.html", "b.html", "other/d.html", "other/logo.gif"}) {
         EXPECT_EQ(File(Reached).ReachState, rsReached) << Reached;
         EXPECT_EQ(File(Reached).Node->StateIndex, pic::Empty) << Reached;
     }
@@ -63,6 +66,8 @@ TEST_F(Reach, TopPageReachesLinkedFilesAndOrphansColourTheirFolders) {
     EXPECT_EQ(Folder("deep").ImageIndex, pic::FolderProblem);
     EXPECT_EQ(Folder("er").ImageIndex, pic::FolderProblem);
     EXPECT_EQ(Folder("er").SelectedIndex, pic::FolderProblemOpen);
+    // Files that are not HTML keep their flag but are no problem for their folder.
+    EXPECT_TRUE(File("other/logo.gif").Flagged && File("other/notes.txt").Flagged);
     EXPECT_EQ(Folder("other").ImageIndex, pic::FolderOk);
     EXPECT_EQ(Folder("other").SelectedIndex, pic::FolderOkOpen);
     EXPECT_EQ(T.Run.Tree.Root().ImageIndex, -1); // the root is never recoloured
@@ -71,7 +76,7 @@ TEST_F(Reach, TopPageReachesLinkedFilesAndOrphansColourTheirFolders) {
     EXPECT_EQ(T.Run.BusyCount, 0);
 }
 
-TEST_F(Reach, CyclesAndSelfLinksEnd) {
+TEST_F(Reach, CyclesAndSelfLinksEndAndTopPagesLinkingEachOtherStayTop) {
     Dir.Write("a.html", "<a name=top><a href=#top><a href=b.html><a href=a.html>");
     Dir.Write("b.html", "<a href=a.html#top><a href=b.html>");
     OpenFolder(T.Run, Dir.Path());
@@ -79,6 +84,9 @@ TEST_F(Reach, CyclesAndSelfLinksEnd) {
     EXPECT_EQ(File("a.html").ReachState, rsReached);
     EXPECT_EQ(File("b.html").ReachState, rsTop);
     EXPECT_EQ(File("a.html").Node->Item(0)->ImageIndex, pic::Anchor);
+    MarkTop("a.html");
+    EXPECT_EQ(File("a.html").ReachState, rsTop);
+    EXPECT_EQ(File("b.html").ReachState, rsTop);
 }
 
 TEST_F(Reach, FollowedLinksMarkAnchorsAndUnmarkedAnchorsMakeFilesBlue) {
@@ -106,25 +114,31 @@ TEST_F(Reach, ReloadedProjectTraversesAnExcludedPageBeforeExcludingIt) {
     Dir.Write("index.html", "<a href=x.html>");
     Dir.Write("x.html", "<a href=y.html>");
     Dir.Write("y.html", "");
-    LoadProject(T.Run, WriteProject("TopFile0=" + Upper("index.html") +
-                                    "\nIgnoreFile0=" + Upper("x.html")));
+    Dir.Write("old/z.html", "");
+    LoadProject(T.Run, WriteProject("TopFile0=" + Upper("index.html") + "\nIgnoreFile0=" +
+                                    Upper("x.html") + "\nIgnoreFile1=" + Upper("old/z.html")));
     EXPECT_EQ(File("y.html").ReachState, rsReached);
     EXPECT_TRUE(File("x.html").Ignored);
     EXPECT_EQ(File("x.html").ReachState, rsReached);
     EXPECT_EQ(File("x.html").Node->OverlayIndex, pic::ExcludedOverlay);
     EXPECT_EQ(File("index.html").ReachState, rsTop);
+    // An excluded orphan counts as reached, as every excluded file does.
+    EXPECT_EQ(File("old/z.html").ReachState, rsReached);
+    EXPECT_EQ(File("old/z.html").Node->StateIndex, pic::Empty);
+    EXPECT_EQ(Folder("old").ImageIndex, pic::FolderOk);
 }
 
-TEST_F(Reach, ExcludedTargetIsNotFollowedAndTheLinkingFileStaysReached) {
+TEST_F(Reach, ExcludedTargetIsNotFollowedNorItsAnchorMarked) {
     Dir.Write("index.html", "<a href=w.html>");
-    Dir.Write("w.html", "<a href=x.html><a href=w.html>");
-    Dir.Write("x.html", "<a href=y.html>");
+    Dir.Write("w.html", "<a href=x.html#sec><a href=w.html>");
+    Dir.Write("x.html", "<a href=y.html><a name=sec>");
     Dir.Write("y.html", "");
     OpenFolder(T.Run, Dir.Path());
     File("x.html").SetIgnored(true);
     MarkTop("index.html");
     EXPECT_EQ(File("w.html").ReachState, rsReached);
     EXPECT_EQ(File("y.html").ReachState, rsUnreached);
+    EXPECT_EQ(File("x.html").Node->Item(0)->StateIndex, pic::NotReached);
     EXPECT_EQ(T.Run.CurrentProject.IgnoreFiles.Strings(), Strings{Upper("x.html")});
 }
 
@@ -150,21 +164,37 @@ TEST_F(Reach, ProblemFileInTheHomeFolderColoursNoFolder) {
     EXPECT_EQ(Folder("sub").ImageIndex, pic::FolderOk);
 }
 
+// Pages p0, p1, ... of which each links to the next and the last back to p0.
+std::vector<TFileObject*> Chain(TRunContext& Run, int Pages) {
+    std::vector<TFileObject*> Files;
+    for (int I = 0; I < Pages; ++I) {
+        TFileObject& File =
+            AddUnreadFile(Run, Run.Tree.Root(), "/chain/p" + std::to_string(I) + ".html", fkHtml);
+        File.ValidLinks.Add("p" + std::to_string((I + 1) % Pages) + ".html");
+        Files.push_back(&File);
+    }
+    return Files;
+}
+
 TEST(ReachFrom, LongChainNeedsNoDeepRecursion) {
     TTestRun T;
     constexpr int Pages = 200000;
-    T.Run.CurrentProject.SetHomeDir("/chain/");
-    std::vector<TFileObject*> Files;
-    for (int I = 0; I < Pages; ++I) {
-        TFileObject& File = AddUnreadFile(T.Run, T.Run.Tree.Root(),
-                                          "/chain/p" + std::to_string(I) + ".html", fkHtml);
-        if (I + 1 < Pages) File.ValidLinks.Add("p" + std::to_string(I + 1) + ".html");
-        Files.push_back(&File);
-    }
-    Files.back()->ValidLinks.Add("p0.html"); // and a cycle back
+    const std::vector<TFileObject*> Files = Chain(T.Run, Pages);
     ReachFrom(T.Run, *Files.front()->Node);
     for (int I : {0, 1, Pages / 2, Pages - 1})
         EXPECT_EQ(Files[static_cast<size_t>(I)]->ReachState, rsReached) << I;
+}
+
+TEST(ReachFrom, HaltLeavesTheRestOfTheChainUnreached) {
+    TTestRun T;
+    const std::vector<TFileObject*> Files = Chain(T.Run, 1000);
+    T.Host.OnPump = [](TRunContext& Run, int Pumps) { Run.Halted = Pumps >= 40; };
+    ReachFrom(T.Run, *Files.front()->Node);
+    const auto Reached = std::count_if(Files.begin(), Files.end(), [](const TFileObject* File) {
+        return File->ReachState == rsReached;
+    });
+    EXPECT_GT(Reached, 1);
+    EXPECT_LT(Reached, 40);
 }
 
 TEST(ReachFrom, VisitsInTheOrderOfTheRecursiveDescription) {
