@@ -166,20 +166,6 @@ size_t SkipBlanks(std::string_view Upper, size_t& Pos) {
     return Pos - Start;
 }
 
-bool ScanTag(std::string_view Tag, std::string_view Attribute, std::string_view Text,
-             std::string_view Upper, size_t& Offset, std::string& Value) {
-    Value.clear();
-    std::string Pattern = "<";
-    Pattern += Tag;
-    const size_t Found = Upper.find(Pattern, Offset);
-    if (Found == std::string_view::npos) return false;
-    const size_t Close = Upper.find('>', Found + Pattern.size());
-    if (Close == std::string_view::npos) return false;
-    Value = AttributeValue(Text, Upper, Found + Pattern.size(), Close, Attribute);
-    Offset = Close;
-    return true;
-}
-
 std::string CutAtSpace(std::string_view Text) {
     return std::string(Text.substr(0, Text.find(' ')));
 }

@@ -1,4 +1,4 @@
-// The scanning rules of the HTML link extraction: tag tables, comment removal and tag scanning.
+// The scanning rules of the HTML link extraction: tag tables, comment removal and small helpers.
 #pragma once
 
 #include <string>
@@ -22,11 +22,6 @@ constexpr size_t MaxValueLength = 1000;
 
 // Advances Pos over carriage returns, line feeds and spaces; returns how many it passed.
 size_t SkipBlanks(std::string_view Upper, size_t& Pos);
-
-// Finds "<"+Tag from Offset in the upper-case copy. True when the occurrence has a ">" after it:
-// Offset becomes that ">" and Value the attribute's value from the text copy (or empty).
-bool ScanTag(std::string_view Tag, std::string_view Attribute, std::string_view Text,
-             std::string_view Upper, size_t& Offset, std::string& Value);
 
 // The text before its first space; the whole text when it has none.
 std::string CutAtSpace(std::string_view Text);

@@ -4,7 +4,10 @@
 #include "analysis/ExtractLinks.h"
 #include "analysis/FolderScan.h"
 #include "support/CodePage.h"
+#include "support/SortedStringList.h"
+#include "support/StringUtils.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -19,7 +22,10 @@ struct TExtracted {
 };
 
 TExtracted Extract(const std::string& Html, const TSettings& Settings = {}) {
-    TTempDir Dir;
+    // One folder for every call. The page is removed first: a file truncated and written
+    // again is flushed to disk when it is closed, a new one is not.
+    static const TTempDir Dir;
+    std::remove((Dir.Path() + "page.html").c_str());
     const std::string Path = Dir.Write("page.html", Html);
     TTestRun T;
     T.Run.Settings = Settings;
@@ -72,6 +78,7 @@ const TLinkCase LinkCases[] = {
     {"SingleQuotes", "<a href='y.html'>", {"y.html"}},
     {"GreaterThanEndsQuotedValue", "<a href=\"x.html>", {"x.html"}},
     {"NoEqualsAfterAttribute", "<a href x.html>", {}},
+    {"UnclosedTagStoresNothing", "<a href=x.html", {}},
     {"AreaIsNotA", "<AREA HREF=map.html>", {"map.html"}},
     {"AbbrIsNotA", "<ABBR HREF=x.html>", {}},
     {"LinkHrefAndSrc", "<link rel=stylesheet href=s.css src=t.js>", {"s.css", "t.js"}},
@@ -127,31 +134,6 @@ TEST(Values, BinaryOrMissingFileHasNoLinks) {
               "ファイルをオープンできません\r\n" + Dir.Path() + "missing.html");
 }
 
-TEST(ScanTagRule, MovesTheOffsetToEachTagsEnd) {
-    const std::string Text = "<a href=x><a name=n><a href=y>";
-    size_t Offset = 0;
-    std::string Value;
-    ASSERT_TRUE(ScanTag("A", "HREF", Text, AsciiUpperCase(Text), Offset, Value));
-    EXPECT_EQ(Value, "x");
-    EXPECT_EQ(Offset, 9u);
-    ASSERT_TRUE(ScanTag("A", "HREF", Text, AsciiUpperCase(Text), Offset, Value));
-    EXPECT_EQ(Value, ""); // an occurrence without the attribute still counts
-    ASSERT_TRUE(ScanTag("A", "HREF", Text, AsciiUpperCase(Text), Offset, Value));
-    EXPECT_EQ(Value, "y");
-    const size_t End = Offset;
-    EXPECT_FALSE(ScanTag("A", "HREF", Text, AsciiUpperCase(Text), Offset, Value));
-    EXPECT_EQ(Offset, End);
-}
-
-TEST(ScanTagRule, UnclosedTagIsNoOccurrence) {
-    const std::string Text = "<a href=x.html";
-    size_t Offset = 0;
-    std::string Value = "old";
-    EXPECT_FALSE(ScanTag("A", "HREF", Text, Text, Offset, Value));
-    EXPECT_EQ(Offset, 0u);
-    EXPECT_EQ(Value, "");
-}
-
 TEST(SmallRules, CutAtSpaceAndSkipBlanks) {
     EXPECT_EQ(CutAtSpace("a b c"), "a");
     EXPECT_EQ(CutAtSpace("abc"), "abc");
@@ -183,6 +165,115 @@ TEST(CommentRemoval, SameResultAsRepeatedSearchAndDelete) {
         std::string Linear = Text;
         ASSERT_TRUE(RemoveComments(Linear, T.Run));
         ASSERT_EQ(Linear, RemoveCommentsByRepeatedSearch(Text)) << "text: " << Text;
+    }
+}
+
+// The extraction as the rules describe it: after the comments, each table row is scanned from
+// the start of the text, one tag at a time. The reference for the extractor's single pass.
+bool ScanTag(std::string_view Tag, std::string_view Attribute, std::string_view Text,
+             std::string_view Upper, size_t& Offset, std::string& Value) {
+    const auto IsBlank = [](char C) { return C == '\r' || C == '\n' || C == ' '; };
+    Value.clear();
+    const std::string Pattern = "<" + std::string(Tag);
+    const size_t Found = Upper.find(Pattern, Offset);
+    if (Found == std::string_view::npos) return false;
+    const size_t Close = Upper.find('>', Found + Pattern.size());
+    if (Close == std::string_view::npos) return false;
+    Offset = Close; // what follows stays within the tag: Upper[Close] ends every step
+    size_t Pos = Found + Pattern.size();
+    if (SkipBlanks(Upper, Pos) == 0) return true;
+    size_t At = Upper.find(Attribute, Pos);
+    while (At < Close && !IsBlank(Upper[At - 1]))
+        At = Upper.find(Attribute, At + 1);
+    if (At >= Close) return true;
+    Pos = At + Attribute.size();
+    SkipBlanks(Upper, Pos);
+    if (Upper[Pos] != '=') return true;
+    SkipBlanks(Upper, ++Pos);
+    char Stop = ' ';
+    if (Upper[Pos] == '"' || Upper[Pos] == '\'') Stop = Upper[Pos++];
+    size_t End = Pos;
+    while (Upper[End] != '>' && Upper[End] != Stop)
+        ++End;
+    Value =
+        ReplaceAll(std::string(Text.substr(Pos, std::min(End - Pos, MaxValueLength))), "\r\n", "");
+    return true;
+}
+
+void StoreFoundValue(TSortedStringList& List, const std::string& Value, const TSettings& Settings) {
+    if (Value.empty()) return;
+    if (AsciiUpperCase(Value.substr(0, 11)) == "JAVASCRIPT:") {
+        if (!Settings.IgnoreJavaScript) List.Add(Value);
+    } else if (const std::string Stored = Settings.isSpaceValid ? Value : CutAtSpace(Value);
+               !Stored.empty()) {
+        List.Add(Stored);
+    }
+}
+
+void StoreRefreshTarget(TSortedStringList& Links, std::string Value) {
+    const size_t Url = Value.find("URL=");
+    if (Url == std::string::npos || Url == 0) return;
+    Value.erase(0, Url + 4);
+    while (!Value.empty() && static_cast<unsigned char>(Value.back()) <= ' ')
+        Value.pop_back();
+    while (!Value.empty() && static_cast<unsigned char>(Value.front()) <= ' ')
+        Value.erase(0, 1);
+    if (!Value.empty()) Links.Add(CutAtSpace(Value));
+}
+
+TExtracted ExtractRowByRow(const std::string& Html, const TSettings& Settings) {
+    const std::string Text = RemoveCommentsByRepeatedSearch(Html), Upper = AsciiUpperCase(Text);
+    TSortedStringList Links, Anchors;
+    std::string Value;
+    for (const TTagRow& Row : LinkTagTable)
+        for (size_t Offset = 0; ScanTag(Row.Tag, Row.Attribute, Text, Upper, Offset, Value);)
+            StoreFoundValue(Links, Value, Settings);
+    for (size_t Offset = 0;
+         ScanTag(MetaRefreshRow.Tag, MetaRefreshRow.Attribute, Text, Upper, Offset, Value);)
+        StoreRefreshTarget(Links, Value);
+    for (const TTagRow& Row : AnchorTagTable)
+        for (size_t Offset = 0; ScanTag(Row.Tag, Row.Attribute, Text, Upper, Offset, Value);)
+            StoreFoundValue(Anchors, Value, Settings);
+    return {Links.Strings(), Anchors.Strings()};
+}
+
+// Pages of tags with attributes, mostly well formed, with stray pieces in between.
+std::string GeneratedPage(std::mt19937& Random) {
+    using Choices = std::vector<std::string>;
+    static const Choices Tags = {"<a",     "<A",     "<area", "<abbr", "<img", "<IMG",  "<meta",
+                                 "<h2",    "<p",     "<pre",  "<td",   "<tr",  "<link", "<ilayer",
+                                 "<layer", "<frame", "<q",    "<map",  "<li",  "<div"};
+    static const Choices Blanks = {" ", " ", "\r\n", "\n", "\t", ""};
+    static const Choices Attributes = {"href", "HREF",    "src",        "dynsrc", "lowsrc", "name",
+                                       "id",   "content", "background", "title",  "xhref"};
+    static const Choices Equals = {"=", "=", " = ", "=\r\n", ""};
+    static const Choices Values = {
+        "x.html",           "X.HTML",  "\"x.Html\"",      "'y.html'",
+        "\"My Page.html\"", "\"a>b\"", "javascript:go()", "\"5; URL=x.html\"",
+        "\"URL=u.html\"",   "\"\"",    "\" lead.html\"",  "p.html\r\nq",
+        "\"href=h\""};
+    static const Choices Stray = {"<!--", "-->", ">", "<", "text ", "<a>"};
+    const auto Pick = [&](const Choices& From) { return From[Random() % From.size()]; };
+    std::string Html;
+    for (int Tag = static_cast<int>(Random() % 8); Tag > 0; --Tag) {
+        if (Random() % 4 == 0) Html += Pick(Stray);
+        Html += Pick(Tags);
+        for (int Attribute = static_cast<int>(Random() % 4); Attribute > 0; --Attribute)
+            Html += Pick(Blanks) + Pick(Attributes) + Pick(Equals) + Pick(Values);
+        if (Random() % 8 != 0) Html += ">";
+    }
+    return Html;
+}
+
+TEST(OnePassExtraction, SameResultAsScanningRowByRow) {
+    std::mt19937 Random(20261215);
+    for (int Round = 0; Round < 3000; ++Round) {
+        const std::string Html = GeneratedPage(Random);
+        const TSettings Settings = With(Random() % 2 == 0, Random() % 2 == 0);
+        const TExtracted OnePass = Extract(Html, Settings),
+                         RowByRow = ExtractRowByRow(Html, Settings);
+        ASSERT_EQ(OnePass.Links, RowByRow.Links) << "page: " << Html;
+        ASSERT_EQ(OnePass.Anchors, RowByRow.Anchors) << "page: " << Html;
     }
 }
 
