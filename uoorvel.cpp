@@ -5,15 +5,21 @@
 #include "ui/MainWindow.h"
 #include "ui/UiServices.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <clocale>
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     orvel::InitCodePageFromLocale();
     orvel::ui::TApplication App(argc, argv);
+    const std::string SettingsPath =
+        orvel::SettingsFilePath(App.applicationFilePath().toStdString());
+    // The per-user folder of an installed program may not exist yet: the window positions
+    // written at the first shutdown need it.
+    QDir().mkpath(QFileInfo(QString::fromStdString(SettingsPath)).absolutePath());
     orvel::ui::TQtServices Services;
-    orvel::ui::TMainWindow MainWindow(
-        Services, orvel::SettingsFilePath(App.applicationFilePath().toStdString()));
+    orvel::ui::TMainWindow MainWindow(Services, SettingsPath);
     Services.SetOwner(&MainWindow);
     MainWindow.show();
     MainWindow.Start(App.arguments().mid(1));

@@ -97,7 +97,12 @@ std::string SettingsFilePath(const std::string& ExecutablePath) {
     if (Dot != std::string::npos && Dot > 0) Name.erase(Dot);
     Name += ".ini";
     const std::string Beside = Folder + Name;
-    if (FileExists(Beside) || ::access(Folder.empty() ? "." : Folder.c_str(), W_OK) == 0)
+    // An installed program (in /usr/bin, /usr/local/bin, ~/.local/bin) keeps one file per
+    // user, root included: a file that root left beside it would be read by every user but
+    // writable by none.
+    const bool Installed = Folder.ends_with("/bin/");
+    if (!Installed &&
+        (FileExists(Beside) || ::access(Folder.empty() ? "." : Folder.c_str(), W_OK) == 0))
         return Beside;
     const char* Xdg = std::getenv("XDG_CONFIG_HOME");
     const char* Home = std::getenv("HOME");

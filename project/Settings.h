@@ -48,6 +48,7 @@ void WriteWindowStates(const TWindowStates& States, TIniFile& File);
 
 // The settings file of a program: its name with ".ini" beside it, or, when that file does not
 // exist and its folder is not writable, the same name under the user's configuration folder.
+// A program in a "bin" folder is installed and always uses the user's configuration folder.
 std::string SettingsFilePath(const std::string& ExecutablePath);
 
 // Names of the "Option" keys, in the order in which they are read and written.

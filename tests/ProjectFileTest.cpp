@@ -191,12 +191,24 @@ TEST(Settings, WrittenSettingsReadBackAndKeepTheWindowStates) {
     EXPECT_EQ(ReadWindowStates(Again).Top, 50);
 }
 
-TEST(Settings, FileBesideTheProgramUnlessItsFolderCannotTakeIt) {
+TEST(Settings, FileBesideTheProgramUnlessItsFolderCannotTakeItOrItIsInstalled) {
     TTempDir Dir;
-    EXPECT_EQ(SettingsFilePath(Dir.Path() + "uoorvel"), Dir.Path() + "uoorvel.ini");
+    Dir.Write("bin/uoorvel.ini", ""); // left there by root: an installed program ignores it
+    const struct {
+        std::string Program;
+        bool PerUser;
+    } Cases[] = {
+        {"uoorvel", false},        // a writable folder, as a build folder is
+        {"missing/uoorvel", true}, // a folder that cannot take the file
+        {"bin/uoorvel", true},     // installed, even where the file exists and root writes
+    };
     ::setenv("XDG_CONFIG_HOME", (Dir.Path() + "config").c_str(), 1);
-    EXPECT_EQ(SettingsFilePath(Dir.Path() + "missing/uoorvel"),
-              Dir.Path() + "config/uoorvel/uoorvel.ini");
+    for (const auto& C : Cases) {
+        const std::string Program = Dir.Path() + C.Program;
+        EXPECT_EQ(SettingsFilePath(Program),
+                  C.PerUser ? Dir.Path() + "config/uoorvel/uoorvel.ini" : Program + ".ini")
+            << C.Program;
+    }
     ::unsetenv("XDG_CONFIG_HOME");
 }
 
