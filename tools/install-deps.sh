@@ -2,7 +2,8 @@
 # Installs the Debian packages that building and testing need, when any is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest nlohmann-json3-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic xvfb xauth)
+  qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic xvfb xauth
+  qt6-svg-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,7 +1,7 @@
 #include "ui/AboutBox.h"
 
 #include "ui/Placement.h"
-#include "ui/TreePictures.h"
+#include "ui/ProgramIcon.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -40,9 +40,7 @@ TAboutBox::TAboutBox(const QString& Version, QWidget* Parent) : QDialog(Parent) 
 
     ProgramIcon = new QLabel;
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    // The house of the site tree stands for the program, doubled with crisp pixels.
-    ProgramIcon->setPixmap(
-        TreePictures()[0].scaled(IconSize, IconSize, Qt::KeepAspectRatio, Qt::FastTransformation));
+    ProgramIcon->setPixmap(ui::ProgramIcon().pixmap(IconSize));
     ProgramIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     ProductName = new QLabel(QStringLiteral("Orvel(UO) for Linux"));

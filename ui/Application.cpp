@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include "ui/ProgramIcon.h"
+
 #include <QMessageBox>
 #include <exception>
 
@@ -7,6 +9,8 @@ namespace orvel::ui {
 
 TApplication::TApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {
     setApplicationName(QStringLiteral("Orvel(UO)"));
+    setDesktopFileName(QStringLiteral("uoorvel")); // ties the windows to the menu entry
+    setWindowIcon(ProgramIcon());
     ApplyProgramFont(*this);
 }
 

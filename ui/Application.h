@@ -1,4 +1,4 @@
-// The program's application object: its name, its font, and the general error box.
+// The program's application object: its name, icon and font, and the general error box.
 #pragma once
 
 #include <QApplication>

@@ -2,6 +2,7 @@
 #include "ui/AboutBox.h"
 #include "GuiTestSupport.h"
 #include "ui/Application.h"
+#include "ui/ProgramIcon.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -33,8 +34,10 @@ protected:
 
 TEST_F(AboutBox, ShowsIconNameVersionCreditsAndAddresses) {
     Open();
-    ASSERT_NE(Box->ProgramIcon->pixmap().isNull(), true);
-    EXPECT_GE(Box->ProgramIcon->pixmap().width(), 32);
+    const QImage Icon = Box->ProgramIcon->pixmap().toImage();
+    EXPECT_EQ(Icon, orvel::ui::ProgramIcon().pixmap(32).toImage());
+    EXPECT_EQ(Icon.width(), 32);
+    EXPECT_EQ(qAlpha(Icon.pixel(16, 16)), 255) << "the icon's picture was not drawn";
     EXPECT_EQ(Box->ProductName->text(), QStringLiteral("Orvel(UO) for Linux"));
     EXPECT_TRUE(Box->VersionLine->text().contains(QStringLiteral("9.8.7")));
     EXPECT_TRUE(Box->Credits->text().contains(QStringLiteral("Qt 6")));
