@@ -3,8 +3,9 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
+PREFIX     ?= /usr/local
 
-.PHONY: deps configure build test asan run bench screenshots format clean
+.PHONY: deps configure build test asan run bench screenshots format clean install
 
 deps:
 	@bash tools/install-deps.sh
@@ -31,6 +32,10 @@ run: build
 screenshots: build
 	mkdir -p screenshots
 	QT_QPA_PLATFORM=offscreen $(BUILD)/ui/screenshots screenshots $(BUILD)/examples/sample.opr
+
+# make install [PREFIX=/usr/local] [DESTDIR=/tmp/stage]
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: build
 	bash bench/run.sh

@@ -1,12 +1,16 @@
 // orvel-check run as a real process on temporary sites.
 #include "TestSupport.h"
 
+#include "project/Settings.h"
 #include "support/CodePage.h"
+#include "support/StringUtils.h"
 
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
+#include <regex>
+#include <set>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -216,6 +220,26 @@ TEST_F(OrvelCheck, CtrlCHaltsAndStillReports) {
     const std::string Report = ReadWholeFile(OutPath);
     EXPECT_NE(Report.find("\"halted\": true"), std::string::npos) << Report.substr(0, 300);
     EXPECT_EQ(Report.substr(Report.size() - 2), "}\n");
+}
+
+// The manual page and the shell completion keep up with the options and the settings keys.
+TEST(OrvelCheckDocuments, NameEveryOptionAndSettingsKey) {
+    std::set<std::string> Names(std::begin(orvel::OptionKeys), std::end(orvel::OptionKeys));
+    const std::string Usage = Check({"--help"}).Out;
+    const std::regex Option("--[a-z-]+"), Word("[A-Za-z0-9_-]+");
+    for (std::sregex_iterator It(Usage.begin(), Usage.end(), Option), End; It != End; ++It)
+        Names.insert(It->str());
+    ASSERT_TRUE(Names.count("--format"));
+    for (const char* Document : {ORVEL_SOURCE_DIR "/man/orvel-check.1",
+                                 ORVEL_SOURCE_DIR "/cli/orvel-check-completion.bash"}) {
+        const std::string Text =
+            orvel::ReplaceAll(ReadWholeFile(Document), "\\-", "-"); // roff minus
+        std::set<std::string> Words;
+        for (std::sregex_iterator It(Text.begin(), Text.end(), Word), End; It != End; ++It)
+            Words.insert(It->str());
+        for (const std::string& Name : Names)
+            EXPECT_TRUE(Words.count(Name)) << Name << " is missing from " << Document;
+    }
 }
 
 } // namespace

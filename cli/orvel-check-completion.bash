@@ -1,0 +1,50 @@
+# bash completion for orvel-check                                    -*- shell-script -*-
+
+_orvel_check()
+{
+    local cur prev words cword split
+    _init_completion -s || return
+
+    case $prev in
+        --project)
+            _filedir opr
+            return
+            ;;
+        --top | --exclude | --settings)
+            _filedir
+            return
+            ;;
+        --ignore-folder | --server-root)
+            _filedir -d
+            return
+            ;;
+        --format)
+            COMPREPLY=($(compgen -W 'text json gnu' -- "$cur"))
+            return
+            ;;
+        --set)
+            # The "Option" keys of the settings file; a value follows the "=".
+            [[ $cur == *=* ]] && return
+            local keys='ExternalEditor ExternalViewer IgnoreCase DefaultFileName isSpaceValid
+                CommandLineOption TagJumpCommandLineOption AnchorMakesFileBlue CheckLocalFile
+                IgnoreHTMLInfo IgnoreJavaScript HideInfoBoxAfterCheck ExtListHTML ExtListImg'
+            COMPREPLY=($(compgen -W "$keys" -S '=' -- "$cur"))
+            compopt -o nospace
+            return
+            ;;
+        --wildcard)
+            return
+            ;;
+    esac
+    $split && return
+
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W '--project --top --exclude --wildcard --ignore-folder
+            --server-root --settings --set --format --quiet --help --version' -- "$cur"))
+        return
+    fi
+    _filedir -d
+} &&
+    complete -F _orvel_check orvel-check
+
+# ex: filetype=sh

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary root and checks what a desktop and a shell make of the
+# installed files: the file list, the menu entry, the project file type, the manual pages and
+# the completion of orvel-check.
+# Usage: InstallTest.sh BUILD_DIR
+set -uo pipefail
+build=$1
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+root=$tmp/root
+share=$root/usr/share
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null || fail "cmake --install"
+
+expected='usr/bin/orvel-check
+usr/bin/uoorvel
+usr/share/applications/uoorvel.desktop
+usr/share/bash-completion/completions/orvel-check
+usr/share/icons/hicolor/scalable/apps/uoorvel.svg
+usr/share/man/man1/orvel-check.1.gz
+usr/share/man/man1/uoorvel.1.gz
+usr/share/mime/packages/uoorvel.xml'
+installed=$(cd "$root" && find . -type f -printf '%P\n' | sort)
+[ "$installed" = "$expected" ] || fail "installed files differ:
+$(diff <(echo "$expected") <(echo "$installed"))"
+
+out=$(desktop-file-validate "$share/applications/uoorvel.desktop" 2>&1)
+[ -z "$out" ] || fail "desktop-file-validate: $out"
+for xml in "$share/mime/packages/uoorvel.xml" "$share/icons/hicolor/scalable/apps/uoorvel.svg"; do
+    xmllint --noout "$xml" || fail "xmllint ${xml##*/}"
+done
+
+# The project file type, by name and by content, in a MIME database of its own beside the
+# freedesktop.org types, as GLib's file managers and dialogs see it.
+mkdir -p "$tmp/data/mime/packages" "$tmp/samples"
+cp /usr/share/mime/packages/freedesktop.org.xml "$share/mime/packages/uoorvel.xml" \
+    "$tmp/data/mime/packages/"
+XDG_DATA_DIRS="$tmp/data" update-mime-database "$tmp/data/mime" || fail "update-mime-database"
+while IFS='|' read -r name content type; do
+    printf '%b' "$content" >"$tmp/samples/$name"
+    got=$(XDG_DATA_HOME="$tmp/data" XDG_DATA_DIRS="$tmp/data" \
+        gio info -a standard::content-type "$tmp/samples/$name" | sed -n 's/.*content-type: //p')
+    [ "$got" = "$type" ] || fail "$name is $got, not $type"
+done <<'CASES'
+site.opr|[OrvelProject]\nHomeDir=/srv/www/\n|application/x-orvel-project
+NOTED.OPR|; written by hand\n[OrvelProject]\n|application/x-orvel-project
+project|[OrvelProject]\r\nHomeDir=/srv/www/\r\n|application/x-orvel-project
+lower|[orvelproject]\nHomeDir=/srv/www/\n|application/x-orvel-project
+settings|[Option]\nIgnoreCase=1\n|text/plain
+near|[OrvelProjects]\n|text/plain
+CASES
+
+for page in orvel-check uoorvel; do
+    out=$(MANWIDTH=80 man --warnings -l "$share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+    [ -z "$out" ] || fail "man $page: $out"
+done
+
+# What bash completes after each command line, with the installed completion loaded by
+# bash-completion as it loads it from its folder.
+completion_cases='orvel-check --fo|--format
+orvel-check --format |gnu json text
+orvel-check --format=j|json
+orvel-check --set Ig|IgnoreCase= IgnoreHTMLInfo= IgnoreJavaScript=
+orvel-check --set IgnoreCase=|
+orvel-check --project |B.OPR a.opr docs
+orvel-check --server-root |docs
+orvel-check |docs
+orvel-check --top |B.OPR a.opr docs notes.txt'
+mkdir -p "$tmp/site/docs" && touch "$tmp/site/a.opr" "$tmp/site/B.OPR" "$tmp/site/notes.txt"
+completions=$(cd "$tmp/site" && bash -c '
+    source /usr/share/bash-completion/bash_completion
+    source "$1"
+    compopt() { :; } # only valid while readline completes
+    while IFS="|" read -r line _; do
+        COMP_LINE=$line COMP_POINT=${#line}
+        read -ra COMP_WORDS <<<"$line"
+        [[ $line == *" " ]] && COMP_WORDS+=("")
+        COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+        COMPREPLY=()
+        _orvel_check orvel-check "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
+        echo "$line|$(printf "%s\n" "${COMPREPLY[@]}" | sort | xargs)"
+    done' _ "$share/bash-completion/completions/orvel-check" <<<"$completion_cases")
+[ "$completions" = "$completion_cases" ] || fail "completions differ:
+$(diff <(echo "$completion_cases") <(echo "$completions"))"
+
+"$root/usr/bin/orvel-check" --version >/dev/null || fail "installed orvel-check does not run"
+[ "$failures" -eq 0 ]
