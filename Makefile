@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 PREFIX     ?= /usr/local
 
-.PHONY: deps configure build test asan run bench screenshots format clean install
+.PHONY: deps configure build test asan run bench screenshots format clean install package
 
 deps:
 	@bash tools/install-deps.sh
@@ -36,6 +36,10 @@ screenshots: build
 # make install [PREFIX=/usr/local] [DESTDIR=/tmp/stage]
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the same files under /usr, in $(BUILD)/.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	bash bench/run.sh

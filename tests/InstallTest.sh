@@ -21,6 +21,8 @@ expected='usr/bin/orvel-check
 usr/bin/uoorvel
 usr/share/applications/uoorvel.desktop
 usr/share/bash-completion/completions/orvel-check
+usr/share/doc/uoorvel/changelog.gz
+usr/share/doc/uoorvel/copyright
 usr/share/icons/hicolor/scalable/apps/uoorvel.svg
 usr/share/man/man1/orvel-check.1.gz
 usr/share/man/man1/uoorvel.1.gz

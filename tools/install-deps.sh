@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic xvfb xauth
   qt6-svg-dev
-  desktop-file-utils libxml2-utils shared-mime-info libglib2.0-bin man-db bash-completion)
+  desktop-file-utils libxml2-utils shared-mime-info libglib2.0-bin man-db bash-completion
+  dpkg-dev file lintian)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
