@@ -11,14 +11,13 @@ namespace orvel {
 namespace {
 void ReportEndOfCheck(TRunContext& Run) {
     if (Run.Settings.HideInfoBoxAfterCheck) {
-        Run.Host.Beep(TBeepKind::bkDefault);
+        Run.Beep(TBeepKind::bkDefault);
         return;
     }
-    Run.Host.Beep(TBeepKind::bkInformation);
-    Run.Host.ShowMessageBox(TMessageKind::mkInformation,
-                            "無効リンクを含むファイルの数 " +
-                                std::to_string(Run.InvalidLinkFileCount) + "\r\n無効リンクの総数 " +
-                                std::to_string(Run.InvalidLinkTotal));
+    Run.Beep(TBeepKind::bkInformation);
+    Run.ShowMessageBox(TMessageKind::mkInformation,
+                       "無効リンクを含むファイルの数 " + std::to_string(Run.InvalidLinkFileCount) +
+                           "\r\n無効リンクの総数 " + std::to_string(Run.InvalidLinkTotal));
 }
 } // namespace
 
@@ -27,7 +26,7 @@ void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability)
     Run.InvalidLinkFileCount = 0;
     if (Folder.empty()) return;
     if (!Run.FileSystem->DirExists(Folder)) {
-        Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n" + Folder);
+        Run.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n" + Folder);
         return;
     }
     Run.Tree.Select(nullptr);
@@ -51,7 +50,7 @@ void OpenFolder(TRunContext& Run, const std::string& Folder) {
 
 void LoadProject(TRunContext& Run, const std::string& Path) {
     if (!Run.FileSystem->FileExists(Path)) {
-        Run.Host.ShowMessageBox(TMessageKind::mkError, Path + "\r\nが見つかりません");
+        Run.ShowMessageBox(TMessageKind::mkError, Path + "\r\nが見つかりません");
         return;
     }
     Run.BeginBusy();

@@ -208,7 +208,7 @@ bool RemoveComments(std::string& Text, TRunContext& Run) {
 void TFileObject::ExtractLinks() {
     std::string Text;
     try {
-        Text = ReadFileAll(Path, Run.Host);
+        Text = ReadFileAll(Path, Run);
     } catch (...) {
         return; // a file that cannot be read has no links; the reader showed what it shows
     }

@@ -19,7 +19,7 @@ void TRunContext::Pump() {
     const auto Now = std::chrono::steady_clock::now();
     if (Now - LastPump < PumpInterval) return;
     LastPump = Now;
-    Host.ProgressChanged(*this);
+    ShowProgress();
     Host.PumpEvents(*this);
 }
 
@@ -35,8 +35,8 @@ void TRunContext::EndBusy() {
     }
     Status.clear();
     Count = -1;
-    if (BusyCount > 0) return; // the next pump shows the cleared texts
-    Host.ProgressChanged(*this);
+    ShowProgress();
+    if (BusyCount > 0) return;
     Halted = false;
     Host.ApplyCommandState({false, FileSystem->DirExists(CurrentProject.HomeDir)});
 }
@@ -47,15 +47,39 @@ std::string TRunContext::CountText() const {
 
 void TRunContext::SetStatusText(std::string Text) {
     Status = std::move(Text);
-    if (BusyCount == 0) Host.ProgressChanged(*this); // while busy, the next pump shows it
+    ProgressSet();
 }
 
 void TRunContext::SetCount(long long Value) {
     Count = Value;
+    ProgressSet();
 }
 
 void TRunContext::SetFileCountText(std::string Text) {
     FileCount = std::move(Text);
+    ProgressSet();
+}
+
+void TRunContext::ProgressSet() {
+    if (BusyCount == 0) ShowProgress();
+}
+
+void TRunContext::ShowProgress() {
+    if (Status == ShownStatus && Count == ShownCount && FileCount == ShownFileCount) return;
+    ShownStatus = Status;
+    ShownCount = Count;
+    ShownFileCount = FileCount;
+    Host.ProgressChanged(*this);
+}
+
+bool TRunContext::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
+    ShowProgress();
+    return Host.ShowMessageBox(Kind, Text);
+}
+
+void TRunContext::Beep(TBeepKind Kind) {
+    ShowProgress();
+    Host.Beep(Kind);
 }
 
 } // namespace orvel

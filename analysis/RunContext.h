@@ -17,7 +17,9 @@
 
 namespace orvel {
 
-class TRunContext {
+// Also the run's voice to the user: its message boxes and beeps go to the host only after the
+// progress texts the run has set are on screen.
+class TRunContext : public TMessageHost {
 public:
     explicit TRunContext(THost& Host, TPathStyle PathStyle = TPathStyle::psPosix);
     ~TRunContext();
@@ -46,6 +48,7 @@ public:
     // Called between the items of every long loop; hands over to the host's pump when due.
     void Pump();
     void BeginBusy();
+    // Closes a busy section; the cleared progress texts are on screen at once.
     void EndBusy();
     bool Busy() const { return BusyCount > 0; }
 
@@ -55,11 +58,22 @@ public:
     void SetStatusText(std::string Text);
     void SetCount(long long Count);
     void SetFileCountText(std::string Text);
+    // Hands the progress texts to the host if they differ from what it shows.
+    void ShowProgress();
+
+    // TMessageHost: shows the progress texts first.
+    bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
+    void Beep(TBeepKind Kind) override;
 
 private:
+    // While idle a text is shown at once; while busy at the next pump or EndBusy.
+    void ProgressSet();
+
     std::string Status;
     long long Count = -1; // -1: no count shown
     std::string FileCount;
+    std::string ShownStatus, ShownFileCount; // what the host was last given
+    long long ShownCount = -1;
     std::chrono::steady_clock::time_point LastPump{};
     unsigned ItemsSincePump = 0;
 };

@@ -5,6 +5,7 @@
 #include "ui/UiServices.h"
 
 #include <QStringList>
+#include <functional>
 
 namespace orvel::test {
 
@@ -12,6 +13,7 @@ class TRecordingServices : public ui::TUiServices {
 public:
     bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override {
         Messages.push_back({Kind, Text});
+        if (OnMessage) OnMessage();
         return Answer;
     }
     void Beep(TBeepKind Kind) override { Beeps.push_back(Kind); }
@@ -32,6 +34,7 @@ public:
     QString SaveInitial;
     QString FileAnswer; // what the file dialogs answer; empty is Cancel
     bool Answer = true;
+    std::function<void()> OnMessage; // called where a box would open
 };
 
 } // namespace orvel::test

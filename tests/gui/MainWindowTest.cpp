@@ -111,6 +111,14 @@ TEST_F(MainWindowTest, BusySectionEnablesOnlyHalt) {
     for (QToolButton* B : {Form->OpenButton, Form->ReopenButton, Form->OptionButton,
                            Form->AboutButton, Form->OpenProjectBtn, Form->SaveProjectBtn})
         EXPECT_FALSE(B->isEnabled()) << B->text().toStdString();
+    Form->Run.BeginBusy();
+    Form->Run.SetStatusText("nested");
+    Form->Run.SetCount(3);
+    Form->Run.Pump();
+    EXPECT_EQ(Form->CountPanel->text(), "count 3");
+    Form->Run.EndBusy();
+    EXPECT_EQ(Form->status->text(), ""); // every closing shows the cleared texts at once
+    EXPECT_EQ(Form->CountPanel->text(), "");
     Form->Run.EndBusy();
     for (QToolButton* B : {Form->OpenButton, Form->ReopenButton, Form->OptionButton,
                            Form->AboutButton, Form->OpenProjectBtn, Form->SaveProjectBtn})
@@ -297,6 +305,29 @@ TEST_F(MainWindowTest, EndOfRunBoxAndBeep) {
     EXPECT_EQ(Services.Messages.back().Text,
               "無効リンクを含むファイルの数 1\r\n無効リンクの総数 1");
     EXPECT_EQ(Services.Beeps.back(), TBeepKind::bkInformation);
+}
+
+TEST_F(MainWindowTest, EndOfRunBoxFindsTheRunsLastTextsOnScreen) {
+    Form->Run.PumpInterval = std::chrono::hours(1); // intermediate texts are never shown
+    QStringList Shown;
+    Services.OnMessage = [&] {
+        Shown = {Form->status->text(), Form->CountPanel->text(), Form->FileCountPanel->text()};
+    };
+    const std::string Project =
+        Config.Write("site.opr", "[OrvelProject]\nHomeDir=" + Site.Path() +
+                                     "\nTopFile0=" + Site.Path() + "index.html\n");
+    const std::function<void()> Runs[] = {[&] { Open(); },
+                                          [&] { LoadProject(Form->Run, Project); }};
+    for (const auto& Run : Runs) {
+        Shown.clear();
+        Run();
+        EXPECT_EQ(Shown, QStringList({"", "", "総ファイル数 4"}));
+    }
+    Form->Run.BeginBusy();
+    Form->Run.SetStatusText("before a box");
+    Form->Run.ShowMessageBox(TMessageKind::mkError, "box");
+    Form->Run.EndBusy();
+    EXPECT_EQ(Shown.first(), "before a box");
 }
 
 TEST_F(MainWindowTest, SettingsOkWritesAndIgnoreCaseChangeRechecks) {
