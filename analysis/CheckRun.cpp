@@ -10,6 +10,7 @@ namespace orvel {
 
 namespace {
 void ReportEndOfCheck(TRunContext& Run) {
+    if (Run.Closing) return; // nobody is left to read it
     if (Run.Settings.HideInfoBoxAfterCheck) {
         Run.Beep(TBeepKind::bkDefault);
         return;

@@ -442,7 +442,7 @@ void TMainWindow::closeEvent(QCloseEvent* Event) {
     // The run's loops are still on the stack: the window must outlive them.
     if (Run.Busy()) {
         Run.Halted = true;
-        CloseWhenIdle = true;
+        Run.Closing = true;
         Event->ignore();
         return;
     }
@@ -558,10 +558,7 @@ void TMainWindow::ApplyCommandState(const TCommandState& State) {
     ReopenButton->setEnabled(!State.Busy && State.ReopenEnabled);
     StopButton->setEnabled(State.Busy);
     TreePopupMenuPopup(); // shortcuts follow the menu's rule
-    if (!State.Busy && CloseWhenIdle) {
-        CloseWhenIdle = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
+    if (!State.Busy && Run.Closing) QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TMainWindow::ClearLinkLists() {

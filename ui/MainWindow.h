@@ -121,7 +121,6 @@ private:
     TWindowStates WindowStates;
     bool IgnoreNextChange = true; // the first selection change after creation is ignored
     bool SyncingView = false;     // the view follows the tree; no second notification
-    bool CloseWhenIdle = false;   // the user closed the window during a run
 };
 
 } // namespace orvel::ui

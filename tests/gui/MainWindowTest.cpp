@@ -296,7 +296,9 @@ TEST_F(MainWindowTest, ClosingDuringARunHaltsItAndClosesAfterwards) {
     EXPECT_LT(Form->Run.FileObjects.Count(), 54); // the run was halted
     EXPECT_TRUE(Form->isVisible());               // not closed under the running loops
     QTest::qWait(50);
-    EXPECT_FALSE(Form->isVisible()); // closed once idle
+    EXPECT_FALSE(Form->isVisible());        // closed once idle
+    EXPECT_TRUE(Services.Messages.empty()); // and without the halted run's report
+    EXPECT_TRUE(Services.Beeps.empty());
 }
 
 TEST_F(MainWindowTest, EndOfRunBoxAndBeep) {
