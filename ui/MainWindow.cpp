@@ -52,8 +52,7 @@ QWidget* LinkPane(const QString& Header, QListWidget*& List, QWidget* Parent) {
     Layout->setSpacing(0);
     auto* Title = SunkenLabel(Header, Pane);
     Title->setFixedHeight(17);
-    List = new QListWidget(Pane);
-    List->setUniformItemSizes(true);
+    List = new QListWidget(Pane); // items of their own widths: it scrolls to its longest link
     Layout->addWidget(Title);
     Layout->addWidget(List);
     return Pane;
@@ -171,6 +170,9 @@ void TMainWindow::BuildLayout() {
     SiteTreeView->setIconSize(QSize(2 * PictureSize + 2, PictureSize));
     SiteTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
     SiteTreeView->setExpandsOnDoubleClick(false);
+    // Names are shown whole: the column is as wide as its rows and the tree scrolls sideways.
+    SiteTreeView->header()->setStretchLastSection(false);
+    SiteTreeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     SiteTreeView->viewport()->installEventFilter(this);
     LeftLayout->addWidget(ToolBar);
     LeftLayout->addWidget(selectedFolderPanel);
@@ -196,6 +198,7 @@ void TMainWindow::BuildLayout() {
     BottomLayout->setContentsMargins(2, 0, 0, 0);
     BottomLayout->setSpacing(2);
     status = new QLabel(Bottom);
+    status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // a long text is cut
     CountPanel = SunkenLabel(QString(), Bottom);
     CountPanel->setFixedWidth(88);
     FileCountPanel = SunkenLabel(QStringLiteral("総ファイル数"), Bottom);
@@ -339,12 +342,20 @@ void TMainWindow::FillLinkLists(TTreeNode* Node) {
     const TFileObject& File = *Node->Data;
     for (auto [List, Links] : {std::pair{ValidLinkList, &File.ValidLinks},
                                std::pair{InvalidLinkList, &File.InvalidLinks},
-                               std::pair{ExternalLinkList, &File.ExternalLinks}})
+                               std::pair{ExternalLinkList, &File.ExternalLinks}}) {
+        // Items of their own widths are all laid out anew at every pump that finds new ones:
+        // a list's items go in together, after its pumps.
+        std::vector<QListWidgetItem*> Items;
         for (const std::string& Link : *Links) {
             Run.Pump();
-            if (Run.Halted) return;
-            List->addItem(ToQString(Link));
+            if (Run.Halted) break;
+            Items.push_back(new QListWidgetItem(ToQString(Link)));
+            Items.back()->setToolTip(Items.back()->text());
         }
+        for (QListWidgetItem* Item : Items)
+            List->addItem(Item);
+        if (Run.Halted) return;
+    }
 }
 
 void TMainWindow::TreePopupMenuPopup() {

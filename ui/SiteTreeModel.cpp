@@ -1,9 +1,21 @@
 #include "ui/SiteTreeModel.h"
 
+#include "analysis/FileObject.h"
 #include "ui/Encoding.h"
 #include "ui/TreePictures.h"
 
 namespace orvel::ui {
+
+namespace {
+// What a node stands for, in full: the home folder, a folder's path ending in "/", a file's
+// path, or a file's path with "#" and an anchor's name.
+std::string FullPath(const TTreeNode& Node) {
+    if (Node.Data) return Node.Data->Path;
+    if (!Node.Parent) return Node.Text;
+    if (Node.Parent->Data) return Node.Parent->Data->Path + "#" + Node.Text;
+    return FullPath(*Node.Parent) + Node.Text + "/";
+}
+} // namespace
 
 TSiteTreeModel::TSiteTreeModel(TSiteTree& Tree, QObject* Parent)
     : QAbstractItemModel(Parent), Tree(Tree) {
@@ -49,6 +61,7 @@ QVariant TSiteTreeModel::data(const QModelIndex& Index, int Role) const {
     const TTreeNode* Node = NodeOf(Index);
     if (!Node) return {};
     if (Role == Qt::DisplayRole) return ToQString(Node->Text);
+    if (Role == Qt::ToolTipRole) return ToQString(FullPath(*Node));
     if (Role == Qt::DecorationRole) {
         const int Image = Node == Tree.Selected() ? Node->SelectedIndex : Node->ImageIndex;
         return NodeDecoration(Node->StateIndex, Image, Node->OverlayIndex);

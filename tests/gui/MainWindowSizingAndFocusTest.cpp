@@ -1,0 +1,80 @@
+// The main window with long names and texts: the window keeps its size, lists and tree scroll
+// sideways to their longest entry.
+#include "GuiTestSupport.h"
+
+#include "analysis/CheckRun.h"
+#include "ui/MainWindow.h"
+#include "ui/SiteTreeModel.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+using namespace orvel;
+using namespace orvel::test;
+using namespace orvel::ui;
+
+namespace {
+
+const std::string LongName = std::string(200, 'x') + ".html";
+const std::string LongLink = "missing-" + std::string(180, 'y') + ".html";
+
+class MainWindowSizingAndFocusTest : public ::testing::Test {
+protected:
+    MainWindowSizingAndFocusTest() {
+        Site.Write("index.html", "<a href=" + LongName + ">");
+        Site.Write(LongName, "<a href=gone.html><a href=" + LongLink + ">");
+        Form = std::make_unique<TMainWindow>(Services, Config.Path() + "uoorvel.ini");
+        Form->Run.PumpInterval = std::chrono::milliseconds(0);
+        Form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    }
+
+    QModelIndex IndexOf(const std::string& Relative) {
+        return Form->TreeModel->IndexOf(FindNodeByPath(Form->Run, Site.Path() + Relative, false));
+    }
+
+    TTempDir Site, Config;
+    TRecordingServices Services;
+    std::unique_ptr<TMainWindow> Form;
+};
+
+TEST_F(MainWindowSizingAndFocusTest, LongTextsScrollAndNeverWidenTheWindow) {
+    const int Width = Form->width();
+    Form->Run.SetStatusText(std::string(400, 's'));
+    QApplication::processEvents();
+    EXPECT_EQ(Form->width(), Width);
+
+    OpenFolder(Form->Run, Site.Path());
+    Form->SiteTreeView->setCurrentIndex(IndexOf(LongName));
+    QApplication::processEvents();
+    EXPECT_EQ(Form->width(), Width);
+
+    // The longest entry is reachable with the horizontal scroll bar, and its tooltip is whole.
+    const auto Reaches = [](QAbstractItemView* View, const QModelIndex& Index) {
+        const int TextWidth = View->fontMetrics().horizontalAdvance(Index.data().toString());
+        return View->horizontalScrollBar()->maximum() + View->viewport()->width() >= TextWidth &&
+               View->visualRect(Index).width() >= TextWidth;
+    };
+    ASSERT_EQ(Form->InvalidLinkList->count(), 2);
+    const QListWidgetItem* LongItem = Form->InvalidLinkList->item(1); // after the short one
+    EXPECT_EQ(LongItem->text().toStdString(), LongLink);
+    EXPECT_EQ(LongItem->toolTip(), LongItem->text());
+    EXPECT_TRUE(Reaches(Form->InvalidLinkList, Form->InvalidLinkList->indexFromItem(LongItem)));
+    EXPECT_TRUE(Reaches(Form->SiteTreeView, IndexOf(LongName)));
+
+    struct TCase {
+        QModelIndex Index;
+        std::string ToolTip;
+    };
+    const QModelIndex Root = Form->TreeModel->index(0, 0);
+    const QModelIndex File = IndexOf(LongName);
+    for (const TCase& C : {TCase{Root, Site.Path()}, TCase{File, Site.Path() + LongName}})
+        EXPECT_EQ(C.Index.data(Qt::ToolTipRole).toString().toStdString(), C.ToolTip);
+}
+
+} // namespace
