@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -27,6 +28,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
@@ -52,7 +54,12 @@ QWidget* LinkPane(const QString& Header, QListWidget*& List, QWidget* Parent) {
     Layout->setSpacing(0);
     auto* Title = SunkenLabel(Header, Pane);
     Title->setFixedHeight(17);
-    List = new QListWidget(Pane); // items of their own widths: it scrolls to its longest link
+    // Items keep their own widths, so the list scrolls sideways to its longest link. The frame
+    // turns to the highlight colour while the list has the keyboard, even when it is empty.
+    List = new QListWidget(Pane);
+    List->setStyleSheet(
+        QStringLiteral("QListWidget { border: 1px solid palette(mid); }"
+                       "QListWidget:focus { border: 1px solid palette(highlight); }"));
     Layout->addWidget(Title);
     Layout->addWidget(List);
     return Pane;
@@ -82,6 +89,7 @@ TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidge
     Run.BusyCount = 1;
     Run.EndBusy(); // every control into its idle state
     setAcceptDrops(true);
+    SiteTreeView->setFocus(); // the keyboard starts in the tree
 }
 
 TMainWindow::~TMainWindow() {
@@ -210,8 +218,9 @@ void TMainWindow::BuildLayout() {
     Outer->addWidget(Bottom);
     setCentralWidget(Central);
 
-    connect(SiteTreeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& Current) { SelectInTree(Current); });
+    // Only a selection selects: the current node the view sets on focus does not.
+    connect(SiteTreeView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { SelectInTree(); });
     connect(TreeModel, &TSiteTreeModel::TreeRebuilt, this, [this] {
         RestoreExpansion();
         SyncViewFromTree();
@@ -222,10 +231,17 @@ void TMainWindow::BuildLayout() {
     connect(SiteTreeView, &QTreeView::collapsed, this,
             [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = false; });
     connect(SiteTreeView, &QTreeView::doubleClicked, this, [this] { SiteTreeViewDblClick(); });
-    connect(SiteTreeView, &QTreeView::customContextMenuRequested, this, [this](const QPoint& Pos) {
-        TreePopupMenuPopup();
-        TreePopupMenu->popup(SiteTreeView->viewport()->mapToGlobal(Pos));
-    });
+    connect(SiteTreeView, &QTreeView::customContextMenuRequested, this,
+            &TMainWindow::ShowTreePopupMenu);
+    // Shift+F10 is the Menu key's other name.
+    new QShortcut(
+        QKeySequence(Qt::SHIFT | Qt::Key_F10), SiteTreeView,
+        [this] {
+            QContextMenuEvent Event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+            QCoreApplication::sendEvent(SiteTreeView, &Event);
+        },
+        Qt::WidgetShortcut);
+    SiteTreeView->installEventFilter(this);
     Run.Tree.SetText(Run.Tree.Root(), "homepage");
     Run.Tree.SetImage(Run.Tree.Root(), 0);
     Run.Tree.SetSelectedImage(Run.Tree.Root(), 0);
@@ -233,25 +249,28 @@ void TMainWindow::BuildLayout() {
 
 void TMainWindow::BuildPopupMenu() {
     TreePopupMenu = new QMenu(this);
-    const auto Item = [&](QAction*& A, const QString& Caption, const QKeySequence& Keys = {}) {
+    // The first key is the one the menu shows.
+    const auto Item = [&](QAction*& A, const QString& Caption,
+                          const QList<QKeySequence>& Keys = {}) {
         A = TreePopupMenu->addAction(Caption);
-        A->setShortcut(Keys);
+        A->setShortcuts(Keys);
         A->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         SiteTreeView->addAction(A); // shortcuts act on the tree's selected node
     };
-    Item(OpenWithExternalApp, QStringLiteral("開く"), QKeySequence(Qt::Key_Return));
+    // Both Enter keys act; the menu names them "Enter".
+    Item(OpenWithExternalApp, QStringLiteral("開く"), {Qt::Key_Enter, Qt::Key_Return});
     Item(OpenWithBrowser, QStringLiteral("ブラウザーで開く"),
-         QKeySequence(Qt::SHIFT | Qt::Key_Return));
+         {Qt::SHIFT | Qt::Key_Enter, Qt::SHIFT | Qt::Key_Return});
     TreePopupMenu->addSeparator();
-    Item(MarkTop, QStringLiteral("TOPページにする"), QKeySequence(Qt::CTRL | Qt::Key_T));
-    Item(IgnoreItem, QStringLiteral("チェック対象から外す"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    Item(MarkTop, QStringLiteral("TOPページにする"), {Qt::CTRL | Qt::Key_T});
+    Item(IgnoreItem, QStringLiteral("チェック対象から外す"), {Qt::CTRL | Qt::Key_D});
     IgnoreSeveralMenu = TreePopupMenu->addMenu(QStringLiteral("まとめてチェック対象から外す"));
     IgnoreSeveralItem = IgnoreSeveralMenu->menuAction();
     SameNameIgnoreItem =
         IgnoreSeveralMenu->addAction(QStringLiteral("このファイルと同じファイル名の全ファイル"));
     SameExtIgnoreItem =
         IgnoreSeveralMenu->addAction(QStringLiteral("このファイルと同じ拡張子の全ファイル"));
-    Item(DeleteItem, QStringLiteral("削除..."), QKeySequence(Qt::Key_Delete));
+    Item(DeleteItem, QStringLiteral("削除..."), {Qt::Key_Delete});
     TreePopupMenu->addSeparator();
     Item(UnMarkTopAll, QStringLiteral("すべてのTOPマークを消す"));
     Item(expandAllNodeItem, QStringLiteral("全ノードを展開する"));
@@ -286,9 +305,14 @@ TTreeNode* TMainWindow::SelectedNode() const {
     return Run.Tree.Selected();
 }
 
-void TMainWindow::SelectInTree(const QModelIndex& Current) {
+TTreeNode* TMainWindow::ViewSelectedNode() const {
+    const QModelIndexList Selected = SiteTreeView->selectionModel()->selectedIndexes();
+    return Selected.isEmpty() ? nullptr : TSiteTreeModel::NodeOf(Selected.first());
+}
+
+void TMainWindow::SelectInTree() {
     if (SyncingView) return;
-    TTreeNode* Node = TSiteTreeModel::NodeOf(Current);
+    TTreeNode* Node = ViewSelectedNode();
     SyncingView = true;
     Run.Tree.Select(Node);
     SyncingView = false;
@@ -312,10 +336,9 @@ void TMainWindow::SyncViewFromTree() {
     if (SyncingView) return;
     SyncingView = true;
     TTreeNode* Node = Run.Tree.Selected();
-    const QModelIndex Index = TreeModel->IndexOf(Node);
-    if (SiteTreeView->currentIndex() != Index) {
+    if (ViewSelectedNode() != Node) {
         if (Node)
-            SiteTreeView->setCurrentIndex(Index);
+            SiteTreeView->setCurrentIndex(TreeModel->IndexOf(Node));
         else
             SiteTreeView->selectionModel()->clear();
         SyncingView = false;
@@ -326,10 +349,6 @@ void TMainWindow::SyncViewFromTree() {
 
 void TMainWindow::SiteTreeViewChange(TTreeNode* Node) {
     TreePopupMenuPopup(); // shortcuts act only where the menu would offer their item
-    if (IgnoreNextChange) {
-        IgnoreNextChange = false;
-        return;
-    }
     if (!OpenButton->isEnabled()) return; // busy: the lists stay as they are
     Run.BeginBusy();
     FillLinkLists(Node);
@@ -433,7 +452,20 @@ void TMainWindow::SiteTreeViewDblClick() {
     if (Node->Data->Kind == fkOther) Services.Beep(TBeepKind::bkDefault);
 }
 
+void TMainWindow::ShowTreePopupMenu(const QPoint& Pos) {
+    TreePopupMenuPopup();
+    TreePopupMenu->popup(SiteTreeView->viewport()->mapToGlobal(Pos));
+}
+
 bool TMainWindow::eventFilter(QObject* Watched, QEvent* Event) {
+    // From the keyboard the popup opens over the visible part of the current node.
+    if (Watched == SiteTreeView && Event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(Event)->reason() == QContextMenuEvent::Keyboard) {
+        const QRect Visible = SiteTreeView->visualRect(SiteTreeView->currentIndex()) &
+                              SiteTreeView->viewport()->rect();
+        ShowTreePopupMenu(Visible.isEmpty() ? QPoint() : Visible.center());
+        return true;
+    }
     // A press of the right button selects the node under the mouse, or nothing.
     if (Watched == SiteTreeView->viewport() && Event->type() == QEvent::MouseButtonPress) {
         const auto* Mouse = static_cast<QMouseEvent*>(Event);

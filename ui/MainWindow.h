@@ -113,14 +113,18 @@ private:
     void RestoreExpansion();
     // Expands or collapses every node, in the tree and in the view.
     void SetAllExpanded(bool Expanded);
-    void SelectInTree(const QModelIndex& Current);
+    // The tree follows the view's selection.
+    void SelectInTree();
+    // Opens the tree's popup menu at a point of its viewport.
+    void ShowTreePopupMenu(const QPoint& Pos);
+    // The node the view shows selected, or none.
+    TTreeNode* ViewSelectedNode() const;
     TTreeNode* SelectedNode() const;
 
     TUiServices& Services;
     std::string SettingsPath;
     TWindowStates WindowStates;
-    bool IgnoreNextChange = true; // the first selection change after creation is ignored
-    bool SyncingView = false;     // the view follows the tree; no second notification
+    bool SyncingView = false; // the view follows the tree; no second notification
 };
 
 } // namespace orvel::ui

@@ -1,16 +1,20 @@
-// The main window with long names and texts: the window keeps its size, lists and tree scroll
-// sideways to their longest entry.
+// The main window with long names and texts, and from the keyboard: the window keeps its size,
+// lists and tree scroll sideways to their longest entry, the tree holds the keyboard.
 #include "GuiTestSupport.h"
 
 #include "analysis/CheckRun.h"
 #include "ui/MainWindow.h"
 #include "ui/SiteTreeModel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -75,6 +79,50 @@ TEST_F(MainWindowSizingAndFocusTest, LongTextsScrollAndNeverWidenTheWindow) {
     const QModelIndex File = IndexOf(LongName);
     for (const TCase& C : {TCase{Root, Site.Path()}, TCase{File, Site.Path() + LongName}})
         EXPECT_EQ(C.Index.data(Qt::ToolTipRole).toString().toStdString(), C.ToolTip);
+}
+
+TEST_F(MainWindowSizingAndFocusTest, TheTreeGettingTheFocusSelectsNothing) {
+    OpenFolder(Form->Run, Site.Path());
+    Form->OpenButton->setFocus();
+    Form->SiteTreeView->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_TRUE(Form->SiteTreeView->hasFocus());
+    EXPECT_EQ(Form->Run.Tree.Selected(), nullptr);
+    EXPECT_FALSE(Form->SiteTreeView->selectionModel()->hasSelection());
+    EXPECT_EQ(Form->status->text(), "トップページを指定してください");
+}
+
+TEST_F(MainWindowSizingAndFocusTest, KeyboardReachesTreeMenuAndLists) {
+    const std::string Project =
+        Config.Write("site.opr", "[OrvelProject]\nHomeDir=" + Site.Path() + "\n");
+    Form->Start({QString::fromStdString(Project)});
+    EXPECT_EQ(QApplication::focusWidget(), Form->SiteTreeView);
+
+    EXPECT_EQ(Form->OpenWithExternalApp->shortcut().toString(QKeySequence::NativeText), "Enter");
+    EXPECT_EQ(Form->OpenWithBrowser->shortcut().toString(QKeySequence::NativeText), "Shift+Enter");
+    Form->SiteTreeView->setCurrentIndex(IndexOf("index.html"));
+    QSignalSpy Opened(Form->OpenWithExternalApp, &QAction::triggered);
+    QTest::keyClick(Form->SiteTreeView, Qt::Key_Return);
+    QTest::keyClick(Form->SiteTreeView, Qt::Key_Enter);
+    EXPECT_EQ(Opened.count(), 2);
+
+    QTest::keyClick(Form->SiteTreeView, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(Form->TreePopupMenu->isVisible());
+    const QRect Viewport(Form->SiteTreeView->viewport()->mapToGlobal(QPoint()),
+                         Form->SiteTreeView->viewport()->size());
+    EXPECT_TRUE(Viewport.contains(Form->TreePopupMenu->pos())); // at the node, not beyond it
+    Form->TreePopupMenu->hide();
+    Form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+
+    // An empty list shows that it holds the keyboard.
+    Form->SiteTreeView->setCurrentIndex(Form->TreeModel->index(0, 0));
+    ASSERT_EQ(Form->ValidLinkList->count(), 0);
+    const QImage Unfocused = Form->ValidLinkList->grab().toImage();
+    Form->ValidLinkList->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    ASSERT_TRUE(Form->ValidLinkList->hasFocus());
+    EXPECT_NE(Form->ValidLinkList->grab().toImage(), Unfocused);
 }
 
 } // namespace
