@@ -80,8 +80,13 @@ TTreeNode* FindNodeByPath(const TRunContext& Run, const std::string& Path, bool 
 }
 
 void DisposeFileObject(TFileObject& Object) {
-    Object.Run.CurrentProject.ForgetFile(Object.Path);
-    Object.Run.FileObjects.Destroy(Object);
+    DisposeFileObjects(Object.Run, {&Object});
+}
+
+void DisposeFileObjects(TRunContext& Run, const std::vector<TFileObject*>& Objects) {
+    for (const TFileObject* Object : Objects)
+        Run.CurrentProject.ForgetFile(Object->Path);
+    Run.FileObjects.Destroy(Objects);
 }
 
 } // namespace orvel

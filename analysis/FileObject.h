@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orvel {
 
@@ -68,5 +69,7 @@ public:
 TTreeNode* FindNodeByPath(const TRunContext& Run, const std::string& Path, bool IgnoreCase);
 // Forgets the file in the project and destroys its file object (the node stays).
 void DisposeFileObject(TFileObject& Object);
+// The same for many file objects at once.
+void DisposeFileObjects(TRunContext& Run, const std::vector<TFileObject*>& Objects);
 
 } // namespace orvel

@@ -4,7 +4,7 @@
 #include "support/CodePage.h"
 #include "support/StringUtils.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 namespace orvel {
 
@@ -48,12 +48,11 @@ void TFileObjectList::Reindex(TFileObject& Object) {
     if (!Object.Path.empty()) Index.emplace(Object.Path, &Object);
 }
 
-void TFileObjectList::Destroy(TFileObject& Object) {
-    auto It = std::find_if(Objects.begin(), Objects.end(),
-                           [&](const auto& Owned) { return Owned.get() == &Object; });
-    if (It == Objects.end()) return;
-    Unindex(Object);
-    Objects.erase(It);
+void TFileObjectList::Destroy(const std::vector<TFileObject*>& Doomed) {
+    const std::unordered_set<const TFileObject*> Set(Doomed.begin(), Doomed.end());
+    for (TFileObject* Object : Doomed)
+        Unindex(*Object);
+    std::erase_if(Objects, [&](const auto& Owned) { return Set.count(Owned.get()) > 0; });
 }
 
 void TFileObjectList::Clear() {

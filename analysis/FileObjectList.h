@@ -22,8 +22,8 @@ public:
 
     // Takes ownership of a new file object and appends it.
     TFileObject& Append(std::unique_ptr<TFileObject> Object);
-    // Destroys one file object and removes it from the list.
-    void Destroy(TFileObject& Object);
+    // Destroys the given file objects and removes them from the list, in one pass.
+    void Destroy(const std::vector<TFileObject*>& Doomed);
     // Destroys every file object, first to last.
     void Clear();
 

@@ -1,10 +1,12 @@
-// The file-system questions of the check run, behind one seam so that tests can answer them
-// for paths of another path style.
+// The file-system questions and deletions of the check run and the tree's commands, behind one
+// seam so that tests can answer them for paths of another path style and make deletions fail.
 #pragma once
 
+#include "support/DeleteFolder.h"
 #include "support/StringUtils.h"
 
 #include <string>
+#include <unistd.h>
 
 namespace orvel {
 
@@ -14,6 +16,11 @@ public:
     // True for an existing regular file, never for a folder.
     virtual bool FileExists(const std::string& Path) const { return orvel::FileExists(Path); }
     virtual bool DirExists(const std::string& Path) const { return orvel::DirExists(Path); }
+    // Deletes a file, or a symbolic link itself; true when it is gone.
+    virtual bool DeleteFile(const std::string& Path) const { return ::unlink(Path.c_str()) == 0; }
+    // Deletes a folder with everything below it, read-only entries included; true when the
+    // folder is gone. Symbolic links are removed, never followed.
+    virtual bool DeleteFolder(const std::string& Folder) const { return DelDir(Folder, true); }
 
     // The real file system.
     static const TFileSystem& Real() {

@@ -1,0 +1,185 @@
+#include "analysis/TreeCommands.h"
+
+#include "analysis/Reachability.h"
+#include "analysis/RunContext.h"
+#include "support/Assertion.h"
+#include "support/CodePage.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace orvel {
+
+namespace {
+const char* const UnitName = "MainWindow";
+
+// True when the user confirmed the question, asked after the question sound.
+bool Confirmed(TRunContext& Run, const std::string& Question) {
+    Run.Host.Beep(TBeepKind::bkQuestion);
+    return Run.Host.ShowMessageBox(TMessageKind::mkQuestion, Question);
+}
+
+void ShowError(TRunContext& Run, const std::string& Text) {
+    Run.Host.ShowMessageBox(TMessageKind::mkError, Text);
+}
+
+// The node that takes the selection when Node leaves the tree.
+TTreeNode* NodeAfterDeletion(const TTreeNode& Node) {
+    const TTreeNode& Parent = *Node.Parent;
+    if (Node.Row + 1 < Parent.Count()) return Parent.Item(Node.Row + 1);
+    if (Node.Row > 0) return Parent.Item(Node.Row - 1);
+    return Node.Parent;
+}
+
+// Removes a node with everything below it from the tree and selects its neighbour.
+void RemoveFromTree(TRunContext& Run, TTreeNode& Node) {
+    TTreeNode* Next = NodeAfterDeletion(Node);
+    Run.Tree.Delete(Node);
+    Run.Tree.Select(Next);
+}
+
+std::vector<TFileObject*> FileObjectsBelow(TTreeNode& Top) {
+    std::vector<TFileObject*> Objects;
+    std::vector<TTreeNode*> Stack{&Top};
+    while (!Stack.empty()) {
+        TTreeNode* Node = Stack.back();
+        Stack.pop_back();
+        if (Node->Data) Objects.push_back(Node->Data);
+        for (const auto& Child : Node->Children)
+            Stack.push_back(Child.get());
+    }
+    return Objects;
+}
+
+bool IsWithin(const TTreeNode* Node, const TTreeNode& Top) {
+    for (; Node; Node = Node->Parent)
+        if (Node == &Top) return true;
+    return false;
+}
+
+// The folder a node stands for: the home folder followed by the node's and its ancestors'
+// texts, each ending in a separator.
+std::string FolderPathOf(const TRunContext& Run, const TTreeNode& Node) {
+    const char Separator = PathSeparator(Run.PathStyle());
+    std::string Relative;
+    for (const TTreeNode* N = &Node; N->Parent; N = N->Parent)
+        Relative = N->Text + Separator + Relative;
+    return Run.CurrentProject.HomeDir + Relative;
+}
+
+void DeleteFile(TRunContext& Run, TTreeNode& Node) {
+    TFileObject& File = *Node.Data;
+    if (!Confirmed(Run, "'" + BareFileName(File.Path, Run.PathStyle()) +
+                            "'を削除します\r\nよろしいですか？"))
+        return;
+    if (!Run.FileSystem->DeleteFile(File.Path)) {
+        ShowError(Run, "ファイルを削除できませんでした");
+        return;
+    }
+    DisposeFileObject(File);
+    RemoveFromTree(Run, Node);
+}
+
+void DeleteFolder(TRunContext& Run, TTreeNode& Node) {
+    if (!Confirmed(Run, "フォルダ'" + Node.Text + "'を削除します\r\nよろしいですか？")) return;
+    const std::string Folder = FolderPathOf(Run, Node);
+    if (!Run.FileSystem->DeleteFolder(Folder)) {
+        ShowError(Run, Folder + "\r\nの削除に失敗しました");
+        return;
+    }
+    DisposeFileObjects(Run, FileObjectsBelow(Node));
+    std::erase_if(Run.FolderNodes, [&](const TTreeNode* F) { return IsWithin(F, Node); });
+    RemoveFromTree(Run, Node);
+}
+
+// Excludes every file whose key, upper-cased, equals that of the selected file.
+void IgnoreAllLike(TRunContext& Run, const std::function<std::string(const std::string&)>& Key) {
+    const TTreeNode* Node = Run.Tree.Selected();
+    Assert(Node && Node->Data, UnitName);
+    const std::string Wanted = AnsiUpperCase(Key(Node->Data->Path));
+    Run.Tree.BeginUpdate();
+    for (const auto& File : Run.FileObjects)
+        if (AnsiUpperCase(Key(File->Path)) == Wanted) File->SetIgnored(true);
+    Run.Tree.EndUpdate();
+}
+} // namespace
+
+void ToggleTopMark(TRunContext& Run) {
+    TTreeNode* Node = Run.Tree.Selected();
+    if (!Node || !Node->Data) {
+        Run.Host.Beep(TBeepKind::bkDefault);
+        return;
+    }
+    TFileObject& File = *Node->Data;
+    if (Run.CurrentProject.IndexOfTopFile(File.Path) >= 0) {
+        // The files reached only through this page keep their mark until the next analysis.
+        File.SetReachState(rsReached);
+        Run.CurrentProject.RemoveTopFile(File.Path);
+    } else if (File.Kind == fkHtml) {
+        MarkTopAndFind(Run);
+    }
+}
+
+void RemoveAllTopMarks(TRunContext& Run) {
+    Run.BeginBusy();
+    Run.SetStatusText("TOPマークの削除中");
+    Run.Tree.BeginUpdate();
+    for (const auto& File : Run.FileObjects) {
+        Run.Pump();
+        if (Run.Halted) break;
+        File->SetReachState(rsUnreached);
+        for (const auto& Anchor : File->Node->Children)
+            Run.Tree.SetStateImage(*Anchor, pic::NotReached);
+    }
+    Run.CurrentProject.ClearTopFiles();
+    MarkReachability(Run);
+    Run.Tree.EndUpdate();
+    Run.SetStatusText("");
+    Run.EndBusy();
+}
+
+void ToggleExclusion(TRunContext& Run) {
+    TTreeNode* Node = Run.Tree.Selected();
+    if (!Node) return;
+    if (!Node->Data) {
+        Run.Tree.BeginUpdate();
+        IgnoreFolder(Run, *Node);
+        Run.Tree.EndUpdate();
+        return;
+    }
+    Node->Data->SetIgnored(Node->OverlayIndex != pic::ExcludedOverlay);
+}
+
+void IgnoreFolder(TRunContext& Run, TTreeNode& Folder) {
+    Assert(!Folder.Data, UnitName);
+    for (const auto& Child : Folder.Children)
+        if (Child->Data)
+            Child->Data->SetIgnored(true);
+        else
+            IgnoreFolder(Run, *Child);
+}
+
+void IgnoreSameName(TRunContext& Run) {
+    IgnoreAllLike(Run, [&](const std::string& Path) { return BareFileName(Path, Run.PathStyle()); });
+}
+
+void IgnoreSameExtension(TRunContext& Run) {
+    IgnoreAllLike(Run,
+                  [&](const std::string& Path) { return ExtractExtension(Path, Run.PathStyle()); });
+}
+
+void DeleteSelectedItem(TRunContext& Run) {
+    TTreeNode* Node = Run.Tree.Selected();
+    if (!Node) return;
+    if (!Node->Parent) {
+        ShowError(Run, "指定したアイテムは削除できません");
+        return;
+    }
+    if (Node->Data)
+        DeleteFile(Run, *Node);
+    else
+        DeleteFolder(Run, *Node);
+}
+
+} // namespace orvel

@@ -1,0 +1,30 @@
+// The commands of the tree's popup menu that change TOP marks, exclusions and files. Each acts
+// on the tree's selected node; the window offers a command only where its menu rule allows it.
+#pragma once
+
+namespace orvel {
+
+class TRunContext;
+struct TTreeNode;
+
+// Removes the TOP mark of the selected file (it counts as reached), or makes the selected HTML
+// file a TOP page and recomputes reachability. A node without a file object gives a beep.
+void ToggleTopMark(TRunContext& Run);
+// Sets every file and anchor back to not reached, forgets the TOP pages and recomputes
+// reachability; Halt stops the first loop.
+void RemoveAllTopMarks(TRunContext& Run);
+// Excludes the selected file, or includes it again when it is excluded; for a folder or anchor
+// node, excludes every file below it.
+void ToggleExclusion(TRunContext& Run);
+// Excludes every file below a node that has no file object.
+void IgnoreFolder(TRunContext& Run, TTreeNode& Folder);
+// Excludes every file whose bare name is that of the selected file, in any letter case.
+void IgnoreSameName(TRunContext& Run);
+// Excludes every file whose extension is that of the selected file, in any letter case.
+void IgnoreSameExtension(TRunContext& Run);
+// After the user confirmed, deletes the selected file or folder from disk, then its file
+// objects, folder nodes and tree nodes; the node below it (else above, else its parent) becomes
+// the selected node. A failure is reported and changes nothing in the tree.
+void DeleteSelectedItem(TRunContext& Run);
+
+} // namespace orvel
