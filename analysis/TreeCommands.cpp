@@ -161,7 +161,8 @@ void IgnoreFolder(TRunContext& Run, TTreeNode& Folder) {
 }
 
 void IgnoreSameName(TRunContext& Run) {
-    IgnoreAllLike(Run, [&](const std::string& Path) { return BareFileName(Path, Run.PathStyle()); });
+    IgnoreAllLike(Run,
+                  [&](const std::string& Path) { return BareFileName(Path, Run.PathStyle()); });
 }
 
 void IgnoreSameExtension(TRunContext& Run) {

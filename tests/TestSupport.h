@@ -37,6 +37,13 @@ public:
     std::function<void(TRunContext&, int)> OnPump;
 };
 
+// Refuses every deletion, as a read-only folder would.
+class TRefusingFileSystem : public TFileSystem {
+public:
+    bool DeleteFile(const std::string&) const override { return false; }
+    bool DeleteFolder(const std::string&) const override { return false; }
+};
+
 // A run context that pumps at every item into a recording host.
 struct TTestRun {
     explicit TTestRun(TPathStyle Style = TPathStyle::psPosix) : Run(Host, Style) {

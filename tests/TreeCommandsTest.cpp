@@ -15,13 +15,6 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-// Refuses every deletion, as a read-only folder would.
-class TRefusingFileSystem : public TFileSystem {
-public:
-    bool DeleteFile(const std::string&) const override { return false; }
-    bool DeleteFolder(const std::string&) const override { return false; }
-};
-
 class TreeCommands : public ::testing::Test {
 protected:
     TreeCommands() {
@@ -88,12 +81,14 @@ TEST_F(TreeCommands, ExclusionsReachTheFilesTheyName) {
         Strings Excluded;
     };
     const TCase Cases[] = {
-        {"docs", ToggleExclusion,
+        {"docs",
+         ToggleExclusion,
          {"docs/deep/er/x.html", "docs/deep/y.gif", "docs/guide.html", "docs/Index.HTML"}},
         {"empty", ToggleExclusion, {}},
         {"a.html/top", ToggleExclusion, {}},
         {"index.html", IgnoreSameName, {"docs/Index.HTML", "index.html"}},
-        {"docs/Index.HTML", IgnoreSameExtension,
+        {"docs/Index.HTML",
+         IgnoreSameExtension,
          {"docs/deep/er/x.html", "docs/guide.html", "docs/Index.HTML", "a.html", "index.html"}},
         {"img/logo.gif", IgnoreSameExtension, {"docs/deep/y.gif", "img/logo.gif"}},
     };
@@ -155,12 +150,18 @@ TEST_F(TreeCommands, DeletionsConfirmDeleteAndSelectTheNeighbour) {
     const TCase Cases[] = {
         {"b.htm", false, false, {"'b.htm'" + Sure}, ""},
         {"b.htm", true, true, {"'b.htm'" + Sure, "ファイルを削除できませんでした"}, ""},
-        {"docs/deep", true, true,
-         {"フォルダ'deep'" + Sure, "<home>docs/deep/\r\nの削除に失敗しました"}, ""},
-        {"a.html/top", true, false,
-         {"フォルダ'top'" + Sure, "<home>a.html/top/\r\nの削除に失敗しました"}, ""},
+        {"docs/deep",
+         true,
+         true,
+         {"フォルダ'deep'" + Sure, "<home>docs/deep/\r\nの削除に失敗しました"},
+         ""},
+        {"a.html/top",
+         true,
+         false,
+         {"フォルダ'top'" + Sure, "<home>a.html/top/\r\nの削除に失敗しました"},
+         ""},
         {"", true, false, {"指定したアイテムは削除できません"}, ""},
-        {"b.htm", true, false, {"'b.htm'" + Sure}, "index.html"},        // the node below
+        {"b.htm", true, false, {"'b.htm'" + Sure}, "index.html"},       // the node below
         {"index.html", true, false, {"'index.html'" + Sure}, "a.html"}, // else the one above
         {"img/logo.gif", true, false, {"'logo.gif'" + Sure}, "img"},    // else the parent
         {"docs/deep", true, false, {"フォルダ'deep'" + Sure}, "guide.html"},

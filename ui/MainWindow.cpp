@@ -1,15 +1,16 @@
 #include "ui/MainWindow.h"
 
 #include "analysis/CheckRun.h"
-#include "analysis/Reachability.h"
 #include "support/Assertion.h"
-#include "support/CodePage.h"
 #include "support/IniFile.h"
 #include "ui/AboutBox.h"
 #include "ui/Encoding.h"
 #include "ui/FolderDialog.h"
+#include "ui/Panels.h"
+#include "ui/ProjectWindow.h"
 #include "ui/SettingsWindow.h"
 #include "ui/SiteTreeModel.h"
+#include "ui/TrashFileSystem.h"
 #include "ui/TreePictures.h"
 #include "ui/UiServices.h"
 
@@ -19,7 +20,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -39,12 +39,6 @@
 namespace orvel::ui {
 
 namespace {
-
-QLabel* SunkenLabel(const QString& Text, QWidget* Parent) {
-    auto* Label = new QLabel(Text, Parent);
-    Label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return Label;
-}
 
 // A pane of the link area: a header line over a list.
 QWidget* LinkPane(const QString& Header, QListWidget*& List, QWidget* Parent) {
@@ -75,7 +69,13 @@ bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen) {
 TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidget* Parent)
     : QMainWindow(Parent), Run(*this), Services(Services), SettingsPath(std::move(SettingsPath)) {
     setWindowTitle(QStringLiteral("Orvel (UnOfficial)"));
-    Run.CurrentProject.SetViews(nullptr, nullptr, nullptr, this);
+    Run.FileSystem = &TTrashFileSystem::Instance();
+    ProjectWindow = new TProjectWindow(Run, this);
+    Run.CurrentProject.SetViews(&ProjectWindow->TopFileView, &ProjectWindow->IgnoreFileView,
+                                &ProjectWindow->WildCardView, ProjectWindow);
+    connect(ProjectWindow, &TProjectWindow::MainCaptionChanged, this, &QWidget::setWindowTitle);
+    connect(ProjectWindow, &TProjectWindow::HomeFolderRequested, this,
+            &TMainWindow::OpenButtonClick);
     BuildLayout();
     BuildPopupMenu();
     SettingsWindow = new TSettingsWindow(this);
@@ -84,7 +84,7 @@ TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidge
     HomeFolderDialog->Options = {TBrowseOption::sboReturnOnlyFSDirs,
                                  TBrowseOption::sboStatusTextAndShowPath};
     AboutBox = new TAboutBox(QStringLiteral(ORVEL_VERSION_TEXT), this);
-    RestoreWindowPosition();
+    RestoreWindowPositions();
     ReadSettingsFile();
     Run.BusyCount = 1;
     Run.EndBusy(); // every control into its idle state
@@ -105,6 +105,9 @@ void TMainWindow::FormClose() {
         TIniFile File(SettingsPath);
         WindowStates.Left = x();
         WindowStates.Top = y();
+        WindowStates.ProjectLeft = ProjectWindow->x();
+        WindowStates.ProjectTop = ProjectWindow->y();
+        WindowStates.ProjectVisible = ProjectWindow->isVisible();
         WriteWindowStates(WindowStates, File);
         File.UpdateFile();
     } catch (const EIniWriteError&) {
@@ -277,6 +280,13 @@ void TMainWindow::BuildPopupMenu() {
     Item(collapseAllNodeItem, QStringLiteral("全ノードを縮小する"));
     Item(ShowProjectWindowItem, QStringLiteral("プロジェクト情報を表示"));
     connect(MarkTop, &QAction::triggered, this, &TMainWindow::MarkTopClick);
+    connect(UnMarkTopAll, &QAction::triggered, this, &TMainWindow::UnMarkTopAllClick);
+    connect(IgnoreItem, &QAction::triggered, this, &TMainWindow::IgnoreItemClick);
+    connect(SameNameIgnoreItem, &QAction::triggered, this, &TMainWindow::SameNameIgnoreItemClick);
+    connect(SameExtIgnoreItem, &QAction::triggered, this, &TMainWindow::SameExtIgnoreItemClick);
+    connect(DeleteItem, &QAction::triggered, this, &TMainWindow::DeleteItemClick);
+    connect(ShowProjectWindowItem, &QAction::triggered, this,
+            &TMainWindow::ShowProjectWindowItemClick);
     connect(expandAllNodeItem, &QAction::triggered, this, &TMainWindow::expandAllNodeItemClick);
     connect(collapseAllNodeItem, &QAction::triggered, this, &TMainWindow::collapseAllNodeItemClick);
     connect(TreePopupMenu, &QMenu::aboutToShow, this, &TMainWindow::TreePopupMenuPopup);
@@ -287,15 +297,20 @@ void TMainWindow::ReadSettingsFile() {
     SettingsWindow->ShowSettings(Run.Settings);
 }
 
-void TMainWindow::RestoreWindowPosition() {
+void TMainWindow::RestoreWindowPositions() {
     WindowStates = ReadWindowStates(TIniFile(SettingsPath));
     const QScreen* Screen = QApplication::primaryScreen();
-    if (Screen && WindowPositionFits(WindowStates.Left, WindowStates.Top, frameGeometry().size(),
-                                     Screen->size()))
-        move(WindowStates.Left, WindowStates.Top);
+    if (!Screen) return;
+    const auto Restore = [&](QWidget& Window, int Left, int Top) {
+        if (WindowPositionFits(Left, Top, Window.frameGeometry().size(), Screen->size()))
+            Window.move(Left, Top);
+    };
+    Restore(*this, WindowStates.Left, WindowStates.Top);
+    Restore(*ProjectWindow, WindowStates.ProjectLeft, WindowStates.ProjectTop);
 }
 
 void TMainWindow::Start(const QStringList& Arguments) {
+    if (WindowStates.ProjectVisible) ProjectWindow->show();
     if (Arguments.isEmpty()) return;
     show();
     LoadProject(Run, FromQString(Arguments.first()));
@@ -415,13 +430,6 @@ void TMainWindow::TreePopupMenuPopup() {
     }
 }
 
-void TMainWindow::MarkTopClick() {
-    TreePopupMenuPopup(); // a shortcut acts only where the menu would offer the item
-    const TTreeNode* Node = SelectedNode();
-    if (!MarkTop->isEnabled() || !Node || !Node->Data) return;
-    if (Run.CurrentProject.IndexOfTopFile(Node->Data->Path) < 0) MarkTopAndFind(Run);
-}
-
 void TMainWindow::SetAllExpanded(bool Expanded) {
     std::vector<TTreeNode*> Stack{&Run.Tree.Root()};
     while (!Stack.empty()) {
@@ -505,78 +513,6 @@ void TMainWindow::dropEvent(QDropEvent* Event) {
     FormDropFiles(Paths);
 }
 
-void TMainWindow::FormDropFiles(const QStringList& Paths) {
-    // A run's loops are not re-entrant: a drop while busy is ignored like a drop of several.
-    if (Paths.size() != 1 || Run.Busy()) return;
-    raise();
-    activateWindow();
-    const std::string Path = FromQString(Paths.first());
-    const QFileInfo Info(Paths.first());
-    if (!Info.exists() && !Info.isSymLink()) return;
-    if (Info.isDir())
-        OpenFolder(Run, Path);
-    else if (AsciiUpperCase(ExtractExtension(Path, TPathStyle::psPosix)) == ".OPR")
-        LoadProject(Run, Path);
-    else
-        OpenFolder(Run, ContainingFolder(Path, TPathStyle::psPosix));
-}
-
-void TMainWindow::OpenButtonClick() {
-    if (!HomeFolderDialog->Execute()) return;
-    OpenFolder(Run, FromQString(HomeFolderDialog->FolderName));
-    HomeFolderDialog->SelectFolder = TSelectFolder::sfManual;
-    HomeFolderDialog->SelectFolderName = HomeFolderDialog->FolderName;
-}
-
-void TMainWindow::OpenProjectBtnClick() {
-    const QString Path = Services.ChooseFileToOpen(
-        this, QStringLiteral("プロジェクトファイルを開く"),
-        QStringLiteral("Orvelプロジェクトファイル(*.opr);;すべてのファイル(*.*)"));
-    if (!Path.isEmpty()) LoadProject(Run, FromQString(Path));
-}
-
-void TMainWindow::SaveProjectBtnClick() {
-    const QString Path =
-        Services.ChooseFileToSave(this, QStringLiteral("プロジェクトファイルを保存"),
-                                  QStringLiteral("Orvelプロジェクトファイル(*.opr)"),
-                                  QStringLiteral("opr"), ToQString(Run.SaveDialogFileName));
-    if (!Path.isEmpty()) SaveProject(Run, FromQString(Path)); // a failure reaches the error box
-}
-
-void TMainWindow::ReopenButtonClick() {
-    Reopen(Run);
-}
-
-void TMainWindow::StopButtonClick() {
-    Run.Halted = true;
-}
-
-void TMainWindow::OptionButtonClick() {
-    ReadSettingsFile();
-    const bool IgnoreCase = Run.Settings.IgnoreCase;
-    if (SettingsWindow->exec() == QDialog::Accepted) {
-        Run.Settings = SettingsWindow->Settings();
-        try {
-            QDir().mkpath(ToQString(ExtractFolder(SettingsPath, TPathStyle::psPosix)));
-            TIniFile File(SettingsPath);
-            WriteSettings(Run.Settings, File);
-            File.UpdateFile();
-        } catch (const EIniWriteError&) {
-            // The values stay in force until the next reading of the file.
-            Services.Beep(TBeepKind::bkExclamation);
-            Services.ShowMessageBox(TMessageKind::mkError,
-                                    SettingsPath + "\r\nに書き込みできませんでした");
-        }
-    } else {
-        ReadSettingsFile();
-    }
-    if (Run.Settings.IgnoreCase != IgnoreCase) Recheck(Run);
-}
-
-void TMainWindow::AboutButtonClick() {
-    AboutBox->exec();
-}
-
 bool TMainWindow::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
     return Services.ShowMessageBox(Kind, Text);
 }
@@ -600,6 +536,7 @@ void TMainWindow::ApplyCommandState(const TCommandState& State) {
         B->setEnabled(!State.Busy);
     ReopenButton->setEnabled(!State.Busy && State.ReopenEnabled);
     StopButton->setEnabled(State.Busy);
+    ProjectWindow->ApplyCommandState(State);
     TreePopupMenuPopup(); // shortcuts follow the menu's rule
     if (!State.Busy && Run.Closing) QTimer::singleShot(0, this, &QWidget::close);
 }
@@ -612,10 +549,6 @@ void TMainWindow::ClearLinkLists() {
 
 void TMainWindow::ShowLinkLists(TTreeNode& Node) {
     FillLinkLists(&Node);
-}
-
-void TMainWindow::ShowCaptions(const std::string& MainCaption, const std::string&) {
-    setWindowTitle(ToQString(MainCaption));
 }
 
 } // namespace orvel::ui

@@ -4,7 +4,6 @@
 
 #include "analysis/Host.h"
 #include "analysis/RunContext.h"
-#include "project/ProjectViews.h"
 #include "project/Settings.h"
 
 #include <QMainWindow>
@@ -22,6 +21,7 @@ class QTreeView;
 namespace orvel::ui {
 
 class TAboutBox;
+class TProjectWindow;
 class TSettingsWindow;
 class TFolderDialog;
 class TSiteTreeModel;
@@ -30,7 +30,7 @@ class TUiServices;
 // True when a window of the given size placed at Left, Top lies strictly inside the screen.
 bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen);
 
-class TMainWindow : public QMainWindow, public THost, public TProjectDisplay {
+class TMainWindow : public QMainWindow, public THost {
     Q_OBJECT
 public:
     // Creates the window, reads the settings from SettingsPath and puts the commands into the
@@ -38,7 +38,8 @@ public:
     TMainWindow(TUiServices& Services, std::string SettingsPath, QWidget* Parent = nullptr);
     ~TMainWindow() override;
 
-    // Shows the window and, with an argument, loads it as a project file.
+    // Shows the project window when the settings say so and, with an argument, shows the
+    // window and loads the argument as a project file.
     void Start(const QStringList& Arguments);
 
     TRunContext Run;
@@ -56,11 +57,12 @@ public:
     QAction *OpenWithExternalApp, *OpenWithBrowser, *MarkTop, *IgnoreItem, *IgnoreSeveralItem,
         *SameNameIgnoreItem, *SameExtIgnoreItem, *DeleteItem, *UnMarkTopAll, *expandAllNodeItem,
         *collapseAllNodeItem, *ShowProjectWindowItem;
+    TProjectWindow* ProjectWindow;
     TSettingsWindow* SettingsWindow;
     TFolderDialog* HomeFolderDialog;
     TAboutBox* AboutBox;
 
-    // Closing: frees the file objects and writes where the window stands.
+    // Closing: frees the file objects and writes where the windows stand.
     void FormClose();
     // Opens what was dropped: one folder, a project file, or the folder of another file.
     void FormDropFiles(const QStringList& Paths);
@@ -75,7 +77,15 @@ public:
     void SiteTreeViewDblClick();
     // Enables and labels the popup menu's items for the selected node.
     void TreePopupMenuPopup();
+    // The tree's commands, each only where the popup menu offers it for the selected node.
     void MarkTopClick();
+    void UnMarkTopAllClick();
+    void IgnoreItemClick();
+    void SameNameIgnoreItemClick();
+    void SameExtIgnoreItemClick();
+    void DeleteItemClick();
+    // Shows the project window again.
+    void ShowProjectWindowItemClick();
     void expandAllNodeItemClick();
     void collapseAllNodeItemClick();
     // Fills the three link lists from a file node; empties them for anything else.
@@ -90,11 +100,6 @@ public:
     void ClearLinkLists() override;
     void ShowLinkLists(TTreeNode& Node) override;
 
-    // TProjectDisplay
-    void ShowHomeDir(const std::string&) override {}
-    void ShowServerRoot(const std::string&) override {}
-    void ShowCaptions(const std::string& MainCaption, const std::string& ProjectCaption) override;
-
 protected:
     void dragEnterEvent(QDragEnterEvent* Event) override;
     void dropEvent(QDropEvent* Event) override;
@@ -106,7 +111,9 @@ private:
     void BuildLayout();
     void BuildPopupMenu();
     void ReadSettingsFile();
-    void RestoreWindowPosition();
+    void RestoreWindowPositions();
+    // True when the popup menu offers the item for the selected node now.
+    bool Offers(const QAction* Item);
     // The view follows the tree's selection.
     void SyncViewFromTree();
     // A rebuilt view expands the nodes the tree holds expanded.

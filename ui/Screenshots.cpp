@@ -1,11 +1,12 @@
 // screenshots OUTDIR PROJECT: writes PNGs of the main window with the sample project checked
-// (TOP page, orphan, blue page, excluded file, coloured folders), of each settings tab and of
-// the folder dialog, for a person to look at.
+// (TOP page, orphan, blue page, excluded file, coloured folders), of the project window beside
+// it, of each settings tab and of the folder dialog, for a person to look at.
 #include "analysis/CheckRun.h"
 #include "support/CodePage.h"
 #include "ui/Application.h"
 #include "ui/FolderDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/ProjectWindow.h"
 #include "ui/SettingsWindow.h"
 #include "ui/SiteTreeModel.h"
 #include "ui/UiServices.h"
@@ -46,6 +47,14 @@ int main(int argc, char** argv) {
             Form.SiteTreeView->setCurrentIndex(Form.TreeModel->IndexOf(File->Node));
     App.processEvents();
     Save(Form, Out + "main-window.png");
+
+    // A rule and an ignored folder, so that every list of the project window shows something.
+    Form.Run.CurrentProject.AddWildCard("*.bak");
+    Form.Run.CurrentProject.AddIgnoreFolder(Form.Run.CurrentProject.HomeDir + "drafts");
+    Form.ProjectWindow->move(Form.frameGeometry().topRight());
+    Form.ProjectWindow->show();
+    App.processEvents();
+    Save(*Form.ProjectWindow, Out + "project-window.png");
 
     Form.SettingsWindow->ShowSettings(Form.Run.Settings);
     Form.SettingsWindow->show();

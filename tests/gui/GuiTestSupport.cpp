@@ -1,13 +1,68 @@
-// The main of the GUI tests: one application object for every test.
+// The main of the GUI tests (one application object for every test, a trash of their own) and
+// the main window fixture.
 #include "GuiTestSupport.h"
 
+#include "analysis/CheckRun.h"
 #include "support/CodePage.h"
+#include "ui/SiteTreeModel.h"
 
 #include <QApplication>
+#include <QListWidget>
+#include <QTreeView>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <sstream>
+
+namespace orvel::test {
+
+TMainWindowTest::TMainWindowTest()
+    : Form(std::make_unique<ui::TMainWindow>(Services, SettingsPath())) {
+    Form->Run.PumpInterval = std::chrono::milliseconds(0);
+    Form->show();
+    Form->Start({});
+    Form->activateWindow(); // the offscreen platform activates the project window shown last
+}
+
+void TMainWindowTest::Open() {
+    OpenFolder(Form->Run, Site.Path());
+    Select("");
+}
+
+TTreeNode* TMainWindowTest::Node(const std::string& Relative) {
+    TTreeNode* Found = &Form->Run.Tree.Root();
+    std::stringstream Parts(Relative);
+    for (std::string Part; Found && std::getline(Parts, Part, '/');) {
+        const auto& Kids = Found->Children;
+        auto It = std::find_if(Kids.begin(), Kids.end(),
+                               [&](const auto& Child) { return Child->Text == Part; });
+        Found = It == Kids.end() ? nullptr : It->get();
+    }
+    return Found;
+}
+
+void TMainWindowTest::Select(const std::string& Relative) {
+    Form->SiteTreeView->setCurrentIndex(Form->TreeModel->IndexOf(Node(Relative)));
+}
+
+QStringList Items(const QListWidget* List) {
+    QStringList Texts;
+    for (int I = 0; I < List->count(); ++I)
+        Texts << List->item(I)->text();
+    return Texts;
+}
+
+std::string TrashFiles() {
+    return qEnvironmentVariable("XDG_DATA_HOME").toStdString() + "/Trash/files/";
+}
+
+} // namespace orvel::test
 
 int main(int argc, char** argv) {
     orvel::SetCodePage(orvel::TCodePage::cpUtf8);
+    // Deleted files go to a trash of the tests, never to the user's.
+    const orvel::test::TTempDir DataHome;
+    const std::string& Data = DataHome.Path();
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Data.substr(0, Data.size() - 1)));
     QApplication App(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

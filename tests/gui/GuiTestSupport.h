@@ -1,11 +1,17 @@
-// Helpers of the GUI tests: a recording stand-in for message boxes, beeps and file dialogs.
+// Helpers of the GUI tests: a recording stand-in for message boxes, beeps and file dialogs, and
+// a main window over a small site.
 #pragma once
 
 #include "TestSupport.h"
+#include "ui/MainWindow.h"
 #include "ui/UiServices.h"
 
 #include <QStringList>
 #include <functional>
+
+class QListWidget;
+#include <gtest/gtest.h>
+#include <memory>
 
 namespace orvel::test {
 
@@ -36,5 +42,29 @@ public:
     bool Answer = true;
     std::function<void()> OnMessage; // called where a box would open
 };
+
+// A main window, shown and started, for a site that the test writes into Site; its settings
+// file lies in Config.
+class TMainWindowTest : public ::testing::Test {
+protected:
+    TMainWindowTest();
+    // Opens Site as a new project and spends the selection change that the window ignores.
+    void Open();
+    // The node at a path of node texts below the root ("" is the root, "a.html/top" an anchor).
+    TTreeNode* Node(const std::string& Relative);
+    // Selects a node through the view, as a click does.
+    void Select(const std::string& Relative);
+    std::string SettingsPath() const { return Config.Path() + "uoorvel.ini"; }
+
+    TTempDir Site, Config;
+    TRecordingServices Services;
+    std::unique_ptr<ui::TMainWindow> Form;
+};
+
+// The texts of a list's entries, in order.
+QStringList Items(const QListWidget* List);
+
+// The folder that the desktop trash of the tests keeps its files in.
+std::string TrashFiles();
 
 } // namespace orvel::test

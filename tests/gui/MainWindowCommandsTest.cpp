@@ -1,0 +1,141 @@
+// The tree's commands driven through their shortcuts and menu items: TOP marks, exclusions and
+// deletions, with what the tree, the link lists and the project window show afterwards.
+#include "GuiTestSupport.h"
+
+#include "support/CodePage.h"
+#include "ui/ProjectWindow.h"
+#include "ui/SiteTreeModel.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+using namespace orvel;
+using namespace orvel::test;
+using orvel::ui::TSiteTreeModel;
+
+namespace {
+
+class MainWindowCommands : public TMainWindowTest {
+protected:
+    MainWindowCommands() {
+        Site.Write("index.html", "<a href=a.html><a href=docs/guide.html><a href=gone.html>");
+        Site.Write("a.html", "<a name=top><a href=b.html>");
+        Site.Write("b.html", "");
+        Site.Write("docs/guide.html", "<a href=../index.html>");
+        Site.Write("docs/index.html", "");
+        Site.Write("docs/deep/x.html", "");
+        Site.Write("docs/deep/y.HTML", "");
+        Site.Write("img/logo.gif", "");
+        Open();
+    }
+    void Press(const std::string& Selected, QKeyCombination Key) {
+        Select(Selected);
+        Form->SiteTreeView->setFocus();
+        QTest::keyClick(Form->SiteTreeView, Key.key(), Key.keyboardModifiers());
+    }
+    TFileObject& File(const std::string& Relative) { return *Node(Relative)->Data; }
+    QListWidget* TopList() { return Form->ProjectWindow->TopFileList; }
+    QListWidget* IgnoreList() { return Form->ProjectWindow->IgnoreFileList; }
+};
+
+TEST_F(MainWindowCommands, CtrlTSetsAndThenRemovesTheTopMark) {
+    Press("index.html", Qt::CTRL | Qt::Key_T);
+    EXPECT_EQ(File("index.html").ReachState, rsTop);
+    EXPECT_EQ(File("b.html").ReachState, rsReached);
+    EXPECT_EQ(TopList()->count(), 1);
+    Press("index.html", Qt::CTRL | Qt::Key_T);
+    EXPECT_EQ(Node("index.html")->StateIndex, pic::Empty);
+    EXPECT_EQ(TopList()->count(), 0);
+    EXPECT_EQ(File("b.html").ReachState, rsReached); // the others keep their marks
+    EXPECT_EQ(File("docs/deep/x.html").ReachState, rsUnreached);
+}
+
+TEST_F(MainWindowCommands, CtrlDTogglesAndExcludingATopPageDropsIt) {
+    Press("a.html", Qt::CTRL | Qt::Key_D);
+    EXPECT_EQ(Node("a.html")->OverlayIndex, pic::ExcludedOverlay);
+    EXPECT_EQ(IgnoreList()->count(), 1);
+    Press("a.html", Qt::CTRL | Qt::Key_D);
+    EXPECT_EQ(Node("a.html")->OverlayIndex, -1);
+    EXPECT_EQ(IgnoreList()->count(), 0);
+
+    Press("index.html", Qt::CTRL | Qt::Key_T);
+    Press("index.html", Qt::CTRL | Qt::Key_D);
+    EXPECT_EQ(TopList()->count(), 0);
+    EXPECT_EQ(Node("index.html")->StateIndex, pic::Empty);
+    EXPECT_EQ(Items(IgnoreList()), QStringList{QString::fromStdString(
+                                       AnsiUpperCase(Site.Path() + "index.html"))});
+}
+
+TEST_F(MainWindowCommands, MenuItemsExcludeFoldersNamesAndExtensions) {
+    const std::tuple<std::string, QAction*, int> Cases[] = {
+        {"docs", Form->IgnoreItem, 4},               // nested folders too
+        {"docs/index.html", Form->SameNameIgnoreItem, 2}, // across folders
+        {"docs/deep/y.HTML", Form->SameExtIgnoreItem, 7}, // .html and .HTML, not .gif
+        {"", Form->IgnoreItem, 0},                   // not offered for the root
+    };
+    for (const auto& [Name, Item, Excluded] : Cases) {
+        SCOPED_TRACE(Name);
+        Form->Run.CurrentProject.ClearIgnoreFiles();
+        for (const auto& F : Form->Run.FileObjects)
+            F->SetIgnored(false);
+        Select(Name);
+        Item->trigger();
+        EXPECT_EQ(IgnoreList()->count(), Excluded);
+    }
+}
+
+TEST_F(MainWindowCommands, DelDeletesAfterConfirmingAndSelectsTheNodeBelow) {
+    Press("b.html", Qt::CTRL | Qt::Key_T);
+    Press("a.html", Qt::CTRL | Qt::Key_D);
+    Press("b.html", Qt::Key_Delete);
+    EXPECT_EQ(Services.Beeps.back(), TBeepKind::bkQuestion);
+    EXPECT_EQ(Services.Messages.back().Text, "'b.html'を削除します\r\nよろしいですか？");
+    EXPECT_FALSE(FileExists(Site.Path() + "b.html"));
+    EXPECT_TRUE(FileExists(TrashFiles() + "b.html"));
+    EXPECT_EQ(Node("b.html"), nullptr);
+    EXPECT_EQ(FindNodeByPath(Form->Run, Site.Path() + "b.html", false), nullptr);
+    EXPECT_EQ(TopList()->count(), 0);
+    EXPECT_EQ(TSiteTreeModel::NodeOf(Form->SiteTreeView->currentIndex()), Node("index.html"));
+    EXPECT_EQ(Items(Form->ValidLinkList), QStringList({"a.html", "docs/guide.html"}));
+
+    Press("a.html", Qt::Key_Delete);
+    EXPECT_EQ(IgnoreList()->count(), 0);
+    Press("docs", Qt::Key_Delete);
+    EXPECT_EQ(Services.Messages.back().Text, "フォルダ'docs'を削除します\r\nよろしいですか？");
+    EXPECT_EQ(Form->Run.FileObjects.Count(), 2);
+    EXPECT_EQ(Form->Run.FolderNodes.size(), 1u);
+    Form->UnMarkTopAll->trigger();
+    EXPECT_EQ(File("index.html").ReachState, rsUnreached);
+}
+
+TEST_F(MainWindowCommands, RefusedOrImpossibleDeletionsChangeNothing) {
+    TRefusingFileSystem Refusing;
+    struct TCase {
+        std::string Node;
+        bool Answer, Refuse;
+        std::string Message; // the last one shown, empty for none
+    };
+    const TCase Cases[] = {
+        {"", true, false, ""}, // Del is not offered for the root
+        {"b.html", false, false, "'b.html'を削除します\r\nよろしいですか？"},
+        {"b.html", true, true, "ファイルを削除できませんでした"},
+        {"a.html/top", true, false, Site.Path() + "a.html/top/\r\nの削除に失敗しました"},
+    };
+    const int Nodes = Form->Run.Tree.NodeCount();
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Node);
+        Services.Messages.clear();
+        Services.Answer = C.Answer;
+        Form->Run.FileSystem = C.Refuse ? &Refusing : &TFileSystem::Real();
+        Press(C.Node, Qt::Key_Delete);
+        EXPECT_EQ(Services.Messages.empty() ? "" : Services.Messages.back().Text, C.Message);
+        EXPECT_EQ(Form->Run.Tree.NodeCount(), Nodes);
+        EXPECT_EQ(Form->Run.Tree.Selected(), Node(C.Node));
+        EXPECT_TRUE(FileExists(Site.Path() + "b.html"));
+    }
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+// TMainWindow's commands: the toolbar buttons, what is dropped on the window and the items of
+// the tree's popup menu.
+#include "ui/MainWindow.h"
+
+#include "analysis/CheckRun.h"
+#include "analysis/TreeCommands.h"
+#include "support/CodePage.h"
+#include "support/IniFile.h"
+#include "ui/AboutBox.h"
+#include "ui/Encoding.h"
+#include "ui/FolderDialog.h"
+#include "ui/ProjectWindow.h"
+#include "ui/SettingsWindow.h"
+#include "ui/UiServices.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+
+namespace orvel::ui {
+
+void TMainWindow::FormDropFiles(const QStringList& Paths) {
+    // A run's loops are not re-entrant: a drop while busy is ignored like a drop of several.
+    if (Paths.size() != 1 || Run.Busy()) return;
+    raise();
+    activateWindow();
+    const std::string Path = FromQString(Paths.first());
+    const QFileInfo Info(Paths.first());
+    if (!Info.exists() && !Info.isSymLink()) return;
+    if (Info.isDir())
+        OpenFolder(Run, Path);
+    else if (AsciiUpperCase(ExtractExtension(Path, TPathStyle::psPosix)) == ".OPR")
+        LoadProject(Run, Path);
+    else
+        OpenFolder(Run, ContainingFolder(Path, TPathStyle::psPosix));
+}
+
+void TMainWindow::OpenButtonClick() {
+    if (!HomeFolderDialog->Execute()) return;
+    OpenFolder(Run, FromQString(HomeFolderDialog->FolderName));
+    HomeFolderDialog->SelectFolder = TSelectFolder::sfManual;
+    HomeFolderDialog->SelectFolderName = HomeFolderDialog->FolderName;
+}
+
+void TMainWindow::OpenProjectBtnClick() {
+    const QString Path = Services.ChooseFileToOpen(
+        this, QStringLiteral("プロジェクトファイルを開く"),
+        QStringLiteral("Orvelプロジェクトファイル(*.opr);;すべてのファイル(*.*)"));
+    if (!Path.isEmpty()) LoadProject(Run, FromQString(Path));
+}
+
+void TMainWindow::SaveProjectBtnClick() {
+    const QString Path =
+        Services.ChooseFileToSave(this, QStringLiteral("プロジェクトファイルを保存"),
+                                  QStringLiteral("Orvelプロジェクトファイル(*.opr)"),
+                                  QStringLiteral("opr"), ToQString(Run.SaveDialogFileName));
+    if (!Path.isEmpty()) SaveProject(Run, FromQString(Path)); // a failure reaches the error box
+}
+
+void TMainWindow::ReopenButtonClick() {
+    Reopen(Run);
+}
+
+void TMainWindow::StopButtonClick() {
+    Run.Halted = true;
+}
+
+void TMainWindow::OptionButtonClick() {
+    ReadSettingsFile();
+    const bool IgnoreCase = Run.Settings.IgnoreCase;
+    if (SettingsWindow->exec() == QDialog::Accepted) {
+        Run.Settings = SettingsWindow->Settings();
+        try {
+            QDir().mkpath(ToQString(ExtractFolder(SettingsPath, TPathStyle::psPosix)));
+            TIniFile File(SettingsPath);
+            WriteSettings(Run.Settings, File);
+            File.UpdateFile();
+        } catch (const EIniWriteError&) {
+            // The values stay in force until the next reading of the file.
+            Services.Beep(TBeepKind::bkExclamation);
+            Services.ShowMessageBox(TMessageKind::mkError,
+                                    SettingsPath + "\r\nに書き込みできませんでした");
+        }
+    } else {
+        ReadSettingsFile();
+    }
+    if (Run.Settings.IgnoreCase != IgnoreCase) Recheck(Run);
+}
+
+void TMainWindow::AboutButtonClick() {
+    AboutBox->exec();
+}
+
+bool TMainWindow::Offers(const QAction* Item) {
+    TreePopupMenuPopup(); // a shortcut acts only where the menu would offer its item
+    return Item->isEnabled();
+}
+
+void TMainWindow::MarkTopClick() {
+    if (Offers(MarkTop)) ToggleTopMark(Run);
+}
+
+void TMainWindow::UnMarkTopAllClick() {
+    if (Offers(UnMarkTopAll)) RemoveAllTopMarks(Run);
+}
+
+void TMainWindow::IgnoreItemClick() {
+    if (Offers(IgnoreItem)) ToggleExclusion(Run);
+}
+
+void TMainWindow::SameNameIgnoreItemClick() {
+    if (Offers(IgnoreSeveralItem)) IgnoreSameName(Run);
+}
+
+void TMainWindow::SameExtIgnoreItemClick() {
+    if (Offers(IgnoreSeveralItem)) IgnoreSameExtension(Run);
+}
+
+void TMainWindow::DeleteItemClick() {
+    if (Offers(DeleteItem)) DeleteSelectedItem(Run);
+}
+
+void TMainWindow::ShowProjectWindowItemClick() {
+    ProjectWindow->show();
+    ProjectWindow->raise();
+    ProjectWindow->activateWindow();
+}
+
+} // namespace orvel::ui

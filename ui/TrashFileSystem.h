@@ -1,0 +1,23 @@
+// Deletion for the desktop: files and folders go to the user's trash, so that a mistaken
+// deletion can be undone from the file manager.
+#pragma once
+
+#include "support/FileSystem.h"
+
+namespace orvel::ui {
+
+// Moves what is deleted to the desktop's trash (the freedesktop.org trash of the home folder,
+// or the one at the top of another file system). Where there is no trash for the path, the file
+// or folder is deleted as the core deletes it.
+class TTrashFileSystem : public TFileSystem {
+public:
+    bool DeleteFile(const std::string& Path) const override;
+    bool DeleteFolder(const std::string& Folder) const override;
+
+    static const TTrashFileSystem& Instance() {
+        static const TTrashFileSystem Trash;
+        return Trash;
+    }
+};
+
+} // namespace orvel::ui
