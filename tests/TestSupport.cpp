@@ -3,6 +3,7 @@
 #include "support/CodePage.h"
 #include "support/DeleteFolder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -44,6 +45,25 @@ TFileObject& AddUnreadFile(TRunContext& Run, TTreeNode& Parent, const std::strin
         Run.Tree.SetStateImage(Run.Tree.AddChild(Node, Anchor), pic::NotReached);
     }
     return File;
+}
+
+TTreeNode* NodeAt(TSiteTree& Tree, const std::string& Relative) {
+    TTreeNode* Found = &Tree.Root();
+    std::stringstream Parts(Relative);
+    for (std::string Part; Found && std::getline(Parts, Part, '/');) {
+        const auto& Kids = Found->Children;
+        auto It = std::find_if(Kids.begin(), Kids.end(),
+                               [&](const auto& Child) { return Child->Text == Part; });
+        Found = It == Kids.end() ? nullptr : It->get();
+    }
+    return Found;
+}
+
+std::string PathOf(const TTreeNode& Node) {
+    std::string Path;
+    for (const TTreeNode* N = &Node; N->Parent; N = N->Parent)
+        Path = N->Text + (Path.empty() ? "" : "/") + Path;
+    return Path;
 }
 
 TTempDir::TTempDir() {

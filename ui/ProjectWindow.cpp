@@ -92,8 +92,7 @@ void RemoveSelectedEntries(QListWidget& List, const std::function<void(int Row)>
         if (List.count() == Before) ++Row;
     }
     if (List.count() > 0)
-        List.setCurrentRow(std::clamp(Focused, 0, List.count() - 1),
-                           QItemSelectionModel::Select);
+        List.setCurrentRow(std::clamp(Focused, 0, List.count() - 1), QItemSelectionModel::Select);
 }
 
 } // namespace
@@ -195,8 +194,8 @@ void TProjectWindow::BuildLayout() {
     Sections->addWidget(Section(QStringLiteral("チェック対象から外すファイル"), ExcludedPicture(),
                                 Single(IgnoreFileList)));
     Sections->addWidget(
-        Section(QStringLiteral("存在を無視するファイル（ワイルドカード指定）とフォルダ"),
-                QPixmap(), WildLayout));
+        Section(QStringLiteral("存在を無視するファイル（ワイルドカード指定）とフォルダ"), QPixmap(),
+                WildLayout));
     Sections->setStretchFactor(2, 1);
     Sections->setSizes({136, 111, 170});
 

@@ -9,9 +9,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QTreeView>
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace orvel::test {
 
@@ -29,15 +27,7 @@ void TMainWindowTest::Open() {
 }
 
 TTreeNode* TMainWindowTest::Node(const std::string& Relative) {
-    TTreeNode* Found = &Form->Run.Tree.Root();
-    std::stringstream Parts(Relative);
-    for (std::string Part; Found && std::getline(Parts, Part, '/');) {
-        const auto& Kids = Found->Children;
-        auto It = std::find_if(Kids.begin(), Kids.end(),
-                               [&](const auto& Child) { return Child->Text == Part; });
-        Found = It == Kids.end() ? nullptr : It->get();
-    }
-    return Found;
+    return NodeAt(Form->Run.Tree, Relative);
 }
 
 void TMainWindowTest::Select(const std::string& Relative) {

@@ -50,7 +50,7 @@ protected:
     TMainWindowTest();
     // Opens Site as a new project and spends the selection change that the window ignores.
     void Open();
-    // The node at a path of node texts below the root ("" is the root, "a.html/top" an anchor).
+    // The node at a path of node texts below the root, or null (see NodeAt).
     TTreeNode* Node(const std::string& Relative);
     // Selects a node through the view, as a click does.
     void Select(const std::string& Relative);

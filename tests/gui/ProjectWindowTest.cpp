@@ -62,7 +62,6 @@ protected:
             Site.Write("p" + std::to_string(I) + ".html", "");
         Open();
     }
-    std::string Upper(const std::string& Relative) { return AnsiUpperCase(Site.Path() + Relative); }
     TFileObject& File(const std::string& Relative) { return *Node(Relative)->Data; }
 
     TProjectWindow& Window;
@@ -76,8 +75,8 @@ TEST_F(ProjectWindowTest, DeleteInTheTopListRemovesTheSelectedFilesThatExist) {
         std::vector<int> SelectedAfter;
     };
     const TCase Cases[] = {
-        {{1, 2, 3}, 1, {"P0", "P4", "X"}, {1}}, // the entry now at the focus row
-        {{1, 2, 3}, 5, {"P0", "P4", "X"}, {2}}, // past the end: the last entry
+        {{1, 2, 3}, 1, {"P0", "P4", "X"}, {1}},          // the entry now at the focus row
+        {{1, 2, 3}, 5, {"P0", "P4", "X"}, {2}},          // past the end: the last entry
         {{0, 1, 5}, 0, {"P2", "P3", "P4", "X"}, {0, 3}}, // no file: stays, and stays selected
     };
     for (const TCase& C : Cases) {
@@ -106,9 +105,7 @@ TEST_F(ProjectWindowTest, DeleteInTheTopListRemovesTheSelectedFilesThatExist) {
 TEST_F(ProjectWindowTest, DeleteInTheExcludedListIncludesTheFilesAgain) {
     File("p1.html").SetIgnored(true);
     File("p3.html").SetIgnored(true);
-    ASSERT_EQ(Items(Window.IgnoreFileList),
-              QStringList({QString::fromStdString(Upper("p1.html")),
-                           QString::fromStdString(Upper("p3.html"))}));
+    ASSERT_EQ(Window.IgnoreFileList->count(), 2);
     SelectRows(Window.IgnoreFileList, {0, 1}, 1);
     QTest::keyClick(Window.IgnoreFileList, Qt::Key_Delete);
     EXPECT_EQ(Window.IgnoreFileList->count(), 0);
@@ -214,13 +211,13 @@ TEST_F(ProjectWindowTest, PositionAndVisibilityLastFromOneStartToTheNext) {
     EXPECT_EQ(Ini.ReadInteger("ProjectWindowState", "Top", -1), 45);
     EXPECT_EQ(Ini.ReadString("ProjectWindowState", "Visible", ""), "1");
 
-    auto Second = std::make_unique<TMainWindow>(Services, SettingsPath());
-    Second->show();
-    Second->Start({});
-    EXPECT_EQ(Second->ProjectWindow->pos(), QPoint(123, 45));
-    EXPECT_TRUE(Second->ProjectWindow->isVisible());
-    Second->ProjectWindow->close();
-    Second->close();
+    TMainWindow Second(Services, SettingsPath());
+    Second.show();
+    Second.Start({});
+    EXPECT_EQ(Second.ProjectWindow->pos(), QPoint(123, 45));
+    EXPECT_TRUE(Second.ProjectWindow->isVisible());
+    Second.ProjectWindow->close();
+    Second.close();
     EXPECT_EQ(TIniFile(SettingsPath()).ReadString("ProjectWindowState", "Visible", ""), "0");
 
     TMainWindow Third(Services, SettingsPath());

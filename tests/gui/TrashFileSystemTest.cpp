@@ -32,8 +32,8 @@ TEST(TrashFileSystemTest, MovesToTheTrashOrDeletesWhereThereIsNone) {
         bool Folder, Trash;
     };
     const TCase Cases[] = {
-        {"a.html", false, true},    {"sub", true, true},         {"link.html", false, true},
-        {"b.html", false, false},   {"other", true, false},
+        {"a.html", false, true},  {"sub", true, true},    {"link.html", false, true},
+        {"b.html", false, false}, {"other", true, false},
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.Name);
