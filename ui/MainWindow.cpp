@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
@@ -310,7 +309,11 @@ void TMainWindow::RestoreWindowPositions() {
 }
 
 void TMainWindow::Start(const QStringList& Arguments) {
-    if (WindowStates.ProjectVisible) ProjectWindow->show();
+    if (WindowStates.ProjectVisible) {
+        // The tool window comes up beside the main window; the keyboard stays in the tree.
+        ProjectWindow->show();
+        activateWindow();
+    }
     if (Arguments.isEmpty()) return;
     show();
     LoadProject(Run, FromQString(Arguments.first()));
