@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -157,6 +158,32 @@ std::string StoredForm(int Row, std::string Value, const TSettings& Settings) {
     return Settings.isSpaceValid ? Value : CutAtSpace(Value);
 }
 
+// Keeps, of the values that compare equal without case, the one that storing every value row
+// by row would keep: the first of the lowest row. Only distinct values are held, however many
+// tags of a large file repeat them.
+class TFirstValues {
+public:
+    void Offer(int Row, std::string Value) {
+        const auto [It, New] = Index.try_emplace(AnsiUpperCase(Value), Values.size());
+        if (New)
+            Values.emplace_back(Row, std::move(Value));
+        else if (Row < Values[It->second].first)
+            Values[It->second] = {Row, std::move(Value)};
+    }
+    // The kept values, no two equal without case (so their order does not matter to a list).
+    std::vector<std::string> Take() {
+        std::vector<std::string> Result;
+        Result.reserve(Values.size());
+        for (auto& Entry : Values)
+            Result.push_back(std::move(Entry.second));
+        return Result;
+    }
+
+private:
+    std::vector<std::pair<int, std::string>> Values;
+    std::unordered_map<std::string, size_t> Index; // upper-cased value to its entry
+};
+
 } // namespace
 
 size_t SkipBlanks(std::string_view Upper, size_t& Pos) {
@@ -206,6 +233,8 @@ bool RemoveComments(std::string& Text, TRunContext& Run) {
 }
 
 void TFileObject::ExtractLinks() {
+    // Sockets, FIFOs, devices and dangling links are files of the site that are never read.
+    if (Run.FileSystem->IsSpecialEntry(Path)) return;
     std::string Text;
     try {
         Text = ReadFileAll(Path, Run);
@@ -224,7 +253,7 @@ void TFileObject::ExtractLinks() {
     // values are then stored row by row, as scanning each row in table order would store them.
     const TTagIndex& Index = TagIndex();
     std::vector<size_t> NextAllowed(Index.Groups.size(), 0);
-    std::vector<std::pair<int, std::string>> Found;
+    TFirstValues FoundLinks, FoundAnchors;
     long long Counter = 0;
     size_t Close = 0;
     bool HaveClose = false, Stop = false;
@@ -259,20 +288,16 @@ void TFileObject::ExtractLinks() {
                                AttributeValue(Text, Upper, Lt + 1 + Group.Tag.size(), Close,
                                               RowAt(Row).Attribute),
                                Run.Settings);
-                if (!Value.empty()) Found.emplace_back(Row, std::move(Value));
+                if (!Value.empty())
+                    (Row < FirstAnchorRow ? FoundLinks : FoundAnchors).Offer(Row, std::move(Value));
             }
             if (Stop) break;
         }
     }
-    std::stable_sort(Found.begin(), Found.end(),
-                     [](const auto& A, const auto& B) { return A.first < B.first; });
-    std::vector<std::string> NewLinks, NewAnchors;
-    for (auto& [Row, Value] : Found)
-        (Row < FirstAnchorRow ? NewLinks : NewAnchors).push_back(std::move(Value));
-    Links.AddAll(std::move(NewLinks));
+    Links.AddAll(FoundLinks.Take());
     if (Run.Halted) return; // a halt ends the extraction before its anchor pass
     Run.SetStatusText(Name + " - アンカー抜き出し中");
-    Anchors.AddAll(std::move(NewAnchors));
+    Anchors.AddAll(FoundAnchors.Take());
 }
 
 } // namespace orvel

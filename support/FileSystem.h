@@ -21,6 +21,11 @@ public:
     // Deletes a folder with everything below it, read-only entries included; true when the
     // folder is gone. Symbolic links are removed, never followed.
     virtual bool DeleteFolder(const std::string& Folder) const { return DelDir(Folder, true); }
+    // True for an entry that is there but is no regular file, links followed: a socket, FIFO,
+    // device, folder or dangling link. The site's entries of this kind are never read.
+    virtual bool IsSpecialEntry(const std::string& Path) const {
+        return orvel::IsSpecialEntry(Path);
+    }
 
     // The real file system.
     static const TFileSystem& Real() {

@@ -50,14 +50,27 @@ TFileKind FileKindOf(std::string_view Extension, std::string_view ExtListHTML,
     return fkOther;
 }
 
+namespace {
+// A path with a NUL byte names nothing: the system would read it only up to the NUL.
+bool StatPath(const std::string& Path, struct stat& St) {
+    return !Path.empty() && Path.find('\0') == std::string::npos && ::stat(Path.c_str(), &St) == 0;
+}
+} // namespace
+
 bool DirExists(const std::string& Path) {
     struct stat St;
-    return !Path.empty() && stat(Path.c_str(), &St) == 0 && S_ISDIR(St.st_mode);
+    return StatPath(Path, St) && S_ISDIR(St.st_mode);
 }
 
 bool FileExists(const std::string& Path) {
     struct stat St;
-    return !Path.empty() && stat(Path.c_str(), &St) == 0 && S_ISREG(St.st_mode);
+    return StatPath(Path, St) && S_ISREG(St.st_mode);
+}
+
+bool IsSpecialEntry(const std::string& Path) {
+    struct stat St;
+    if (StatPath(Path, St)) return !S_ISREG(St.st_mode);
+    return Path.find('\0') == std::string::npos && ::lstat(Path.c_str(), &St) == 0;
 }
 
 } // namespace orvel

@@ -22,5 +22,7 @@ TFileKind FileKindOf(std::string_view Extension, std::string_view ExtListHTML,
 bool DirExists(const std::string& Path);
 // True when the path names an existing regular file (symbolic links followed).
 bool FileExists(const std::string& Path);
+// True when something is at the path but, links followed, it is no regular file.
+bool IsSpecialEntry(const std::string& Path);
 
 } // namespace orvel
