@@ -6,6 +6,8 @@
 #include "project/ProjectFile.h"
 #include "support/IniFile.h"
 
+#include <optional>
+
 namespace orvel {
 
 namespace {
@@ -49,21 +51,29 @@ void OpenFolder(TRunContext& Run, const std::string& Folder) {
     Run.SetStatusText("トップページを指定してください");
 }
 
-void LoadProject(TRunContext& Run, const std::string& Path) {
+bool LoadProject(TRunContext& Run, const std::string& Path) {
     if (!Run.FileSystem->FileExists(Path)) {
         Run.ShowMessageBox(TMessageKind::mkError, Path + "\r\nが見つかりません");
-        return;
+        return false;
+    }
+    std::optional<TIniFile> File;
+    try {
+        File.emplace(Path);
+    } catch (const EIniReadError& E) {
+        Run.ShowMessageBox(TMessageKind::mkError, E.what());
+        return false;
     }
     Run.BeginBusy();
     Run.SaveDialogFileName = Path;
-    ReadProjectFile(Run.CurrentProject, TIniFile(Path));
+    ReadProjectFile(Run.CurrentProject, *File);
     if (Run.CurrentProject.HomeDir.empty()) {
         Run.EndBusy();
-        return;
+        return true;
     }
     CheckFolder(Run, Run.CurrentProject.HomeDir, true);
     Run.EndBusy();
     Run.CurrentProject.SetFileName(Path);
+    return true;
 }
 
 void Reopen(TRunContext& Run) {

@@ -12,8 +12,9 @@ class TRunContext;
 void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability);
 // Starts a new, untitled project on a folder.
 void OpenFolder(TRunContext& Run, const std::string& Folder);
-// Reads a project file and checks its home folder.
-void LoadProject(TRunContext& Run, const std::string& Path);
+// Reads a project file and checks its home folder. False, after saying why, when the file is
+// missing or cannot be read as a project file.
+bool LoadProject(TRunContext& Run, const std::string& Path);
 // Checks the home folder of the project again, with its TOP pages and exclusions.
 void Reopen(TRunContext& Run);
 // Classifies every link again and re-marks reachability without scanning.

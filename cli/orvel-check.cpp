@@ -72,8 +72,7 @@ bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O) {
 }
 
 bool CheckProjectFile(TRunContext& Run, const std::string& Path) {
-    LoadProject(Run, Path); // says itself when the file is missing
-    if (!FileExists(Path)) return false;
+    if (!LoadProject(Run, Path)) return false; // it says why
     const std::string& Home = Run.CurrentProject.HomeDir;
     if (Home.empty())
         Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n");
@@ -105,7 +104,12 @@ int main(int argc, char** argv) {
 
     TConsoleHost Host(!Options.Quiet && ::isatty(STDERR_FILENO));
     TRunContext Run(Host);
-    Run.Settings = LoadSettings(Options);
+    try {
+        Run.Settings = LoadSettings(Options);
+    } catch (const EIniReadError& E) {
+        Host.ShowMessageBox(TMessageKind::mkError, E.what());
+        return ExitUsage;
+    }
     const bool Checked = Options.ProjectFile.empty() ? CheckFolderProject(Run, Options)
                                                      : CheckProjectFile(Run, Options.ProjectFile);
     Host.EndProgress();

@@ -17,6 +17,14 @@ template <typename F> void ReadList(const TIniFile& File, const std::string& Key
     }
 }
 
+// A relative folder in a project file is taken relative to the project file's folder, so that
+// a project file kept beside its site works from anywhere.
+std::string FolderOf(const TIniFile& File, const std::string& Key, TPathStyle Style) {
+    const std::string Value = File.ReadString(Section, Key, "");
+    if (Value.empty() || IsAbsolutePath(Value, Style)) return Value;
+    return ExpandFileName(ExtractFolder(ExpandFileName(File.Path(), Style), Style) + Value, Style);
+}
+
 template <typename List>
 void WriteList(TIniFile& File, const std::string& Key, const List& Values) {
     int I = 0;
@@ -29,8 +37,8 @@ void ReadProjectFile(TOrvelProject& Project, const TIniFile& File) {
     Project.ClearTopFiles();
     Project.ClearIgnoreFiles();
     Project.ClearWildCards();
-    Project.SetHomeDir(File.ReadString(Section, "HomeDir", ""));
-    Project.SetServerRoot(File.ReadString(Section, "ServerRoot", ""));
+    Project.SetHomeDir(FolderOf(File, "HomeDir", Project.PathStyle));
+    Project.SetServerRoot(FolderOf(File, "ServerRoot", Project.PathStyle));
     ReadList(File, "TopFile", [&](const std::string& V) { Project.AddTopFile(V); });
     ReadList(File, "IgnoreFile", [&](const std::string& V) { Project.AddIgnoreFile(V); });
     ReadList(File, "WildCards", [&](const std::string& V) { Project.AddWildCard(V); });

@@ -1,13 +1,12 @@
 #include "support/IniFile.h"
 
+#include "support/InputFile.h"
+#include "support/SafeSave.h"
+
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <strings.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace orvel {
 
@@ -18,35 +17,79 @@ std::string Trim(const std::string& Text) {
     return Text.substr(First, Text.find_last_not_of(" \t") - First + 1);
 }
 
-bool SameName(const std::string& A, const std::string& B) {
-    return strcasecmp(A.c_str(), B.c_str()) == 0;
+// Names compare without case: the index holds them with ASCII letters in lower case.
+std::string Folded(const std::string& Name) {
+    std::string Result = Name;
+    for (char& C : Result)
+        if (C >= 'A' && C <= 'Z') C = char(C - 'A' + 'a');
+    return Result;
+}
+
+bool IsQuote(char C) {
+    return C == '"' || C == '\'';
+}
+
+bool IsQuoted(const std::string& Value) {
+    return Value.size() >= 2 && IsQuote(Value[0]) && Value.back() == Value[0];
 }
 
 std::string Unquote(std::string Value) {
-    if (Value.size() >= 2 && (Value[0] == '"' || Value[0] == '\'') && Value.back() == Value[0])
-        return Value.substr(1, Value.size() - 2);
-    return Value;
+    return IsQuoted(Value) ? Value.substr(1, Value.size() - 2) : Value;
+}
+
+bool IsBlank(char C) {
+    return C == ' ' || C == '\t';
+}
+
+// The value as it stands after "=": quoted when reading it bare would change it.
+std::string Stored(const std::string& Value) {
+    const bool Quote =
+        !Value.empty() && (IsBlank(Value.front()) || IsBlank(Value.back()) || IsQuoted(Value));
+    return Quote ? '"' + Value + '"' : Value;
+}
+
+// A missing file reads as an empty one; anything else that is there must be readable.
+bool IsMissing(const std::string& Path) {
+    struct stat St;
+    return Path.find('\0') == std::string::npos && ::stat(Path.c_str(), &St) != 0 &&
+           (errno == ENOENT || errno == ENOTDIR);
 }
 } // namespace
 
 TIniFile::TIniFile(std::string Path) : FilePath(std::move(Path)) {
-    std::ifstream In(FilePath, std::ios::binary);
+    if (IsMissing(FilePath)) return;
+    std::string Text;
+    try {
+        TInputFile In(FilePath);
+        if (In.Size() > MaxFileBytes)
+            throw EIniReadError("cannot read file " + FilePath + ": larger than 16 MiB");
+        Text.resize(In.Size());
+        Text.resize(In.Read(Text.data(), Text.size()));
+    } catch (const EInOutError& E) {
+        throw EIniReadError(E.what());
+    }
+    Parse(Text);
+}
+
+void TIniFile::Parse(const std::string& Text) {
     TSection* Current = nullptr;
-    for (std::string Line; std::getline(In, Line);) {
+    for (size_t Start = 0; Start < Text.size();) {
+        size_t End = Text.find('\n', Start);
+        if (End == std::string::npos) End = Text.size();
+        std::string Line = Text.substr(Start, End - Start);
+        Start = End + 1;
         if (!Line.empty() && Line.back() == '\r') Line.pop_back();
-        const std::string Text = Trim(Line);
-        if (Text.size() >= 2 && Text.front() == '[' && Text.find(']') != std::string::npos) {
-            const std::string Name = Trim(Text.substr(1, Text.find(']') - 1));
-            Current = nullptr;
-            for (TSection& S : Sections)
-                if (SameName(S.Name, Name)) Current = &S;
-            if (!Current) Current = &Sections.emplace_back(TSection{Name, {}});
+        const std::string Content = Trim(Line);
+        if (Content.size() >= 2 && Content.front() == '[' &&
+            Content.find(']') != std::string::npos) {
+            Current = &SectionNamed(Trim(Content.substr(1, Content.find(']') - 1)));
             continue;
         }
-        const size_t Equal = Text.find('=');
+        const size_t Equal = Content.find('=');
         if (!Current || Equal == std::string::npos) continue;
-        Current->Entries.push_back(
-            {Trim(Text.substr(0, Equal)), Unquote(Trim(Text.substr(Equal + 1)))});
+        std::string Key = Trim(Content.substr(0, Equal));
+        Current->Index.try_emplace(Folded(Key), Current->Entries.size());
+        Current->Entries.push_back({std::move(Key), Unquote(Trim(Content.substr(Equal + 1)))});
     }
 }
 
@@ -56,14 +99,18 @@ TIniFile TIniFile::Empty(std::string Path) {
     return File;
 }
 
+TIniFile::TSection& TIniFile::SectionNamed(const std::string& Name) {
+    const auto [It, New] = SectionIndex.try_emplace(Folded(Name), Sections.size());
+    if (New) Sections.push_back(TSection{Name, {}, {}});
+    return Sections[It->second];
+}
+
 const std::string* TIniFile::Find(const std::string& Section, const std::string& Key) const {
-    for (const TSection& S : Sections)
-        if (SameName(S.Name, Section)) {
-            for (const TEntry& E : S.Entries)
-                if (SameName(E.Key, Key)) return &E.Value;
-            return nullptr;
-        }
-    return nullptr;
+    const auto S = SectionIndex.find(Folded(Section));
+    if (S == SectionIndex.end()) return nullptr;
+    const TSection& Found = Sections[S->second];
+    const auto E = Found.Index.find(Folded(Key));
+    return E == Found.Index.end() ? nullptr : &Found.Entries[E->second].Value;
 }
 
 std::string TIniFile::ReadString(const std::string& Section, const std::string& Key,
@@ -106,16 +153,12 @@ bool TIniFile::ReadBool(const std::string& Section, const std::string& Key, bool
 
 void TIniFile::WriteString(const std::string& Section, const std::string& Key,
                            const std::string& Value) {
-    TSection* Target = nullptr;
-    for (TSection& S : Sections)
-        if (SameName(S.Name, Section)) Target = &S;
-    if (!Target) Target = &Sections.emplace_back(TSection{Section, {}});
-    for (TEntry& E : Target->Entries)
-        if (SameName(E.Key, Key)) {
-            E.Value = Value;
-            return;
-        }
-    Target->Entries.push_back({Key, Value});
+    TSection& Target = SectionNamed(Section);
+    const auto [It, New] = Target.Index.try_emplace(Folded(Key), Target.Entries.size());
+    if (New)
+        Target.Entries.push_back({Key, Value});
+    else
+        Target.Entries[It->second].Value = Value;
 }
 
 void TIniFile::WriteInteger(const std::string& Section, const std::string& Key, long long Value) {
@@ -126,23 +169,26 @@ void TIniFile::WriteBool(const std::string& Section, const std::string& Key, boo
     WriteString(Section, Key, Value ? "1" : "0");
 }
 
-void TIniFile::UpdateFile() const {
-    std::ostringstream Text;
+std::string TIniFile::Text() const {
+    std::string Result;
     for (size_t I = 0; I < Sections.size(); ++I) {
-        if (I) Text << '\n';
-        Text << '[' << Sections[I].Name << "]\n";
-        for (const TEntry& E : Sections[I].Entries)
-            Text << E.Key << '=' << E.Value << '\n';
+        if (I) Result += '\n';
+        Result += '[' + Sections[I].Name + "]\n";
+        for (const TEntry& E : Sections[I].Entries) {
+            if (E.Value.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
+                throw EIniWriteError(FilePath + " に書き込めません\r\n" + E.Key +
+                                     ": a line break or NUL byte cannot be stored");
+            Result += E.Key + '=' + Stored(E.Value) + '\n';
+        }
     }
-    const std::string Content = Text.str();
-    const std::string Temporary = FilePath + ".tmp-" + std::to_string(::getpid());
-    FILE* Out = std::fopen(Temporary.c_str(), "wb");
-    bool Ok = Out && std::fwrite(Content.data(), 1, Content.size(), Out) == Content.size();
-    if (Out) Ok = (std::fflush(Out) == 0 && ::fsync(::fileno(Out)) == 0) && Ok;
-    if (Out) Ok = std::fclose(Out) == 0 && Ok;
-    if (Ok) Ok = std::rename(Temporary.c_str(), FilePath.c_str()) == 0;
-    if (!Ok) {
-        std::remove(Temporary.c_str());
+    return Result;
+}
+
+void TIniFile::UpdateFile() const {
+    const std::string Content = Text();
+    try {
+        SaveFileSafely(FilePath, Content);
+    } catch (const ESaveError&) {
         throw EIniWriteError(FilePath + " に書き込めません");
     }
 }

@@ -1,23 +1,38 @@
 // INI files with the profile-string rules: names compare without case, blanks around keys and
 // values are trimmed, a value in matching quotes loses them, CR LF or LF line ends, values read
-// up to 2,047 bytes. Writing replaces the whole file through a temporary file and a rename.
+// up to 2,047 bytes. Keys are indexed, so reading and writing take time linear in the file.
+// Writing replaces the whole file through SaveFileSafely.
 #pragma once
 
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace orvel {
 
-// A file could not be written; the text names it.
-class EIniWriteError : public std::runtime_error {
+// An INI file could not be read or written; the text names it.
+class EIniFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
+// The file is there but cannot be read as an INI file: no regular file, too large, unreadable.
+class EIniReadError : public EIniFileError {
+public:
+    using EIniFileError::EIniFileError;
+};
+
+// A file could not be written ("<path> に書き込めません"); the old file stays as it was.
+class EIniWriteError : public EIniFileError {
+public:
+    using EIniFileError::EIniFileError;
+};
+
 class TIniFile {
 public:
-    // Reads the file when it exists; a missing or unreadable file is an empty one.
+    // Reads the file; a missing file is an empty one. Throws EIniReadError for what is not a
+    // regular file, for a file larger than MaxFileBytes and for one that cannot be read.
     explicit TIniFile(std::string Path);
     // An empty file that will be written to Path.
     static TIniFile Empty(std::string Path);
@@ -36,11 +51,16 @@ public:
     void WriteInteger(const std::string& Section, const std::string& Key, long long Value);
     void WriteBool(const std::string& Section, const std::string& Key, bool Value);
 
+    // The file's text as UpdateFile writes it: a value with blanks at either end, or enclosed
+    // in a pair of quotes, is written in quotes, so that it reads back as it was. Throws
+    // EIniWriteError naming the entry when a value holds a CR, LF or NUL, which no line can hold.
+    std::string Text() const;
     // Writes every section to the file. On failure the old file is left as it was and
     // EIniWriteError names the file.
     void UpdateFile() const;
 
     static constexpr size_t MaxValueBytes = 2047;
+    static constexpr size_t MaxFileBytes = 16 * 1024 * 1024;
 
 private:
     struct TEntry {
@@ -49,12 +69,16 @@ private:
     struct TSection {
         std::string Name;
         std::vector<TEntry> Entries;
+        std::unordered_map<std::string, size_t> Index; // folded key to its first entry
     };
     TIniFile() = default;
+    void Parse(const std::string& Text);
+    TSection& SectionNamed(const std::string& Name);
     const std::string* Find(const std::string& Section, const std::string& Key) const;
 
     std::string FilePath;
     std::vector<TSection> Sections;
+    std::unordered_map<std::string, size_t> SectionIndex; // folded name to its section
 };
 
 // Parses an integer as the INI reader does; false when the text is not a number.

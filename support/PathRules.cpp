@@ -72,6 +72,11 @@ std::string IncludeTrailingSeparator(std::string_view Path, TPathStyle Style) {
     return Result;
 }
 
+bool IsAbsolutePath(std::string_view Path, TPathStyle Style) {
+    if (IsPathSeparatorAt(Path, 0, Style)) return true;
+    return Style == TPathStyle::psWindows && Path.size() >= 2 && Path[1] == ':';
+}
+
 std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
     const char Sep = PathSeparator(Style);
     std::string Relative; // holds the joined path when Path is relative

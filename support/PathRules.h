@@ -23,6 +23,9 @@ std::string ExtractFolder(std::string_view Path, TPathStyle Style);
 // The extension of the bare name with its dot, or empty when the name has no dot.
 std::string ExtractExtension(std::string_view Path, TPathStyle Style);
 std::string IncludeTrailingSeparator(std::string_view Path, TPathStyle Style);
+// True for a path that does not depend on the current folder: one that begins with a separator
+// (or, in Windows style, with a drive).
+bool IsAbsolutePath(std::string_view Path, TPathStyle Style);
 // Lexical full-path expansion: "." and ".." resolved, repeated separators collapsed, a trailing
 // separator kept; a relative path is taken relative to the current folder.
 std::string ExpandFileName(std::string_view Path, TPathStyle Style);

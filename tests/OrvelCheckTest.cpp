@@ -49,8 +49,12 @@ TResult Check(std::vector<std::string> Arguments) {
         ::execv(ORVEL_CHECK, Argv(Arguments).data());
         ::_exit(127);
     }
+    // A run that hangs is killed, so that the test fails instead of hanging with it.
     int WaitStatus = 0;
-    ::waitpid(Pid, &WaitStatus, 0);
+    for (int Waited = 0; ::waitpid(Pid, &WaitStatus, WNOHANG) == 0; ++Waited) {
+        if (Waited == 6000) ::kill(Pid, SIGKILL);
+        ::usleep(10000);
+    }
     return {ExitStatusOf(WaitStatus), ReadWholeFile(OutPath), ReadWholeFile(ErrPath)};
 }
 
@@ -190,6 +194,49 @@ TEST_F(OrvelCheck, ProjectFileRunsAsLoadingIt) {
     EXPECT_EQ(R.Status, 0) << R.Out << R.Err;
     const TResult NoHome = Check({"--project", Projects.Write("empty.opr", "[OrvelProject]\n")});
     EXPECT_EQ(NoHome.Status, 2);
+}
+
+TEST_F(OrvelCheck, SettingsOrProjectFileThatCannotBeReadExitsTwo) {
+    Site.Write("index.html", "");
+    TTempDir Files;
+    const std::string Fifo = Files.Path() + "fifo.ini";
+    ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
+    const std::string Large = Files.Write("large.opr", "[OrvelProject]\nHomeDir=" + Home() + "\n");
+    ASSERT_EQ(::truncate(Large.c_str(), 17 << 20), 0);
+    const std::pair<std::vector<std::string>, std::string> Cases[] = {
+        {{"--settings", Fifo, Home()}, "cannot open file " + Fifo + ": not a regular file"},
+        {{"--settings", "/dev/zero", Home()}, "cannot open file /dev/zero: not a regular file"},
+        {{"--project", Large}, "cannot read file " + Large + ": larger than 16 MiB"},
+    };
+    for (const auto& [Arguments, Message] : Cases) {
+        const TResult R = Check(Arguments);
+        EXPECT_EQ(R.Status, 2) << Message;
+        EXPECT_EQ(R.Err, "orvel-check: " + Message + "\n");
+        EXPECT_EQ(R.Out, "");
+    }
+}
+
+TEST_F(OrvelCheck, ProjectFolderIsRelativeToTheProjectFileAndNamesNoOtherFolder) {
+    Site.Write("site/index.html", "<a href=a.html><a href=/b.html>");
+    Site.Write("site/a.html", "");
+    Site.Write("site/root/b.html", "");
+    const std::string Relative =
+        Site.Write("p.opr", "[OrvelProject]\nHomeDir=site\nServerRoot=site/root\n");
+    const TResult R = Check({"--format", "json", "--project", Relative});
+    EXPECT_EQ(R.Status, 0) << R.Out << R.Err;
+    EXPECT_NE(R.Out.find("\"home\": \"" + Home() + "site/\", \"serverRoot\": \"" + Home() +
+                         "site/root/\""),
+              std::string::npos)
+        << R.Out;
+
+    // The system would read the folder only up to the NUL: it names no folder at all.
+    using namespace std::string_literals;
+    const std::string Nul =
+        Site.Write("nul.opr", "[OrvelProject]\nHomeDir="s + Home() + "site\0/elsewhere\n"s);
+    const TResult WithNul = Check({"--project", Nul});
+    EXPECT_EQ(WithNul.Status, 2);
+    EXPECT_EQ(WithNul.Err.rfind("orvel-check: ディレクトリが存在しません\n", 0), 0u) << WithNul.Err;
+    EXPECT_EQ(WithNul.Out, "");
 }
 
 TEST_F(OrvelCheck, CtrlCHaltsAndStillReports) {

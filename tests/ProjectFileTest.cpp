@@ -6,7 +6,11 @@
 #include "project/Settings.h"
 #include "support/IniFile.h"
 
+#include <chrono>
+#include <csignal>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,17 +58,111 @@ TEST(IniFile, IntegersAndBooleans) {
 TEST(IniFile, FailedWriteKeepsTheOldFileAndNamesTheFile) {
     TTempDir Dir;
     const std::string Path = Dir.Write("p.ini", "[S]\nK=old\n");
-    // A folder where the temporary file would go makes the write fail, even for root.
-    ASSERT_EQ(::mkdir((Path + ".tmp-" + std::to_string(::getpid())).c_str(), 0755), 0);
     TIniFile File(Path);
-    File.WriteString("S", "K", "new");
+    File.WriteString("S", "K", std::string(100000, 'n'));
+    // A file size limit makes the write fail halfway, even for the superuser.
+    struct rlimit Saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &Saved), 0);
+    const struct rlimit Small = {50000, Saved.rlim_max};
+    const auto OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &Small), 0);
     try {
         File.UpdateFile();
-        FAIL() << "no error";
+        ADD_FAILURE() << "no error";
     } catch (const EIniWriteError& E) {
         EXPECT_EQ(std::string(E.what()), Path + " に書き込めません");
     }
+    ::setrlimit(RLIMIT_FSIZE, &Saved);
+    std::signal(SIGXFSZ, OldHandler);
     EXPECT_EQ(ReadWholeFile(Path), "[S]\nK=old\n");
+    EXPECT_EQ(::rmdir(Dir.Path().c_str()), -1); // not empty:
+    EXPECT_EQ(::unlink(Path.c_str()), 0);       // the old file was its only entry
+    EXPECT_EQ(::rmdir(Dir.Path().c_str()), 0);
+}
+
+TEST(IniFile, SaveKeepsTheModeAndTheLinkAndFollowsNoPlantedName) {
+    TTempDir Dir;
+    const std::string Real = Dir.Write("real/site.opr", "[OrvelProject]\n");
+    const std::string Victim = Dir.Write("victim", "untouched");
+    ASSERT_EQ(::chmod(Real.c_str(), 0600), 0);
+    const std::string Link = Dir.Path() + "site.opr";
+    ASSERT_EQ(::symlink("real/site.opr", Link.c_str()), 0);
+    // Symbolic links at the names a temporary file once had must not be written through.
+    const std::string Pid = std::to_string(::getpid());
+    for (const std::string& Planted : {Link + ".tmp-" + Pid, Real + ".tmp-" + Pid})
+        ASSERT_EQ(::symlink(Victim.c_str(), Planted.c_str()), 0);
+    TOrvelProject Project;
+    Project.SetHomeDir("/site/");
+    WriteProjectFile(Project, Link);
+    EXPECT_EQ(ReadWholeFile(Real), "[OrvelProject]\nHomeDir=/site/\nServerRoot=\n");
+    EXPECT_EQ(ReadWholeFile(Victim), "untouched");
+    struct stat St;
+    ASSERT_EQ(::lstat(Link.c_str(), &St), 0);
+    EXPECT_TRUE(S_ISLNK(St.st_mode));
+    ASSERT_EQ(::stat(Real.c_str(), &St), 0);
+    EXPECT_EQ(St.st_mode & 07777, 0600u);
+}
+
+TEST(IniFile, ValuesReadBackAsWritten) {
+    const std::string Values[] = {
+        "",         " lead",   "trail\t", "  both  ", "\"quoted\"", "'single'",     "\"open",
+        "'mixed\"", "a=b ; c", "[x]",     "\"",       " \" ",       "\v\fcontrols",
+    };
+    TTempDir Dir;
+    TIniFile File = TIniFile::Empty(Dir.Path() + "v.ini");
+    for (size_t I = 0; I < std::size(Values); ++I)
+        File.WriteString("S", "K" + std::to_string(I), Values[I]);
+    File.UpdateFile();
+    const TIniFile Again(File.Path());
+    for (size_t I = 0; I < std::size(Values); ++I)
+        EXPECT_EQ(Again.ReadString("S", "K" + std::to_string(I), "-"), Values[I]) << Values[I];
+    EXPECT_NE(ReadWholeFile(File.Path()).find("K1=\" lead\"\n"), std::string::npos);
+}
+
+TEST(IniFile, ValueThatNoLineCanHoldStopsTheSaveBeforeAnythingIsWritten) {
+    using namespace std::string_literals;
+    for (const std::string& Name :
+         {"A\nB.html"s, "x\n[OrvelProject]\nHomeDir=/evil"s, "A\rB.html"s, "A\0B.html"s}) {
+        TTempDir Dir;
+        const std::string Path = Dir.Write("site.opr", "[OrvelProject]\nHomeDir=/old/\n");
+        TOrvelProject Project;
+        Project.SetHomeDir("/site/");
+        Project.AddTopFile("/site/index.html");
+        Project.AddTopFile("/site/" + Name);
+        try {
+            WriteProjectFile(Project, Path);
+            ADD_FAILURE() << Name << ": saved";
+        } catch (const EIniWriteError& E) {
+            EXPECT_EQ(std::string(E.what()), Path + " に書き込めません\r\nTopFile1: a line break "
+                                                    "or NUL byte cannot be stored");
+        }
+        EXPECT_EQ(ReadWholeFile(Path), "[OrvelProject]\nHomeDir=/old/\n");
+    }
+}
+
+TEST(IniFile, ReaderRefusesWhatIsNoRegularFileOrTooLarge) {
+    TTempDir Dir;
+    const std::string Fifo = Dir.Path() + "fifo.ini";
+    ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
+    const std::string Large = Dir.Write("large.ini", "");
+    ASSERT_EQ(::truncate(Large.c_str(), TIniFile::MaxFileBytes + 1), 0);
+    const std::pair<std::string, std::string> Cases[] = {
+        {Fifo, "cannot open file " + Fifo + ": not a regular file"},
+        {"/dev/zero", "cannot open file /dev/zero: not a regular file"},
+        {Dir.Path(), "cannot open file " + Dir.Path() + ": not a regular file"},
+        {Large, "cannot read file " + Large + ": larger than 16 MiB"},
+    };
+    for (const auto& [Path, Message] : Cases) {
+        auto Reading = std::async(std::launch::async, [&] {
+            try {
+                TIniFile File(Path);
+                ADD_FAILURE() << Path << ": read";
+            } catch (const EIniReadError& E) {
+                EXPECT_EQ(std::string(E.what()), Message);
+            }
+        });
+        ASSERT_EQ(Reading.wait_for(std::chrono::seconds(20)), std::future_status::ready) << Path;
+    }
 }
 
 TEST(ProjectFile, LoadedListsReplaceTheOldOnesAndEndAtTheFirstGapOrMinusOne) {

@@ -109,7 +109,7 @@ void TMainWindow::FormClose() {
         WindowStates.ProjectVisible = ProjectWindow->isVisible();
         WriteWindowStates(WindowStates, File);
         File.UpdateFile();
-    } catch (const EIniWriteError&) {
+    } catch (const EIniFileError&) {
     }
 }
 
@@ -292,12 +292,20 @@ void TMainWindow::BuildPopupMenu() {
 }
 
 void TMainWindow::ReadSettingsFile() {
-    Run.Settings = ReadSettings(TIniFile(SettingsPath));
+    try {
+        Run.Settings = ReadSettings(TIniFile(SettingsPath));
+    } catch (const EIniReadError& E) {
+        Services.ShowMessageBox(TMessageKind::mkError, E.what()); // the settings in force stay
+    }
     SettingsWindow->ShowSettings(Run.Settings);
 }
 
 void TMainWindow::RestoreWindowPositions() {
-    WindowStates = ReadWindowStates(TIniFile(SettingsPath));
+    try {
+        WindowStates = ReadWindowStates(TIniFile(SettingsPath));
+    } catch (const EIniReadError&) {
+        return; // the settings, read next, say what is wrong with the file
+    }
     const QScreen* Screen = QApplication::primaryScreen();
     if (!Screen) return;
     const auto Restore = [&](QWidget& Window, int Left, int Top) {

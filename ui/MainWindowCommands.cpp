@@ -75,7 +75,7 @@ void TMainWindow::OptionButtonClick() {
             TIniFile File(SettingsPath);
             WriteSettings(Run.Settings, File);
             File.UpdateFile();
-        } catch (const EIniWriteError&) {
+        } catch (const EIniFileError&) {
             // The values stay in force until the next reading of the file.
             Services.Beep(TBeepKind::bkExclamation);
             Services.ShowMessageBox(TMessageKind::mkError,

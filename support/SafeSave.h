@@ -1,0 +1,28 @@
+// Replacing a file's whole content so that no failure can leave it truncated or missing.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace orvel {
+
+// A file could not be saved; the old file, if any, is unchanged. The text names the file.
+class ESaveError : public std::runtime_error {
+public:
+    ESaveError(const std::string& Path, const std::string& Reason)
+        : std::runtime_error("cannot write file " + Path + ": " + Reason), FilePath(Path) {}
+    const std::string& Path() const { return FilePath; }
+
+private:
+    std::string FilePath;
+};
+
+// Makes Content the file's whole content. The content goes to a temporary file, created
+// exclusively under an unpredictable name in the file's folder, with the old file's permission
+// bits (and owner, where allowed); it is synced and renamed over the file, and the folder is
+// synced. A symbolic link is written through: its final target gets the content and the link
+// stays. On failure nothing changes and no temporary file is left; throws ESaveError.
+void SaveFileSafely(const std::string& Path, std::string_view Content);
+
+} // namespace orvel
