@@ -7,13 +7,13 @@
 # ${PAGES:-20000} pages in a temporary folder, warms the page cache with one read of every file
 # (no cache is dropped), then times reading every file with cat (best of 3) against ScanHomeFolder
 # and against a whole orvel-check run (best of 3 each), and times the pathological single
-# files. The temporary folder is removed at the end.
+# files and the loading and saving of project files with many entries. The temporary folder is removed at the end.
 set -euo pipefail
 
 BUILD=${BUILD:-build}
 PAGES=${PAGES:-20000}
 BIN="$BUILD/bench"
-for tool in gen_site bench_scan measure; do
+for tool in gen_site bench_scan bench_project measure; do
   if [[ ! -x "$BIN/$tool" ]]; then
     echo "run.sh: $BIN/$tool not found; build first (make build, or set BUILD)" >&2
     exit 2
@@ -70,6 +70,9 @@ done
 echo "== ScanHomeFolder on pathological single files"
 "$BIN/bench_scan" --repeat 3 --pathological > "$work/patho.txt" || status=1
 
+echo "== loading and saving project files of many entries"
+"$BIN/bench_project" > "$work/project.txt" || status=1
+
 open_best=$(field best)
 links=$(field links)
 echo
@@ -88,4 +91,6 @@ printf '%-12s %10s %10s %10s %12s   peak %s MiB, %sx cat\n' "orvel-check" "$chec
   "$((check_rss / 1024))" "$(LC_ALL=C awk -v a="$check_best" -v b="$cat_best" 'BEGIN { printf "%.1f", a / b }')"
 echo "pathological files (1 MB = 10^6 bytes):"
 grep -v '^code page' "$work/patho.txt" | sed 's/^/  /'
+echo "project files (time per entry stays flat when loading and saving are linear):"
+sed 's/^/  /' "$work/project.txt"
 exit "$status"

@@ -56,16 +56,18 @@ void TOrvelProject::SetFileName(const std::string& Path) {
 void TOrvelProject::AddTopFile(const std::string& Path) {
     CheckCounts();
     TopFiles.push_back(AnsiUpperCase(Path));
+    ++TopFileCount[TopFiles.back()];
     TopView->Append(TopFiles.back());
     CheckCounts();
 }
 
 void TOrvelProject::RemoveTopFile(const std::string& Path) {
     CheckCounts();
-    const std::string Upper = AnsiUpperCase(Path);
     // The view holds the list's entries in the list's order, so one index serves both.
-    const int Index = IndexOfUpper(TopFiles, Upper);
+    const int Index = IndexOfTopFile(Path);
     if (Index >= 0) {
+        const auto Counted = TopFileCount.find(TopFiles[static_cast<size_t>(Index)]);
+        if (--Counted->second == 0) TopFileCount.erase(Counted);
         TopFiles.erase(TopFiles.begin() + Index);
         TopView->Delete(Index);
     }
@@ -74,12 +76,14 @@ void TOrvelProject::RemoveTopFile(const std::string& Path) {
 
 void TOrvelProject::ClearTopFiles() {
     TopFiles.clear();
+    TopFileCount.clear();
     TopView->Clear();
     CheckCounts();
 }
 
 int TOrvelProject::IndexOfTopFile(const std::string& Path) const {
-    return IndexOfUpper(TopFiles, AnsiUpperCase(Path));
+    const std::string Upper = AnsiUpperCase(Path);
+    return TopFileCount.count(Upper) ? IndexOfUpper(TopFiles, Upper) : -1;
 }
 
 void TOrvelProject::AddIgnoreFile(const std::string& Path) {
@@ -87,6 +91,21 @@ void TOrvelProject::AddIgnoreFile(const std::string& Path) {
     const std::string Upper = AnsiUpperCase(Path);
     if (IgnoreFiles.Add(Upper)) IgnoreView->Insert(IgnoreFiles.IndexOf(Upper), Upper);
     RemoveTopFile(Upper);
+    CheckCounts();
+}
+
+void TOrvelProject::AddIgnoreFiles(const std::vector<std::string>& Paths) {
+    CheckCounts();
+    std::vector<std::string> Upper;
+    Upper.reserve(Paths.size());
+    for (const std::string& Path : Paths)
+        Upper.push_back(AnsiUpperCase(Path));
+    IgnoreFiles.AddAll(Upper);
+    IgnoreView->Clear();
+    for (const std::string& Entry : IgnoreFiles)
+        IgnoreView->Append(Entry);
+    for (const std::string& Entry : Upper)
+        RemoveTopFile(Entry);
     CheckCounts();
 }
 

@@ -7,6 +7,7 @@
 #include "support/SortedStringList.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace orvel {
@@ -40,6 +41,8 @@ public:
     int IndexOfTopFile(const std::string& Path) const;
 
     void AddIgnoreFile(const std::string& Path);
+    // As AddIgnoreFile for each path in turn, in O(n log n) for paths in any order.
+    void AddIgnoreFiles(const std::vector<std::string>& Paths);
     void RemoveIgnoreFile(const std::string& Path);
     void ClearIgnoreFiles();
     bool IsIgnoreFile(const std::string& Path) const;
@@ -67,6 +70,9 @@ private:
     bool IsFolderEntry(const std::string& Entry) const;
     void CheckCounts() const;
 
+    // How often each entry stands in TopFiles, so that asking for a path that is no TOP page
+    // (as adding every excluded file of a project file does) costs no walk over the list.
+    std::unordered_map<std::string, int> TopFileCount;
     TPlainListView OwnTopView, OwnIgnoreView, OwnWildView;
     TPlainProjectDisplay OwnDisplay;
     TProjectListView* TopView = &OwnTopView; // not owned when attached

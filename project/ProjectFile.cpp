@@ -40,7 +40,9 @@ void ReadProjectFile(TOrvelProject& Project, const TIniFile& File) {
     Project.SetHomeDir(FolderOf(File, "HomeDir", Project.PathStyle));
     Project.SetServerRoot(FolderOf(File, "ServerRoot", Project.PathStyle));
     ReadList(File, "TopFile", [&](const std::string& V) { Project.AddTopFile(V); });
-    ReadList(File, "IgnoreFile", [&](const std::string& V) { Project.AddIgnoreFile(V); });
+    std::vector<std::string> IgnoreFiles;
+    ReadList(File, "IgnoreFile", [&](const std::string& V) { IgnoreFiles.push_back(V); });
+    Project.AddIgnoreFiles(IgnoreFiles);
     ReadList(File, "WildCards", [&](const std::string& V) { Project.AddWildCard(V); });
 }
 

@@ -188,6 +188,26 @@ TEST(ProjectFile, LoadedListsReplaceTheOldOnesAndEndAtTheFirstGapOrMinusOne) {
     EXPECT_EQ(Project.WildCardView().Count(), 2);
 }
 
+TEST(ProjectFile, ExcludedFilesInAnyOrderLoadAsAddedOneByOne) {
+    const Strings Excluded = {"/s/z.html", "/s/b.html", "/s/TOP.html", "/s/B.HTML", "/s/a.html"};
+    std::string Text = "[OrvelProject]\nTopFile0=/s/x.html\nTopFile1=/s/top.html\n";
+    TOrvelProject Expected;
+    Expected.AddTopFile("/s/x.html");
+    Expected.AddTopFile("/s/top.html");
+    for (size_t I = 0; I < Excluded.size(); ++I) {
+        Text += "IgnoreFile" + std::to_string(I) + "=" + Excluded[I] + "\n";
+        Expected.AddIgnoreFile(Excluded[I]);
+    }
+    TTempDir Dir;
+    TOrvelProject Project;
+    Project.AddIgnoreFile("/s/old.html"); // replaced by the file's list
+    ReadProjectFile(Project, TIniFile(Dir.Write("a.opr", Text)));
+    EXPECT_EQ(Project.IgnoreFiles.Strings(), Expected.IgnoreFiles.Strings());
+    EXPECT_EQ(Project.TopFiles, Strings{"/S/X.HTML"});
+    const auto& View = dynamic_cast<const TPlainListView&>(Project.IgnoreFileView());
+    EXPECT_EQ(View.Items, Project.IgnoreFiles.Strings());
+}
+
 TEST(ProjectFile, EmptyValuesKeepTheHomeFolderAndClearTheServerRoot) {
     TTempDir Dir;
     TOrvelProject Project;
