@@ -2,12 +2,13 @@
 # Benchmarks the check's folder scan, link extraction and classification (ScanHomeFolder), and a
 # whole orvel-check run with its JSON report.
 #
-# Builds nothing: expects gen_site, bench_scan and measure in ${BUILD:-build}/bench and
-# orvel-check in ${BUILD:-build}/cli (`make bench` builds them first). Generates a site of
-# ${PAGES:-20000} pages in a temporary folder, warms the page cache with one read of every file
-# (no cache is dropped), then times reading every file with cat (best of 3) against ScanHomeFolder
-# and against a whole orvel-check run (best of 3 each), and times the pathological single
-# files and the loading and saving of project files with many entries. The temporary folder is removed at the end.
+# Builds nothing: expects gen_site, bench_scan, bench_project and measure in
+# ${BUILD:-build}/bench and orvel-check in ${BUILD:-build}/cli (`make bench` builds them first).
+# Generates a site of ${PAGES:-20000} pages in a temporary folder, warms the page cache with one
+# read of every file (no cache is dropped), then times reading every file with cat (best of 3)
+# against ScanHomeFolder and against a whole orvel-check run (best of 3 each), and times the
+# pathological single files and the loading and saving of project files with many entries. The
+# temporary folder is removed at the end.
 set -euo pipefail
 
 BUILD=${BUILD:-build}
