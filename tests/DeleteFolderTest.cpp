@@ -50,6 +50,32 @@ TEST(DeleteFolderTest, PathWithoutTheFinalSeparatorIsTheSameFolder) {
     EXPECT_EQ(ReadWholeFile(Temp.Path() + "site2/c.htm"), "stays");
 }
 
+TEST(DeleteFolderTest, TrueExactlyWhenTheFolderThePathNamesIsGone) {
+    // Given "." or "..", the path names the folder they stand for; whatever the path, the
+    // result says whether that folder is gone.
+    const struct {
+        const char* Given;
+        const char* Named;
+    } Cases[] = {
+        {"p/q/..", "p"},  {"p/q/../", "p"},         {"p/q/.", "p/q"},
+        {"p/./q", "p/q"}, {"p/link/..", "outside"}, // ".." of a link is the parent of the folder it
+                                                    // leads to
+    };
+    for (const auto& C : Cases) {
+        TTempDir Temp;
+        Temp.Write("p/q/a.htm", "x");
+        Temp.Write("p/keep/b.htm", "x");
+        Temp.Write("p/z.htm", "x");
+        Temp.Write("outside/target/c.htm", "x");
+        ASSERT_EQ(
+            ::symlink((Temp.Path() + "outside/target").c_str(), (Temp.Path() + "p/link").c_str()),
+            0);
+        EXPECT_TRUE(DelDir(Temp.Path() + C.Given, true)) << C.Given;
+        EXPECT_FALSE(Exists(Temp.Path() + C.Named)) << C.Given;
+        EXPECT_TRUE(DirExists(Temp.Path())) << C.Given;
+    }
+}
+
 TEST(DeleteFolderTest, ClearsReadOnlyFilesAndFolders) {
     TTempDir Temp;
     const std::string File = Temp.Write("site/locked.htm", "x");
