@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -32,6 +34,45 @@ struct TFolderEntry {
     TFolderId Id;
 };
 
+// Whether an entry of the open folder is a folder, and which. Links are followed: a link to a
+// folder is a folder, a dangling link a file. Where the details cannot be had (in a folder that
+// can be listed but not searched) the entry's type decides, so a folder stays a folder; they
+// are asked relative to the open folder, so no path-length limit applies.
+bool IsFolderEntry(int FolderFd, const dirent& Entry, TFolderId& Id) {
+    if (Entry.d_type != DT_DIR && Entry.d_type != DT_LNK && Entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat St;
+    if (::fstatat(FolderFd, Entry.d_name, &St, 0) == 0) {
+        Id = {St.st_dev, St.st_ino};
+        return S_ISDIR(St.st_mode);
+    }
+    if (Entry.d_type != DT_UNKNOWN) return Entry.d_type == DT_DIR;
+    return ::fstatat(FolderFd, Entry.d_name, &St, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(St.st_mode);
+}
+
+// The home folder and every folder above it, by the path as given and by the folders' own
+// parents: none is entered from within the site, or a link to / would walk the whole system.
+std::vector<TFolderId> HomeAndAncestors(const std::string& Home) {
+    std::vector<TFolderId> Ids;
+    struct stat St;
+    for (size_t Slash = Home.find('/'); Slash != std::string::npos;
+         Slash = Home.find('/', Slash + 1))
+        if (::stat(Home.substr(0, Slash + 1).c_str(), &St) == 0)
+            Ids.push_back({St.st_dev, St.st_ino});
+    if (::stat(Home.c_str(), &St) == 0) Ids.push_back({St.st_dev, St.st_ino});
+    int Fd = ::open(Home.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (Fd >= 0 && ::fstat(Fd, &St) == 0) {
+        const TFolderId Id{St.st_dev, St.st_ino};
+        if (std::find(Ids.begin(), Ids.end(), Id) == Ids.end()) Ids.push_back(Id);
+        const int Parent = ::openat(Fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(Fd);
+        Fd = Parent;
+        if (Fd >= 0 && ::fstat(Fd, &St) == 0 && TFolderId{St.st_dev, St.st_ino} == Id) break;
+    }
+    if (Fd >= 0) ::close(Fd);
+    return Ids;
+}
+
 void ScanFolderBelow(TRunContext& Run, const std::string& FolderPath, TTreeNode& Parent,
                      std::vector<TFolderId>& Ancestors) {
     const std::string Folder = IncludeTrailingSeparator(FolderPath, Run.PathStyle());
@@ -43,13 +84,9 @@ void ScanFolderBelow(TRunContext& Run, const std::string& FolderPath, TTreeNode&
             if (Run.Halted) break;
             const std::string Name = Entry->d_name;
             if (Name == "." || Name == "..") continue;
-            struct stat St;
-            // A symbolic link to a folder is a folder; a dangling link is a file.
-            const bool IsFolder = (Entry->d_type == DT_DIR || Entry->d_type == DT_LNK ||
-                                   Entry->d_type == DT_UNKNOWN) &&
-                                  ::stat((Folder + Name).c_str(), &St) == 0 && S_ISDIR(St.st_mode);
-            if (IsFolder)
-                Folders.push_back({Name, {St.st_dev, St.st_ino}});
+            TFolderId Id{};
+            if (IsFolderEntry(::dirfd(Dir), *Entry, Id))
+                Folders.push_back({Name, Id});
             else if (!Run.CurrentProject.MatchesWildCard(Name, Run.Settings.IgnoreCase))
                 Files.push_back(Name);
         }
@@ -68,7 +105,8 @@ void ScanFolderBelow(TRunContext& Run, const std::string& FolderPath, TTreeNode&
         Run.Tree.SetImage(Node, pic::FolderProblem);
         Run.Tree.SetSelectedImage(Node, pic::FolderProblemOpen);
         Run.FolderNodes.push_back(&Node);
-        // A folder already on the path from the home folder is shown but not entered again.
+        // A folder already on the path from the home folder, or above it, is shown but not
+        // entered again.
         if (std::find(Ancestors.begin(), Ancestors.end(), Sub.Id) != Ancestors.end()) continue;
         Ancestors.push_back(Sub.Id);
         ScanFolderBelow(Run, Folder + Sub.Name, Node, Ancestors);
@@ -85,9 +123,7 @@ void ScanFolderBelow(TRunContext& Run, const std::string& FolderPath, TTreeNode&
 } // namespace
 
 void ScanFolder(TRunContext& Run, const std::string& Folder, TTreeNode& Parent) {
-    std::vector<TFolderId> Ancestors;
-    struct stat St;
-    if (::stat(Folder.c_str(), &St) == 0) Ancestors.push_back({St.st_dev, St.st_ino});
+    std::vector<TFolderId> Ancestors = HomeAndAncestors(Folder);
     ScanFolderBelow(Run, Folder, Parent, Ancestors);
 }
 

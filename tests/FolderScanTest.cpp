@@ -118,6 +118,24 @@ TEST_F(Scan, LinkCyclesEndAndOddEntriesAreFilesNeverOpened) {
     EXPECT_EQ(T.Host.Messages.size(), 0u);
 }
 
+TEST(ScanLinks, FoldersAboveTheHomeFolderAreNotEnteredOthersOutsideAre) {
+    // As a link to / would not be: it would walk the whole file system.
+    TTempDir Dir;
+    const std::string Home = Dir.MakeDir("a/site");
+    Dir.Write("a/site/index.html", "");
+    Dir.Write("b/x.html", "");
+    for (const auto& [Name, Target] :
+         {std::pair<std::string, std::string>{"parent", "a"}, {"top", "."}, {"other", "b"}})
+        ASSERT_EQ(::symlink((Dir.Path() + Target).c_str(), (Home + Name).c_str()), 0);
+    TTestRun T;
+    T.Run.CurrentProject.SetHomeDir(Home);
+    ScanHomeFolder(T.Run, Home);
+    EXPECT_EQ(ChildTexts(T.Run.Tree.Root()), (Strings{"other", "parent", "top", "index.html"}));
+    EXPECT_EQ(ChildTexts(*T.Run.Tree.Root().Item(0)), Strings{"x.html"});
+    EXPECT_TRUE(T.Run.Tree.Root().Item(1)->Children.empty());
+    EXPECT_TRUE(T.Run.Tree.Root().Item(2)->Children.empty());
+}
+
 TEST_F(Scan, NewScanReplacesTheOldTreeAndObjects) {
     Dir.Write("one.html", "");
     Open();

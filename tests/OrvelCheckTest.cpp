@@ -35,10 +35,23 @@ std::vector<char*> Argv(std::vector<std::string>& Arguments) {
     return Result;
 }
 
-// Runs orvel-check with the arguments; the settings file is one that does not exist.
-TResult Check(std::vector<std::string> Arguments) {
+enum class TUser { Same, Unprivileged };
+
+// Runs orvel-check with the arguments; the settings file is one that does not exist. For an
+// unprivileged run the superuser goes through setpriv, on a copy of the program that the
+// unprivileged user can reach.
+TResult Check(const std::vector<std::string>& Arguments, TUser User = TUser::Same) {
     TTempDir Output;
-    Arguments.insert(Arguments.begin(), {ORVEL_CHECK, "--settings", Output.Path() + "none.ini"});
+    ::chmod(Output.Path().c_str(), 0755);
+    const std::string Settings = Output.Path() + "none.ini";
+    std::vector<std::string> Command = {ORVEL_CHECK, "--settings", Settings};
+    if (User == TUser::Unprivileged && ::geteuid() == 0) {
+        const std::string Copy = Output.Write("orvel-check", ReadWholeFile(ORVEL_CHECK));
+        ::chmod(Copy.c_str(), 0755);
+        Command = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", Copy,
+                   "--settings",       Settings};
+    }
+    Command.insert(Command.end(), Arguments.begin(), Arguments.end());
     const std::string OutPath = Output.Path() + "out", ErrPath = Output.Path() + "err";
     const pid_t Pid = ::fork();
     if (Pid == 0) {
@@ -46,7 +59,7 @@ TResult Check(std::vector<std::string> Arguments) {
         const int Err = ::open(ErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(Out, 1);
         ::dup2(Err, 2);
-        ::execv(ORVEL_CHECK, Argv(Arguments).data());
+        ::execv(Command[0].c_str(), Argv(Command).data());
         ::_exit(127);
     }
     // A run that hangs is killed, so that the test fails instead of hanging with it.
@@ -237,6 +250,21 @@ TEST_F(OrvelCheck, ProjectFolderIsRelativeToTheProjectFileAndNamesNoOtherFolder)
     EXPECT_EQ(WithNul.Status, 2);
     EXPECT_EQ(WithNul.Err.rfind("orvel-check: ディレクトリが存在しません\n", 0), 0u) << WithNul.Err;
     EXPECT_EQ(WithNul.Out, "");
+}
+
+TEST_F(OrvelCheck, FolderThatCanBeListedButNotSearchedIsAFolderWithoutEntries) {
+    Site.Write("index.html", "<a href=locked/sub><a href=locked/sub/a.html>");
+    Site.Write("locked/sub/a.html", "");
+    ::chmod(Home().c_str(), 0755);
+    ::chmod((Home() + "locked").c_str(), 0744); // others may list it, not search it
+    const TResult R = Check({"--format", "json", Home()}, TUser::Unprivileged);
+    EXPECT_EQ(R.Status, 1) << R.Err;
+    EXPECT_EQ(R.Err, "");
+    EXPECT_NE(R.Out.find("\"summary\": {\"files\": 1, \"htmlFiles\": 1, "
+                         "\"filesWithInvalidLinks\": 1, \"invalidLinks\": 2"),
+              std::string::npos)
+        << R.Out;
+    ::chmod((Home() + "locked").c_str(), 0755);
 }
 
 TEST_F(OrvelCheck, CtrlCHaltsAndStillReports) {
