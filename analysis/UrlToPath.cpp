@@ -9,6 +9,7 @@ std::optional<std::string> URLToPath(const std::string& URL, TPathStyle Style) {
     if (AsciiUpperCase(URL.substr(0, 7)) != "FILE://") return std::nullopt;
     std::string Path = ReplaceAll(URL.substr(7), "|", ":");
     if (Style == TPathStyle::psPosix) {
+        UnifySeparators(Path, 0, Style);
         // Only a text with exactly one leading "/" is a path: no drives, no network paths.
         if (Path.size() >= 1 && Path[0] == '/' && (Path.size() == 1 || Path[1] != '/')) return Path;
         return std::nullopt;

@@ -191,17 +191,8 @@ std::string TOrvelProject::ResolveLink(const std::string& BaseFile,
     std::string Joined(Base.substr(0, Last == std::string_view::npos ? 0 : Last + 1));
     const size_t LinkStart = Joined.size();
     Joined += Link;
-    // In link targets both slashes separate folders; the base is a real path and stays.
-    const char Sep = PathSeparator(PathStyle);
-    const char Other = Sep == '/' ? '\\' : '/';
-    const bool Cp932 = CurrentCodePage() == TCodePage::cpCp932;
-    for (size_t I = LinkStart; I < Joined.size(); ++I) {
-        if (Cp932 && IsLeadByte(static_cast<unsigned char>(Joined[I]))) {
-            ++I;
-            continue;
-        }
-        if (Joined[I] == Other) Joined[I] = Sep;
-    }
+    // The base is a real path and stays as it is.
+    UnifySeparators(Joined, LinkStart, PathStyle);
     return ExpandFileName(Joined, PathStyle);
 }
 

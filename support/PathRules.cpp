@@ -72,6 +72,19 @@ std::string IncludeTrailingSeparator(std::string_view Path, TPathStyle Style) {
     return Result;
 }
 
+void UnifySeparators(std::string& Path, size_t From, TPathStyle Style) {
+    const char Sep = PathSeparator(Style);
+    const char Other = Sep == '/' ? '\\' : '/';
+    const bool Cp932 = CurrentCodePage() == TCodePage::cpCp932;
+    for (size_t I = From; I < Path.size(); ++I) {
+        if (Cp932 && IsLeadByte(static_cast<unsigned char>(Path[I]))) {
+            ++I;
+            continue;
+        }
+        if (Path[I] == Other) Path[I] = Sep;
+    }
+}
+
 bool IsAbsolutePath(std::string_view Path, TPathStyle Style) {
     if (IsPathSeparatorAt(Path, 0, Style)) return true;
     return Style == TPathStyle::psWindows && Path.size() >= 2 && Path[1] == ':';

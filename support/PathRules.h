@@ -23,6 +23,9 @@ std::string ExtractFolder(std::string_view Path, TPathStyle Style);
 // The extension of the bare name with its dot, or empty when the name has no dot.
 std::string ExtractExtension(std::string_view Path, TPathStyle Style);
 std::string IncludeTrailingSeparator(std::string_view Path, TPathStyle Style);
+// Makes every "/" and "\" of Path from From on the style's separator, as in link targets, where
+// both separate folders; the second byte of a double-byte character is never taken for one.
+void UnifySeparators(std::string& Path, size_t From, TPathStyle Style);
 // True for a path that does not depend on the current folder: one that begins with a separator
 // (or, in Windows style, with a drive).
 bool IsAbsolutePath(std::string_view Path, TPathStyle Style);

@@ -254,7 +254,10 @@ TEST(URLToPath, PosixStyleTakesOnlyOneLeadingSlash) {
         {"file:///site/a.html", "/site/a.html"},
         {"FILE:///site/a%20b.html", "/site/a%20b.html"},
         {"file:///", "/"},
+        {"file:///home/me/site\\a.html", "/home/me/site/a.html"}, // a backslash separates too
+        {"file://\\site\\docs/a.html", "/site/docs/a.html"},
         {"file://C:/SITE/a.html", std::nullopt},
+        {"file:///\\server\\share\\a.html", std::nullopt},
         {"file://C|/SITE/a.html", std::nullopt},
         {"file://server/share/a.html", std::nullopt},
         {"file:////server/share/a.html", std::nullopt},
