@@ -13,16 +13,24 @@ char PathSeparator(TPathStyle Style) {
 }
 
 namespace {
+// True when Path[I] begins a CP932 double-byte character, whose second byte is never taken for
+// a separator. A "/" is never a second byte (it is no trail byte of CP932): after a lead byte
+// it still separates, as IsPathSeparatorAt says.
+bool BeginsDoubleByte(std::string_view Path, size_t I, bool Cp932) {
+    return Cp932 && IsLeadByte(static_cast<unsigned char>(Path[I])) && I + 1 < Path.size() &&
+           Path[I + 1] != '/';
+}
+
 // Calls F(index) for each separator of the path, passing over double-byte characters whole.
 template <typename F> void ForEachSeparator(std::string_view Path, TPathStyle Style, F&& Visit) {
     const bool Cp932 = CurrentCodePage() == TCodePage::cpCp932;
     for (size_t I = 0; I < Path.size(); ++I) {
-        const unsigned char B = static_cast<unsigned char>(Path[I]);
-        if (Cp932 && IsLeadByte(B)) {
+        if (BeginsDoubleByte(Path, I, Cp932)) {
             ++I;
             continue;
         }
-        if (B == '/' || (Style == TPathStyle::psWindows && B == '\\')) Visit(I);
+        const char C = Path[I];
+        if (C == '/' || (Style == TPathStyle::psWindows && C == '\\')) Visit(I);
     }
 }
 } // namespace
@@ -77,7 +85,7 @@ void UnifySeparators(std::string& Path, size_t From, TPathStyle Style) {
     const char Other = Sep == '/' ? '\\' : '/';
     const bool Cp932 = CurrentCodePage() == TCodePage::cpCp932;
     for (size_t I = From; I < Path.size(); ++I) {
-        if (Cp932 && IsLeadByte(static_cast<unsigned char>(Path[I]))) {
+        if (BeginsDoubleByte(Path, I, Cp932)) {
             ++I;
             continue;
         }

@@ -187,6 +187,9 @@ TEST_F(PathRulesCp932Test, SecondByteOfADoubleByteCharacterIsNoSeparator) {
     EXPECT_EQ(ExpandFileName(Folder + "\\..\\B.HTM", Windows), "C:\\SITE\\B.HTM");
     EXPECT_EQ(ContainingFolder(Folder + "\\A.HTM", Windows), Folder);
     EXPECT_EQ(ContainingFolder("C:\\\x95\x5C", Windows), "C:\\");
+    // "/" is no second byte: after a lead byte it still separates.
+    EXPECT_EQ(BareFileName("/site/\x8F/a.html", Posix), "a.html");
+    EXPECT_EQ(ExpandFileName("/site/\x8F/", Posix), "/site/\x8F/");
 }
 
 } // namespace
