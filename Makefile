@@ -1,11 +1,14 @@
 # Thin wrapper over CMake: `make run` checks the sample site, `make test` runs every test.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_CXX   ?= clang++-14
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 PREFIX     ?= /usr/local
 
-.PHONY: deps configure build test asan run bench screenshots format clean install package
+.PHONY: deps configure build test asan fuzz run bench screenshots format clean install package
 
 deps:
 	@bash tools/install-deps.sh
@@ -25,6 +28,13 @@ asan: deps
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory asan
+
+# Each libFuzzer target for FUZZ_SECONDS seconds, in a build of its own (clang, ASan, UBSan).
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DORVEL_FUZZ=ON -DORVEL_GUI=OFF -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) bash fuzz/run.sh
 
 run: build
 	$(BUILD)/uoorvel $(BUILD)/examples/sample.opr
@@ -48,4 +58,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

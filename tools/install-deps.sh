@@ -5,7 +5,8 @@ packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest nlohma
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic xvfb xauth
   qt6-svg-dev
   desktop-file-utils libxml2-utils shared-mime-info libglib2.0-bin man-db bash-completion
-  dpkg-dev file lintian)
+  dpkg-dev file lintian
+  clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,0 +1,53 @@
+// Link extraction and classification of one HTML file: no crash, no undefined behaviour, and
+// lists that are sorted, free of case-insensitive duplicates, without empty or overlong texts.
+#include "FuzzSupport.h"
+
+#include "analysis/ExtractLinks.h"
+#include "analysis/FileObject.h"
+#include "analysis/RunContext.h"
+
+#include <cstdint>
+
+using namespace orvel;
+using namespace orvel::fuzz;
+
+namespace {
+void RequireSortedList(const TSortedStringList& List) {
+    for (int I = 0; I < List.Count(); ++I) {
+        Require(!List[I].empty(), "no empty text in a list");
+        if (I > 0) Require(AnsiCompareText(List[I - 1], List[I]) < 0, "a list is sorted");
+    }
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+    if (Size == 0) return 0;
+    static TMemoryFile File;
+    const unsigned char Switches = Data[0];
+    UseCodePageOf(Switches);
+    TQuietHost Host;
+    TRunContext Run(Host);
+    Run.Settings.isSpaceValid = Switches & 2;
+    Run.Settings.IgnoreJavaScript = Switches & 4;
+    Run.Settings.IgnoreCase = Switches & 8;
+    Run.CurrentProject.SetHomeDir("/proc/self/fd/");
+    if (Switches & 16) Run.CurrentProject.SetServerRoot("/proc/self/");
+    // The file's name has no extension, which makes it an HTML file.
+    const std::string Path =
+        File.Hold(std::string_view(reinterpret_cast<const char*>(Data) + 1, Size - 1));
+    TTreeNode& Node = Run.Tree.AddChild(Run.Tree.Root(), "page");
+    TFileObject& Object = TFileObject::Create(Run, Node);
+    Node.Data = &Object;
+    Object.SetPath(Path);
+    Object.ClassifyLinks();
+
+    RequireSortedList(Object.Links);
+    RequireSortedList(Object.Anchors);
+    for (const std::string& Link : Object.Links)
+        Require(Link.size() <= MaxValueLength, "values are cut at their longest");
+    Require(Object.ValidLinks.Count() + Object.InvalidLinks.Count() +
+                    Object.ExternalLinks.Count() <=
+                Object.Links.Count(),
+            "every link is in one list at most");
+    return 0;
+}
