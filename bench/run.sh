@@ -7,8 +7,9 @@
 # Generates a site of ${PAGES:-20000} pages in a temporary folder, warms the page cache with one
 # read of every file (no cache is dropped), then times reading every file with cat (best of 3)
 # against ScanHomeFolder and against a whole orvel-check run (best of 3 each), and times the
-# pathological single files and the loading and saving of project files with many entries. The
-# temporary folder is removed at the end.
+# pathological single files, the peak memory of orvel-check on one large HTML file (${BIG_MB:-200}
+# MB) and the loading and saving of project files with many entries. The temporary folder is
+# removed at the end.
 set -euo pipefail
 
 BUILD=${BUILD:-build}
@@ -71,6 +72,22 @@ done
 echo "== ScanHomeFolder on pathological single files"
 "$BIN/bench_scan" --repeat 3 --pathological > "$work/patho.txt" || status=1
 
+echo "== peak memory of orvel-check on one HTML file of ${BIG_MB:-200} MB"
+# 16,500 distinct links, between them tags that repeat the same few values millions of times.
+mkdir -p "$work/big"
+LC_ALL=C awk -v bytes="$(( ${BIG_MB:-200} * 1000000 ))" 'BEGIN {
+  links = 16500
+  unit = "<td id=c>x</td><img src=\"a.gif\" alt=\"x\"><p>y</p><div>z</div>\n"
+  filler = ""
+  while (length(filler) < bytes / links - 20) filler = filler unit
+  for (i = 0; i < links; i++) printf "<a href=\"p%d.html\">%s", i, filler
+}' > "$work/big/index.html"
+big_bytes=$(stat -c %s "$work/big/index.html")
+"$BIN/measure" "$BUILD/cli/orvel-check" --settings "$work/none.ini" --format json --quiet \
+  "$work/big" > "$work/big.txt"
+big_rss=$(awk '$1 == "peak_rss_kb" { print $2 }' "$work/big.txt")
+rm -rf "$work/big"
+
 echo "== loading and saving project files of many entries"
 "$BIN/bench_project" > "$work/project.txt" || status=1
 
@@ -92,6 +109,8 @@ printf '%-12s %10s %10s %10s %12s   peak %s MiB, %sx cat\n' "orvel-check" "$chec
   "$((check_rss / 1024))" "$(LC_ALL=C awk -v a="$check_best" -v b="$cat_best" 'BEGIN { printf "%.1f", a / b }')"
 echo "pathological files (1 MB = 10^6 bytes):"
 grep -v '^code page' "$work/patho.txt" | sed 's/^/  /'
+echo "one large file: $((big_bytes / 1000000)) MB, orvel-check peak $((big_rss / 1024)) MiB," \
+  "$(LC_ALL=C awk -v r="$big_rss" -v b="$big_bytes" 'BEGIN { printf "%.2f", r * 1024 / b }')x the file"
 echo "project files (time per entry stays flat when loading and saving are linear):"
 sed 's/^/  /' "$work/project.txt"
 exit "$status"
