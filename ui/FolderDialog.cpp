@@ -158,8 +158,9 @@ public:
         Recentre = new QTimer(this);
         Recentre->setSingleShot(true);
         Recentre->setInterval(0);
+        // A centring still due when the user acts is dropped: the view is the user's from then.
         connect(Recentre, &QTimer::timeout, this, [this] {
-            Tree->scrollTo(Tree->currentIndex(), QAbstractItemView::PositionAtCenter);
+            if (!Settled) Tree->scrollTo(Tree->currentIndex(), QAbstractItemView::PositionAtCenter);
         });
         const auto Again = [this] {
             if (!Settled) Recentre->start();
