@@ -86,7 +86,8 @@ TEST(IniFile, SaveKeepsTheModeAndTheLinkAndFollowsNoPlantedName) {
     const std::string Victim = Dir.Write("victim", "untouched");
     ASSERT_EQ(::chmod(Real.c_str(), 0600), 0);
     const std::string Link = Dir.Path() + "site.opr";
-    ASSERT_EQ(::symlink("real/site.opr", Link.c_str()), 0);
+    ASSERT_EQ(::symlink("real/site.opr", (Dir.Path() + "hop").c_str()), 0);
+    ASSERT_EQ(::symlink("hop", Link.c_str()), 0);
     // Symbolic links at the names a temporary file once had must not be written through.
     const std::string Pid = std::to_string(::getpid());
     for (const std::string& Planted : {Link + ".tmp-" + Pid, Real + ".tmp-" + Pid})
