@@ -1,5 +1,9 @@
 #include "support/CodePage.h"
 
+#include "support/FoldedText.h"
+
+#include <algorithm>
+#include <bit>
 #include <langinfo.h>
 #include <strings.h>
 
@@ -86,7 +90,25 @@ std::string AsciiUpperCase(std::string_view Text) {
     return Result;
 }
 
+namespace {
+// Under UTF-8 the locale-aware upper-casing is the ASCII one, which folds eight bytes at once.
+int CompareFolded(std::string_view A, std::string_view B) {
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+    const size_t Common = std::min(A.size(), B.size());
+    const std::string_view CommonA = A.substr(0, Common), CommonB = B.substr(0, Common);
+    for (size_t Pos = 0; Pos < Common; Pos += 8) {
+        const std::uint64_t WA = FoldWord(LoadWord(CommonA, Pos));
+        const std::uint64_t WB = FoldWord(LoadWord(CommonB, Pos));
+        if (WA == WB) continue;
+        const int Shift = std::countr_zero(WA ^ WB) & ~7; // the first byte that differs
+        return ((WA >> Shift) & 0xFF) < ((WB >> Shift) & 0xFF) ? -1 : 1;
+    }
+    return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
+}
+} // namespace
+
 int AnsiCompareText(std::string_view A, std::string_view B) {
+    if (GCodePage == TCodePage::cpUtf8) return CompareFolded(A, B);
     TUpperWalker WA(A), WB(B);
     while (!WA.AtEnd() && !WB.AtEnd()) {
         const unsigned char CA = WA.Next(), CB = WB.Next();

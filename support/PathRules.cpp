@@ -98,12 +98,11 @@ bool IsAbsolutePath(std::string_view Path, TPathStyle Style) {
     return Style == TPathStyle::psWindows && Path.size() >= 2 && Path[1] == ':';
 }
 
-std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
+void ExpandFileNameInto(std::string& Result, std::string_view Path, TPathStyle Style) {
     const char Sep = PathSeparator(Style);
     std::string Relative; // holds the joined path when Path is relative
     std::string_view View = Path;
     // The root: "/" for POSIX; "X:\" or "\\server\share\" for Windows.
-    std::string Result;
     size_t Rest = 0;
     if (Style == TPathStyle::psPosix) {
         if (View.empty() || View[0] != '/') {
@@ -116,7 +115,7 @@ std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
         Result.assign(1, '/');
         Rest = 1;
     } else if (View.size() >= 2 && View[1] == ':') {
-        Result = View.substr(0, 2);
+        Result.assign(View.substr(0, 2));
         Result += Sep;
         Rest = 2;
     } else if (View.size() >= 2 && IsPathSeparatorAt(View, 0, Style) &&
@@ -125,12 +124,12 @@ std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
         size_t Count = 0, I = 2;
         for (; I < View.size() && Count < 2; ++I)
             if (IsPathSeparatorAt(View, I, Style)) ++Count;
-        Result = "\\\\";
+        Result.assign("\\\\");
         Result += View.substr(2, I - 2);
-        if (Count < 2) Result = IncludeTrailingSeparator(Result, Style);
+        if (Count < 2 && !IsPathSeparatorAt(Result, Result.size() - 1, Style)) Result += Sep;
         Rest = I;
     } else {
-        Result = std::string(1, Sep);
+        Result.assign(1, Sep);
     }
     Result.reserve(Result.size() + View.size());
     const size_t RootSize = Result.size();
@@ -161,6 +160,11 @@ std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
     const bool TrailingSeparator =
         View.size() > Rest && IsPathSeparatorAt(View, View.size() - 1, Style);
     if (TrailingSeparator && !Starts.empty()) Result.push_back(Sep);
+}
+
+std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
+    std::string Result;
+    ExpandFileNameInto(Result, Path, Style);
     return Result;
 }
 

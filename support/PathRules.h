@@ -32,6 +32,8 @@ bool IsAbsolutePath(std::string_view Path, TPathStyle Style);
 // Lexical full-path expansion: "." and ".." resolved, repeated separators collapsed, a trailing
 // separator kept; a relative path is taken relative to the current folder.
 std::string ExpandFileName(std::string_view Path, TPathStyle Style);
+// The same into Result, whose capacity is reused; Result must not hold Path.
+void ExpandFileNameInto(std::string& Result, std::string_view Path, TPathStyle Style);
 // The folder that holds a file: the path up to its last separator, without that separator unless
 // it is the root's (or follows a drive colon).
 std::string ContainingFolder(std::string_view Path, TPathStyle Style);

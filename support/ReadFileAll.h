@@ -15,6 +15,22 @@ public:
     ENotTextFileError() : std::runtime_error("it is binary file") {}
 };
 
+// Why a file could not be read as text.
+enum class TReadFailure {
+    rfNone,
+    rfCannotOpen,  // missing, no permission, or not a regular file
+    rfOutOfMemory, // too large to hold
+    rfReadError,   // opened, but reading failed
+    rfNotText      // looks binary
+};
+
+// Every byte of the file into Text (whose capacity is reused), NUL bytes turned into spaces, as
+// ReadFileAll reads it but without messages; safe on any thread. Text is unspecified on failure.
+TReadFailure ReadTextInto(const std::string& Path, std::string& Text);
+
+// The message a failure is shown with, or empty for the failures that are not shown.
+std::string ReadFailureMessage(TReadFailure Failure, const std::string& Path);
+
 // Every byte of the file, NUL bytes turned into spaces. Shows the open and memory errors in
 // message boxes and still throws them (EInOutError); only regular files are ever opened.
 std::string ReadFileAll(const std::string& Path, TMessageHost& Host);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvel {
@@ -14,6 +15,8 @@ public:
     bool Add(std::string Text);
     // Adds many texts as one-by-one Add calls in their order would, in O(n log n).
     void AddAll(std::vector<std::string> Texts);
+    // Takes texts already in the list's order, no two equal, in place of the list's own.
+    void AssignSorted(std::vector<std::string> Texts) { Items = std::move(Texts); }
     // True when found; Index is the match or, when there is none, the insertion point.
     bool Find(std::string_view Text, int& Index) const;
     int IndexOf(std::string_view Text) const;
