@@ -3,31 +3,64 @@
 #include "analysis/RunContext.h"
 #include "analysis/UrlToPath.h"
 #include "support/CodePage.h"
+#include "support/FoldedText.h"
 
 namespace orvel {
 
 namespace {
-bool IsUrlLink(const std::string& Link) {
-    if (Link.find("://") != std::string::npos) return true;
-    const std::string Upper = AnsiUpperCase(Link);
-    return Upper.find("MAILTO:") != std::string::npos || Upper.find("NEWS:") != std::string::npos;
+// Whether the upper-cased text contains Upper (which ends in ":"), without building it.
+bool ContainsUpper(std::string_view Text, std::string_view Upper) {
+    if (CurrentCodePage() != TCodePage::cpUtf8)
+        return AnsiUpperCase(Text).find(Upper) != std::string::npos;
+    // Under UTF-8 the upper-casing is the ASCII one.
+    for (size_t Colon = Text.find(':'); Colon != std::string_view::npos;
+         Colon = Text.find(':', Colon + 1))
+        if (Colon + 1 >= Upper.size() && StartsWithFolded(Text, Colon + 1 - Upper.size(), Upper))
+            return true;
+    return false;
 }
+
+bool IsUrlLink(std::string_view Link) {
+    if (Link.find("://") != std::string_view::npos) return true;
+    return Link.find(':') != std::string_view::npos &&
+           (ContainsUpper(Link, "MAILTO:") || ContainsUpper(Link, "NEWS:"));
+}
+
+// Room for the link and path texts of one thread's classification, kept from link to link.
+struct TLinkRoom {
+    std::string Split, Resolved, Joined;
+};
+thread_local TLinkRoom Room;
 } // namespace
 
 TSplitLink TFileObject::SplitLink(const std::string& Link) const {
-    TSplitLink Split{Link, {}};
-    if (!Link.empty() && Link.back() == '/') Split.Target += Run.Settings.DefaultFileName;
-    if (Split.Target.compare(0, 5, "http:") == 0) Split.Target.erase(0, 5);
-    const size_t Hash = Split.Target.find('#');
-    if (Hash != std::string::npos) {
-        Split.Anchor = Split.Target.substr(Hash + 1);
-        Split.Target.erase(Hash);
+    std::string Built;
+    const TLinkParts Parts = SplitLink(std::string_view(Link), Built);
+    return {std::string(Parts.Target), std::string(Parts.Anchor)};
+}
+
+TLinkParts TFileObject::SplitLink(std::string_view Link, std::string& Built) const {
+    std::string_view Target = Link, Anchor;
+    if (!Link.empty() && Link.back() == '/') {
+        Built.assign(Link);
+        Built += Run.Settings.DefaultFileName;
+        Target = Built;
     }
-    const size_t Query = Split.Target.find('?');
-    if (Query != std::string::npos) Split.Target.erase(Query);
-    if (Split.Target.empty() && !Split.Anchor.empty())
-        Split.Target = BareFileName(Path, Run.PathStyle());
-    return Split;
+    if (Target.substr(0, 5) == "http:") Target.remove_prefix(5);
+    const size_t Hash = Target.find('#');
+    if (Hash != std::string_view::npos) {
+        Anchor = Target.substr(Hash + 1);
+        Target = Target.substr(0, Hash);
+    }
+    Target = Target.substr(0, Target.find('?'));
+    if (Target.empty() && !Anchor.empty())
+        Target = std::string_view(Path).substr(BareFileNameStart(Path, Run.PathStyle()));
+    return {Target, Anchor};
+}
+
+TTreeNode* TFileObject::FindTargetNode(std::string_view Target) const {
+    Run.CurrentProject.ResolveLinkInto(Room.Resolved, Room.Joined, Path, Target);
+    return FindNodeByPath(Run, Room.Resolved, Run.Settings.IgnoreCase);
 }
 
 void TFileObject::ClassifyLinks() {
@@ -35,34 +68,34 @@ void TFileObject::ClassifyLinks() {
     InvalidLinks.Clear();
     ExternalLinks.Clear();
     const TOrvelProject& Project = Run.CurrentProject;
-    for (const std::string& Link : Links) {
-        const TSplitLink Split = SplitLink(Link);
+    for (int I = 0; I < Links.Count(); ++I) {
+        const std::string& Link = Links[I];
+        const TLinkParts Split = SplitLink(std::string_view(Link), Room.Split);
         if (IsUrlLink(Link)) {
-            if (AsciiUpperCase(Link.substr(0, 7)) != "FILE://") {
-                ExternalLinks.Add(Link);
+            if (!StartsWithFolded(Link, 0, "FILE://")) {
+                ExternalLinks.Append(I);
                 continue;
             }
-            const auto LocalPath = URLToPath(Split.Target, Run.PathStyle());
+            const auto LocalPath = URLToPath(std::string(Split.Target), Run.PathStyle());
             const bool Exists = Run.Settings.CheckLocalFile != 0 && LocalPath &&
                                 Run.FileSystem->FileExists(*LocalPath);
-            (Exists ? ValidLinks : InvalidLinks).Add(Link);
+            (Exists ? ValidLinks : InvalidLinks).Append(I);
             continue;
         }
         if (Link[0] == '/') {
-            if (Project.ServerRoot.empty())
-                ExternalLinks.Add(Link);
-            else
-                (Run.FileSystem->FileExists(Project.ResolveLink(Path, Split.Target)) ? ValidLinks
-                                                                                     : InvalidLinks)
-                    .Add(Link);
+            if (Project.ServerRoot.empty()) {
+                ExternalLinks.Append(I);
+            } else {
+                Project.ResolveLinkInto(Room.Resolved, Room.Joined, Path, Split.Target);
+                (Run.FileSystem->FileExists(Room.Resolved) ? ValidLinks : InvalidLinks).Append(I);
+            }
             continue;
         }
         if (Split.Target.empty() && Split.Anchor.empty()) continue; // only a query
-        const TTreeNode* Node =
-            FindNodeByPath(Run, Project.ResolveLink(Path, Split.Target), Run.Settings.IgnoreCase);
+        const TTreeNode* Node = FindTargetNode(Split.Target);
         bool Valid = Node != nullptr;
         if (Valid && !Split.Anchor.empty()) Valid = Node->Data->Anchors.IndexOf(Split.Anchor) >= 0;
-        (Valid ? ValidLinks : InvalidLinks).Add(Link);
+        (Valid ? ValidLinks : InvalidLinks).Append(I);
     }
     UpdateImage();
     if (!InvalidLinks.Empty()) {

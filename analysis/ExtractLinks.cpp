@@ -1,16 +1,14 @@
 #include "analysis/ExtractLinks.h"
 
-#include "analysis/FileObject.h"
-#include "analysis/RunContext.h"
 #include "support/CodePage.h"
-#include "support/ReadFileAll.h"
+#include "support/FoldedText.h"
+#include "support/StringUtils.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
-#include <unordered_map>
 #include <utility>
-#include <vector>
 
 namespace orvel {
 
@@ -66,30 +64,31 @@ bool IsBlank(char C) {
     return C == '\r' || C == '\n' || C == ' ';
 }
 
-// The value of Attribute inside the tag whose name ends at From and whose ">" is at Close.
-std::string AttributeValue(std::string_view Text, std::string_view Upper, size_t From, size_t Close,
-                           std::string_view Attribute) {
+// The value of Attribute inside the tag whose name ends at From and whose ">" is at Close, cut
+// to its longest, before its line-break pairs are removed. Everything read lies in [From, Close]:
+// the ">" ends every step.
+std::string_view RawAttributeValue(std::string_view Text, size_t From, size_t Close,
+                                   std::string_view Attribute) {
     size_t Pos = From;
-    if (SkipBlanks(Upper, Pos) == 0) return {}; // another tag with this prefix, or a tab
-    const std::string_view InTag = Upper.substr(0, Close);
-    size_t Found = InTag.find(Attribute, Pos);
-    while (Found != std::string_view::npos && !IsBlank(Upper[Found - 1]))
-        Found = InTag.find(Attribute, Found + 1);
-    if (Found == std::string_view::npos) return {};
+    if (SkipBlanks(Text, Pos) == 0) return {}; // another tag with this prefix, or a tab
+    size_t Found = Pos;
+    for (;; ++Found) {
+        if (Found + Attribute.size() > Close) return {};
+        if (AsciiUpper(Text[Found]) == Attribute[0] && IsBlank(Text[Found - 1]) &&
+            StartsWithFolded(Text, Found, Attribute))
+            break;
+    }
     Pos = Found + Attribute.size();
-    SkipBlanks(Upper, Pos);
-    if (Pos >= Upper.size() || Upper[Pos] != '=') return {};
+    SkipBlanks(Text, Pos);
+    if (Text[Pos] != '=') return {};
     ++Pos;
-    SkipBlanks(Upper, Pos);
-    char Quote = 0;
-    if (Pos < Upper.size() && (Upper[Pos] == '"' || Upper[Pos] == '\'')) Quote = Upper[Pos++];
-    const char Stop = Quote ? Quote : ' ';
+    SkipBlanks(Text, Pos);
+    char Stop = ' ';
+    if (Text[Pos] == '"' || Text[Pos] == '\'') Stop = Text[Pos++];
     size_t End = Pos;
-    while (End < Upper.size() && Upper[End] != '>' && Upper[End] != Stop)
+    while (Text[End] != '>' && Text[End] != Stop)
         ++End;
-    std::string Value(Text.substr(Pos, std::min(End - Pos, MaxValueLength)));
-    if (Value.find("\r\n") != std::string::npos) Value = ReplaceAll(Value, "\r\n", "");
-    return Value;
+    return Text.substr(Pos, std::min(End - Pos, MaxValueLength));
 }
 
 // Rows are numbered through the three tables: links, then the META row, then anchors.
@@ -136,59 +135,87 @@ const TTagIndex& TagIndex() {
 }
 
 // What the META refresh rule takes from a CONTENT value, or empty.
-std::string RefreshTarget(const std::string& Value) {
+std::string_view RefreshTarget(std::string_view Value) {
     const size_t Url = Value.find("URL=");
-    if (Url == std::string::npos || Url == 0) return {};
+    if (Url == std::string_view::npos || Url == 0) return {};
     size_t First = Url + 4, Last = Value.size();
     while (First < Last && static_cast<unsigned char>(Value[First]) <= ' ')
         ++First;
     while (Last > First && static_cast<unsigned char>(Value[Last - 1]) <= ' ')
         --Last;
-    return CutAtSpace(std::string_view(Value).substr(First, Last - First));
-}
-
-bool StartsWithJavaScript(const std::string& Value) {
-    return Value.size() >= 11 && AsciiUpperCase(Value.substr(0, 11)) == "JAVASCRIPT:";
+    const std::string_view Trimmed = Value.substr(First, Last - First);
+    return Trimmed.substr(0, Trimmed.find(' '));
 }
 
 // What a row stores of an attribute value under the settings; empty stores nothing.
-std::string StoredForm(int Row, std::string Value, const TSettings& Settings) {
+std::string_view StoredForm(int Row, std::string_view Value, const TExtractOptions& Options) {
     if (Row == MetaRow) return RefreshTarget(Value);
-    if (StartsWithJavaScript(Value)) return Settings.IgnoreJavaScript ? std::string() : Value;
-    return Settings.isSpaceValid ? Value : CutAtSpace(Value);
+    if (StartsWithFolded(Value, 0, "JAVASCRIPT:"))
+        return Options.IgnoreJavaScript ? std::string_view() : Value;
+    return Options.IsSpaceValid ? Value : Value.substr(0, Value.find(' '));
 }
 
 // Keeps, of the values that compare equal without case, the one that storing every value row
 // by row would keep: the first of the lowest row. Only distinct values are held, however many
-// tags of a large file repeat them.
+// tags of a large file repeat them, in a table probed by the folded hash (texts equal without
+// case under the code page are equal with the ASCII letters folded).
 class TFirstValues {
 public:
-    void Offer(int Row, std::string Value) {
-        const auto [It, New] = Index.try_emplace(AnsiUpperCase(Value), Values.size());
-        if (New)
-            Values.emplace_back(Row, std::move(Value));
-        else if (Row < Values[It->second].first)
-            Values[It->second] = {Row, std::move(Value)};
+    void Offer(int Row, std::string_view Value) {
+        if (2 * (Entries.size() + 1) > Slots.size()) Grow();
+        const std::uint64_t Hash = FoldedHash(Value);
+        for (size_t I = Hash & Mask;; I = (I + 1) & Mask) {
+            if (Slots[I] == 0) {
+                Entries.push_back({Hash, Row, std::string(Value)});
+                Slots[I] = static_cast<std::uint32_t>(Entries.size());
+                return;
+            }
+            TEntry& Entry = Entries[Slots[I] - 1];
+            if (Entry.Hash == Hash && AnsiCompareText(Entry.Value, Value) == 0) {
+                if (Row < Entry.Row) Entry = {Hash, Row, std::string(Value)};
+                return;
+            }
+        }
     }
-    // The kept values, no two equal without case (so their order does not matter to a list).
-    std::vector<std::string> Take() {
+    // The kept values in the lists' order; no two of them compare equal.
+    std::vector<std::string> TakeSorted() {
+        std::sort(Entries.begin(), Entries.end(), [](const TEntry& A, const TEntry& B) {
+            return AnsiCompareText(A.Value, B.Value) < 0;
+        });
         std::vector<std::string> Result;
-        Result.reserve(Values.size());
-        for (auto& Entry : Values)
-            Result.push_back(std::move(Entry.second));
+        Result.reserve(Entries.size());
+        for (TEntry& Entry : Entries)
+            Result.push_back(std::move(Entry.Value));
         return Result;
     }
 
 private:
-    std::vector<std::pair<int, std::string>> Values;
-    std::unordered_map<std::string, size_t> Index; // upper-cased value to its entry
+    struct TEntry {
+        std::uint64_t Hash;
+        int Row;
+        std::string Value;
+    };
+    void Grow() {
+        Slots.assign(Slots.empty() ? 64 : Slots.size() * 2, 0);
+        Mask = Slots.size() - 1;
+        for (size_t E = 0; E < Entries.size(); ++E) {
+            size_t I = Entries[E].Hash & Mask;
+            while (Slots[I] != 0)
+                I = (I + 1) & Mask;
+            Slots[I] = static_cast<std::uint32_t>(E + 1);
+        }
+    }
+
+    std::vector<TEntry> Entries;
+    std::vector<std::uint32_t> Slots; // entry index + 1; 0 is empty
+    size_t Mask = 0;
 };
 
 } // namespace
 
-size_t SkipBlanks(std::string_view Upper, size_t& Pos) {
+size_t SkipBlanks(std::string_view Text, size_t& Pos) {
     const size_t Start = Pos;
-    while (Pos < Upper.size() && IsBlank(Upper[Pos]))
+    while (Pos < Text.size() && IsBlank(Text[Pos]))
         ++Pos;
     return Pos - Start;
 }
@@ -197,7 +224,7 @@ std::string CutAtSpace(std::string_view Text) {
     return std::string(Text.substr(0, Text.find(' ')));
 }
 
-bool RemoveComments(std::string& Text, TRunContext& Run) {
+bool RemoveComments(std::string& Text, TExtractProgress& Progress) {
     static constexpr std::string_view Open = "<!--", Close = "-->";
     // The text as the repeated deletion sees it is Text[0, Out) followed by Text[In, end).
     // Text[0, Out) holds no whole "<!--" or "-->", but one may start there and end after In.
@@ -219,85 +246,70 @@ bool RemoveComments(std::string& Text, TRunContext& Run) {
     for (;;) {
         const size_t P = FindFirst(Open), Q = FindFirst(Close);
         if (P == std::string::npos || Q == std::string::npos || Q <= P) break;
-        Run.Pump();
+        if (Progress.Step(Counter++)) return false;
         const size_t End = Q + Close.size(); // always beyond Out
         if (P >= Out) std::memmove(Text.data() + Out, Text.data() + In, P - Out);
         In += End - Out;
         Out = P;
-        if (Run.Halted) return false;
-        Run.SetCount(Counter++);
     }
     std::memmove(Text.data() + Out, Text.data() + In, Text.size() - In);
     Text.resize(Out + Text.size() - In);
     return true;
 }
 
-void TFileObject::ExtractLinks() {
-    // Sockets, FIFOs, devices and dangling links are files of the site that are never read.
-    if (Run.FileSystem->IsSpecialEntry(Path)) return;
-    std::string Text;
-    try {
-        Text = ReadFileAll(Path, Run);
-    } catch (...) {
-        return; // a file that cannot be read has no links; the reader showed what it shows
-    }
-    const std::string Name = BareFileName(Path, Run.PathStyle());
-    Run.SetStatusText(Name + " - コメント削除中");
-    Run.SetCount(0);
-    if (!RemoveComments(Text, Run)) return;
-    const std::string Upper = AsciiUpperCase(Text);
-
-    Run.SetStatusText(Name + " - リンク抜き出し中");
-    Run.SetCount(0);
-    // One pass over the text visits the occurrences of every table row in text order; the
-    // values are then stored row by row, as scanning each row in table order would store them.
+TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
+                            TExtractProgress& Progress) {
+    TPageLinks Found;
+    Progress.StageBegins(TExtractStage::esComments);
+    if (!RemoveComments(Text, Progress)) return Found;
+    Progress.StageBegins(TExtractStage::esLinks);
+    // One pass over the text visits the occurrences of every table row in text order; of the
+    // values found, each list keeps what storing them row by row in table order would keep.
+    const std::string_view View = Text;
     const TTagIndex& Index = TagIndex();
-    std::vector<size_t> NextAllowed(Index.Groups.size(), 0);
+    std::vector<size_t> NextAllowed(Index.Groups.size()); // where a group's next tag may begin
     TFirstValues FoundLinks, FoundAnchors;
+    std::string Joined; // a value without its line-break pairs
     long long Counter = 0;
     size_t Close = 0;
-    bool HaveClose = false, Stop = false;
-    for (size_t Lt = Upper.find('<'); Lt != std::string::npos && !Stop;
-         Lt = Upper.find('<', Lt + 1)) {
-        if (Lt + 1 >= Upper.size()) break;
-        const char First = Upper[Lt + 1];
+    bool HaveClose = false, Halted = false;
+    for (size_t Lt = View.find('<'); Lt != std::string_view::npos && !Halted;
+         Lt = View.find('<', Lt + 1)) {
+        if (Lt + 1 >= View.size()) break;
+        const char First = AsciiUpper(View[Lt + 1]);
         if (First < 'A' || First > 'Z') continue;
         for (int G : Index.ByFirstLetter[static_cast<size_t>(First - 'A')]) {
             const TTagGroup& Group = Index.Groups[static_cast<size_t>(G)];
             if (Lt < NextAllowed[static_cast<size_t>(G)] ||
-                Upper.compare(Lt + 1, Group.Tag.size(), Group.Tag) != 0)
+                !StartsWithFolded(View, Lt + 1, Group.Tag))
                 continue;
             if (!HaveClose || Lt > Close) {
-                Close = Upper.find('>', Lt + 1);
+                Close = View.find('>', Lt + 1);
                 HaveClose = true;
             }
-            if (Close == std::string::npos) {
-                Stop = true; // no tag after this point is closed
-                break;
-            }
+            if (Close == std::string_view::npos) break; // no tag from here on is closed
             NextAllowed[static_cast<size_t>(G)] = Close;
             for (int Row : Group.Rows) {
-                Run.Pump();
-                if (Run.Halted) {
-                    Stop = true;
-                    break;
+                if ((Halted = Progress.Step(Counter++))) break;
+                std::string_view Value =
+                    RawAttributeValue(View, Lt + 1 + Group.Tag.size(), Close, RowAt(Row).Attribute);
+                if (Value.find("\r\n") != std::string_view::npos) {
+                    Joined = ReplaceAll(Value, "\r\n", "");
+                    Value = Joined;
                 }
-                Run.SetCount(Counter++);
-                std::string Value =
-                    StoredForm(Row,
-                               AttributeValue(Text, Upper, Lt + 1 + Group.Tag.size(), Close,
-                                              RowAt(Row).Attribute),
-                               Run.Settings);
+                Value = StoredForm(Row, Value, Options);
                 if (!Value.empty())
-                    (Row < FirstAnchorRow ? FoundLinks : FoundAnchors).Offer(Row, std::move(Value));
+                    (Row < FirstAnchorRow ? FoundLinks : FoundAnchors).Offer(Row, Value);
             }
-            if (Stop) break;
+            if (Halted) break;
         }
+        if (HaveClose && Close == std::string_view::npos) break;
     }
-    Links.AddAll(FoundLinks.Take());
-    if (Run.Halted) return; // a halt ends the extraction before its anchor pass
-    Run.SetStatusText(Name + " - アンカー抜き出し中");
-    Anchors.AddAll(FoundAnchors.Take());
+    Found.Links = FoundLinks.TakeSorted();
+    if (Halted) return Found; // no anchors
+    Progress.StageBegins(TExtractStage::esAnchors);
+    Found.Anchors = FoundAnchors.TakeSorted();
+    return Found;
 }
 
 } // namespace orvel

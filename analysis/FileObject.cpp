@@ -1,5 +1,6 @@
 #include "analysis/FileObject.h"
 
+#include "analysis/PageReader.h"
 #include "analysis/RunContext.h"
 #include "support/CodePage.h"
 
@@ -15,22 +16,54 @@ TFileObject::TFileObject(TRunContext& Run, TTreeNode& Node) : Node(&Node), Run(R
     SetReachState(rsUnreached);
 }
 
-void TFileObject::SetPath(const std::string& NewPath) {
+void TFileObject::SetPath(const std::string& NewPath, TReadPage* ReadAhead) {
+    const TPathStyle Style = Run.PathStyle();
     Run.FileObjects.Unindex(*this);
     Path = NewPath;
+    NameHash = FileNameHash(Path, Style); // with the path, for the index
     Run.FileObjects.Reindex(*this);
-    const TPathStyle Style = Run.PathStyle();
     Kind = FileKindOf(AnsiUpperCase(ExtractExtension(Path, Style)), Run.Settings.ExtListHTML,
                       Run.Settings.ExtListImg);
     if (Kind == fkImage) Run.Tree.SetImage(*Node, pic::ImageFile);
     if (Kind == fkOther) Run.Tree.SetImage(*Node, pic::OtherFile);
     if (Kind == fkHtml) {
         if (!(Run.Settings.IgnoreHTMLInfo && Run.CurrentProject.IsIgnoreFile(Path))) {
-            ExtractLinks();
+            if (ReadAhead)
+                TakeReadAhead(*ReadAhead);
+            else
+                ExtractLinks();
             SetFlagged(true);
         }
     }
-    NameHash = FileNameHash(Path, Style);
+}
+
+void TFileObject::ExtractLinks() {
+    // Sockets, FIFOs, devices and dangling links are files of the site that are never read.
+    if (Run.FileSystem->IsSpecialEntry(Path)) return;
+    TRunExtractProgress Progress(Run, BareFileName(Path, Run.PathStyle()));
+    std::string Buffer;
+    TReadPage Page = ReadPage(Path, ExtractOptionsOf(Run.Settings), Progress, Buffer);
+    TakePage(Page);
+}
+
+void TFileObject::TakeReadAhead(TReadPage& Page) {
+    if (Page.Read) {
+        TRunExtractProgress Progress(Run, BareFileName(Path, Run.PathStyle()));
+        for (TExtractStage Stage :
+             {TExtractStage::esComments, TExtractStage::esLinks, TExtractStage::esAnchors}) {
+            Progress.StageBegins(Stage);
+            Run.Pump(); // the file is taken whole: a halt ends the scan before the next one
+        }
+    }
+    TakePage(Page);
+}
+
+void TFileObject::TakePage(TReadPage& Page) {
+    // A file that cannot be read has no links; the reader's message, where it has one, says so.
+    if (const std::string Message = ReadFailureMessage(Page.Failure, Path); !Message.empty())
+        Run.ShowMessageBox(TMessageKind::mkError, Message);
+    Links.AssignSorted(std::move(Page.Found.Links));
+    Anchors.AssignSorted(std::move(Page.Found.Anchors));
 }
 
 void TFileObject::SetIgnored(bool Value) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/SortedStringList.h"
+#include "support/SortedSubList.h"
 #include "support/StringUtils.h"
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 namespace orvel {
 
 class TRunContext;
+struct TReadPage;
 struct TTreeNode;
 
 enum TReachState : std::uint8_t { rsReached = 0, rsUnreached = 1, rsTop = 2 };
@@ -28,6 +30,12 @@ struct TSplitLink {
     std::string Anchor;
 };
 
+// The same as views: of the link, of the file's path, or of room the caller provides.
+struct TLinkParts {
+    std::string_view Target;
+    std::string_view Anchor;
+};
+
 class TFileObject {
 public:
     // Creates the file object of a node, appends it to FileObjects and returns it.
@@ -40,16 +48,18 @@ public:
     std::int32_t NameHash = 0; // FileNameHash of Path
     bool Ignored = false;      // excluded from the check
     TReachState ReachState = rsUnreached;
-    bool Flagged = true;             // HTML file shown in blue
-    TSortedStringList ValidLinks;    // links whose target exists
-    TSortedStringList InvalidLinks;  // links whose target is missing
-    TSortedStringList ExternalLinks; // links that leave the site
-    TSortedStringList Anchors;       // anchor names defined in the file
-    TSortedStringList Links;         // every link extracted from the file
-    std::uint64_t Sequence = 0;      // position in creation order
+    bool Flagged = true; // HTML file shown in blue
+    // The three classes of links hold entries of Links, which owns the texts.
+    TSortedSubList ValidLinks{Links};    // links whose target exists
+    TSortedSubList InvalidLinks{Links};  // links whose target is missing
+    TSortedSubList ExternalLinks{Links}; // links that leave the site
+    TSortedStringList Anchors;           // anchor names defined in the file
+    TSortedStringList Links;             // every link extracted from the file
+    std::uint64_t Sequence = 0;          // position in creation order
 
-    // Stores the path, sets the kind and picture, reads an HTML file's links and the name hash.
-    void SetPath(const std::string& NewPath);
+    // Stores the path with its name hash, sets the kind and picture, and reads an HTML file's
+    // links, or takes them from ReadAhead when the file was read ahead.
+    void SetPath(const std::string& NewPath, TReadPage* ReadAhead = nullptr);
     void SetIgnored(bool Value);
     void SetReachState(TReachState Value);
     void SetFlagged(bool Value);
@@ -57,12 +67,22 @@ public:
     void UpdateImage();
     // Reads the file and fills Links and Anchors.
     void ExtractLinks();
+    // Fills Links and Anchors from a file read ahead, showing the steps as reading it would.
+    void TakeReadAhead(TReadPage& Page);
     // Cuts a link into target and anchor.
     TSplitLink SplitLink(const std::string& Link) const;
+    // The same without copies; Room holds what has to be built.
+    TLinkParts SplitLink(std::string_view Link, std::string& Room) const;
+    // The node of the file that a relative link target of this file names, or null.
+    TTreeNode* FindTargetNode(std::string_view Target) const;
     // Sorts every link into the valid, invalid and external lists.
     void ClassifyLinks();
 
     TRunContext& Run;
+
+private:
+    // Shows why the file could not be read, if that is shown, and keeps its lists.
+    void TakePage(TReadPage& Page);
 };
 
 // The node of the first file object whose path is Path, or null.

@@ -2,13 +2,13 @@
 // answers FindNodeByPath exactly as a walk over the list would.
 #pragma once
 
+#include "analysis/PathIndex.h"
 #include "support/PathRules.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace orvel {
@@ -42,17 +42,9 @@ public:
     void Reindex(TFileObject& Object);
 
 private:
-    // Paths compared with ASCII letters folded; keys view the objects' own paths.
-    struct TFoldedHash {
-        size_t operator()(std::string_view Path) const;
-    };
-    struct TFoldedEqual {
-        bool operator()(std::string_view A, std::string_view B) const;
-    };
-
     TPathStyle PathStyle;
     std::vector<std::unique_ptr<TFileObject>> Objects;
-    std::unordered_multimap<std::string_view, TFileObject*, TFoldedHash, TFoldedEqual> Index;
+    TPathIndex Index; // by the folded hash of the path
     std::uint64_t NextSequence = 0;
 };
 

@@ -13,14 +13,13 @@ bool IsProblemFile(const TFileObject& File) {
 }
 
 // The file a valid link of From leads to, when the traversal may follow it.
-TFileObject* FollowedTarget(TRunContext& Run, const TFileObject& From, const TSplitLink& Split) {
-    const std::string Resolved = Run.CurrentProject.ResolveLink(From.Path, Split.Target);
-    TTreeNode* Node = FindNodeByPath(Run, Resolved, Run.Settings.IgnoreCase);
+TFileObject* FollowedTarget(const TFileObject& From, const TLinkParts& Split) {
+    TTreeNode* Node = From.FindTargetNode(Split.Target);
     if (!Node || Node->Data->Ignored) return nullptr; // the linking file keeps its state
     return Node->Data;
 }
 
-void MarkAnchor(TRunContext& Run, TFileObject& Target, const std::string& Anchor) {
+void MarkAnchor(TRunContext& Run, TFileObject& Target, std::string_view Anchor) {
     int Index;
     if (Anchor.empty() || !Target.Anchors.Find(Anchor, Index)) return;
     TTreeNode& AnchorNode = *Target.Node->Item(Index);
@@ -42,6 +41,7 @@ void ReachFrom(TRunContext& Run, TTreeNode& FileNode) {
         Stack.push_back({&File, 0});
     };
     Enter(*FileNode.Data);
+    std::string Room; // for the link being followed
     while (!Stack.empty()) {
         TFrame& Frame = Stack.back();
         if (Frame.NextLink >= Frame.File->ValidLinks.Count()) {
@@ -51,8 +51,8 @@ void ReachFrom(TRunContext& Run, TTreeNode& FileNode) {
         const std::string& Link = Frame.File->ValidLinks[Frame.NextLink++];
         Run.Pump();
         if (Run.Halted) return; // ends this file's loop and every loop further up
-        const TSplitLink Split = Frame.File->SplitLink(Link);
-        TFileObject* Target = FollowedTarget(Run, *Frame.File, Split);
+        const TLinkParts Split = Frame.File->SplitLink(std::string_view(Link), Room);
+        TFileObject* Target = FollowedTarget(*Frame.File, Split);
         if (!Target) continue;
         MarkAnchor(Run, *Target, Split.Anchor);
         if (Target->ReachState == rsUnreached) Enter(*Target);

@@ -16,6 +16,10 @@ TRunContext::~TRunContext() {
 void TRunContext::Pump() {
     // Items are short: the clock is read only every few of them.
     if (PumpInterval.count() > 0 && ++ItemsSincePump % 32 != 0) return;
+    PumpWhenDue();
+}
+
+void TRunContext::PumpWhenDue() {
     const auto Now = std::chrono::steady_clock::now();
     if (Now - LastPump < PumpInterval) return;
     LastPump = Now;

@@ -48,6 +48,8 @@ public:
 
     // Called between the items of every long loop; hands over to the host's pump when due.
     void Pump();
+    // The same where no item was done, as while waiting: only the clock decides.
+    void PumpWhenDue();
     void BeginBusy();
     // Closes a busy section; the cleared progress texts are on screen at once.
     void EndBusy();

@@ -157,28 +157,50 @@ void TOrvelProject::ClearWildCards() {
     CheckCounts();
 }
 
-bool TOrvelProject::IsFolderEntry(const std::string& Entry) const {
+namespace {
+bool IsFolderEntry(const std::string& Entry, TPathStyle PathStyle) {
     return !Entry.empty() && Entry.back() == PathSeparator(PathStyle);
 }
+} // namespace
 
-bool TOrvelProject::MatchesWildCard(const std::string& FileName, bool IgnoreCase) const {
+bool MatchesWildCard(const std::vector<std::string>& WildCards, const std::string& FileName,
+                     bool IgnoreCase, TPathStyle PathStyle) {
+    if (WildCards.empty()) return false;
     const std::string Name = IgnoreCase ? AsciiUpperCase(FileName) : FileName;
     for (const std::string& Entry : WildCards) {
-        if (Entry.empty() || IsFolderEntry(Entry)) continue;
+        if (Entry.empty() || IsFolderEntry(Entry, PathStyle)) continue;
         if (WildCardMatch(IgnoreCase ? AsciiUpperCase(Entry) : Entry, Name)) return true;
     }
     return false;
 }
 
-bool TOrvelProject::IsIgnoredFolder(const std::string& Folder) const {
+bool IsIgnoredFolder(const std::vector<std::string>& WildCards, const std::string& Folder,
+                     TPathStyle PathStyle) {
+    if (WildCards.empty()) return false;
     const std::string Path = AnsiUpperCase(IncludeTrailingSeparator(Folder, PathStyle));
     for (const std::string& Entry : WildCards)
-        if (IsFolderEntry(Entry) && Path.compare(0, Entry.size(), Entry) == 0) return true;
+        if (IsFolderEntry(Entry, PathStyle) && Path.compare(0, Entry.size(), Entry) == 0)
+            return true;
     return false;
+}
+
+bool TOrvelProject::MatchesWildCard(const std::string& FileName, bool IgnoreCase) const {
+    return orvel::MatchesWildCard(WildCards, FileName, IgnoreCase, PathStyle);
+}
+
+bool TOrvelProject::IsIgnoredFolder(const std::string& Folder) const {
+    return orvel::IsIgnoredFolder(WildCards, Folder, PathStyle);
 }
 
 std::string TOrvelProject::ResolveLink(const std::string& BaseFile,
                                        const std::string& Target) const {
+    std::string Resolved, Joined;
+    ResolveLinkInto(Resolved, Joined, BaseFile, Target);
+    return Resolved;
+}
+
+void TOrvelProject::ResolveLinkInto(std::string& Resolved, std::string& Joined,
+                                    std::string_view BaseFile, std::string_view Target) const {
     std::string_view Base = BaseFile;
     std::string_view Link = Target;
     if (!Link.empty() && Link[0] == '/' && !ServerRoot.empty()) {
@@ -188,12 +210,12 @@ std::string TOrvelProject::ResolveLink(const std::string& BaseFile,
     // A "#" is cut from the target only: a folder named "c#" stays whole.
     Link = Link.substr(0, Link.find('#'));
     const size_t Last = LastSeparator(Base, PathStyle);
-    std::string Joined(Base.substr(0, Last == std::string_view::npos ? 0 : Last + 1));
+    Joined.assign(Base.substr(0, Last == std::string_view::npos ? 0 : Last + 1));
     const size_t LinkStart = Joined.size();
     Joined += Link;
     // The base is a real path and stays as it is.
     UnifySeparators(Joined, LinkStart, PathStyle);
-    return ExpandFileName(Joined, PathStyle);
+    ExpandFileNameInto(Resolved, Joined, PathStyle);
 }
 
 void TOrvelProject::ForgetFile(const std::string& Path) {

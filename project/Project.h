@@ -7,10 +7,18 @@
 #include "support/SortedStringList.h"
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace orvel {
+
+// The rules of a wildcard list (file-name patterns and folder entries ending in a separator),
+// for the project and for whoever works on a copy of its list.
+bool MatchesWildCard(const std::vector<std::string>& WildCards, const std::string& FileName,
+                     bool IgnoreCase, TPathStyle PathStyle);
+bool IsIgnoredFolder(const std::vector<std::string>& WildCards, const std::string& Folder,
+                     TPathStyle PathStyle);
 
 class TOrvelProject {
 public:
@@ -58,6 +66,9 @@ public:
     bool IsIgnoredFolder(const std::string& Folder) const;
     // The absolute path that a link target in the file BaseFile names.
     std::string ResolveLink(const std::string& BaseFile, const std::string& Target) const;
+    // The same into Resolved, with Joined as room to work in; both keep their capacity.
+    void ResolveLinkInto(std::string& Resolved, std::string& Joined, std::string_view BaseFile,
+                         std::string_view Target) const;
     // Removes the path from the TOP pages and the excluded files.
     void ForgetFile(const std::string& Path);
 
@@ -67,7 +78,6 @@ public:
     const TPlainProjectDisplay& PlainDisplay() const { return OwnDisplay; }
 
 private:
-    bool IsFolderEntry(const std::string& Entry) const;
     void CheckCounts() const;
 
     // How often each entry stands in TopFiles, so that asking for a path that is no TOP page

@@ -3,6 +3,7 @@
 
 #include "analysis/ExtractLinks.h"
 #include "analysis/FolderScan.h"
+#include "analysis/PageReader.h"
 #include "support/CodePage.h"
 #include "support/SortedStringList.h"
 #include "support/StringUtils.h"
@@ -157,13 +158,14 @@ TEST(CommentRemoval, SameResultAsRepeatedSearchAndDelete) {
     std::mt19937 Random(20261208);
     const char Alphabet[] = {'<', '!', '-', '-', '>', 'a'};
     TTestRun T;
+    TRunExtractProgress Progress(T.Run, "page.html");
     for (int Round = 0; Round < 20000; ++Round) {
         std::string Text;
         const int Length = static_cast<int>(Random() % 40);
         for (int I = 0; I < Length; ++I)
             Text.push_back(Alphabet[Random() % sizeof Alphabet]);
         std::string Linear = Text;
-        ASSERT_TRUE(RemoveComments(Linear, T.Run));
+        ASSERT_TRUE(RemoveComments(Linear, Progress));
         ASSERT_EQ(Linear, RemoveCommentsByRepeatedSearch(Text)) << "text: " << Text;
     }
 }
@@ -281,7 +283,8 @@ TEST(CommentRemoval, HaltEndsTheExtraction) {
     TTestRun T;
     T.Host.OnPump = [](TRunContext& Run, int) { Run.Halted = true; };
     std::string Text = "<!-- a --><!-- b -->";
-    EXPECT_FALSE(RemoveComments(Text, T.Run));
+    TRunExtractProgress Progress(T.Run, "page.html");
+    EXPECT_FALSE(RemoveComments(Text, Progress));
 }
 
 } // namespace

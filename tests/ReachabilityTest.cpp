@@ -164,13 +164,21 @@ TEST_F(Reach, ProblemFileInTheHomeFolderColoursNoFolder) {
     EXPECT_EQ(Folder("sub").ImageIndex, pic::FolderOk);
 }
 
+// Gives a file these links, all valid, without classifying them; they come in sorted order.
+void SetValidLinks(TFileObject& File, const Strings& Links) {
+    for (const std::string& Link : Links) {
+        File.Links.Add(Link);
+        File.ValidLinks.Append(File.Links.IndexOf(Link));
+    }
+}
+
 // Pages p0, p1, ... of which each links to the next and the last back to p0.
 std::vector<TFileObject*> Chain(TRunContext& Run, int Pages) {
     std::vector<TFileObject*> Files;
     for (int I = 0; I < Pages; ++I) {
         TFileObject& File =
             AddUnreadFile(Run, Run.Tree.Root(), "/chain/p" + std::to_string(I) + ".html", fkHtml);
-        File.ValidLinks.Add("p" + std::to_string((I + 1) % Pages) + ".html");
+        SetValidLinks(File, {"p" + std::to_string((I + 1) % Pages) + ".html"});
         Files.push_back(&File);
     }
     return Files;
@@ -207,8 +215,7 @@ TEST(ReachFrom, VisitsInTheOrderOfTheRecursiveDescription) {
                                                                {"e", {}}};
     for (const auto& [Name, Links] : Site) {
         TFileObject& File = AddUnreadFile(T.Run, T.Run.Tree.Root(), "/s/" + Name + ".html", fkHtml);
-        for (const std::string& Link : Links)
-            File.ValidLinks.Add(Link);
+        SetValidLinks(File, Links);
     }
     // Each pump records the files reached since the one before; a file is marked right
     // after the pump that precedes its entry.

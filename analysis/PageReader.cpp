@@ -1,0 +1,35 @@
+#include "analysis/PageReader.h"
+
+#include "analysis/RunContext.h"
+
+namespace orvel {
+
+TReadPage ReadPage(const std::string& Path, const TExtractOptions& Options,
+                   TExtractProgress& Progress, std::string& Buffer) {
+    TReadPage Page;
+    Page.Failure = ReadTextInto(Path, Buffer);
+    if (Page.Failure != TReadFailure::rfNone) return Page;
+    Page.Read = true;
+    Page.Found = ExtractPageLinks(Buffer, Options, Progress);
+    return Page;
+}
+
+TExtractOptions ExtractOptionsOf(const TSettings& Settings) {
+    return {Settings.isSpaceValid, Settings.IgnoreJavaScript};
+}
+
+void TRunExtractProgress::StageBegins(TExtractStage Stage) {
+    static const char* const Suffixes[] = {" - コメント削除中", " - リンク抜き出し中",
+                                           " - アンカー抜き出し中"};
+    Run.SetStatusText(FileName + Suffixes[static_cast<int>(Stage)]);
+    Run.SetCount(0);
+}
+
+bool TRunExtractProgress::Step(long long Count) {
+    Run.Pump();
+    if (Run.Halted) return true;
+    Run.SetCount(Count);
+    return false;
+}
+
+} // namespace orvel

@@ -1,0 +1,232 @@
+#include "analysis/ScanPipeline.h"
+
+#include "analysis/RunContext.h"
+#include "support/CodePage.h"
+#include "support/StringUtils.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orvel {
+
+namespace {
+
+// Items read ahead at most, and how many make it worth waking the scan's thread early: it
+// wakes by itself at least once per event pump anyway.
+constexpr size_t MaxItems = 256, WakeBatch = 32;
+
+// Case-insensitive order; names that differ only in case both stay, in byte order.
+bool NameLess(const std::string& A, const std::string& B) {
+    const int C = AnsiCompareText(A, B);
+    return C != 0 ? C < 0 : A < B;
+}
+
+// What an entry of a folder is, links followed: a link to a folder is a folder, a dangling
+// link no regular file. Unknown when the details cannot be had.
+enum class TEntryType { etFolder, etRegular, etSpecial, etUnknown };
+
+// An extraction on the reading thread: it stops when the scan does.
+class TStopProgress final : public TExtractProgress {
+public:
+    explicit TStopProgress(const std::atomic<bool>& Stop) : Stop(Stop) {}
+    void StageBegins(TExtractStage) override {}
+    bool Step(long long) override { return Stop.load(std::memory_order_relaxed); }
+
+private:
+    const std::atomic<bool>& Stop;
+};
+
+} // namespace
+
+TScanRules TScanRules::Of(const TRunContext& Run) {
+    TScanRules Rules;
+    Rules.PathStyle = Run.PathStyle();
+    Rules.IgnoreCase = Run.Settings.IgnoreCase;
+    Rules.WildCards = Run.CurrentProject.WildCards;
+    Rules.ExtListHTML = Run.Settings.ExtListHTML;
+    Rules.ExtListImg = Run.Settings.ExtListImg;
+    Rules.IgnoreHTMLInfo = Run.Settings.IgnoreHTMLInfo;
+    if (Rules.IgnoreHTMLInfo) Rules.IgnoreFiles = Run.CurrentProject.IgnoreFiles;
+    Rules.Extract = ExtractOptionsOf(Run.Settings);
+    return Rules;
+}
+
+TScanPipeline::TScanPipeline(const std::string& Folder, TScanRules Rules)
+    : Rules(std::move(Rules)), Thread([this, Folder] { Walk(Folder); }) {}
+
+TScanPipeline::~TScanPipeline() {
+    {
+        std::lock_guard<std::mutex> Guard(Lock);
+        Stop.store(true, std::memory_order_relaxed);
+    }
+    RoomReady.notify_all();
+    Thread.join();
+}
+
+TScanPipeline::TNext TScanPipeline::Next(TScanItem& Item, std::chrono::milliseconds Timeout) {
+    std::unique_lock<std::mutex> Guard(Lock);
+    if (Items.empty() && !Done) {
+        ConsumerWaits = true;
+        ItemsReady.wait_for(Guard, Timeout, [&] { return !Items.empty() || Done; });
+        ConsumerWaits = false;
+    }
+    if (Items.empty()) {
+        if (!Done) return TNext::nWaiting;
+        if (Failure) std::rethrow_exception(Failure);
+        return TNext::nEnd;
+    }
+    Item = std::move(Items.front());
+    Items.pop_front();
+    const bool Wake = ProducerWaits && Items.size() <= MaxItems / 2;
+    Guard.unlock();
+    if (Wake) RoomReady.notify_one();
+    return TNext::nItem;
+}
+
+void TScanPipeline::Emit(TScanItem&& Item) {
+    std::unique_lock<std::mutex> Guard(Lock);
+    while (Items.size() >= MaxItems && !Stopping()) {
+        ProducerWaits = true;
+        RoomReady.wait(Guard);
+        ProducerWaits = false;
+    }
+    if (Stopping()) return;
+    Items.push_back(std::move(Item));
+    const bool Wake = ConsumerWaits && Items.size() >= WakeBatch;
+    Guard.unlock();
+    if (Wake) ItemsReady.notify_one();
+}
+
+namespace {
+
+TEntryType EntryType(int FolderFd, const dirent& Entry, dev_t& Device, ino_t& Inode) {
+    if (Entry.d_type == DT_REG) return TEntryType::etRegular;
+    if (Entry.d_type != DT_DIR && Entry.d_type != DT_LNK && Entry.d_type != DT_UNKNOWN)
+        return TEntryType::etSpecial;
+    // Asked relative to the open folder, so no path-length limit applies. Where the details
+    // cannot be had (in a folder that can be listed but not searched) the entry's type
+    // decides, so a folder stays a folder.
+    struct stat St;
+    if (::fstatat(FolderFd, Entry.d_name, &St, 0) == 0) {
+        Device = St.st_dev;
+        Inode = St.st_ino;
+        if (S_ISDIR(St.st_mode)) return TEntryType::etFolder;
+        return S_ISREG(St.st_mode) ? TEntryType::etRegular : TEntryType::etSpecial;
+    }
+    if (Entry.d_type != DT_UNKNOWN)
+        return Entry.d_type == DT_DIR ? TEntryType::etFolder : TEntryType::etUnknown;
+    const bool Folder =
+        ::fstatat(FolderFd, Entry.d_name, &St, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(St.st_mode);
+    return Folder ? TEntryType::etFolder : TEntryType::etUnknown;
+}
+
+// Whether the file object of the entry will read it, which the reading thread does ahead.
+bool IsReadAhead(const TScanRules& Rules, const std::string& Path, TEntryType EntryKind) {
+    if (EntryKind == TEntryType::etSpecial) return false;
+    const TFileKind Kind = FileKindOf(AnsiUpperCase(ExtractExtension(Path, Rules.PathStyle)),
+                                      Rules.ExtListHTML, Rules.ExtListImg);
+    if (Kind != fkHtml) return false;
+    if (Rules.IgnoreHTMLInfo && Rules.IgnoreFiles.IndexOf(AnsiUpperCase(Path)) >= 0) return false;
+    // Sockets, FIFOs, devices and dangling links are files of the site that are never read.
+    return EntryKind == TEntryType::etRegular || !IsSpecialEntry(Path);
+}
+
+
+} // namespace
+
+void TScanPipeline::Walk(const std::string& Folder) {
+    try {
+        // The home folder and every folder above it, by the path as given and by the folders'
+        // own parents: none is entered from within the site, or a link to / would walk the
+        // whole system.
+        std::vector<TFolderId> Ancestors;
+        struct stat St;
+        for (size_t Slash = Folder.find('/'); Slash != std::string::npos;
+             Slash = Folder.find('/', Slash + 1))
+            if (::stat(Folder.substr(0, Slash + 1).c_str(), &St) == 0)
+                Ancestors.push_back({St.st_dev, St.st_ino});
+        if (::stat(Folder.c_str(), &St) == 0) Ancestors.push_back({St.st_dev, St.st_ino});
+        int Fd = ::open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        while (Fd >= 0 && ::fstat(Fd, &St) == 0) {
+            const TFolderId Id{St.st_dev, St.st_ino};
+            if (std::find(Ancestors.begin(), Ancestors.end(), Id) == Ancestors.end())
+                Ancestors.push_back(Id);
+            const int Parent = ::openat(Fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ::close(Fd);
+            Fd = Parent;
+            if (Fd >= 0 && ::fstat(Fd, &St) == 0 && TFolderId{St.st_dev, St.st_ino} == Id) break;
+        }
+        if (Fd >= 0) ::close(Fd);
+        WalkBelow(Folder, Ancestors);
+    } catch (...) {
+        std::lock_guard<std::mutex> Guard(Lock);
+        Failure = std::current_exception();
+    }
+    {
+        std::lock_guard<std::mutex> Guard(Lock);
+        Done = true;
+    }
+    ItemsReady.notify_one();
+}
+
+void TScanPipeline::WalkBelow(const std::string& FolderPath, std::vector<TFolderId>& Ancestors) {
+    const std::string Folder = IncludeTrailingSeparator(FolderPath, Rules.PathStyle);
+    struct TFolderEntry {
+        std::string Name;
+        TFolderId Id;
+    };
+    struct TFileEntry {
+        std::string Name;
+        TEntryType Type;
+    };
+    std::vector<TFolderEntry> Folders;
+    std::vector<TFileEntry> Files;
+    if (DIR* Dir = ::opendir(Folder.c_str())) {
+        while (const dirent* Entry = ::readdir(Dir)) {
+            if (Stopping()) break;
+            std::string Name = Entry->d_name;
+            if (Name == "." || Name == "..") continue;
+            TFolderId Id{};
+            const TEntryType Type = EntryType(::dirfd(Dir), *Entry, Id.Device, Id.Inode);
+            if (Type == TEntryType::etFolder)
+                Folders.push_back({std::move(Name), Id});
+            else if (!MatchesWildCard(Rules.WildCards, Name, Rules.IgnoreCase, Rules.PathStyle))
+                Files.push_back({std::move(Name), Type});
+        }
+        ::closedir(Dir);
+    }
+    std::sort(Folders.begin(), Folders.end(), [](const TFolderEntry& A, const TFolderEntry& B) {
+        return NameLess(A.Name, B.Name);
+    });
+    std::sort(Files.begin(), Files.end(),
+              [](const TFileEntry& A, const TFileEntry& B) { return NameLess(A.Name, B.Name); });
+
+    for (TFolderEntry& Sub : Folders) {
+        if (Stopping()) return;
+        if (IsIgnoredFolder(Rules.WildCards, Folder + Sub.Name, Rules.PathStyle)) continue;
+        const std::string SubPath = Folder + Sub.Name;
+        Emit({TScanItem::ikFolder, std::move(Sub.Name), {}, {}});
+        // A folder already on the path from the home folder, or above it, is shown but not
+        // entered again.
+        if (std::find(Ancestors.begin(), Ancestors.end(), Sub.Id) == Ancestors.end()) {
+            Ancestors.push_back(Sub.Id);
+            WalkBelow(SubPath, Ancestors);
+            Ancestors.pop_back();
+        }
+        Emit({TScanItem::ikFolderEnd, {}, {}, {}});
+    }
+    TStopProgress Progress(Stop);
+    for (TFileEntry& File : Files) {
+        if (Stopping()) return;
+        TScanItem Item{TScanItem::ikFile, std::move(File.Name), Folder, {}};
+        Item.Path += Item.Name;
+        if (IsReadAhead(Rules, Item.Path, File.Type))
+            Item.Page = ReadPage(Item.Path, Rules.Extract, Progress, Buffer);
+        Emit(std::move(Item));
+    }
+}
+
+} // namespace orvel
