@@ -91,7 +91,8 @@ void TFileObject::SetFlagged(bool Value) {
 
 void TFileObject::UpdateImage() {
     Run.BeginBusy();
-    Run.SetStatusText(BareFileName(Path, Run.PathStyle()) + " - ファイルイメージのセット中");
+    Run.SetStatusText(std::string_view(Path).substr(BareFileNameStart(Path, Run.PathStyle())),
+                      " - ファイルイメージのセット中");
     if (Kind == fkHtml) {
         if (!InvalidLinks.Empty()) {
             SetFlagged(true);

@@ -37,8 +37,12 @@ void TFileObjectList::Destroy(const std::vector<TFileObject*>& Doomed) {
 }
 
 void TFileObjectList::Clear() {
+    TakeAll();
+}
+
+std::vector<std::unique_ptr<TFileObject>> TFileObjectList::TakeAll() {
     Index.Clear();
-    Objects.clear();
+    return std::move(Objects);
 }
 
 TFileObject* TFileObjectList::FindByPath(std::string_view Path, bool IgnoreCase) const {

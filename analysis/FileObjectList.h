@@ -26,6 +26,8 @@ public:
     void Destroy(const std::vector<TFileObject*>& Doomed);
     // Destroys every file object, first to last.
     void Clear();
+    // Empties the list, handing over every file object.
+    std::vector<std::unique_ptr<TFileObject>> TakeAll();
 
     int Count() const { return static_cast<int>(Objects.size()); }
     bool Empty() const { return Objects.empty(); }

@@ -6,6 +6,7 @@
 #include "support/Assertion.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace orvel {
@@ -38,7 +39,7 @@ void ScanFolder(TRunContext& Run, const std::string& Folder, TTreeNode& Parent) 
             Run.FolderNodes.push_back(&Node);
             Parents.push_back(&Node);
         } else {
-            Run.SetStatusText(Item.Name);
+            Run.SetStatusText(Item.Name, {});
             AddFile(Run, Item.Path, *Parents.back(), &Item.Page);
         }
     }
@@ -66,10 +67,10 @@ void ScanHomeFolder(TRunContext& Run, const std::string& HomeDir) {
     Run.Tree.Select(nullptr);
     Run.Tree.BeginUpdate();
     // The previous tree is always removed whole, so no node outlives its file object; a halt
-    // is honoured after it.
-    Run.Tree.DeleteChildren(Run.Tree.Root());
+    // is honoured after it. Both are freed on another thread: a large site takes long to free.
+    auto OldNodes = Run.Tree.TakeChildren(Run.Tree.Root());
     Run.Host.ClearLinkLists();
-    Run.FileObjects.Clear();
+    Run.Leftovers.Free(std::make_pair(std::move(OldNodes), Run.FileObjects.TakeAll()));
     Assert(Run.FileObjects.Empty(), "FolderScan");
     Run.FolderNodes.clear();
     if (!Run.Halted) ScanFolder(Run, HomeDir, Run.Tree.Root());

@@ -21,7 +21,7 @@ TExtractOptions ExtractOptionsOf(const TSettings& Settings) {
 void TRunExtractProgress::StageBegins(TExtractStage Stage) {
     static const char* const Suffixes[] = {" - コメント削除中", " - リンク抜き出し中",
                                            " - アンカー抜き出し中"};
-    Run.SetStatusText(FileName + Suffixes[static_cast<int>(Stage)]);
+    Run.SetStatusText(FileName, Suffixes[static_cast<int>(Stage)]);
     Run.SetCount(0);
 }
 

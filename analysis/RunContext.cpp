@@ -54,6 +54,11 @@ void TRunContext::SetStatusText(std::string Text) {
     ProgressSet();
 }
 
+void TRunContext::SetStatusText(std::string_view First, std::string_view Second) {
+    Status.assign(First).append(Second);
+    ProgressSet();
+}
+
 void TRunContext::SetCount(long long Value) {
     Count = Value;
     ProgressSet();

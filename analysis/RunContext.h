@@ -8,11 +8,13 @@
 #include "analysis/SiteTree.h"
 #include "project/Project.h"
 #include "project/Settings.h"
+#include "support/BackgroundFree.h"
 #include "support/FileSystem.h"
 
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvel {
@@ -38,6 +40,8 @@ public:
     std::int32_t InvalidLinkTotal = 0;     // invalid links found in this run
     std::int32_t InvalidLinkFileCount = 0; // HTML files with invalid links in this run
 
+    TBackgroundFree Leftovers; // frees the results of the run before
+
     std::string SaveDialogFileName;                       // preselected in the project save dialog
     const TFileSystem* FileSystem = &TFileSystem::Real(); // not owned
 
@@ -59,6 +63,8 @@ public:
     std::string CountText() const; // "count N", or empty
     const std::string& FileCountText() const { return FileCount; }
     void SetStatusText(std::string Text);
+    // The two texts one after the other, without building the whole first.
+    void SetStatusText(std::string_view First, std::string_view Second);
     void SetCount(long long Count);
     void SetFileCountText(std::string Text);
     // Hands the progress texts to the host if they differ from what it shows.

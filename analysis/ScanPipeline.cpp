@@ -134,7 +134,6 @@ bool IsReadAhead(const TScanRules& Rules, const std::string& Path, TEntryType En
     return EntryKind == TEntryType::etRegular || !IsSpecialEntry(Path);
 }
 
-
 } // namespace
 
 void TScanPipeline::Walk(const std::string& Folder) {

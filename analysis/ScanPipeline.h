@@ -14,8 +14,8 @@
 #include <deque>
 #include <exception>
 #include <mutex>
-#include <sys/types.h>
 #include <string>
+#include <sys/types.h>
 #include <thread>
 #include <vector>
 

@@ -51,13 +51,19 @@ void TSiteTree::Delete(TTreeNode& Node) {
 }
 
 void TSiteTree::DeleteChildren(TTreeNode& Parent) {
-    if (Parent.Children.empty()) return;
+    TakeChildren(Parent);
+}
+
+std::vector<std::unique_ptr<TTreeNode>> TSiteTree::TakeChildren(TTreeNode& Parent) {
+    std::vector<std::unique_ptr<TTreeNode>> Taken;
+    if (Parent.Children.empty()) return Taken;
     for (auto& Child : Parent.Children)
         ForgetSelectionBelow(*Child);
     const bool Notify = Observer && !Updating();
     if (Notify) Observer->NodesAboutToBeRemoved(Parent, 0, Parent.Count() - 1);
-    Parent.Children.clear();
+    Taken.swap(Parent.Children);
     if (Notify) Observer->NodesRemoved();
+    return Taken;
 }
 
 void TSiteTree::Changed(TTreeNode& Node) {

@@ -57,6 +57,8 @@ public:
     // Deletes the node with all its descendants; the root cannot be deleted.
     void Delete(TTreeNode& Node);
     void DeleteChildren(TTreeNode& Parent);
+    // Removes the children of a node from the tree as DeleteChildren does, handing them over.
+    std::vector<std::unique_ptr<TTreeNode>> TakeChildren(TTreeNode& Parent);
 
     void SetText(TTreeNode& Node, std::string Text);
     void SetImage(TTreeNode& Node, int Index);
