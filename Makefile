@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 PREFIX     ?= /usr/local
 
-.PHONY: deps configure build test asan fuzz run bench screenshots format clean install package
+.PHONY: deps configure build test asan fuzz run bench bench-deps screenshots format clean install package
 
 deps:
 	@bash tools/install-deps.sh
@@ -53,6 +53,10 @@ package: build
 
 bench: build
 	bash bench/run.sh
+
+# The Debian manuals that make bench checks beside its generated site.
+bench-deps:
+	bash tools/install-deps.sh --bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

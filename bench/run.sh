@@ -1,72 +1,130 @@
 #!/usr/bin/env bash
-# Benchmarks the check's folder scan, link extraction and classification (ScanHomeFolder), and a
-# whole orvel-check run with its JSON report.
+# Benchmarks a whole check against reading the same files, on the generated site and on the
+# Debian manuals that are installed (`make bench-deps` installs them), then the folder scan on
+# pathological single files, the peak memory on one large file, the main window on the generated
+# site and on one of 100,000 files, and the loading and saving of project files.
 #
-# Builds nothing: expects gen_site, bench_scan, bench_project and measure in
-# ${BUILD:-build}/bench and orvel-check in ${BUILD:-build}/cli (`make bench` builds them first).
-# Generates a site of ${PAGES:-20000} pages in a temporary folder, warms the page cache with one
-# read of every file (no cache is dropped), then times reading every file with cat (best of 3)
-# against ScanHomeFolder and against a whole orvel-check run (best of 3 each), and times the
-# pathological single files, the peak memory of orvel-check on one large HTML file (${BIG_MB:-200}
-# MB) and the loading and saving of project files with many entries. The temporary folder is
-# removed at the end.
+# Builds nothing: expects gen_site, bench_scan, bench_project and measure (and, with the desktop
+# program, bench_window) in ${BUILD:-build}/bench and orvel-check in ${BUILD:-build}/cli
+# (`make bench` builds them first).
+#
+# The table: for each site, RUNS (default 5) runs of `find SITE -type f -print0 | xargs -0 cat >
+# /dev/null` and of `orvel-check --format json --quiet --top index.html SITE`, one after the
+# other, after one run of each to warm the page cache (no cache is dropped); the medians of both
+# and of the ratios run by run, and orvel-check's peak memory. Every report is also compared with
+# the reference: the SHA-256 of the reports of the program before its speed work, in
+# bench/reference-reports.txt (for the manuals, of the package version named there), or, with
+# REFERENCE=/path/to/orvel-check, the reports of that program, byte for byte. A report that
+# differs makes the exit status 1. LC_ALL is C.UTF-8 throughout, so the reports are UTF-8.
+#
+# The generated sites are made in a temporary folder, removed at the end; PAGES (default 20000)
+# sets the size of the first, BIG_PAGES (default 100000) that of the one for the main window.
 set -euo pipefail
+export LC_ALL=C.UTF-8
 
 BUILD=${BUILD:-build}
 PAGES=${PAGES:-20000}
+BIG_PAGES=${BIG_PAGES:-100000}
+RUNS=${RUNS:-5}
 BIN="$BUILD/bench"
-for tool in gen_site bench_scan bench_project measure; do
-  if [[ ! -x "$BIN/$tool" ]]; then
-    echo "run.sh: $BIN/$tool not found; build first (make build, or set BUILD)" >&2
+CHECK="$BUILD/cli/orvel-check"
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in "$BIN/gen_site" "$BIN/bench_scan" "$BIN/bench_project" "$BIN/measure" "$CHECK"; do
+  if [[ ! -x "$tool" ]]; then
+    echo "run.sh: $tool not found; build first (make build, or set BUILD)" >&2
     exit 2
   fi
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/orvel-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-site="$work/site"
+status=0
 
-now() { LC_ALL=C date +%s.%N; }
-elapsed() { LC_ALL=C awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
-smaller() { LC_ALL=C awk -v a="$1" -v b="$2" 'BEGIN { print ((a == "" || b < a) ? b : a) }'; }
-# rate AMOUNT SECONDS DIVISOR DECIMALS: AMOUNT / DIVISOR per second.
-rate() {
-  LC_ALL=C awk -v n="$1" -v s="$2" -v u="$3" -v d="$4" \
-    'BEGIN { fmt = "%." d "f"; printf fmt, (s > 0 ? n / u / s : 0) }'
+median() { LC_ALL=C sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+# measure_field FILE KEY: a value that measure printed.
+measure_field() { awk -v k="$2" '$1 == k { print $2 }' "$1"; }
+check_site() { "$CHECK" --settings "$work/none.ini" --format json --quiet --top index.html "$1"; }
+
+# The report with its home folder (as given and upper-cased, as TOP pages are held) as HOME/.
+normalized_report() {
+  local home="${2%/}/" upper
+  upper=$(printf '%s' "$home" | tr 'a-z' 'A-Z')
+  sed -e "s|\"${home//./\\.}|\"HOME/|g" -e "s|\"${upper//./\\.}|\"HOME/|g" "$1"
+}
+
+# compare_report NAME KEY SITE REPORT: against REFERENCE's report, else the recorded digest.
+compare_report() {
+  local name=$1 key=$2 site=$3 report=$4 expected actual
+  if [[ -n "${REFERENCE:-}" ]]; then
+    "$REFERENCE" --settings "$work/none.ini" --format json --quiet --top index.html "$site" \
+      > "$work/reference.json" || true
+    if cmp -s "$report" "$work/reference.json"; then echo "same as $REFERENCE"; return; fi
+  else
+    expected=$(awk -v k="$key" '$0 !~ /^#/ && substr($0, 1, length(k) + 1) == k " " { print $NF }' \
+      "$here/reference-reports.txt")
+    if [[ -z "$expected" ]]; then echo "no reference for $key"; return; fi
+    actual=$(normalized_report "$report" "$site" | sha256sum | cut -d' ' -f1)
+    if [[ "$actual" == "$expected" ]]; then echo "same as the reference"; return; fi
+  fi
+  echo "DIFFERENT from the reference" >&2
+  echo "DIFFERENT"
+  status=1
 }
 
 echo "== generating $PAGES pages"
-"$BIN/gen_site" "$site" "$PAGES"
-files=$(find "$site" -type f | wc -l)
-bytes=$(find "$site" -type f -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }')
+"$BIN/gen_site" "$work/site" "$PAGES"
 
-echo "== cat over $files files (page cache warmed once, nothing dropped)"
-find "$site" -type f -exec cat {} + > /dev/null
-cat_best=""
-for run in 1 2 3; do
-  start=$(now)
-  find "$site" -type f -exec cat {} + > /dev/null
-  seconds=$(elapsed "$start" "$(now)")
-  echo "run $run        $seconds s"
-  cat_best=$(smaller "$cat_best" "$seconds")
-done
+# name|folder|reference key
+sites=("generated, $PAGES pages, Shift-JIS|$work/site|generated $PAGES")
+manual() { # package folder name
+  local version
+  version=$(dpkg-query -W -f='${Version}' "$1" 2>/dev/null || true)
+  if [[ -n "$version" && -d "$2" ]]; then
+    sites+=("$3|$2|$1 $version")
+  else
+    echo "(skipping the $3: package $1 is not installed; make bench-deps installs it)"
+  fi
+}
+manual postgresql-doc-15 /usr/share/doc/postgresql-doc-15/html "PostgreSQL 15 manual"
+manual python3.11-doc /usr/share/doc/python3.11/html "Python 3.11 manual"
+manual libstdc++-12-doc /usr/share/doc/libstdc++-12-doc/libstdc++ "libstdc++ manual"
 
-echo "== ScanHomeFolder on the site"
-status=0
-"$BIN/bench_scan" --repeat 3 "$site" | tee "$work/extract.txt" || status=1
-field() { awk -v k="$1" '$1 == k { print $2; exit }' "$work/extract.txt"; }
-
-echo "== orvel-check --format json --quiet on the site (best of 3)"
-check_best=""
-check_rss=""
-for run in 1 2 3; do
-  "$BIN/measure" "$BUILD/cli/orvel-check" --settings "$work/none.ini" --format json --quiet \
-    --top index.html "$site" > "$work/check.txt"
-  seconds=$(awk '$1 == "wall" { print $2 }' "$work/check.txt")
-  rss=$(awk '$1 == "peak_rss_kb" { print $2 }' "$work/check.txt")
-  echo "run $run        $seconds s, peak $((rss / 1024)) MiB"
-  if [[ "$(smaller "$check_best" "$seconds")" == "$seconds" ]]; then check_rss=$rss; fi
-  check_best=$(smaller "$check_best" "$seconds")
+table="$work/table.txt"
+printf '| %s | %s | %s | %s | %s | %s | %s | %s |\n' site files "HTML MB" cat orvel-check \
+  ratio "peak RSS" report > "$table"
+printf '|---|---:|---:|---:|---:|---:|---:|---|\n' >> "$table"
+gen_check=""
+for entry in "${sites[@]}"; do
+  IFS='|' read -r name site key <<< "$entry"
+  echo "== $name: cat and orvel-check, $RUNS runs each, one after the other"
+  files=$(find "$site" -type f | wc -l)
+  html=$(find "$site" -type f \( -iname '*.htm' -o -iname '*.html' -o -iname '*.shtml' \) \
+    -printf '%s\n' | awk '{ s += $1 } END { printf "%.1f", s / 1e6 }')
+  check_site "$site" > "$work/report.json" || true # warms the cache, gives the report
+  find "$site" -type f -print0 | xargs -0 cat > /dev/null
+  : > "$work/cat.txt"; : > "$work/check.txt"; : > "$work/ratio.txt"; : > "$work/rss.txt"
+  for run in $(seq "$RUNS"); do
+    "$BIN/measure" bash -c 'find "$1" -type f -print0 | xargs -0 cat > /dev/null' _ "$site" \
+      > "$work/one.txt"
+    cat_s=$(measure_field "$work/one.txt" wall)
+    "$BIN/measure" "$CHECK" --settings "$work/none.ini" --format json --quiet --top index.html \
+      "$site" > "$work/one.txt"
+    check_s=$(measure_field "$work/one.txt" wall)
+    echo "$cat_s" >> "$work/cat.txt"
+    echo "$check_s" >> "$work/check.txt"
+    measure_field "$work/one.txt" peak_rss_kb >> "$work/rss.txt"
+    LC_ALL=C awk -v a="$check_s" -v b="$cat_s" 'BEGIN { print (b > 0 ? a / b : 0) }' >> "$work/ratio.txt"
+    echo "run $run   cat $cat_s s   orvel-check $check_s s"
+  done
+  verdict=$(compare_report "$name" "$key" "$site" "$work/report.json")
+  echo "report: $verdict"
+  cat_m=$(median < "$work/cat.txt")
+  check_m=$(median < "$work/check.txt")
+  [[ -z "$gen_check" ]] && gen_check=$check_m
+  LC_ALL=C awk -v n="$name" -v f="$files" -v h="$html" -v c="$cat_m" -v o="$check_m" \
+    -v r="$(median < "$work/ratio.txt")" -v m="$(LC_ALL=C sort -n "$work/rss.txt" | tail -1)" \
+    -v v="$verdict" 'BEGIN { printf "| %s | %d | %s | %.3f s | %.3f s | %.1fx | %d MiB | %s |\n",
+      n, f, h, c, o, r, m / 1024, v }' >> "$table"
 done
 
 echo "== ScanHomeFolder on pathological single files"
@@ -83,34 +141,42 @@ LC_ALL=C awk -v bytes="$(( ${BIG_MB:-200} * 1000000 ))" 'BEGIN {
   for (i = 0; i < links; i++) printf "<a href=\"p%d.html\">%s", i, filler
 }' > "$work/big/index.html"
 big_bytes=$(stat -c %s "$work/big/index.html")
-"$BIN/measure" "$BUILD/cli/orvel-check" --settings "$work/none.ini" --format json --quiet \
-  "$work/big" > "$work/big.txt"
-big_rss=$(awk '$1 == "peak_rss_kb" { print $2 }' "$work/big.txt")
+"$BIN/measure" "$CHECK" --settings "$work/none.ini" --format json --quiet "$work/big" \
+  > "$work/big.txt"
+big_rss=$(measure_field "$work/big.txt" peak_rss_kb)
 rm -rf "$work/big"
+
+window="$work/window.txt"
+: > "$window"
+if [[ -x "$BIN/bench_window" ]]; then
+  echo "== the main window on the generated site and on one of $BIG_PAGES pages (offscreen)"
+  for pages in "$PAGES" "$BIG_PAGES"; do
+    folder="$work/site"
+    if [[ "$pages" != "$PAGES" ]]; then
+      rm -rf "$work/site"
+      folder="$work/bigsite"
+      "$BIN/gen_site" "$folder" "$pages" > /dev/null
+    fi
+    files=$(find "$folder" -type f | wc -l)
+    QT_QPA_PLATFORM=offscreen "$BIN/bench_window" "$folder" 2> /dev/null \
+      | sed "s/^/  $files files: /" | tee -a "$window"
+  done
+fi
 
 echo "== loading and saving project files of many entries"
 "$BIN/bench_project" > "$work/project.txt" || status=1
 
-open_best=$(field best)
-links=$(field links)
 echo
-echo "== summary: $PAGES pages, $files files, $bytes bytes, ${links:-?} links (best of 3)"
-printf '%-12s %10s %10s %10s %12s\n' "" "seconds" "files/s" "MB/s" "links/s"
-printf '%-12s %10s %10s %10s %12s\n' "cat" "$cat_best" "$(rate "$files" "$cat_best" 1 0)" \
-  "$(rate "$bytes" "$cat_best" 1e6 1)" "-"
-if [[ -n "$open_best" ]]; then
-  printf '%-12s %10s %10s %10s %12s\n' "FolderScan" "$open_best" "$(field files/s)" \
-    "$(field MB/s)" "$(field links/s)"
-else
-  printf '%-12s %10s\n' "FolderScan" "failed"
-fi
-printf '%-12s %10s %10s %10s %12s   peak %s MiB, %sx cat\n' "orvel-check" "$check_best" \
-  "$(rate "$files" "$check_best" 1 0)" "$(rate "$bytes" "$check_best" 1e6 1)" "-" \
-  "$((check_rss / 1024))" "$(LC_ALL=C awk -v a="$check_best" -v b="$cat_best" 'BEGIN { printf "%.1f", a / b }')"
+echo "== summary: median of $RUNS runs, cat and orvel-check one after the other in each run"
+cat "$table"
 echo "pathological files (1 MB = 10^6 bytes):"
 grep -v '^code page' "$work/patho.txt" | sed 's/^/  /'
 echo "one large file: $((big_bytes / 1000000)) MB, orvel-check peak $((big_rss / 1024)) MiB," \
   "$(LC_ALL=C awk -v r="$big_rss" -v b="$big_bytes" 'BEGIN { printf "%.2f", r * 1024 / b }')x the file"
+if [[ -s "$window" ]]; then
+  echo "main window (orvel-check on the generated site: $gen_check s):"
+  cat "$window"
+fi
 echo "project files (time per entry stays flat when loading and saving are linear):"
 sed 's/^/  /' "$work/project.txt"
 exit "$status"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, when any is missing.
+# Installs the Debian packages that building and testing need, when any is missing; with
+# --bench, the Debian manuals that make bench checks beside its generated site instead.
 set -euo pipefail
 packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic xvfb xauth
@@ -7,6 +8,9 @@ packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest nlohma
   desktop-file-utils libxml2-utils shared-mime-info libglib2.0-bin man-db bash-completion
   dpkg-dev file lintian
   clang-14 libclang-rt-14-dev)
+if [[ "${1:-}" == "--bench" ]]; then
+  packages=(postgresql-doc-15 python3.11-doc libstdc++-12-doc)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
