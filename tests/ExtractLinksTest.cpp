@@ -1,4 +1,5 @@
 // Link and anchor extraction from HTML text.
+#include "ReferenceCheck.h"
 #include "TestSupport.h"
 
 #include "analysis/ExtractLinks.h"
@@ -17,10 +18,6 @@ using namespace orvel::test;
 using Strings = std::vector<std::string>;
 
 namespace {
-
-struct TExtracted {
-    Strings Links, Anchors;
-};
 
 TExtracted Extract(const std::string& Html, const TSettings& Settings = {}) {
     // One folder for every call. The page is removed first: a file truncated and written
@@ -145,15 +142,6 @@ TEST(SmallRules, CutAtSpaceAndSkipBlanks) {
     EXPECT_EQ(Pos, 4u);
 }
 
-// The repeated search-and-delete, as written: the reference for the linear removal.
-std::string RemoveCommentsByRepeatedSearch(std::string Text) {
-    for (;;) {
-        const size_t P = Text.find("<!--"), Q = Text.find("-->");
-        if (P == std::string::npos || Q == std::string::npos || Q <= P) return Text;
-        Text.erase(P, Q - P + 3);
-    }
-}
-
 TEST(CommentRemoval, SameResultAsRepeatedSearchAndDelete) {
     std::mt19937 Random(20261208);
     const char Alphabet[] = {'<', '!', '-', '-', '>', 'a'};
@@ -168,75 +156,6 @@ TEST(CommentRemoval, SameResultAsRepeatedSearchAndDelete) {
         ASSERT_TRUE(RemoveComments(Linear, Progress));
         ASSERT_EQ(Linear, RemoveCommentsByRepeatedSearch(Text)) << "text: " << Text;
     }
-}
-
-// The extraction as the rules describe it: after the comments, each table row is scanned from
-// the start of the text, one tag at a time. The reference for the extractor's single pass.
-bool ScanTag(std::string_view Tag, std::string_view Attribute, std::string_view Text,
-             std::string_view Upper, size_t& Offset, std::string& Value) {
-    const auto IsBlank = [](char C) { return C == '\r' || C == '\n' || C == ' '; };
-    Value.clear();
-    const std::string Pattern = "<" + std::string(Tag);
-    const size_t Found = Upper.find(Pattern, Offset);
-    if (Found == std::string_view::npos) return false;
-    const size_t Close = Upper.find('>', Found + Pattern.size());
-    if (Close == std::string_view::npos) return false;
-    Offset = Close; // what follows stays within the tag: Upper[Close] ends every step
-    size_t Pos = Found + Pattern.size();
-    if (SkipBlanks(Upper, Pos) == 0) return true;
-    size_t At = Upper.find(Attribute, Pos);
-    while (At < Close && !IsBlank(Upper[At - 1]))
-        At = Upper.find(Attribute, At + 1);
-    if (At >= Close) return true;
-    Pos = At + Attribute.size();
-    SkipBlanks(Upper, Pos);
-    if (Upper[Pos] != '=') return true;
-    SkipBlanks(Upper, ++Pos);
-    char Stop = ' ';
-    if (Upper[Pos] == '"' || Upper[Pos] == '\'') Stop = Upper[Pos++];
-    size_t End = Pos;
-    while (Upper[End] != '>' && Upper[End] != Stop)
-        ++End;
-    Value =
-        ReplaceAll(std::string(Text.substr(Pos, std::min(End - Pos, MaxValueLength))), "\r\n", "");
-    return true;
-}
-
-void StoreFoundValue(TSortedStringList& List, const std::string& Value, const TSettings& Settings) {
-    if (Value.empty()) return;
-    if (AsciiUpperCase(Value.substr(0, 11)) == "JAVASCRIPT:") {
-        if (!Settings.IgnoreJavaScript) List.Add(Value);
-    } else if (const std::string Stored = Settings.isSpaceValid ? Value : CutAtSpace(Value);
-               !Stored.empty()) {
-        List.Add(Stored);
-    }
-}
-
-void StoreRefreshTarget(TSortedStringList& Links, std::string Value) {
-    const size_t Url = Value.find("URL=");
-    if (Url == std::string::npos || Url == 0) return;
-    Value.erase(0, Url + 4);
-    while (!Value.empty() && static_cast<unsigned char>(Value.back()) <= ' ')
-        Value.pop_back();
-    while (!Value.empty() && static_cast<unsigned char>(Value.front()) <= ' ')
-        Value.erase(0, 1);
-    if (!Value.empty()) Links.Add(CutAtSpace(Value));
-}
-
-TExtracted ExtractRowByRow(const std::string& Html, const TSettings& Settings) {
-    const std::string Text = RemoveCommentsByRepeatedSearch(Html), Upper = AsciiUpperCase(Text);
-    TSortedStringList Links, Anchors;
-    std::string Value;
-    for (const TTagRow& Row : LinkTagTable)
-        for (size_t Offset = 0; ScanTag(Row.Tag, Row.Attribute, Text, Upper, Offset, Value);)
-            StoreFoundValue(Links, Value, Settings);
-    for (size_t Offset = 0;
-         ScanTag(MetaRefreshRow.Tag, MetaRefreshRow.Attribute, Text, Upper, Offset, Value);)
-        StoreRefreshTarget(Links, Value);
-    for (const TTagRow& Row : AnchorTagTable)
-        for (size_t Offset = 0; ScanTag(Row.Tag, Row.Attribute, Text, Upper, Offset, Value);)
-            StoreFoundValue(Anchors, Value, Settings);
-    return {Links.Strings(), Anchors.Strings()};
 }
 
 // Pages of tags with attributes, mostly well formed, with stray pieces in between.
