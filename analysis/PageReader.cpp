@@ -5,9 +5,9 @@
 namespace orvel {
 
 TReadPage ReadPage(const std::string& Path, const TExtractOptions& Options,
-                   TExtractProgress& Progress, std::string& Buffer) {
+                   TExtractProgress& Progress, std::string& Buffer, TSeenEntry Seen) {
     TReadPage Page;
-    Page.Failure = ReadTextInto(Path, Buffer);
+    Page.Failure = ReadTextInto(Path, Buffer, Seen);
     if (Page.Failure != TReadFailure::rfNone) return Page;
     Page.Read = true;
     Page.Found = ExtractPageLinks(Buffer, Options, Progress);

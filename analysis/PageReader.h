@@ -22,7 +22,8 @@ struct TReadPage {
 
 // Reads the file into Buffer (whose capacity the next file reuses) and extracts its links.
 TReadPage ReadPage(const std::string& Path, const TExtractOptions& Options,
-                   TExtractProgress& Progress, std::string& Buffer);
+                   TExtractProgress& Progress, std::string& Buffer,
+                   TSeenEntry Seen = TSeenEntry::seUnknown);
 
 TExtractOptions ExtractOptionsOf(const TSettings& Settings);
 

@@ -14,9 +14,10 @@ namespace orvel {
 
 namespace {
 
-// Items read ahead at most, and how many make it worth waking the scan's thread early: it
-// wakes by itself at least once per event pump anyway.
-constexpr size_t MaxItems = 256, WakeBatch = 32;
+// Items found ahead of the scan's thread at most (enough for what the readers do between two
+// event pumps), how many make it worth waking that thread early, and readers at most.
+constexpr size_t MaxItems = 4096, WakeBatch = 512;
+constexpr unsigned MaxReaders = 4;
 
 // Case-insensitive order; names that differ only in case both stay, in byte order.
 bool NameLess(const std::string& A, const std::string& B) {
@@ -55,49 +56,111 @@ TScanRules TScanRules::Of(const TRunContext& Run) {
 }
 
 TScanPipeline::TScanPipeline(const std::string& Folder, TScanRules Rules)
-    : Rules(std::move(Rules)), Thread([this, Folder] { Walk(Folder); }) {}
+    : Rules(std::move(Rules)) {
+    const unsigned Readers = std::clamp(std::thread::hardware_concurrency(), 1u, MaxReaders);
+    try {
+        Threads.emplace_back([this, Folder] { Walk(Folder); });
+        for (unsigned I = 0; I < Readers; ++I)
+            Threads.emplace_back([this] { ReadAhead(); });
+    } catch (...) {
+        StopAndJoin();
+        throw;
+    }
+}
 
 TScanPipeline::~TScanPipeline() {
+    StopAndJoin();
+}
+
+void TScanPipeline::StopAndJoin() {
     {
         std::lock_guard<std::mutex> Guard(Lock);
         Stop.store(true, std::memory_order_relaxed);
     }
     RoomReady.notify_all();
-    Thread.join();
+    WorkReady.notify_all();
+    for (std::thread& Thread : Threads)
+        if (Thread.joinable()) Thread.join();
 }
 
 TScanPipeline::TNext TScanPipeline::Next(TScanItem& Item, std::chrono::milliseconds Timeout) {
     std::unique_lock<std::mutex> Guard(Lock);
-    if (Items.empty() && !Done) {
+    const auto Available = [&] {
+        return Failure || (Slots.empty() ? WalkDone : Slots.front().Ready);
+    };
+    if (!Available()) {
         ConsumerWaits = true;
-        ItemsReady.wait_for(Guard, Timeout, [&] { return !Items.empty() || Done; });
+        ItemsReady.wait_for(Guard, Timeout, Available);
         ConsumerWaits = false;
+        ReadySinceWake = 0;
     }
-    if (Items.empty()) {
-        if (!Done) return TNext::nWaiting;
-        if (Failure) std::rethrow_exception(Failure);
-        return TNext::nEnd;
-    }
-    Item = std::move(Items.front());
-    Items.pop_front();
-    const bool Wake = ProducerWaits && Items.size() <= MaxItems / 2;
+    if (Failure) std::rethrow_exception(Failure);
+    if (Slots.empty()) return WalkDone ? TNext::nEnd : TNext::nWaiting;
+    if (!Slots.front().Ready) return TNext::nWaiting;
+    Item = std::move(Slots.front().Item);
+    Slots.pop_front();
+    ++FrontSequence;
+    const bool Wake = WalkerWaits && Slots.size() <= MaxItems / 2;
     Guard.unlock();
     if (Wake) RoomReady.notify_one();
     return TNext::nItem;
 }
 
-void TScanPipeline::Emit(TScanItem&& Item) {
+void TScanPipeline::ItemReady(bool Last) {
+    // The scan's thread wakes by itself at every event pump: waking it for every item would
+    // cost more than taking the item.
+    if (ConsumerWaits && (++ReadySinceWake >= WakeBatch || Last)) {
+        ReadySinceWake = 0;
+        ItemsReady.notify_one();
+    }
+}
+
+void TScanPipeline::Emit(TScanItem&& Item, bool Read, TSeenEntry Seen) {
     std::unique_lock<std::mutex> Guard(Lock);
-    while (Items.size() >= MaxItems && !Stopping()) {
-        ProducerWaits = true;
+    while (Slots.size() >= MaxItems && !Stopping()) {
+        WalkerWaits = true;
         RoomReady.wait(Guard);
-        ProducerWaits = false;
+        WalkerWaits = false;
     }
     if (Stopping()) return;
-    Items.push_back(std::move(Item));
-    const bool Wake = ConsumerWaits && Items.size() >= WakeBatch;
-    Guard.unlock();
-    if (Wake) ItemsReady.notify_one();
+    Slots.push_back({std::move(Item), Seen, Read, !Read});
+    if (Read && ReadersWaiting > 0) WorkReady.notify_one();
+    if (!Read) ItemReady(false);
+}
+
+void TScanPipeline::ReadAhead() {
+    std::string Buffer; // the text of the file being read
+    TStopProgress Progress(Stop);
+    std::unique_lock<std::mutex> Guard(Lock);
+    while (!Stopping()) {
+        const std::uint64_t End = FrontSequence + Slots.size();
+        NextUnread = std::max(NextUnread, FrontSequence);
+        while (NextUnread < End && !Slots[NextUnread - FrontSequence].Unread)
+            ++NextUnread;
+        if (NextUnread == End) {
+            if (WalkDone) return;
+            ++ReadersWaiting;
+            WorkReady.wait(Guard);
+            --ReadersWaiting;
+            continue;
+        }
+        // The slot stays where it is until it is ready: no one else touches it meanwhile.
+        TSlot& Slot = Slots[NextUnread++ - FrontSequence];
+        Slot.Unread = false;
+        Guard.unlock();
+        try {
+            Slot.Item.Page = ReadPage(Slot.Item.Path, Rules.Extract, Progress, Buffer, Slot.Seen);
+        } catch (...) {
+            Guard.lock();
+            if (!Failure) Failure = std::current_exception();
+            Stop.store(true, std::memory_order_relaxed);
+            ItemsReady.notify_one();
+            return;
+        }
+        Guard.lock();
+        Slot.Ready = true;
+        ItemReady(WalkDone && &Slot == &Slots.back());
+    }
 }
 
 namespace {
@@ -162,12 +225,11 @@ void TScanPipeline::Walk(const std::string& Folder) {
         WalkBelow(Folder, Ancestors);
     } catch (...) {
         std::lock_guard<std::mutex> Guard(Lock);
-        Failure = std::current_exception();
+        if (!Failure) Failure = std::current_exception();
     }
-    {
-        std::lock_guard<std::mutex> Guard(Lock);
-        Done = true;
-    }
+    std::lock_guard<std::mutex> Guard(Lock);
+    WalkDone = true;
+    WorkReady.notify_all();
     ItemsReady.notify_one();
 }
 
@@ -207,7 +269,7 @@ void TScanPipeline::WalkBelow(const std::string& FolderPath, std::vector<TFolder
         if (Stopping()) return;
         if (IsIgnoredFolder(Rules.WildCards, Folder + Sub.Name, Rules.PathStyle)) continue;
         const std::string SubPath = Folder + Sub.Name;
-        Emit({TScanItem::ikFolder, std::move(Sub.Name), {}, {}});
+        Emit({TScanItem::ikFolder, std::move(Sub.Name), {}, {}}, false, TSeenEntry::seUnknown);
         // A folder already on the path from the home folder, or above it, is shown but not
         // entered again.
         if (std::find(Ancestors.begin(), Ancestors.end(), Sub.Id) == Ancestors.end()) {
@@ -215,16 +277,16 @@ void TScanPipeline::WalkBelow(const std::string& FolderPath, std::vector<TFolder
             WalkBelow(SubPath, Ancestors);
             Ancestors.pop_back();
         }
-        Emit({TScanItem::ikFolderEnd, {}, {}, {}});
+        Emit({TScanItem::ikFolderEnd, {}, {}, {}}, false, TSeenEntry::seUnknown);
     }
-    TStopProgress Progress(Stop);
     for (TFileEntry& File : Files) {
         if (Stopping()) return;
         TScanItem Item{TScanItem::ikFile, std::move(File.Name), Folder, {}};
         Item.Path += Item.Name;
-        if (IsReadAhead(Rules, Item.Path, File.Type))
-            Item.Page = ReadPage(Item.Path, Rules.Extract, Progress, Buffer);
-        Emit(std::move(Item));
+        const bool Read = IsReadAhead(Rules, Item.Path, File.Type);
+        Emit(std::move(Item), Read,
+             File.Type == TEntryType::etRegular ? TSeenEntry::seRegularFile
+                                                : TSeenEntry::seUnknown);
     }
 }
 

@@ -1,7 +1,7 @@
-// The reading side of the folder scan. A second thread walks the home folder in the scan's order,
-// with the project's wildcards and excluded folders, and reads and extracts every HTML file
-// ahead, while the scan's own thread turns what it finds into nodes and file objects in the same
-// order, pumping events and watching Halt as it goes.
+// The reading side of the folder scan. One thread walks the home folder in the scan's order, with
+// the project's wildcards and excluded folders, and a few others (one per core) read and extract
+// the HTML files it finds, ahead of the scan's own thread, which turns what they find into nodes
+// and file objects in the walk's order, pumping events and watching Halt as it goes.
 #pragma once
 
 #include "analysis/PageReader.h"
@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <exception>
 #include <mutex>
@@ -47,15 +48,15 @@ struct TScanItem {
 
 class TScanPipeline {
 public:
-    // Starts walking Folder on the second thread.
+    // Starts walking Folder and reading what the walk finds.
     TScanPipeline(const std::string& Folder, TScanRules Rules);
-    // Stops the walk within one file and waits for the thread.
+    // Stops the walk and the reading within one file and waits for the threads.
     ~TScanPipeline();
     TScanPipeline(const TScanPipeline&) = delete;
     TScanPipeline& operator=(const TScanPipeline&) = delete;
 
     enum class TNext { nItem, nWaiting, nEnd };
-    // The next item, waiting for it at most Timeout. At the end, rethrows what ended the walk.
+    // The next item, waiting for it at most Timeout. Rethrows what ended the walk or a reading.
     TNext Next(TScanItem& Item, std::chrono::milliseconds Timeout);
 
 private:
@@ -64,23 +65,37 @@ private:
         ino_t Inode;
         bool operator==(const TFolderId&) const = default;
     };
+    // An item on its way: found by the walk, maybe waiting for a reader, then ready.
+    struct TSlot {
+        TScanItem Item;
+        TSeenEntry Seen = TSeenEntry::seUnknown;
+        bool Unread = false; // waits for a reader
+        bool Ready = true;   // may be taken
+    };
+    void StopAndJoin();
     void Walk(const std::string& Folder);
     void WalkBelow(const std::string& FolderPath, std::vector<TFolderId>& Ancestors);
-    void Emit(TScanItem&& Item);
+    void Emit(TScanItem&& Item, bool Read, TSeenEntry Seen);
+    void ReadAhead();
+    // Under Lock: wakes the scan's thread when enough is ready for it.
+    void ItemReady(bool Last);
     bool Stopping() const { return Stop.load(std::memory_order_relaxed); }
 
     const TScanRules Rules;
-    std::string Buffer; // the text of the file being read
     std::atomic<bool> Stop{false};
 
     std::mutex Lock; // guards what follows
-    std::condition_variable ItemsReady, RoomReady;
-    std::deque<TScanItem> Items;
-    bool Done = false;
-    bool ConsumerWaits = false, ProducerWaits = false;
+    std::condition_variable ItemsReady, RoomReady, WorkReady;
+    std::deque<TSlot> Slots;         // references stay valid while others are added
+    std::uint64_t FrontSequence = 0; // the number of the first slot in the walk's order
+    std::uint64_t NextUnread = 0;    // from where the readers look for work
+    size_t ReadySinceWake = 0;       // items made ready since the scan's thread last woke
+    bool WalkDone = false;
+    bool ConsumerWaits = false, WalkerWaits = false;
+    int ReadersWaiting = 0;
     std::exception_ptr Failure;
 
-    std::thread Thread; // last: starts once everything above is in place
+    std::vector<std::thread> Threads; // the walk, then the readers
 };
 
 } // namespace orvel

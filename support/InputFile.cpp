@@ -8,15 +8,17 @@
 
 namespace orvel {
 
-TInputFile::TInputFile(const std::string& Path) : Path(Path) {
+TInputFile::TInputFile(const std::string& Path, TSeenEntry Seen) : Path(Path) {
     const auto Fail = [&](const std::string& Reason) {
         throw EInOutError("cannot open file " + Path + ": " + Reason);
     };
     // The system would read such a path only up to its NUL: another file.
     if (Path.find('\0') != std::string::npos) Fail("the path holds a NUL byte");
     struct stat St;
-    if (::stat(Path.c_str(), &St) != 0) Fail(std::strerror(errno));
-    if (!S_ISREG(St.st_mode)) Fail("not a regular file");
+    if (Seen != TSeenEntry::seRegularFile) {
+        if (::stat(Path.c_str(), &St) != 0) Fail(std::strerror(errno));
+        if (!S_ISREG(St.st_mode)) Fail("not a regular file");
+    }
     // O_NONBLOCK: should a FIFO have taken the file's place by now, opening it does not wait.
     Fd = ::open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (Fd < 0) Fail(std::strerror(errno));

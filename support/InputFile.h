@@ -15,13 +15,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What the caller knows of a path: nothing, or that a folder listing has just shown a regular
+// file there, which stands for the check before opening.
+enum class TSeenEntry { seUnknown, seRegularFile };
+
 // A regular file open for reading, closed when the object goes.
 class TInputFile {
 public:
     // Throws EInOutError ("cannot open file <path>: <reason>") for a missing file and for
     // anything but a regular file, checked before opening and again on the opened file, so
     // that an entry swapped for a FIFO in between neither blocks nor is read.
-    explicit TInputFile(const std::string& Path);
+    explicit TInputFile(const std::string& Path, TSeenEntry Seen = TSeenEntry::seUnknown);
     ~TInputFile();
     TInputFile(const TInputFile&) = delete;
     TInputFile& operator=(const TInputFile&) = delete;

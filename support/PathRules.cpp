@@ -24,6 +24,11 @@ bool BeginsDoubleByte(std::string_view Path, size_t I, bool Cp932) {
 // Calls F(index) for each separator of the path, passing over double-byte characters whole.
 template <typename F> void ForEachSeparator(std::string_view Path, TPathStyle Style, F&& Visit) {
     const bool Cp932 = CurrentCodePage() == TCodePage::cpCp932;
+    if (!Cp932 && Style == TPathStyle::psPosix) { // no byte hides a separator: search them
+        for (size_t I = Path.find('/'); I != std::string_view::npos; I = Path.find('/', I + 1))
+            Visit(I);
+        return;
+    }
     for (size_t I = 0; I < Path.size(); ++I) {
         if (BeginsDoubleByte(Path, I, Cp932)) {
             ++I;
@@ -43,6 +48,8 @@ bool IsPathSeparatorAt(std::string_view Path, size_t Index, TPathStyle Style) {
 }
 
 size_t LastSeparator(std::string_view Path, TPathStyle Style) {
+    if (CurrentCodePage() != TCodePage::cpCp932 && Style == TPathStyle::psPosix)
+        return Path.rfind('/');
     size_t Last = std::string_view::npos;
     ForEachSeparator(Path, Style, [&](size_t I) { Last = I; });
     return Last;
@@ -84,6 +91,11 @@ void UnifySeparators(std::string& Path, size_t From, TPathStyle Style) {
     const char Sep = PathSeparator(Style);
     const char Other = Sep == '/' ? '\\' : '/';
     const bool Cp932 = CurrentCodePage() == TCodePage::cpCp932;
+    if (!Cp932) { // no byte hides a separator: search them
+        for (size_t I = Path.find(Other, From); I != std::string::npos; I = Path.find(Other, I + 1))
+            Path[I] = Sep;
+        return;
+    }
     for (size_t I = From; I < Path.size(); ++I) {
         if (BeginsDoubleByte(Path, I, Cp932)) {
             ++I;

@@ -15,7 +15,8 @@ bool IsControlByte(unsigned char B) {
 
 // Turns NUL bytes into spaces; false when the text looks binary.
 bool MakeText(std::string& Text) {
-    std::replace(Text.begin(), Text.end(), '\0', ' ');
+    for (size_t Nul = Text.find('\0'); Nul != std::string::npos; Nul = Text.find('\0', Nul + 1))
+        Text[Nul] = ' ';
     const size_t N = std::min<size_t>(Text.size(), 200);
     const size_t Controls = static_cast<size_t>(
         std::count_if(Text.begin(), Text.begin() + static_cast<std::ptrdiff_t>(N),
@@ -30,10 +31,10 @@ void ReadWhole(TInputFile& File, std::string& Text) {
 }
 } // namespace
 
-TReadFailure ReadTextInto(const std::string& Path, std::string& Text) {
+TReadFailure ReadTextInto(const std::string& Path, std::string& Text, TSeenEntry Seen) {
     std::unique_ptr<TInputFile> File;
     try {
-        File = std::make_unique<TInputFile>(Path);
+        File = std::make_unique<TInputFile>(Path, Seen);
     } catch (const EInOutError&) {
         return TReadFailure::rfCannotOpen;
     }

@@ -26,7 +26,8 @@ enum class TReadFailure {
 
 // Every byte of the file into Text (whose capacity is reused), NUL bytes turned into spaces, as
 // ReadFileAll reads it but without messages; safe on any thread. Text is unspecified on failure.
-TReadFailure ReadTextInto(const std::string& Path, std::string& Text);
+TReadFailure ReadTextInto(const std::string& Path, std::string& Text,
+                          TSeenEntry Seen = TSeenEntry::seUnknown);
 
 // The message a failure is shown with, or empty for the failures that are not shown.
 std::string ReadFailureMessage(TReadFailure Failure, const std::string& Path);
