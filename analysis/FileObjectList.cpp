@@ -26,7 +26,7 @@ void TFileObjectList::Unindex(TFileObject& Object) {
 }
 
 void TFileObjectList::Reindex(TFileObject& Object) {
-    if (!Object.Path.empty()) Index.Insert(FoldedHash(Object.Path), &Object);
+    if (!Object.Path.empty()) Index.Insert(FoldedHash(Object.Path), Object.Path, &Object);
 }
 
 void TFileObjectList::Destroy(const std::vector<TFileObject*>& Doomed) {
@@ -51,16 +51,15 @@ TFileObject* TFileObjectList::FindByPath(std::string_view Path, bool IgnoreCase)
     // hash is computed once one is found.
     std::optional<std::int32_t> NameHash;
     TFileObject* Best = nullptr;
-    Index.ForEach(FoldedHash(Path), [&](TFileObject* Candidate) {
-        if (Best && Best->Sequence < Candidate->Sequence) return;
+    Index.ForEach(FoldedHash(Path), [&](std::string_view Indexed, TFileObject* Candidate) {
         if (IgnoreCase) {
-            if (!FoldedEqual(Candidate->Path, Path)) return;
+            if (!FoldedEqual(Indexed, Path)) return;
             if (!NameHash) NameHash = FileNameHash(Path, PathStyle);
             if (Candidate->NameHash != *NameHash) return;
-        } else if (Candidate->Path != Path) {
+        } else if (Indexed != Path) {
             return;
         }
-        Best = Candidate;
+        if (!Best || Candidate->Sequence < Best->Sequence) Best = Candidate;
     });
     return Best;
 }

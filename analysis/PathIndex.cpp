@@ -2,12 +2,12 @@
 
 namespace orvel {
 
-void TPathIndex::Insert(std::uint64_t Hash, TFileObject* Object) {
+void TPathIndex::Insert(std::uint64_t Hash, std::string_view Path, TFileObject* Object) {
     if (2 * (Used + 1) > Slots.size()) Grow();
     size_t I = Hash & Mask;
     while (Slots[I].Object)
         I = (I + 1) & Mask;
-    Slots[I] = {Hash, Object};
+    Slots[I] = {Hash, Object, Path.data(), Path.size()};
     ++Used;
 }
 
@@ -43,7 +43,7 @@ void TPathIndex::Grow() {
     Mask = Slots.size() - 1;
     Used = 0;
     for (const TSlot& Slot : Old)
-        if (Slot.Object) Insert(Slot.Hash, Slot.Object);
+        if (Slot.Object) Insert(Slot.Hash, {Slot.Path, Slot.Size}, Slot.Object);
 }
 
 } // namespace orvel

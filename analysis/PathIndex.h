@@ -1,9 +1,11 @@
 // The file objects by the folded hash of their paths: an open-addressing table (linear probing,
-// at most half full), so a lookup reads one slot or a few neighbours and no chain of nodes.
+// at most half full), so a lookup reads one slot or a few neighbours and no chain of nodes. A
+// slot also points at the bytes of the path, so that comparing it needs no visit to the object.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace orvel {
@@ -12,19 +14,19 @@ class TFileObject;
 
 class TPathIndex {
 public:
-    void Insert(std::uint64_t Hash, TFileObject* Object);
+    // Path must stay where it is, unchanged, until the entry is erased.
+    void Insert(std::uint64_t Hash, std::string_view Path, TFileObject* Object);
     // Removes the entry of Object, which was inserted with Hash.
     void Erase(std::uint64_t Hash, const TFileObject* Object);
     void Clear();
 
-    // Calls Visit with every object inserted with Hash (and maybe a few others with the same
-    // slot hash bits: Visit compares paths).
+    // Calls Visit(path, object) for every entry inserted with Hash.
     template <typename F> void ForEach(std::uint64_t Hash, F&& Visit) const {
         if (Slots.empty()) return;
         for (size_t I = Hash & Mask;; I = (I + 1) & Mask) {
             const TSlot& Slot = Slots[I];
             if (!Slot.Object) return;
-            if (Slot.Hash == Hash) Visit(Slot.Object);
+            if (Slot.Hash == Hash) Visit(std::string_view(Slot.Path, Slot.Size), Slot.Object);
         }
     }
 
@@ -32,6 +34,8 @@ private:
     struct TSlot {
         std::uint64_t Hash = 0;
         TFileObject* Object = nullptr; // null: empty
+        const char* Path = nullptr;
+        size_t Size = 0;
     };
     void Grow();
 
