@@ -5,6 +5,7 @@
 #include "support/CodePage.h"
 
 #include <ostream>
+#include <string_view>
 
 namespace orvel::cli {
 
@@ -13,7 +14,7 @@ namespace {
 const char* const Replacement = "\xEF\xBF\xBD"; // U+FFFD
 
 // Length of the valid UTF-8 sequence at Pos, or 0.
-size_t ValidSequence(const std::string& S, size_t Pos) {
+size_t ValidSequence(std::string_view S, size_t Pos) {
     const unsigned char B = static_cast<unsigned char>(S[Pos]);
     if (B < 0x80) return 1;
     size_t Length;
@@ -44,16 +45,34 @@ size_t ValidSequence(const std::string& S, size_t Pos) {
     return Length;
 }
 
-// Appends a byte string of the code page as a JSON string in UTF-8.
-void AppendJsonString(std::string& Out, const std::string& Bytes) {
+// Appends UTF-8 text escaped for a JSON string, with invalid sequences as U+FFFD; runs of
+// bytes that need nothing are copied whole.
+void AppendEscaped(std::string& Out, std::string_view Text) {
     static const char* const Hex = "0123456789abcdef";
-    Out += '"';
-    for (char C : ToUtf8(Bytes)) {
+    for (size_t Pos = 0; Pos < Text.size();) {
+        size_t Plain = Pos;
+        while (Plain < Text.size()) {
+            const unsigned char B = static_cast<unsigned char>(Text[Plain]);
+            if (B < 0x20 || B >= 0x80 || B == '"' || B == '\\') break;
+            ++Plain;
+        }
+        Out.append(Text.substr(Pos, Plain - Pos));
+        if ((Pos = Plain) == Text.size()) break;
+        const char C = Text[Pos];
         const unsigned char B = static_cast<unsigned char>(C);
+        if (B >= 0x80) {
+            const size_t Length = ValidSequence(Text, Pos);
+            if (Length == 0) {
+                Out += Replacement;
+                ++Pos;
+            } else {
+                Out.append(Text.substr(Pos, Length));
+                Pos += Length;
+            }
+            continue;
+        }
         if (C == '"' || C == '\\') {
             Out += '\\';
-            Out += C;
-        } else if (B >= 0x20) {
             Out += C;
         } else if (C == '\n') {
             Out += "\\n";
@@ -66,7 +85,17 @@ void AppendJsonString(std::string& Out, const std::string& Bytes) {
             Out += Hex[B >> 4];
             Out += Hex[B & 15];
         }
+        ++Pos;
     }
+}
+
+// Appends a byte string of the code page as a JSON string in UTF-8.
+void AppendJsonString(std::string& Out, std::string_view Bytes) {
+    Out += '"';
+    if (CurrentCodePage() == TCodePage::cpCp932)
+        AppendEscaped(Out, ToUtf8(std::string(Bytes)));
+    else
+        AppendEscaped(Out, Bytes); // UTF-8 already: only what is invalid changes
     Out += '"';
 }
 
@@ -85,9 +114,9 @@ const char* Bool(bool Value) {
     return Value ? "true" : "false";
 }
 
-std::string RelativePath(const TRunContext& Run, const std::string& Path) {
+std::string_view RelativePath(const TRunContext& Run, std::string_view Path) {
     const std::string& Home = Run.CurrentProject.HomeDir;
-    return Path.compare(0, Home.size(), Home) == 0 ? Path.substr(Home.size()) : Path;
+    return Path.substr(0, Home.size()) == Home ? Path.substr(Home.size()) : Path;
 }
 
 } // namespace
@@ -97,7 +126,7 @@ std::vector<std::string> OrphanPaths(const TRunContext& Run) {
     if (Run.CurrentProject.TopFiles.empty()) return Paths;
     for (const auto& File : Run.FileObjects)
         if (!File->Ignored && File->ReachState == rsUnreached)
-            Paths.push_back(RelativePath(Run, File->Path));
+            Paths.emplace_back(RelativePath(Run, File->Path));
     return Paths;
 }
 
@@ -178,7 +207,6 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
            ", \"invalidLinks\": " + std::to_string(Run.InvalidLinkTotal) +
            ", \"orphanFiles\": " + std::to_string(Orphans.size()) + "},\n  \"files\": [";
     bool First = true;
-    std::vector<std::string> Reached;
     for (const auto& File : Run.FileObjects) {
         Out += First ? "\n    {\"path\": " : ",\n    {\"path\": ";
         First = false;
@@ -202,11 +230,13 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         Out += ",\n     \"anchors\": ";
         AppendJsonArray(Out, File->Anchors);
         // An anchor is reached when its node shows the empty state picture.
-        Reached.clear();
-        for (int I = 0; I < File->Anchors.Count() && I < File->Node->Count(); ++I)
-            if (File->Node->Item(I)->StateIndex == pic::Empty) Reached.push_back(File->Anchors[I]);
-        Out += ", \"reachedAnchors\": ";
-        AppendJsonArray(Out, Reached);
+        Out += ", \"reachedAnchors\": [";
+        for (int I = 0, Written = 0; I < File->Anchors.Count() && I < File->Node->Count(); ++I)
+            if (File->Node->Item(I)->StateIndex == pic::Empty) {
+                if (Written++ > 0) Out += ", ";
+                AppendJsonString(Out, File->Anchors[I]);
+            }
+        Out += ']';
         Out += '}';
         if (Out.size() > (1u << 20)) {
             Stream << Out;
