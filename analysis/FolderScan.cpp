@@ -70,7 +70,9 @@ void ScanHomeFolder(TRunContext& Run, const std::string& HomeDir) {
     // is honoured after it. Both are freed on another thread: a large site takes long to free.
     auto OldNodes = Run.Tree.TakeChildren(Run.Tree.Root());
     Run.Host.ClearLinkLists();
-    Run.Leftovers.Free(std::make_pair(std::move(OldNodes), Run.FileObjects.TakeAll()));
+    auto OldObjects = Run.FileObjects.TakeAll();
+    if (!OldNodes.empty() || !OldObjects.empty())
+        Run.Leftovers.Free(std::make_pair(std::move(OldNodes), std::move(OldObjects)));
     Assert(Run.FileObjects.Empty(), "FolderScan");
     Run.FolderNodes.clear();
     if (!Run.Halted) ScanFolder(Run, HomeDir, Run.Tree.Root());
