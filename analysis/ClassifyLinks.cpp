@@ -63,31 +63,30 @@ TTreeNode* TFileObject::FindTargetNode(std::string_view Target) const {
     return FindNodeByPath(Run, Room.Resolved, Run.Settings.IgnoreCase);
 }
 
-void TFileObject::ClassifyLinks() {
-    ValidLinks.Clear();
-    InvalidLinks.Clear();
-    ExternalLinks.Clear();
+TLinkClasses TFileObject::ComputeClasses() const {
+    TLinkClasses Classes;
     const TOrvelProject& Project = Run.CurrentProject;
     for (int I = 0; I < Links.Count(); ++I) {
         const std::string& Link = Links[I];
         const TLinkParts Split = SplitLink(std::string_view(Link), Room.Split);
         if (IsUrlLink(Link)) {
             if (!StartsWithFolded(Link, 0, "FILE://")) {
-                ExternalLinks.Append(I);
+                Classes.External.push_back(I);
                 continue;
             }
             const auto LocalPath = URLToPath(std::string(Split.Target), Run.PathStyle());
             const bool Exists = Run.Settings.CheckLocalFile != 0 && LocalPath &&
                                 Run.FileSystem->FileExists(*LocalPath);
-            (Exists ? ValidLinks : InvalidLinks).Append(I);
+            (Exists ? Classes.Valid : Classes.Invalid).push_back(I);
             continue;
         }
         if (Link[0] == '/') {
             if (Project.ServerRoot.empty()) {
-                ExternalLinks.Append(I);
+                Classes.External.push_back(I);
             } else {
                 Project.ResolveLinkInto(Room.Resolved, Room.Joined, Path, Split.Target);
-                (Run.FileSystem->FileExists(Room.Resolved) ? ValidLinks : InvalidLinks).Append(I);
+                (Run.FileSystem->FileExists(Room.Resolved) ? Classes.Valid : Classes.Invalid)
+                    .push_back(I);
             }
             continue;
         }
@@ -95,13 +94,24 @@ void TFileObject::ClassifyLinks() {
         const TTreeNode* Node = FindTargetNode(Split.Target);
         bool Valid = Node != nullptr;
         if (Valid && !Split.Anchor.empty()) Valid = Node->Data->Anchors.IndexOf(Split.Anchor) >= 0;
-        (Valid ? ValidLinks : InvalidLinks).Append(I);
+        (Valid ? Classes.Valid : Classes.Invalid).push_back(I);
     }
+    return Classes;
+}
+
+void TFileObject::TakeClasses(TLinkClasses&& Classes) {
+    ValidLinks.Assign(std::move(Classes.Valid));
+    InvalidLinks.Assign(std::move(Classes.Invalid));
+    ExternalLinks.Assign(std::move(Classes.External));
     UpdateImage();
     if (!InvalidLinks.Empty()) {
         Run.InvalidLinkTotal += InvalidLinks.Count();
         Run.InvalidLinkFileCount += 1;
     }
+}
+
+void TFileObject::ClassifyLinks() {
+    TakeClasses(ComputeClasses());
 }
 
 } // namespace orvel

@@ -30,6 +30,11 @@ struct TSplitLink {
     std::string Anchor;
 };
 
+// The classes of a file's links, as indices into its Links, each ascending.
+struct TLinkClasses {
+    std::vector<int> Valid, Invalid, External;
+};
+
 // The same as views: of the link, of the file's path, or of room the caller provides.
 struct TLinkParts {
     std::string_view Target;
@@ -77,6 +82,11 @@ public:
     TTreeNode* FindTargetNode(std::string_view Target) const;
     // Sorts every link into the valid, invalid and external lists.
     void ClassifyLinks();
+    // The first half of that, which changes nothing and so may run on any thread while no file
+    // object changes...
+    TLinkClasses ComputeClasses() const;
+    // ...and the second, which keeps the classes, sets the picture and counts the invalid links.
+    void TakeClasses(TLinkClasses&& Classes);
 
     TRunContext& Run;
 

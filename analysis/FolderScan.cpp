@@ -1,5 +1,6 @@
 #include "analysis/FolderScan.h"
 
+#include "analysis/ClassifyAll.h"
 #include "analysis/FileObject.h"
 #include "analysis/RunContext.h"
 #include "analysis/ScanPipeline.h"
@@ -77,10 +78,7 @@ void ScanHomeFolder(TRunContext& Run, const std::string& HomeDir) {
     Run.FolderNodes.clear();
     if (!Run.Halted) ScanFolder(Run, HomeDir, Run.Tree.Root());
     Run.SetStatusText("リンク先の有無をチェック中");
-    for (auto& Object : Run.FileObjects) {
-        Run.Pump();
-        Object->ClassifyLinks();
-    }
+    ClassifyAll(Run);
     Run.Tree.Expand(Run.Tree.Root());
     Run.Tree.EndUpdate();
     Run.EndBusy();

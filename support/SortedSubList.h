@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvel {
@@ -23,6 +24,8 @@ public:
     void Clear() { Indices.clear(); }
     // Adds the owner's text at OwnerIndex, which comes after every text added so far.
     void Append(int OwnerIndex) { Indices.push_back(OwnerIndex); }
+    // Holds the owner's texts at these indices, in ascending order, in place of its own.
+    void Assign(std::vector<int> OwnerIndices) { Indices = std::move(OwnerIndices); }
 
     int Count() const { return static_cast<int>(Indices.size()); }
     bool Empty() const { return Indices.empty(); }

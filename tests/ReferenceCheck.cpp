@@ -154,8 +154,7 @@ TSplit SplitByRules(const std::string& Link, const std::string& OwnPath,
 
 // The first file whose name hash agrees and whose path is equal (ASCII letters without case when
 // IgnoreCase is set), or -1.
-int FindByWalk(const std::vector<TReferenceFile>& Files, const std::string& Path,
-               bool IgnoreCase) {
+int FindByWalk(const std::vector<TReferenceFile>& Files, const std::string& Path, bool IgnoreCase) {
     const std::int32_t Hash = FileNameHash(Path, Style);
     for (size_t I = 0; I < Files.size(); ++I) {
         const std::string& Candidate = Files[I].Path;
@@ -191,15 +190,16 @@ void Classify(std::vector<TReferenceFile>& Files, TReferenceFile& File,
             const int Target = FindByWalk(Files, Project.ResolveLink(File.Path, Split.Target),
                                           Settings.IgnoreCase);
             const bool Valid =
-                Target >= 0 && (Split.Anchor.empty() ||
-                                Files[static_cast<size_t>(Target)].Anchors.IndexOf(Split.Anchor) >= 0);
+                Target >= 0 &&
+                (Split.Anchor.empty() ||
+                 Files[static_cast<size_t>(Target)].Anchors.IndexOf(Split.Anchor) >= 0);
             (Valid ? File.Valid : File.Invalid).Add(Link);
         }
     }
 }
 
-void ReachByRecursion(std::vector<TReferenceFile>& Files, size_t From,
-                      const TOrvelProject& Project, const TSettings& Settings) {
+void ReachByRecursion(std::vector<TReferenceFile>& Files, size_t From, const TOrvelProject& Project,
+                      const TSettings& Settings) {
     Files[From].Reach = rsReached;
     for (const std::string& Link : Files[From].Valid) {
         const TSplit Split = SplitByRules(Link, Files[From].Path, Settings);

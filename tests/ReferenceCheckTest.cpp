@@ -19,11 +19,23 @@ using Strings = std::vector<std::string>;
 
 // File names meant to collide: case variants, names without extension, non-ASCII bytes
 // (UTF-8, and a CP932 character whose second byte is "\"), spaces, "#" and a hidden file.
-const Strings Names = {"index.html", "Index.html", "page.htm", "PAGE.HTM", "p1.html",
-                       "p2.HTML",    "readme",     "img.gif",  "IMG.GIF",  "notes.txt",
-                       "\xE6\x97\xA5\xE6\x9C\xAC.html", "\x95\x5C.html", "sp ace.html",
-                       "a#b.html",   ".hidden.html", "q?x.htm"};
-const Strings Folders = {"", "a/", "a/b/", "A/", "B/", "c d/", "x/y/z/"};
+const Strings Names = {"index.html",
+                       "Index.html",
+                       "page.htm",
+                       "PAGE.HTM",
+                       "p1.html",
+                       "p2.HTML",
+                       "readme",
+                       "img.gif",
+                       "IMG.GIF",
+                       "notes.txt",
+                       "\xE6\x97\xA5\xE6\x9C\xAC.html",
+                       "\x95\x5C.html",
+                       "sp ace.html",
+                       "a#b.html",
+                       ".hidden.html",
+                       "q?x.htm"};
+const Strings Folders = {"", "a/", "a/b/", "A/", "B/", "c d/", "x/y/z/", "n1/", "n2/", "n3/"};
 const Strings AnchorNames = {"top", "Top", "sec1", "SEC1", "intro", "x y"};
 
 struct TSiteFile {
@@ -79,8 +91,8 @@ public:
                 Html += "<img src=" + Quoted(Link(Folder, Site)) + ">";
                 break;
             default:
-                Html += (Range(0, 1) ? "<a href=" : "<A\r\nHREF=") + Quoted(Link(Folder, Site)) +
-                        ">";
+                Html +=
+                    (Range(0, 1) ? "<a href=" : "<A\r\nHREF=") + Quoted(Link(Folder, Site)) + ">";
             }
             if (Range(0, 3) == 0) Html += Range(0, 1) ? "\r\n" : " text ";
         }
@@ -88,9 +100,7 @@ public:
     }
 
 private:
-    const std::string& Pick(const Strings& From) {
-        return From[Random() % From.size()];
-    }
+    const std::string& Pick(const Strings& From) { return From[Random() % From.size()]; }
     int Range(int Low, int High) { return Low + static_cast<int>(Random() % (High - Low + 1)); }
 
     std::string Quoted(const std::string& Value) {
@@ -154,9 +164,10 @@ private:
 
 // A fresh site of files in a temporary folder.
 struct TGeneratedSite {
-    explicit TGeneratedSite(unsigned Seed) {
+    // Some sites are large enough to be classified by several threads.
+    TGeneratedSite(unsigned Seed, int FileCount) {
         TSiteMaker Maker(Seed);
-        const std::vector<TSiteFile> Files = Maker.Files(40);
+        const std::vector<TSiteFile> Files = Maker.Files(FileCount);
         for (const TSiteFile& File : Files)
             Dir.Write(File.Folder + File.Name, Maker.Page(File.Folder, Files));
         Dir.MakeDir("empty/");
@@ -185,7 +196,7 @@ TEST(ReferenceCheck, TheCheckFindsWhatTheReferenceFinds) {
     for (unsigned Round = 0; Round < 24; ++Round) {
         SCOPED_TRACE("round " + std::to_string(Round));
         SetCodePage(Round % 3 == 2 ? TCodePage::cpCp932 : TCodePage::cpUtf8);
-        const TGeneratedSite Site(20261208 + Round);
+        const TGeneratedSite Site(20261208 + Round, Round % 4 == 3 ? 400 : 40);
         TTestRun T;
         TSettings& Settings = T.Run.Settings;
         Settings.IgnoreCase = Round % 2 == 1;

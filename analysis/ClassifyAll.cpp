@@ -1,0 +1,111 @@
+#include "analysis/ClassifyAll.h"
+
+#include "analysis/RunContext.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace orvel {
+
+namespace {
+
+constexpr int ChunkSize = 64;      // files a helper takes at once
+constexpr unsigned MaxHelpers = 4; // threads at most, besides this one
+
+// The classes of the files, worked out by chunks, by the helpers and by the thread that waits.
+class TClassifier {
+public:
+    explicit TClassifier(const TFileObjectList& Files)
+        : Files(Files), Classes(static_cast<size_t>(Files.Count())),
+          Chunks((Files.Count() + ChunkSize - 1) / ChunkSize),
+          Done(static_cast<size_t>(Chunks)) {}
+
+    // Works out chunks until none is left; false when one failed.
+    bool Work() {
+        for (int Chunk; (Chunk = NextChunk.fetch_add(1)) < Chunks && !Failed.load();) {
+            try {
+                const int End = std::min(Files.Count(), (Chunk + 1) * ChunkSize);
+                for (int I = Chunk * ChunkSize; I < End; ++I)
+                    Classes[static_cast<size_t>(I)] = Files[I].ComputeClasses();
+            } catch (...) {
+                std::lock_guard<std::mutex> Guard(Lock);
+                Failure = std::current_exception();
+                Failed.store(true);
+                ChunkDone.notify_all();
+                return false;
+            }
+            std::lock_guard<std::mutex> Guard(Lock);
+            Done[static_cast<size_t>(Chunk)].store(true, std::memory_order_release);
+            if (Waiting) ChunkDone.notify_all();
+        }
+        return true;
+    }
+
+    // The classes of file I, once worked out: works along while chunks are left, else waits,
+    // calling Pump at least every Interval.
+    TLinkClasses&& Take(int I, std::chrono::milliseconds Interval, TRunContext& Run) {
+        const size_t Chunk = static_cast<size_t>(I / ChunkSize);
+        while (!Done[Chunk].load(std::memory_order_acquire)) {
+            if (!Failed.load() && NextChunk.load() < Chunks) {
+                Work();
+                continue;
+            }
+            std::unique_lock<std::mutex> Guard(Lock);
+            if (Failure) std::rethrow_exception(Failure);
+            Waiting = true;
+            ChunkDone.wait_for(Guard, Interval, [&] {
+                return Failure || Done[Chunk].load(std::memory_order_acquire);
+            });
+            Waiting = false;
+            Guard.unlock();
+            Run.PumpWhenDue();
+        }
+        return std::move(Classes[static_cast<size_t>(I)]);
+    }
+
+private:
+    const TFileObjectList& Files;
+    std::vector<TLinkClasses> Classes;
+    const int Chunks;
+    std::vector<std::atomic<bool>> Done; // per chunk
+    std::atomic<int> NextChunk{0};
+    std::atomic<bool> Failed{false};
+
+    std::mutex Lock; // guards what follows and the notifications
+    std::condition_variable ChunkDone;
+    bool Waiting = false;
+    std::exception_ptr Failure;
+};
+
+} // namespace
+
+void ClassifyAll(TRunContext& Run) {
+    TClassifier Classifier(Run.FileObjects);
+    std::vector<std::thread> Helpers;
+    const unsigned Count = std::clamp(std::thread::hardware_concurrency(), 1u, MaxHelpers);
+    try {
+        for (unsigned I = 0; I < Count && Run.FileObjects.Count() > ChunkSize; ++I)
+            Helpers.emplace_back([&] { Classifier.Work(); });
+    } catch (const std::system_error&) {
+        // Fewer helpers: this thread works out what is left.
+    }
+    const auto Interval = std::max(Run.PumpInterval, std::chrono::milliseconds(1));
+    struct TJoin {
+        std::vector<std::thread>& Threads;
+        ~TJoin() {
+            for (std::thread& Thread : Threads)
+                Thread.join();
+        }
+    } Join{Helpers};
+    for (int I = 0; I < Run.FileObjects.Count(); ++I) {
+        Run.Pump();
+        Run.FileObjects[I].TakeClasses(Classifier.Take(I, Interval, Run));
+    }
+}
+
+} // namespace orvel
