@@ -22,8 +22,7 @@ class TClassifier {
 public:
     explicit TClassifier(const TFileObjectList& Files)
         : Files(Files), Classes(static_cast<size_t>(Files.Count())),
-          Chunks((Files.Count() + ChunkSize - 1) / ChunkSize),
-          Done(static_cast<size_t>(Chunks)) {}
+          Chunks((Files.Count() + ChunkSize - 1) / ChunkSize), Done(static_cast<size_t>(Chunks)) {}
 
     // Works out chunks until none is left; false when one failed.
     bool Work() {

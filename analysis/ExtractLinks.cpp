@@ -166,13 +166,13 @@ public:
         const std::uint64_t Hash = FoldedHash(Value);
         for (size_t I = Hash & Mask;; I = (I + 1) & Mask) {
             if (Slots[I] == 0) {
-                Entries.push_back({Hash, Row, std::string(Value)});
+                Entries.push_back({Hash, AnsiSortKey(Value), Row, std::string(Value)});
                 Slots[I] = static_cast<std::uint32_t>(Entries.size());
                 return;
             }
             TEntry& Entry = Entries[Slots[I] - 1];
             if (Entry.Hash == Hash && AnsiCompareText(Entry.Value, Value) == 0) {
-                if (Row < Entry.Row) Entry = {Hash, Row, std::string(Value)};
+                if (Row < Entry.Row) Entry = {Hash, AnsiSortKey(Value), Row, std::string(Value)};
                 return;
             }
         }
@@ -180,7 +180,7 @@ public:
     // The kept values in the lists' order; no two of them compare equal.
     std::vector<std::string> TakeSorted() {
         std::sort(Entries.begin(), Entries.end(), [](const TEntry& A, const TEntry& B) {
-            return AnsiCompareText(A.Value, B.Value) < 0;
+            return A.Key != B.Key ? A.Key < B.Key : AnsiCompareText(A.Value, B.Value) < 0;
         });
         std::vector<std::string> Result;
         Result.reserve(Entries.size());
@@ -192,6 +192,7 @@ public:
 private:
     struct TEntry {
         std::uint64_t Hash;
+        std::uint64_t Key; // AnsiSortKey of the value
         int Row;
         std::string Value;
     };

@@ -107,6 +107,17 @@ int CompareFolded(std::string_view A, std::string_view B) {
 }
 } // namespace
 
+std::uint64_t AnsiSortKey(std::string_view Text) {
+    std::uint64_t Word;
+    if (GCodePage == TCodePage::cpUtf8) {
+        Word = FoldWord(LoadWord(Text, 0));
+    } else {
+        const std::string Upper = AnsiUpperCase(Text.substr(0, 8));
+        Word = LoadWord(Upper, 0);
+    }
+    return __builtin_bswap64(Word); // the first byte counts most
+}
+
 int AnsiCompareText(std::string_view A, std::string_view B) {
     if (GCodePage == TCodePage::cpUtf8) return CompareFolded(A, B);
     TUpperWalker WA(A), WB(B);

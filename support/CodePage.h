@@ -1,6 +1,7 @@
 // The system code page: the encoding of the user's locale, CP932 or UTF-8.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,8 @@ inline char AsciiUpper(char C) {
 
 // Compares two texts after AnsiUpperCase, byte for byte, without building the copies.
 int AnsiCompareText(std::string_view A, std::string_view B);
+// The first eight bytes of AnsiUpperCase(Text) as one number (zeros after the end): of two texts
+// whose keys differ, the one with the smaller key is the smaller for AnsiCompareText.
+std::uint64_t AnsiSortKey(std::string_view Text);
 
 } // namespace orvel

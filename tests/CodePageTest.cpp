@@ -6,6 +6,7 @@
 
 #include <clocale>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 
 namespace orvel::test {
@@ -114,11 +115,41 @@ TEST(CodePageTest, CompareTextIgnoresLetterCase) {
         {"_", "a", 1}, // compared with 'A' after upper-casing
         {"B", "a", 1},
         {"\xC3\xA4", "\xC3\x84", 1}, // a-umlaut and A-umlaut differ: only ASCII is folded
+        {"p00123.html#sec2", "P00123.HTML", 1}, // equal in the first eight bytes
+        {"abcdefghij", "ABCDEFGHIK", -1},
+        {"abcdefgh", "abcdefghi", -1},
+        {"aaaaaaaaaaaaaaaaZ", "AAAAAAAAAAAAAAAAb", 1},
     };
     for (const TCompareCase& C : Cases) {
         EXPECT_EQ(Sign(AnsiCompareText(C.A, C.B)), C.Sign) << C.A << " vs " << C.B;
         EXPECT_EQ(Sign(AnsiCompareText(C.B, C.A)), -C.Sign) << C.B << " vs " << C.A;
     }
+}
+
+// Comparing eight bytes at a time and by the sort key gives what comparing the upper-cased
+// copies byte by byte gives, in either code page.
+TEST(CodePageTest, CompareTextAndSortKeyAgreeWithTheUpperCasedCopies) {
+    std::mt19937 Random(20261208);
+    const char Alphabet[] = {'a', 'A', 'z', 'Z', '`', '{', '@', '[', '0', '\x80', '\x83', '\xff'};
+    const auto Text = [&] {
+        std::string T(Random() % 20, ' ');
+        for (char& C : T)
+            C = Alphabet[Random() % sizeof Alphabet];
+        return T;
+    };
+    for (TCodePage CodePage : {TCodePage::cpUtf8, TCodePage::cpCp932}) {
+        SetCodePage(CodePage);
+        for (int Round = 0; Round < 5000; ++Round) {
+            const std::string A = Text(), B = Random() % 4 ? Text() : A + Text();
+            const int Expected = Sign(AnsiUpperCase(A).compare(AnsiUpperCase(B)));
+            ASSERT_EQ(Sign(AnsiCompareText(A, B)), Expected) << A << " vs " << B;
+            const std::uint64_t KeyA = AnsiSortKey(A), KeyB = AnsiSortKey(B);
+            if (KeyA != KeyB) {
+                ASSERT_EQ(KeyA < KeyB ? -1 : 1, Expected) << A << " vs " << B;
+            }
+        }
+    }
+    SetCodePage(TCodePage::cpUtf8);
 }
 
 TEST_F(CodePageCp932Test, CompareTextKeepsTrailBytesApart) {
