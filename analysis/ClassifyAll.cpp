@@ -24,8 +24,8 @@ public:
         : Files(Files), Classes(static_cast<size_t>(Files.Count())),
           Chunks((Files.Count() + ChunkSize - 1) / ChunkSize), Done(static_cast<size_t>(Chunks)) {}
 
-    // Works out chunks until none is left; false when one failed.
-    bool Work() {
+    // Works out chunks until none is left, or only one; false when one failed.
+    bool Work(bool OneChunk = false) {
         for (int Chunk; (Chunk = NextChunk.fetch_add(1)) < Chunks && !Failed.load();) {
             try {
                 const int End = std::min(Files.Count(), (Chunk + 1) * ChunkSize);
@@ -41,17 +41,19 @@ public:
             std::lock_guard<std::mutex> Guard(Lock);
             Done[static_cast<size_t>(Chunk)].store(true, std::memory_order_release);
             if (Waiting) ChunkDone.notify_all();
+            if (OneChunk) break;
         }
         return true;
     }
 
-    // The classes of file I, once worked out: works along while chunks are left, else waits,
-    // calling Pump at least every Interval.
+    // The classes of file I, once worked out: works along a chunk at a time while chunks are
+    // left, else waits, calling Pump at least every Interval.
     TLinkClasses&& Take(int I, std::chrono::milliseconds Interval, TRunContext& Run) {
         const size_t Chunk = static_cast<size_t>(I / ChunkSize);
         while (!Done[Chunk].load(std::memory_order_acquire)) {
             if (!Failed.load() && NextChunk.load() < Chunks) {
-                Work();
+                Work(true);
+                Run.PumpWhenDue();
                 continue;
             }
             std::unique_lock<std::mutex> Guard(Lock);
