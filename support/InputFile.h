@@ -13,6 +13,7 @@ namespace orvel {
 class EInOutError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    bool Reported = false; // the user has been shown a message about it
 };
 
 // A regular file open for reading, closed when the object goes.

@@ -9,17 +9,19 @@
 namespace orvel {
 
 namespace {
+// NUL counts as text: the reader turns it into a space before its test.
 bool IsControlByte(unsigned char B) {
-    return B <= 8 || (B >= 16 && B <= 31);
+    return (B >= 1 && B <= 8) || (B >= 16 && B <= 31);
 }
 } // namespace
 
-std::string ReadFileAll(const std::string& Path, TMessageHost& Host) {
+std::string ReadTextFile(const std::string& Path, TMessageHost& Host) {
     std::unique_ptr<TInputFile> File;
     try {
         File = std::make_unique<TInputFile>(Path);
-    } catch (const EInOutError&) {
+    } catch (EInOutError& E) {
         Host.ShowMessageBox(TMessageKind::mkError, "ファイルをオープンできません\r\n" + Path);
+        E.Reported = true;
         throw;
     }
     std::string Result;
@@ -30,7 +32,6 @@ std::string ReadFileAll(const std::string& Path, TMessageHost& Host) {
         throw;
     }
     Result.resize(File->Read(Result.data(), Result.size())); // the file may have shrunk
-    std::replace(Result.begin(), Result.end(), '\0', ' ');
 
     const size_t N = std::min<size_t>(Result.size(), 200);
     const size_t Controls = static_cast<size_t>(
@@ -38,6 +39,24 @@ std::string ReadFileAll(const std::string& Path, TMessageHost& Host) {
                       [](char C) { return IsControlByte(static_cast<unsigned char>(C)); }));
     if (Controls > N / 10) throw ENotTextFileError();
     return Result;
+}
+
+std::string ReadFileAll(const std::string& Path, TMessageHost& Host) {
+    std::string Result = ReadTextFile(Path, Host);
+    std::replace(Result.begin(), Result.end(), '\0', ' ');
+    return Result;
+}
+
+void ReportReadFailure(TMessageHost& Host, const std::exception_ptr& Failure) {
+    try {
+        std::rethrow_exception(Failure);
+    } catch (const EInOutError& E) {
+        if (!E.Reported) Host.ShowMessageBox(TMessageKind::mkError, E.what());
+    } catch (const std::bad_alloc&) {
+        // the reader has shown that memory ran out
+    } catch (const std::exception& E) {
+        Host.ShowMessageBox(TMessageKind::mkError, E.what());
+    }
 }
 
 } // namespace orvel
