@@ -3,6 +3,7 @@
 #include "analysis/FileObject.h"
 #include "analysis/RunContext.h"
 #include "support/CodePage.h"
+#include "support/DetectCharset.h"
 #include "support/ReadFileAll.h"
 
 #include <algorithm>
@@ -241,6 +242,7 @@ void TFileObject::ExtractLinks() {
     } catch (...) {
         return; // a file that cannot be read has no links; the reader showed what it shows
     }
+    Charset = DetectCharset(Text);
     const std::string Name = BareFileName(Path, Run.PathStyle());
     Run.SetStatusText(Name + " - コメント削除中");
     Run.SetCount(0);

@@ -1,6 +1,7 @@
 // TFileObject: one file under the home folder, tied to its tree node.
 #pragma once
 
+#include "support/Charset.h"
 #include "support/SortedStringList.h"
 #include "support/StringUtils.h"
 
@@ -41,6 +42,7 @@ public:
     bool Ignored = false;      // excluded from the check
     TReachState ReachState = rsUnreached;
     bool Flagged = true;             // HTML file shown in blue
+    TCharset Charset;                // an HTML file's charset, found when it was read
     TSortedStringList ValidLinks;    // links whose target exists
     TSortedStringList InvalidLinks;  // links whose target is missing
     TSortedStringList ExternalLinks; // links that leave the site
