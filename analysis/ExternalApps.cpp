@@ -41,7 +41,7 @@ FindTagJumpPlaces(TRunContext& Run, const TFileObject& File, const std::string& 
     std::vector<std::string> Found;
     try {
         Found = FindStringInFile(File.Path, Text, ContextBefore, ContextAfter,
-                                 Run.Settings.IgnoreCase, Run);
+                                 Run.Settings.IgnoreCase, File.Charset, Run);
     } catch (...) {
         ReportReadFailure(Run, std::current_exception());
         return std::nullopt;

@@ -14,7 +14,8 @@ class TRunContext;
 // One place of a text in a file.
 struct TTagJumpPlace {
     std::string Line;    // 1-based line number, decimal
-    std::string Context; // the file's bytes from 2 before the text to 7 after it
+    std::string Context; // the file's bytes from 2 before the text to 7 after it, whole characters
+                         // of the file's charset
 };
 
 // Opens the selected file: an HTML file in the external editor with the arguments of
