@@ -18,8 +18,18 @@ bool IsReadOnlyFile(const std::string& Path) {
 
 } // namespace
 
-bool ReplaceStringInFile(TRunContext& Run, const std::string& Path, const std::string& OldText,
-                         const std::string& NewText) {
+bool ReplaceStringInFile(TRunContext& Run, const std::string& Path, TCharset Charset,
+                         const std::string& OldText, const std::string& NewUtf8) {
+    const TEncodedText NewText = EncodePageText(NewUtf8, Charset);
+    if (!NewText.Unencodable.empty()) {
+        Run.ShowMessageBox(TMessageKind::mkError,
+                           "置換後の文字列の「" +
+                               PageTextToCodePage(NewText.Unencodable, TCharset::Utf8()) + "」(" +
+                               CodePointText(NewText.Unencodable) +
+                               ") は、このファイルの文字コード " + Charset.OrCodePage().Name() +
+                               " では書き込めません。\r\nファイルは変更していません");
+        return false;
+    }
     std::string Content;
     try {
         Content = ReadTextFile(Path, Run);
@@ -30,7 +40,7 @@ bool ReplaceStringInFile(TRunContext& Run, const std::string& Path, const std::s
     bool Written = !IsReadOnlyFile(Path);
     if (Written) {
         try {
-            Run.FileSystem->SaveFile(Path, ReplaceEvery(Content, OldText, NewText));
+            Run.FileSystem->SaveFile(Path, ReplaceEvery(Content, OldText, NewText.Bytes));
         } catch (const ESaveError&) {
             Written = false;
         }

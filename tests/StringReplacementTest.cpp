@@ -48,7 +48,7 @@ std::vector<std::string> ReplaceAsUnprivilegedUser(const std::string& Path) {
                 ::_exit(2);
         }
         TTestRun T;
-        ReplaceStringInFile(T.Run, Path, "a.html", "b.html");
+        ReplaceStringInFile(T.Run, Path, {}, "a.html", "b.html");
         for (const auto& M : T.Host.Messages)
             (void)!::write(Pipe[1], M.Text.c_str(), M.Text.size() + 1);
         ::_exit(0);
@@ -95,7 +95,7 @@ TEST_F(StringReplacement, EveryOccurrenceIsReplacedInTheFilesRealBytes) {
         T.Host.Beeps.clear();
         const std::string Path = Dir.Write("page.html", C.Content);
         ::chmod(Path.c_str(), 0640);
-        EXPECT_TRUE(ReplaceStringInFile(T.Run, Path, C.Old, C.New));
+        EXPECT_TRUE(ReplaceStringInFile(T.Run, Path, TCharset::Utf8(), C.Old, C.New));
         EXPECT_EQ(ReadWholeFile(Path), C.Expected);
         EXPECT_EQ(ModeOf(Path), 0640u);
         EXPECT_EQ(T.Host.Beeps, std::vector<TBeepKind>{TBeepKind::bkInformation});
@@ -109,12 +109,12 @@ TEST_F(StringReplacement, AFileThatCannotBeWrittenStaysByteIdenticalWithAWarning
     const std::string Content = "<a href=a.html>";
     const std::string ReadOnly = Dir.Write("read-only.html", Content);
     ::chmod(ReadOnly.c_str(), 0444);
-    EXPECT_FALSE(ReplaceStringInFile(T.Run, ReadOnly, "a.html", "b.html"));
+    EXPECT_FALSE(ReplaceStringInFile(T.Run, ReadOnly, {}, "a.html", "b.html"));
 
     const std::string Full = Dir.Write("full.html", Content);
     TFullDisk FullDisk;
     T.Run.FileSystem = &FullDisk;
-    EXPECT_FALSE(ReplaceStringInFile(T.Run, Full, "a.html", "b.html"));
+    EXPECT_FALSE(ReplaceStringInFile(T.Run, Full, {}, "a.html", "b.html"));
     for (const std::string& Path : {ReadOnly, Full})
         EXPECT_EQ(ReadWholeFile(Path), Content) << Path;
     ASSERT_EQ(T.Host.Messages.size(), 2u);
@@ -137,7 +137,7 @@ TEST_F(StringReplacement, AFileThatCannotBeWrittenStaysByteIdenticalWithAWarning
 
 TEST_F(StringReplacement, AFileDeletedSinceTheCheckGivesTheReadersMessageAndStaysGone) {
     const std::string Path = Dir.Path() + "gone.html";
-    EXPECT_FALSE(ReplaceStringInFile(T.Run, Path, "a.html", "b.html"));
+    EXPECT_FALSE(ReplaceStringInFile(T.Run, Path, {}, "a.html", "b.html"));
     ASSERT_EQ(T.Host.Messages.size(), 1u);
     EXPECT_EQ(T.Host.Messages[0].Text, "ファイルをオープンできません\r\n" + Path);
     EXPECT_FALSE(FileExists(Path));

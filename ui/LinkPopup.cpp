@@ -57,7 +57,7 @@ void TMainWindow::ShowLinkPopup(QListWidget* List) {
     if (!Places) return; // the file cannot be read: reported, no popup
     for (const TTagJumpPlace& Place : *Places)
         TagJumpMenu->addAction(QString::fromStdString(Place.Line) + QStringLiteral(": ") +
-                               MenuText(ToQString(Place.Context)));
+                               MenuText(PageText(Place.Context, Node->Data->Charset)));
     TagJumpItem->setEnabled(!Places->empty());
     LinkClickPopup->popup(QCursor::pos() + QPoint(16, 0));
 }
@@ -70,17 +70,20 @@ void TMainWindow::TagJumpItemClick(QAction* Item) {
 }
 
 void TMainWindow::ReplaceClick() {
-    ReplaceLinkText(ToQString(SelectedLinkText));
+    const TTreeNode* Node = SelectedNode();
+    if (Node && Node->Data) ReplaceLinkText(PageText(SelectedLinkText, Node->Data->Charset));
 }
 
 void TMainWindow::ReplaceLinkText(const QString& Proposal) {
     const TTreeNode* Node = SelectedNode();
     if (!Node || !Node->Data) return;
     const std::string Path = Node->Data->Path;
-    ReplaceDialog->Fill(ToQString(BareFileName(Path, Run.PathStyle())), ToQString(SelectedLinkText),
-                        Proposal);
+    const TCharset Charset = Node->Data->Charset;
+    ReplaceDialog->Fill(ToQString(BareFileName(Path, Run.PathStyle())),
+                        PageText(SelectedLinkText, Charset), Proposal);
     if (ReplaceDialog->exec() != QDialog::Accepted) return;
-    ReplaceStringInFile(Run, Path, SelectedLinkText, FromQString(ReplaceDialog->afterstr->text()));
+    ReplaceStringInFile(Run, Path, Charset, SelectedLinkText,
+                        ReplaceDialog->afterstr->text().toStdString());
 }
 
 } // namespace orvel::ui

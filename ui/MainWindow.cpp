@@ -399,7 +399,7 @@ void TMainWindow::FillLinkLists(TTreeNode* Node) {
         for (const std::string& Link : *Links) {
             Run.Pump();
             if (Run.Halted) break;
-            Items.push_back(new QListWidgetItem(ToQString(Link)));
+            Items.push_back(new QListWidgetItem(PageText(Link, File.Charset)));
             Items.back()->setToolTip(Items.back()->text());
             Items.back()->setData(LinkRole, QByteArray::fromStdString(Link));
         }
