@@ -140,7 +140,7 @@ void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
         if (File->InvalidLinks.Empty()) continue;
         Out << RelativePath(Run, File->Path) << '\n';
         for (const std::string& Link : File->InvalidLinks)
-            Out << "    " << Link << '\n';
+            Out << "    " << PageTextToCodePage(Link, File->Charset) << '\n';
     }
     const std::vector<std::string> Orphans = OrphanPaths(Run);
     if (!Orphans.empty()) {
@@ -191,6 +191,9 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         Out += Bool(File->Ignored);
         Out += ", \"flagged\": ";
         Out += Bool(File->Flagged);
+        // The charset the strings of the page are in, for a tool that decodes their bytes.
+        Out += ", \"charset\": ";
+        Out += File->Charset.Known() ? '"' + File->Charset.Name() + '"' : "null";
         Out += ",\n     \"links\": ";
         AppendJsonArray(Out, File->Links);
         Out += ", \"valid\": ";
