@@ -34,14 +34,7 @@ protected:
         Services.Messages.clear(); // the report of the check
     }
     ~LinkPopup() override { Form->LinkClickPopup->hide(); }
-    // Clicks a link of the valid links with the mouse.
-    void Click(const QString& Link) {
-        QListWidget* List = Form->ValidLinkList;
-        const QListWidgetItem* Item = List->findItems(Link, Qt::MatchExactly).value(0);
-        ASSERT_TRUE(Item) << Link.toStdString();
-        QTest::mouseClick(List->viewport(), Qt::LeftButton, {},
-                          List->visualItemRect(Item).center());
-    }
+    void Click(const QString& Link) { ClickItem(Form->ValidLinkList, Link); }
     QStringList TagJumpItems() {
         QStringList Captions;
         for (const QAction* Item : Form->TagJumpMenu->actions())

@@ -60,10 +60,7 @@ protected:
     // Selects the page and clicks a link of one of its lists.
     void Click(const std::string& Page, QListWidget* List, const QString& Link) {
         Select(Page);
-        const QListWidgetItem* Item = List->findItems(Link, Qt::MatchExactly).value(0);
-        ASSERT_TRUE(Item) << Link.toStdString();
-        QTest::mouseClick(List->viewport(), Qt::LeftButton, {},
-                          List->visualItemRect(Item).center());
+        ClickItem(List, Link);
     }
 };
 
