@@ -2,6 +2,7 @@
 #include "project/Settings.h"
 #include "support/CodePage.h"
 #include "ui/Application.h"
+#include "ui/Browser.h"
 #include "ui/MainWindow.h"
 #include "ui/UiServices.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     orvel::InitCodePageFromLocale();
     orvel::ui::TApplication App(argc, argv);
+    const orvel::ui::TBrowser Browser = orvel::ui::TBrowser::FindDefault();
     const std::string SettingsPath =
         orvel::SettingsFilePath(App.applicationFilePath().toStdString());
     // The per-user folder of an installed program may not exist yet: the window positions
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(QFileInfo(QString::fromStdString(SettingsPath)).absolutePath());
     orvel::ui::TQtServices Services;
     orvel::ui::TMainWindow MainWindow(Services, SettingsPath);
+    MainWindow.Browser = Browser;
     Services.SetOwner(&MainWindow);
     MainWindow.show();
     MainWindow.Start(App.arguments().mid(1));

@@ -62,6 +62,7 @@ void TFileObject::TakePage(TReadPage& Page) {
     // A file that cannot be read has no links; the reader's message, where it has one, says so.
     if (const std::string Message = ReadFailureMessage(Page.Failure, Path); !Message.empty())
         Run.ShowMessageBox(TMessageKind::mkError, Message);
+    Charset = Page.Charset;
     Links.AssignSorted(std::move(Page.Found.Links));
     Anchors.AssignSorted(std::move(Page.Found.Anchors));
 }

@@ -1,6 +1,7 @@
 // TFileObject: one file under the home folder, tied to its tree node.
 #pragma once
 
+#include "support/Charset.h"
 #include "support/SortedStringList.h"
 #include "support/SortedSubList.h"
 #include "support/StringUtils.h"
@@ -54,6 +55,7 @@ public:
     bool Ignored = false;      // excluded from the check
     TReachState ReachState = rsUnreached;
     bool Flagged = true; // HTML file shown in blue
+    TCharset Charset;    // an HTML file's charset, found when it was read
     // The three classes of links hold entries of Links, which owns the texts.
     TSortedSubList ValidLinks{Links};    // links whose target exists
     TSortedSubList InvalidLinks{Links};  // links whose target is missing

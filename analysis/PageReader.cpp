@@ -1,6 +1,7 @@
 #include "analysis/PageReader.h"
 
 #include "analysis/RunContext.h"
+#include "support/DetectCharset.h"
 
 namespace orvel {
 
@@ -10,6 +11,7 @@ TReadPage ReadPage(const std::string& Path, const TExtractOptions& Options,
     Page.Failure = ReadTextInto(Path, Buffer, Seen);
     if (Page.Failure != TReadFailure::rfNone) return Page;
     Page.Read = true;
+    Page.Charset = DetectCharset(Buffer); // before comments are removed: a declaration may follow one
     Page.Found = ExtractPageLinks(Buffer, Options, Progress);
     return Page;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "analysis/ExtractLinks.h"
+#include "support/Charset.h"
 #include "support/ReadFileAll.h"
 
 #include <string>
@@ -17,6 +18,7 @@ struct TSettings;
 struct TReadPage {
     bool Read = false;                           // read as text, its links extracted
     TReadFailure Failure = TReadFailure::rfNone; // why not, when reading was tried
+    TCharset Charset;                            // found from the bytes as read
     TPageLinks Found;
 };
 

@@ -3,6 +3,7 @@
 #include "analysis/RunContext.h"
 #include "support/CharsetConvert.h"
 #include "support/CodePage.h"
+#include "support/Utf8.h"
 
 #include <ostream>
 #include <string_view>
@@ -12,38 +13,6 @@ namespace orvel::cli {
 namespace {
 
 const char* const Replacement = "\xEF\xBF\xBD"; // U+FFFD
-
-// Length of the valid UTF-8 sequence at Pos, or 0.
-size_t ValidSequence(std::string_view S, size_t Pos) {
-    const unsigned char B = static_cast<unsigned char>(S[Pos]);
-    if (B < 0x80) return 1;
-    size_t Length;
-    unsigned char Low = 0x80, High = 0xBF; // allowed range of the second byte
-    if (B >= 0xC2 && B <= 0xDF)
-        Length = 2;
-    else if (B == 0xE0)
-        Length = 3, Low = 0xA0;
-    else if (B >= 0xE1 && B <= 0xEC)
-        Length = 3;
-    else if (B == 0xED)
-        Length = 3, High = 0x9F;
-    else if (B >= 0xEE && B <= 0xEF)
-        Length = 3;
-    else if (B == 0xF0)
-        Length = 4, Low = 0x90;
-    else if (B >= 0xF1 && B <= 0xF3)
-        Length = 4;
-    else if (B == 0xF4)
-        Length = 4, High = 0x8F;
-    else
-        return 0;
-    if (Pos + Length > S.size()) return 0;
-    for (size_t K = 1; K < Length; ++K) {
-        const unsigned char C = static_cast<unsigned char>(S[Pos + K]);
-        if (K == 1 ? (C < Low || C > High) : (C < 0x80 || C > 0xBF)) return 0;
-    }
-    return Length;
-}
 
 // Appends UTF-8 text escaped for a JSON string, with invalid sequences as U+FFFD; runs of
 // bytes that need nothing are copied whole.
@@ -61,7 +30,7 @@ void AppendEscaped(std::string& Out, std::string_view Text) {
         const char C = Text[Pos];
         const unsigned char B = static_cast<unsigned char>(C);
         if (B >= 0x80) {
-            const size_t Length = ValidSequence(Text, Pos);
+            const size_t Length = Utf8SequenceLength(Text, Pos);
             if (Length == 0) {
                 Out += Replacement;
                 ++Pos;
@@ -152,7 +121,7 @@ std::string ToUtf8(const std::string& Bytes) {
     std::string Result;
     Result.reserve(Bytes.size());
     for (size_t Pos = 0; Pos < Bytes.size();) {
-        const size_t Length = ValidSequence(Bytes, Pos);
+        const size_t Length = Utf8SequenceLength(Bytes, Pos);
         if (Length == 0) {
             Result += Replacement;
             ++Pos;
@@ -169,7 +138,7 @@ void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
         if (File->InvalidLinks.Empty()) continue;
         Out << RelativePath(Run, File->Path) << '\n';
         for (const std::string& Link : File->InvalidLinks)
-            Out << "    " << Link << '\n';
+            Out << "    " << PageTextToCodePage(Link, File->Charset) << '\n';
     }
     const std::vector<std::string> Orphans = OrphanPaths(Run);
     if (!Orphans.empty()) {
@@ -219,6 +188,9 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         Out += Bool(File->Ignored);
         Out += ", \"flagged\": ";
         Out += Bool(File->Flagged);
+        // The charset the strings of the page are in, for a tool that decodes their bytes.
+        Out += ", \"charset\": ";
+        Out += File->Charset.Known() ? '"' + File->Charset.Name() + '"' : "null";
         Out += ",\n     \"links\": ";
         AppendJsonArray(Out, File->Links);
         Out += ", \"valid\": ";

@@ -1,13 +1,15 @@
 // Finding a text in a file: pairs of a line number and a piece, line numbers from 1 and never
-// decreasing, pieces no longer than the pattern and the bytes around it; no unexpected error.
+// decreasing, pieces no longer than the pattern and the bytes around it widened to whole
+// characters; no unexpected error.
 //
-// Input: one switch byte, the pattern, a NUL byte, the file's text.
+// Input: one switch byte (code page, letter case, charset), the pattern, a NUL byte, the text.
 #include "FuzzSupport.h"
 
 #include "support/FindStringInFile.h"
 #include "support/ReadFileAll.h"
 
 #include <cstdint>
+#include <iterator>
 
 using namespace orvel;
 using namespace orvel::fuzz;
@@ -17,6 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     static TMemoryFile File;
     UseCodePageOf(Data[0]);
     const bool IgnoreCase = Data[0] & 2;
+    const TCharset Charsets[] = {TCharset(),
+                                 TCharset::Utf8(),
+                                 TCharset::Cp932(),
+                                 TCharset::EucJp(),
+                                 TCharset::FromLabel("ISO-8859-1"),
+                                 TCharset::FromLabel("GBK")};
+    const TCharset Charset = Charsets[(Data[0] >> 2) % std::size(Charsets)];
     const std::string_view Input(reinterpret_cast<const char*>(Data) + 1, Size - 1);
     const size_t Split = Input.find('\0');
     if (Split == std::string_view::npos) return 0;
@@ -25,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     TQuietHost Host;
     std::vector<std::string> Found;
     try {
-        Found = FindStringInFile(Path, Pattern, 2, 7, IgnoreCase, Host);
+        Found = FindStringInFile(Path, Pattern, 2, 7, IgnoreCase, Charset, Host);
     } catch (const ENotTextFileError&) {
         return 0;
     }
@@ -36,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         const long Line = std::stol(Found[I]);
         Require(Line >= Previous, "line numbers start at 1 and never decrease");
         Previous = Line;
-        Require(Found[I + 1].size() <= Pattern.size() + 9, "a piece is no longer than asked");
+        // A character of at most four bytes may widen each end by three.
+        Require(Found[I + 1].size() <= Pattern.size() + 9 + 6, "a piece is no longer than asked");
     }
     return 0;
 }

@@ -11,4 +11,17 @@ namespace orvel {
 std::string ConvertCharset(const char* To, const char* From, const std::string& In,
                            std::string_view Replacement);
 
+// The outcome of a conversion that stops at the first byte it cannot convert.
+struct TStrictConversion {
+    std::string Out;                     // what was converted before that byte
+    size_t FailedAt = std::string::npos; // where in the input it stopped; npos: converted whole
+    bool Ok() const { return FailedAt == std::string::npos; }
+};
+// Converts In whole, or up to the first sequence that the target cannot hold, that the source
+// does not allow or that is cut off at the end. Without a converter it fails at 0.
+TStrictConversion ConvertCharsetStrictly(const char* To, const char* From, std::string_view In);
+
+// True when iconv converts between the character set and UTF-8.
+bool CharsetKnown(const char* Name);
+
 } // namespace orvel

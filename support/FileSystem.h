@@ -1,11 +1,13 @@
-// The file-system questions and deletions of the check run and the tree's commands, behind one
-// seam so that tests can answer them for paths of another path style and make deletions fail.
+// The file-system questions, deletions and writes of the check run and the commands, behind one
+// seam so that tests can answer them for paths of another path style and make changes fail.
 #pragma once
 
 #include "support/DeleteFolder.h"
+#include "support/SafeSave.h"
 #include "support/StringUtils.h"
 
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace orvel {
@@ -25,6 +27,11 @@ public:
     // device, folder or dangling link. The site's entries of this kind are never read.
     virtual bool IsSpecialEntry(const std::string& Path) const {
         return orvel::IsSpecialEntry(Path);
+    }
+    // Makes Content the file's whole content without ever leaving it truncated; throws
+    // ESaveError and leaves the file as it was on failure.
+    virtual void SaveFile(const std::string& Path, std::string_view Content) const {
+        SaveFileSafely(Path, Content);
     }
 
     // The real file system.

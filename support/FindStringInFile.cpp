@@ -1,6 +1,5 @@
 #include "support/FindStringInFile.h"
 
-#include "support/CodePage.h"
 #include "support/IgnoreCasePos.h"
 #include "support/ReadFileAll.h"
 
@@ -27,63 +26,22 @@ std::string UniformLineBreaks(const std::string& Text) {
     return Result;
 }
 
-bool IsUtf8Continuation(char C) {
-    return (static_cast<unsigned char>(C) & 0xC0) == 0x80;
-}
-
-size_t Utf8SequenceLength(unsigned char Lead) {
-    if (Lead >= 0xF0) return 4;
-    if (Lead >= 0xE0) return 3;
-    if (Lead >= 0xC0) return 2;
-    return 1;
-}
-
-// True when Text[Index] is the second byte of a double-byte character, reading from Text's start.
-class TCp932Reader {
-public:
-    explicit TCp932Reader(std::string_view Text) : Text(Text) {}
-    bool IsTrail(size_t Index) {
-        for (; Pos < Index; ++Pos)
-            Trail = !Trail && IsLeadByte(static_cast<unsigned char>(Text[Pos]));
-        return Trail;
-    }
-
-private:
-    std::string_view Text;
-    size_t Pos = 0;
-    bool Trail = false; // whether the byte at Pos is a trail byte
-};
-
-// The piece never begins or ends inside a character of the code page.
-std::string_view TrimPiece(std::string_view Rest, size_t Start, size_t Length, size_t Limit) {
-    if (CurrentCodePage() == TCodePage::cpCp932) {
-        TCp932Reader Reader(Rest);
-        if (Reader.IsTrail(Start)) ++Start;
-        std::string_view Piece = Rest.substr(Start, Length);
-        bool Trail = false;
-        for (size_t I = 0; I < Piece.size(); ++I) {
-            const bool Lead = !Trail && IsLeadByte(static_cast<unsigned char>(Piece[I]));
-            if (Lead && I + 1 == Piece.size()) Piece.remove_suffix(1);
-            Trail = Lead;
-        }
-        return Piece;
-    }
-    while (Start < Limit && IsUtf8Continuation(Rest[Start]))
-        ++Start;
-    std::string_view Piece = Rest.substr(Start, Length);
-    for (size_t Back = 1; Back <= std::min<size_t>(3, Piece.size()); ++Back) {
-        const unsigned char B = static_cast<unsigned char>(Piece[Piece.size() - Back]);
-        if (IsUtf8Continuation(static_cast<char>(B))) continue;
-        if (Utf8SequenceLength(B) > Back) Piece.remove_suffix(Back);
-        break;
-    }
-    return Piece;
+// The bytes from Start to End widened to whole characters, read from the start of Rest.
+std::string_view WholeCharacters(std::string_view Rest, size_t Start, size_t End,
+                                 TCharset Charset) {
+    size_t From = 0;
+    for (size_t Next; (Next = From + CharLength(Rest, From, Charset)) <= Start;)
+        From = Next;
+    size_t To = From;
+    while (To < End)
+        To += CharLength(Rest, To, Charset);
+    return Rest.substr(From, To - From);
 }
 } // namespace
 
 std::vector<std::string> FindStringInFile(const std::string& Path, const std::string& Pattern,
                                           size_t BytesBefore, size_t BytesAfter, bool IgnoreCase,
-                                          TMessageHost& Host) {
+                                          TCharset Charset, TMessageHost& Host) {
     const std::string Text = UniformLineBreaks(ReadFileAll(Path, Host));
     std::vector<std::string> Result;
     try {
@@ -102,8 +60,9 @@ std::vector<std::string> FindStringInFile(const std::string& Path, const std::st
             Lines += static_cast<size_t>(
                 std::count(Rest.begin(), Rest.begin() + static_cast<std::ptrdiff_t>(B), '\r'));
             const size_t Start = B > BytesBefore ? B - BytesBefore : 0;
-            const std::string_view Piece =
-                TrimPiece(Rest, Start, Pattern.size() + BytesBefore + BytesAfter, B);
+            const size_t End =
+                std::min(Rest.size(), Start + Pattern.size() + BytesBefore + BytesAfter);
+            const std::string_view Piece = WholeCharacters(Rest, Start, End, Charset);
             Result.push_back(std::to_string(Lines + 1));
             Result.emplace_back(Piece);
             Rest.remove_prefix(B + Pattern.size());

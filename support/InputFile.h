@@ -13,6 +13,7 @@ namespace orvel {
 class EInOutError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    bool Reported = false; // the user has been shown a message about it
 };
 
 // What the caller knows of a path: nothing, or that a folder listing has just shown a regular

@@ -5,7 +5,7 @@
 
 namespace orvel {
 
-enum class TMessageKind { mkInformation, mkError, mkQuestion };
+enum class TMessageKind { mkInformation, mkWarning, mkError, mkQuestion };
 enum class TBeepKind { bkDefault, bkInformation, bkExclamation, bkQuestion };
 
 class TMessageHost {

@@ -9,14 +9,13 @@
 namespace orvel {
 
 namespace {
+// NUL counts as text: the scan turns it into a space.
 bool IsControlByte(unsigned char B) {
-    return B <= 8 || (B >= 16 && B <= 31);
+    return (B >= 1 && B <= 8) || (B >= 16 && B <= 31);
 }
 
-// Turns NUL bytes into spaces; false when the text looks binary.
-bool MakeText(std::string& Text) {
-    for (size_t Nul = Text.find('\0'); Nul != std::string::npos; Nul = Text.find('\0', Nul + 1))
-        Text[Nul] = ' ';
+// False when the text looks binary: too many control bytes among its first 200.
+bool LooksLikeText(const std::string& Text) {
     const size_t N = std::min<size_t>(Text.size(), 200);
     const size_t Controls = static_cast<size_t>(
         std::count_if(Text.begin(), Text.begin() + static_cast<std::ptrdiff_t>(N),
@@ -45,7 +44,9 @@ TReadFailure ReadTextInto(const std::string& Path, std::string& Text, TSeenEntry
     } catch (const EInOutError&) {
         return TReadFailure::rfReadError;
     }
-    return MakeText(Text) ? TReadFailure::rfNone : TReadFailure::rfNotText;
+    if (!LooksLikeText(Text)) return TReadFailure::rfNotText;
+    std::replace(Text.begin(), Text.end(), '\0', ' ');
+    return TReadFailure::rfNone;
 }
 
 std::string ReadFailureMessage(TReadFailure Failure, const std::string& Path) {
@@ -59,13 +60,14 @@ std::string ReadFailureMessage(TReadFailure Failure, const std::string& Path) {
     }
 }
 
-std::string ReadFileAll(const std::string& Path, TMessageHost& Host) {
+std::string ReadTextFile(const std::string& Path, TMessageHost& Host) {
     std::unique_ptr<TInputFile> File;
     try {
         File = std::make_unique<TInputFile>(Path);
-    } catch (const EInOutError&) {
+    } catch (EInOutError& E) {
         Host.ShowMessageBox(TMessageKind::mkError,
                             ReadFailureMessage(TReadFailure::rfCannotOpen, Path));
+        E.Reported = true;
         throw;
     }
     std::string Result;
@@ -76,8 +78,26 @@ std::string ReadFileAll(const std::string& Path, TMessageHost& Host) {
                             ReadFailureMessage(TReadFailure::rfOutOfMemory, Path));
         throw;
     }
-    if (!MakeText(Result)) throw ENotTextFileError();
+    if (!LooksLikeText(Result)) throw ENotTextFileError();
     return Result;
+}
+
+std::string ReadFileAll(const std::string& Path, TMessageHost& Host) {
+    std::string Result = ReadTextFile(Path, Host);
+    std::replace(Result.begin(), Result.end(), '\0', ' ');
+    return Result;
+}
+
+void ReportReadFailure(TMessageHost& Host, const std::exception_ptr& Failure) {
+    try {
+        std::rethrow_exception(Failure);
+    } catch (const EInOutError& E) {
+        if (!E.Reported) Host.ShowMessageBox(TMessageKind::mkError, E.what());
+    } catch (const std::bad_alloc&) {
+        // the reader has shown that memory ran out
+    } catch (const std::exception& E) {
+        Host.ShowMessageBox(TMessageKind::mkError, E.what());
+    }
 }
 
 } // namespace orvel

@@ -6,9 +6,11 @@
 
 namespace orvel {
 
-std::string ReplaceAll(std::string_view Text, std::string_view Find, std::string_view Replacement) {
+namespace {
+// Replaces the occurrences that lie within the first Limit bytes.
+std::string ReplaceWithin(std::string_view Text, size_t Limit, std::string_view Find,
+                          std::string_view Replacement) {
     if (Find == Replacement || Text.empty() || Find.empty()) return std::string(Text);
-    const size_t Limit = std::min(Text.find('\0'), Text.size());
     std::string Result;
     if (Find.size() == Replacement.size()) {
         // In place: the next search starts at the replacement just written, so its tail can
@@ -31,6 +33,16 @@ std::string ReplaceAll(std::string_view Text, std::string_view Find, std::string
     }
     Result.append(Text.substr(From));
     return Result;
+}
+} // namespace
+
+std::string ReplaceAll(std::string_view Text, std::string_view Find, std::string_view Replacement) {
+    return ReplaceWithin(Text, std::min(Text.find('\0'), Text.size()), Find, Replacement);
+}
+
+std::string ReplaceEvery(std::string_view Text, std::string_view Find,
+                         std::string_view Replacement) {
+    return ReplaceWithin(Text, Text.size(), Find, Replacement);
 }
 
 std::int32_t FileNameHash(std::string_view Path, TPathStyle Style) {

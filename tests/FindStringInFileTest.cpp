@@ -1,6 +1,5 @@
 // Finding a text in a file: line numbers, the pieces of text around each occurrence, and
 // what happens when the file cannot be read.
-#include "CodePageFixture.h"
 #include "TestSupport.h"
 
 #include "support/FindStringInFile.h"
@@ -20,11 +19,13 @@ constexpr size_t Before = 2, After = 7;
 
 // Writes Content to a file and searches Pattern in it.
 TPairs Find(const std::string& Content, const std::string& Pattern, bool IgnoreCase = false,
-            size_t BytesBefore = Before, size_t BytesAfter = After) {
+            size_t BytesBefore = Before, size_t BytesAfter = After,
+            TCharset Charset = TCharset::Utf8()) {
     TTempDir Temp;
     const std::string Path = Temp.Write("page.htm", Content);
     TRecordingHost Host;
-    TPairs Result = FindStringInFile(Path, Pattern, BytesBefore, BytesAfter, IgnoreCase, Host);
+    TPairs Result =
+        FindStringInFile(Path, Pattern, BytesBefore, BytesAfter, IgnoreCase, Charset, Host);
     EXPECT_TRUE(Host.Messages.empty());
     return Result;
 }
@@ -94,66 +95,65 @@ TEST(FindStringInFileTest, IgnoreCaseFoldsAsciiLetters) {
     EXPECT_EQ(Find("<A HREF=x>", "href", false), TPairs{});
 }
 
-TEST(FindStringInFileTest, Utf8PiecesNeverCutACharacter) {
-    // HIRAGANA A and I take 3 bytes each, e-acute 2 and the grinning face 4.
+TEST(FindStringInFileTest, PiecesAreWidenedToWholeCharactersOfTheFilesCharset) {
+    // UTF-8: HIRAGANA A and I take 3 bytes, the grinning face 4. CP932: "\x95\x5C" and
+    // "\x83\x5C" (HYOU, KATAKANA SO) end in a backslash byte, "\x83\x41" (KATAKANA A) in the
+    // letter A. EUC-JP and GBK: "\xC9\xBD" and "\xB1\xED" are HYOU.
+    const TCharset Gbk = TCharset::FromLabel("GBK");
     struct TCase {
-        std::string Text, Expected;
-    };
-    const TCase Cases[] = {
-        {"\xE3\x81\x82\xE3\x81\x84xyz0123456789", "xyz012345678"}, // start inside a character
-        {"caf\xC3\xA9xyz0123456789", "\xC3\xA9xyz0123456"},        // start on its first byte
-        {"xyz0123456\xE3\x81\x82", "xyz0123456"},                  // end after 2 of 3 bytes
-        {"xyz01234567\xE3\x81\x82", "xyz01234567"},                // end after 1 of 3 bytes
-        {"xyz012345\xF0\x9F\x98\x80", "xyz012345"},                // end after 3 of 4 bytes
-        {"xyz012345\xE3\x81\x82z", "xyz012345\xE3\x81\x82"},       // a whole character fits
-        {"xyz01234567\xC3\xA9", "xyz01234567"},
-        {"xyz0123456\xC3\xA9", "xyz0123456\xC3\xA9"},
-    };
-    for (const TCase& C : Cases)
-        EXPECT_EQ(Find(C.Text, "xyz"), (TPairs{"1", C.Expected})) << C.Text;
-}
-
-class FindStringInFileCp932Test : public TCp932Test {};
-
-TEST_F(FindStringInFileCp932Test, PiecesNeverCutADoubleByteCharacter) {
-    // "\x82\xA0" (HIRAGANA A) has a second byte above 0x7F; "\x83\x41" (KATAKANA A) has the
-    // letter A as its second byte; "\x82\x82" has a second byte in the first-byte range.
-    struct TCase {
+        TCharset Charset;
         std::string Text;
         size_t BytesBefore, BytesAfter;
         std::string Expected;
     };
     const TCase Cases[] = {
-        {"\x82\xA0"
+        {TCharset::Utf8(), "\xE3\x81\x82\xE3\x81\x84xyz0123456789", 2, 7,
+         "\xE3\x81\x84xyz0123456"}, // the start inside a character
+        {TCharset::Utf8(), "xyz01234567\xE3\x81\x82z", 2, 7, "xyz01234567\xE3\x81\x82"},
+        {TCharset::Utf8(), "xyz012345\xF0\x9F\x98\x80z", 2, 7, "xyz012345\xF0\x9F\x98\x80"},
+        {TCharset(), "xyz01234567\xE3\x81\x82z", 2, 7, "xyz01234567\xE3\x81\x82"}, // code page
+        {TCharset::Cp932(),
+         "\x83\x5C"
          "axyz0123456789",
-         2, 7, "axyz01234567"},                                // start on a second byte
-        {"\x82\xA0xyz0123456789", 2, 7, "\x82\xA0xyz0123456"}, // start on a first byte
-        {"\x83\x41\x83\x41xyz0123456789", 1, 3, "xyz0123"},    // a second byte that is a letter
-        {"AAxyz0123456789", 1, 3, "Axyz012"},                  // the same byte, a character
-        {"\x82\x82"
-         "Axyz0123456789",
-         1, 3, "Axyz012"}, // after a second byte that looks like a first byte
-        {"xyz01234567\x82\xA0", 2, 7, "xyz01234567"},       // end on a first byte
-        {"xyz01234567\x82\x82", 2, 7, "xyz01234567"},       // the same value, a first byte
-        {"xyz0123456\x82\x82", 2, 7, "xyz0123456\x82\x82"}, // end on a second byte
+         2, 7,
+         "\x83\x5C"
+         "axyz0123456"}, // the start on a second byte that is a backslash
+        {TCharset::Cp932(), "a\x95\x5Cxyz0123456789", 2, 7, "\x95\x5Cxyz0123456"},
+        {TCharset::Cp932(), "xyz01234567\x95\x5Cz", 2, 7, "xyz01234567\x95\x5C"},
+        {TCharset::Cp932(), "xyz0123456\x95\x5Cz", 2, 7, "xyz0123456\x95\x5C"},
+        {TCharset::Cp932(), "\x83\x41\x83\x41xyz0123456789", 1, 3, "\x83\x41xyz012"},
+        {TCharset::Cp932(), "AAxyz0123456789", 1, 3, "Axyz012"}, // the same byte, a letter
+        {TCharset::EucJp(),
+         "\xC9\xBD"
+         "axyz0123456789",
+         2, 7,
+         "\xC9\xBD"
+         "axyz0123456"},
+        {Gbk,
+         "\xB1\xED"
+         "axyz0123456789",
+         2, 7,
+         "\xB1\xED"
+         "axyz0123456"},
+        {Gbk, "xyz01234567\xB1\xEDz", 2, 7, "xyz01234567\xB1\xED"},
     };
     for (const TCase& C : Cases)
-        EXPECT_EQ(Find(C.Text, "xyz", false, C.BytesBefore, C.BytesAfter),
+        EXPECT_EQ(Find(C.Text, "xyz", false, C.BytesBefore, C.BytesAfter, C.Charset),
                   (TPairs{"1", C.Expected}))
-            << C.Text;
+            << C.Charset.Name() << " " << C.Text;
 }
 
 TEST(FindStringInFileTest, ReadingErrorsReachTheCaller) {
     TTempDir Temp;
     const std::string Missing = Temp.Path() + "missing.htm";
     TRecordingHost Host;
-    EXPECT_THROW(FindStringInFile(Missing, "href", Before, After, false, Host), EInOutError);
+    EXPECT_THROW(FindStringInFile(Missing, "href", Before, After, false, {}, Host), EInOutError);
     ASSERT_EQ(Host.Messages.size(), 1u); // only the reader's own message
     EXPECT_EQ(Host.Messages[0].Text, "ファイルをオープンできません\r\n" + Missing);
 
     const std::string Binary = Temp.Write("image.gif", std::string(20, '\x01') + "href");
     TRecordingHost BinaryHost;
-    EXPECT_THROW(FindStringInFile(Binary, "href", Before, After, false, BinaryHost),
+    EXPECT_THROW(FindStringInFile(Binary, "href", Before, After, false, {}, BinaryHost),
                  ENotTextFileError);
     EXPECT_TRUE(BinaryHost.Messages.empty());
 }

@@ -154,23 +154,23 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
                   "\"invalidLinks\": 1, \"orphanFiles\": 0},\n"
                   "  \"files\": [\n"
                   "    {\"path\": \"docs/a.html\", \"kind\": \"html\", \"reach\": \"reached\", "
-                  "\"ignored\": false, \"flagged\": true,\n"
+                  "\"ignored\": false, \"flagged\": true, \"charset\": \"UTF-8\",\n"
                   "     \"links\": [\"../missing.html\"], \"valid\": [], \"invalid\": "
                   "[\"../missing.html\"], "
                   "\"external\": [],\n"
                   "     \"anchors\": [\"s\", \"t\"], \"reachedAnchors\": [\"s\"]},\n"
                   "    {\"path\": \"b.txt\", \"kind\": \"other\", \"reach\": \"reached\", "
-                  "\"ignored\": true, \"flagged\": true,\n"
+                  "\"ignored\": true, \"flagged\": true, \"charset\": null,\n"
                   "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
                   "     \"anchors\": [], \"reachedAnchors\": []},\n"
                   "    {\"path\": \"index.html\", \"kind\": \"html\", \"reach\": \"top\", "
-                  "\"ignored\": false, \"flagged\": true,\n"
+                  "\"ignored\": false, \"flagged\": true, \"charset\": \"UTF-8\",\n"
                   "     \"links\": [\"docs/a.html#s\", \"logo.gif\", \"mailto:x@y\"], "
                   "\"valid\": [\"docs/a.html#s\", \"logo.gif\"], \"invalid\": [], "
                   "\"external\": [\"mailto:x@y\"],\n"
                   "     \"anchors\": [\"top\"], \"reachedAnchors\": []},\n"
                   "    {\"path\": \"logo.gif\", \"kind\": \"image\", \"reach\": \"reached\", "
-                  "\"ignored\": false, \"flagged\": true,\n"
+                  "\"ignored\": false, \"flagged\": true, \"charset\": null,\n"
                   "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
                   "     \"anchors\": [], \"reachedAnchors\": []}\n"
                   "  ],\n  \"orphans\": []\n}\n");
@@ -181,6 +181,22 @@ TEST_F(OrvelCheck, UndecodableBytesBecomeReplacementCharacters) {
     const TResult R = Check({"--format", "json", Home()});
     EXPECT_NE(R.Out.find("\"caf\xef\xbf\xbd.html\""), std::string::npos) << R.Out;
     EXPECT_NE(R.Out.find("\"\xe6\x97\xa5.html\""), std::string::npos);
+}
+
+TEST_F(OrvelCheck, ShiftJisLinksReadInTheTextReportAndKeptAsBytesInJson) {
+    // HYOU-JI (the first byte pair ends in a backslash) in Shift-JIS, MU in UTF-8.
+    Site.Write("sjis.html", "<meta charset=Shift_JIS><a href=\"\x95\x5C\x8E\xA6.html\">");
+    Site.Write("utf8.html", "<a href=\"\xE7\x84\xA1.html\">");
+    EXPECT_EQ(Check({Home()}).Out, "sjis.html\n    表示.html\nutf8.html\n    無.html\n"
+                                   "無効リンクを含むファイルの数 2\n無効リンクの総数 2\n");
+    const std::string Json = Check({"--format", "json", Home()}).Out;
+    const std::string Fffd = "\xEF\xBF\xBD";
+    EXPECT_NE(Json.find("\"flagged\": true, \"charset\": \"CP932\",\n     \"links\": [\"" + Fffd +
+                        "\\\\" + Fffd + Fffd + ".html\"]"),
+              std::string::npos)
+        << Json;
+    EXPECT_NE(Json.find("\"charset\": \"UTF-8\",\n     \"links\": [\"無.html\"]"),
+              std::string::npos);
 }
 
 TEST_F(OrvelCheck, SettingsComeFromTheFileAndFromSet) {

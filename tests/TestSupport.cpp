@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace orvel::test {
 
@@ -103,6 +104,30 @@ std::string ReadWholeFile(const std::string& Path) {
     std::stringstream Buffer;
     Buffer << In.rdbuf();
     return Buffer.str();
+}
+
+TRecordingProgram::TRecordingProgram() : Script(Dir.Path() + "program") {
+    // Each argument ends in a NUL byte; the file appears whole, by renaming.
+    Dir.Write("program",
+              "#!/bin/sh\nprintf '%s\\0' \"$@\" > \"$0.part\" && mv \"$0.part\" \"$0.args\"\n");
+    ::chmod(Script.c_str(), 0755);
+}
+
+std::vector<std::string> TRecordingProgram::Arguments() const {
+    const std::string Record = Script + ".args";
+    for (int Wait = 0; Wait < 1000 && !FileExists(Record); ++Wait)
+        ::usleep(10000);
+    if (!FileExists(Record)) {
+        ADD_FAILURE() << "the program was not started";
+        return {};
+    }
+    const std::string Bytes = ReadWholeFile(Record);
+    ::unlink(Record.c_str());
+    std::vector<std::string> Arguments;
+    for (size_t Start = 0, End; (End = Bytes.find('\0', Start)) != std::string::npos;
+         Start = End + 1)
+        Arguments.push_back(Bytes.substr(Start, End - Start));
+    return Arguments;
 }
 
 } // namespace orvel::test

@@ -85,4 +85,19 @@ private:
 
 std::string ReadWholeFile(const std::string& Path);
 
+// A small program, a shell script in a folder of its own, that records the arguments of each
+// start; it stands in for the user's editor, viewer and browser.
+class TRecordingProgram {
+public:
+    TRecordingProgram();
+    const std::string& Path() const { return Script; }
+    // The arguments of the last start, waited for up to ten seconds (a failure when none came),
+    // and forgotten then.
+    std::vector<std::string> Arguments() const;
+
+private:
+    TTempDir Dir;
+    std::string Script;
+};
+
 } // namespace orvel::test

@@ -11,6 +11,10 @@ QString ToQString(const std::string& Bytes) {
     return QString::fromUtf8(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
 }
 
+QString PageText(const std::string& Bytes, TCharset Charset) {
+    return QString::fromStdString(PageTextToUtf8(Bytes, Charset));
+}
+
 std::string FromQString(const QString& Text) {
     const std::string Utf8 = Text.toStdString();
     if (CurrentCodePage() == TCodePage::cpCp932) return ConvertCharset("CP932", "UTF-8", Utf8, "?");

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -127,6 +128,9 @@ public:
         Tree->setHeaderHidden(true);
         for (int Column = 1; Column < Files->columnCount(); ++Column)
             Tree->hideColumn(Column);
+        // Long names are shown whole and the tree scrolls sideways.
+        Tree->header()->setStretchLastSection(false);
+        Tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
         Tree->setUniformRowHeights(true);
         Tree->setSelectionMode(QAbstractItemView::SingleSelection);
 

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "analysis/CheckRun.h"
+#include "analysis/ExternalApps.h"
 #include "support/Assertion.h"
 #include "support/IniFile.h"
 #include "ui/AboutBox.h"
@@ -77,12 +78,14 @@ TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidge
             &TMainWindow::OpenButtonClick);
     BuildLayout();
     BuildPopupMenu();
+    BuildLinkPopup();
     SettingsWindow = new TSettingsWindow(this);
     HomeFolderDialog = new TFolderDialog(this);
     HomeFolderDialog->Caption = QStringLiteral("ホームページのフォルダを指定して下さい");
     HomeFolderDialog->Options = {TBrowseOption::sboReturnOnlyFSDirs,
                                  TBrowseOption::sboStatusTextAndShowPath};
     AboutBox = new TAboutBox(QStringLiteral(ORVEL_VERSION_TEXT), this);
+    AboutBox->OpenURL = [this](const QString& Address) { OpenURL(FromQString(Address)); };
     RestoreWindowPositions();
     ReadSettingsFile();
     Run.BusyCount = 1;
@@ -278,6 +281,8 @@ void TMainWindow::BuildPopupMenu() {
     Item(expandAllNodeItem, QStringLiteral("全ノードを展開する"));
     Item(collapseAllNodeItem, QStringLiteral("全ノードを縮小する"));
     Item(ShowProjectWindowItem, QStringLiteral("プロジェクト情報を表示"));
+    connect(OpenWithExternalApp, &QAction::triggered, this, &TMainWindow::OpenWithExternalAppClick);
+    connect(OpenWithBrowser, &QAction::triggered, this, &TMainWindow::OpenWithBrowserClick);
     connect(MarkTop, &QAction::triggered, this, &TMainWindow::MarkTopClick);
     connect(UnMarkTopAll, &QAction::triggered, this, &TMainWindow::UnMarkTopAllClick);
     connect(IgnoreItem, &QAction::triggered, this, &TMainWindow::IgnoreItemClick);
@@ -394,8 +399,9 @@ void TMainWindow::FillLinkLists(TTreeNode* Node) {
         for (const std::string& Link : *Links) {
             Run.Pump();
             if (Run.Halted) break;
-            Items.push_back(new QListWidgetItem(ToQString(Link)));
+            Items.push_back(new QListWidgetItem(PageText(Link, File.Charset)));
             Items.back()->setToolTip(Items.back()->text());
+            Items.back()->setData(LinkRole, QByteArray::fromStdString(Link));
         }
         for (QListWidgetItem* Item : Items)
             List->addItem(Item);
@@ -467,8 +473,10 @@ void TMainWindow::collapseAllNodeItemClick() {
 void TMainWindow::SiteTreeViewDblClick() {
     const TTreeNode* Node = SelectedNode();
     if (!Node || !Node->Parent || !Node->Data) return;
-    if (QApplication::keyboardModifiers() & Qt::ShiftModifier) return; // the browser comes later
-    if (Node->Data->Kind == fkOther) Services.Beep(TBeepKind::bkDefault);
+    if (QApplication::keyboardModifiers() & Qt::ShiftModifier)
+        OpenSelectedInBrowser();
+    else
+        OpenInExternalApp(Run);
 }
 
 void TMainWindow::ShowTreePopupMenu(const QPoint& Pos) {

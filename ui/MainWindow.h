@@ -5,6 +5,7 @@
 #include "analysis/Host.h"
 #include "analysis/RunContext.h"
 #include "project/Settings.h"
+#include "ui/Browser.h"
 
 #include <QMainWindow>
 #include <QSize>
@@ -24,8 +25,12 @@ class TAboutBox;
 class TProjectWindow;
 class TSettingsWindow;
 class TFolderDialog;
+class TReplaceDialog;
 class TSiteTreeModel;
 class TUiServices;
+
+// The data role of a link list item that holds the link's bytes as its page stores them.
+inline constexpr int LinkRole = Qt::UserRole;
 
 // True when a window of the given size placed at Left, Top lies strictly inside the screen.
 bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen);
@@ -43,7 +48,8 @@ public:
     void Start(const QStringList& Arguments);
 
     TRunContext Run;
-    std::string SelectedLinkText; // the link last clicked in a link list
+    std::string SelectedLinkText; // the link last clicked in a link list, bytes of its page
+    TBrowser Browser;             // the web browser found when the program started
 
     QToolButton *OpenButton, *OpenProjectBtn, *SaveProjectBtn, *ReopenButton, *StopButton,
         *OptionButton, *AboutButton;
@@ -53,14 +59,15 @@ public:
     QTabWidget* InfoPages;
     QListWidget *ValidLinkList, *InvalidLinkList, *ExternalLinkList;
     QLabel *status, *CountPanel, *FileCountPanel;
-    QMenu *TreePopupMenu, *IgnoreSeveralMenu;
+    QMenu *TreePopupMenu, *IgnoreSeveralMenu, *LinkClickPopup, *TagJumpMenu;
     QAction *OpenWithExternalApp, *OpenWithBrowser, *MarkTop, *IgnoreItem, *IgnoreSeveralItem,
         *SameNameIgnoreItem, *SameExtIgnoreItem, *DeleteItem, *UnMarkTopAll, *expandAllNodeItem,
-        *collapseAllNodeItem, *ShowProjectWindowItem;
+        *collapseAllNodeItem, *ShowProjectWindowItem, *ReplaceItem, *TagJumpItem;
     TProjectWindow* ProjectWindow;
     TSettingsWindow* SettingsWindow;
     TFolderDialog* HomeFolderDialog;
     TAboutBox* AboutBox;
+    TReplaceDialog* ReplaceDialog;
 
     // Closing: frees the file objects and writes where the windows stand.
     void FormClose();
@@ -84,6 +91,21 @@ public:
     void SameNameIgnoreItemClick();
     void SameExtIgnoreItemClick();
     void DeleteItemClick();
+    // Opens the selected HTML file in the editor or image in the viewer.
+    void OpenWithExternalAppClick();
+    // Opens the selected file in the web browser.
+    void OpenWithBrowserClick();
+    // Hands a local path or a web address to the browser; an error box when there is none.
+    void OpenURL(const std::string& Document);
+    // After a click or a keyboard selection in a link list: remembers the link and offers its
+    // replacement and the tag jump to each of its places in the selected file.
+    void ShowLinkPopup(QListWidget* List);
+    // Starts the editor at the line of a tag-jump item.
+    void TagJumpItemClick(QAction* Item);
+    // Replaces the remembered link throughout the selected file, after asking for the new text.
+    void ReplaceClick();
+    // The same with the new text proposed in the dialog.
+    void ReplaceLinkText(const QString& Proposal);
     // Shows the project window again.
     void ShowProjectWindowItemClick();
     void expandAllNodeItemClick();
@@ -110,6 +132,9 @@ protected:
 private:
     void BuildLayout();
     void BuildPopupMenu();
+    void BuildLinkPopup();
+    // The selected file opened in the browser; a beep for anything else.
+    void OpenSelectedInBrowser();
     void ReadSettingsFile();
     void RestoreWindowPositions();
     // True when the popup menu offers the item for the selected node now.

@@ -3,6 +3,7 @@
 #include "ui/MainWindow.h"
 
 #include "analysis/CheckRun.h"
+#include "analysis/ExternalApps.h"
 #include "analysis/TreeCommands.h"
 #include "support/CodePage.h"
 #include "support/IniFile.h"
@@ -118,6 +119,31 @@ void TMainWindow::SameExtIgnoreItemClick() {
 
 void TMainWindow::DeleteItemClick() {
     if (Offers(DeleteItem)) DeleteSelectedItem(Run);
+}
+
+void TMainWindow::OpenWithExternalAppClick() {
+    if (Offers(OpenWithExternalApp)) OpenInExternalApp(Run);
+}
+
+void TMainWindow::OpenWithBrowserClick() {
+    if (Offers(OpenWithBrowser)) OpenSelectedInBrowser();
+}
+
+void TMainWindow::OpenSelectedInBrowser() {
+    const TTreeNode* Node = SelectedNode();
+    if (!Node || !Node->Parent || !Node->Data) {
+        Run.Beep(TBeepKind::bkDefault);
+        return;
+    }
+    OpenURL(Node->Data->Path);
+}
+
+void TMainWindow::OpenURL(const std::string& Document) {
+    try {
+        Browser.OpenURL(Document);
+    } catch (const EBrowserError& E) {
+        Run.ShowMessageBox(TMessageKind::mkError, E.what());
+    }
 }
 
 void TMainWindow::ShowProjectWindowItemClick() {

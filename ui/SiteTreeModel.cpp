@@ -7,13 +7,24 @@
 namespace orvel::ui {
 
 namespace {
+// The file whose anchor the node names, or null.
+const TFileObject* PageOfAnchor(const TTreeNode& Node) {
+    return !Node.Data && Node.Parent ? Node.Parent->Data : nullptr;
+}
+
+// A node's text: an anchor's name in its page's charset, any other in the code page.
+QString NodeText(const TTreeNode& Node) {
+    const TFileObject* Page = PageOfAnchor(Node);
+    return Page ? PageText(Node.Text, Page->Charset) : ToQString(Node.Text);
+}
+
 // What a node stands for, in full: the home folder, a folder's path ending in "/", a file's
 // path, or a file's path with "#" and an anchor's name.
-std::string FullPath(const TTreeNode& Node) {
-    if (Node.Data) return Node.Data->Path;
-    if (!Node.Parent) return Node.Text;
-    if (Node.Parent->Data) return Node.Parent->Data->Path + "#" + Node.Text;
-    return FullPath(*Node.Parent) + Node.Text + "/";
+QString FullPath(const TTreeNode& Node) {
+    if (Node.Data) return ToQString(Node.Data->Path);
+    if (!Node.Parent) return ToQString(Node.Text);
+    if (PageOfAnchor(Node)) return FullPath(*Node.Parent) + u'#' + NodeText(Node);
+    return FullPath(*Node.Parent) + NodeText(Node) + u'/';
 }
 } // namespace
 
@@ -60,8 +71,8 @@ int TSiteTreeModel::columnCount(const QModelIndex&) const {
 QVariant TSiteTreeModel::data(const QModelIndex& Index, int Role) const {
     const TTreeNode* Node = NodeOf(Index);
     if (!Node) return {};
-    if (Role == Qt::DisplayRole) return ToQString(Node->Text);
-    if (Role == Qt::ToolTipRole) return ToQString(FullPath(*Node));
+    if (Role == Qt::DisplayRole) return NodeText(*Node);
+    if (Role == Qt::ToolTipRole) return FullPath(*Node);
     if (Role == Qt::DecorationRole) {
         const int Image = Node == Tree.Selected() ? Node->SelectedIndex : Node->ImageIndex;
         return NodeDecoration(Node->StateIndex, Image, Node->OverlayIndex);

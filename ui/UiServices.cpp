@@ -16,6 +16,9 @@ bool TQtServices::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
     case TMessageKind::mkInformation:
         QMessageBox::information(Owner, Title, Message);
         return true;
+    case TMessageKind::mkWarning:
+        QMessageBox::warning(Owner, Title, Message);
+        return true;
     case TMessageKind::mkError:
         QMessageBox::critical(Owner, Title, Message);
         return true;

@@ -171,7 +171,8 @@ TEST(FolderDialogTest, DefaultsOpenWithTheTopSelectedAsTheOnlyTopItem) {
 
 TEST(FolderDialogTest, ManualFolderIsSelectedAndExpandedTo) {
     TTempDir Temp;
-    const QString Deep = Folder(Temp.MakeDir("Site/Deep"));
+    const std::string Name = "Deep" + std::string(200, 'p');
+    const QString Deep = Folder(Temp.MakeDir("Site/" + Name));
     TFolderDialog Browse;
     Browse.Caption = QStringLiteral("ホームページのフォルダを指定して下さい");
     Browse.SelectFolder = sfManual;
@@ -182,11 +183,17 @@ TEST(FolderDialogTest, ManualFolderIsSelectedAndExpandedTo) {
         EXPECT_EQ(Open.Current(), Deep);
         for (QModelIndex Up = Open.Tree->currentIndex().parent(); Up.isValid(); Up = Up.parent())
             EXPECT_TRUE(Open.Tree->isExpanded(Up)) << PathOf(Up).toStdString();
+        // The long name is not cut: scrolling sideways reaches its end.
+        const QRect Item = Open.Tree->visualRect(Open.Tree->currentIndex());
+        EXPECT_GE(Open.Tree->horizontalScrollBar()->maximum() + Open.Tree->viewport()->width(),
+                  Item.right() + Open.Tree->horizontalScrollBar()->value());
+        EXPECT_GE(Item.width(),
+                  Open.Tree->fontMetrics().horizontalAdvance(QString::fromStdString(Name)));
         QTest::mouseClick(Open.OK, Qt::LeftButton);
     });
     EXPECT_TRUE(Chosen);
     EXPECT_EQ(Browse.FolderName, Deep);
-    EXPECT_EQ(Browse.DisplayName, "Deep");
+    EXPECT_EQ(Browse.DisplayName, QString::fromStdString(Name));
 }
 
 TEST(FolderDialogTest, OpeningSelectionStaysInSightWhileFoldersAreListed) {

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QTest>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -39,6 +40,12 @@ QStringList Items(const QListWidget* List) {
     for (int I = 0; I < List->count(); ++I)
         Texts << List->item(I)->text();
     return Texts;
+}
+
+void ClickItem(QListWidget* List, const QString& Text) {
+    const QListWidgetItem* Item = List->findItems(Text, Qt::MatchExactly).value(0);
+    ASSERT_TRUE(Item) << Text.toStdString();
+    QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, List->visualItemRect(Item).center());
 }
 
 std::string TrashFiles() {

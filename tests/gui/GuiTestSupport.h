@@ -63,6 +63,8 @@ protected:
 
 // The texts of a list's entries, in order.
 QStringList Items(const QListWidget* List);
+// Clicks the entry of a list that shows Text, with the mouse; a failure when there is none.
+void ClickItem(QListWidget* List, const QString& Text);
 
 // The folder that the desktop trash of the tests keeps its files in.
 std::string TrashFiles();

@@ -1,0 +1,135 @@
+// The popup of the link lists: the places of the clicked link for the tag jump, and the
+// replacement of the link through its dialog.
+#include "GuiTestSupport.h"
+
+#include "ui/ReplaceDialog.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace orvel;
+using namespace orvel::test;
+
+namespace {
+
+const std::string Page = "<a href=\"a.html\">a.html</a>\n<a href=\"A.HTML\">\n<p>a.html\n"
+                         "<a href=\"b&c.html\">\n";
+
+class LinkPopup : public TMainWindowTest {
+protected:
+    LinkPopup() {
+        PagePath = Site.Write("index.html", Page);
+        Site.Write("a.html", "");
+        Site.Write("b&c.html", "");
+        Open();
+        Select("index.html");
+        Form->Run.Settings.ExternalEditor = Editor.Path();
+        Services.Messages.clear(); // the report of the check
+    }
+    ~LinkPopup() override { Form->LinkClickPopup->hide(); }
+    void Click(const QString& Link) { ClickItem(Form->ValidLinkList, Link); }
+    QStringList TagJumpItems() {
+        QStringList Captions;
+        for (const QAction* Item : Form->TagJumpMenu->actions())
+            Captions << Item->text();
+        return Captions;
+    }
+
+    std::string PagePath;
+    TRecordingProgram Editor;
+};
+
+TEST_F(LinkPopup, AClickOffersTheLinksPlacesRightOfTheCursor) {
+    Click("a.html");
+    EXPECT_EQ(Form->SelectedLinkText, "a.html");
+    ASSERT_TRUE(Form->LinkClickPopup->isVisible());
+    EXPECT_EQ(Form->LinkClickPopup->pos(), QCursor::pos() + QPoint(16, 0));
+    EXPECT_TRUE(Form->ReplaceItem->isEnabled());
+    EXPECT_TRUE(Form->TagJumpItem->isEnabled());
+    // Line breaks show as blanks; a piece begins after the place before it.
+    EXPECT_EQ(TagJumpItems(),
+              QStringList({"1: =\"a.html\">a.htm", "1: \">a.html</a>  <", "3: p>a.html  <a hr"}));
+    Form->LinkClickPopup->hide();
+
+    // With IgnoreCase the places that differ in letter case come too; from the keyboard.
+    Form->Run.Settings.IgnoreCase = true;
+    Form->ValidLinkList->setFocus();
+    Form->ValidLinkList->setCurrentRow(-1);
+    QTest::keyClick(Form->ValidLinkList, Qt::Key_Down);
+    EXPECT_TRUE(Form->LinkClickPopup->isVisible());
+    EXPECT_EQ(TagJumpItems().size(), 4);
+    EXPECT_EQ(TagJumpItems().value(2), "2: =\"A.HTML\">  <p>");
+}
+
+TEST_F(LinkPopup, ATagJumpItemStartsTheEditorAtItsLine) {
+    Form->Run.Settings.TagJumpCommandLineOption = "/j%N %F";
+    Click("a.html");
+    Form->TagJumpMenu->actions().value(2)->trigger();
+    EXPECT_EQ(Editor.Arguments(), (std::vector<std::string>{"/j3", PagePath}));
+}
+
+TEST_F(LinkPopup, AFileChangedOrDeletedSinceTheCheck) {
+    Site.Write("index.html", "nothing here any more");
+    Click("a.html");
+    EXPECT_TRUE(Form->LinkClickPopup->isVisible());
+    EXPECT_FALSE(Form->TagJumpItem->isEnabled());
+    EXPECT_TRUE(Form->ReplaceItem->isEnabled());
+    Form->LinkClickPopup->hide();
+
+    ::unlink(PagePath.c_str());
+    Click("a.html");
+    EXPECT_FALSE(Form->LinkClickPopup->isVisible());
+    ASSERT_EQ(Services.Messages.size(), 1u);
+    EXPECT_EQ(Services.Messages[0].Text, "ファイルをオープンできません\r\n" + PagePath);
+}
+
+TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItThroughoutTheFile) {
+    ui::TReplaceDialog& Dialog = *Form->ReplaceDialog;
+    const auto Answer = [&](const QString& NewText, bool Ok) {
+        QTimer::singleShot(0, [&, NewText, Ok] {
+            EXPECT_TRUE(Dialog.isVisible());
+            EXPECT_EQ(Dialog.windowTitle(), "文字列の置換");
+            EXPECT_EQ(Dialog.filename->text(), "index.html");
+            EXPECT_EQ(Dialog.beforestr->text(), "b&c.html"); // the ampersand stays visible
+            EXPECT_EQ(Dialog.afterstr->text(), "b&c.html");
+            EXPECT_EQ(Dialog.focusWidget(), Dialog.afterstr);
+            EXPECT_TRUE(Dialog.OKBtn->isDefault());
+            Dialog.afterstr->setText(NewText);
+            if (Ok)
+                QTest::keyClick(Dialog.afterstr, Qt::Key_Return);
+            else
+                QTest::keyClick(Dialog.afterstr, Qt::Key_Escape);
+        });
+        Form->ReplaceItem->trigger();
+    };
+    Click("b&c.html");
+    Form->LinkClickPopup->hide();
+    Answer("x.html", false);
+    EXPECT_EQ(ReadWholeFile(PagePath), Page);
+    EXPECT_TRUE(Services.Messages.empty());
+
+    Answer("x.html", true);
+    EXPECT_EQ(ReadWholeFile(PagePath), ReplaceAll(Page, "b&c.html", "x.html"));
+    EXPECT_EQ(Services.Beeps.back(), TBeepKind::bkInformation);
+    ASSERT_EQ(Services.Messages.size(), 1u);
+    EXPECT_EQ(Services.Messages[0].Text, "置換が完了しました");
+    EXPECT_EQ(Items(Form->ValidLinkList).filter("b&c.html").size(), 1); // nothing checked again
+    for (const char* Label : {"ファイル名 :", "置換前", "↓", "置換後", "注意！",
+                              "置換される文字列は、タグで挟まれているリンク先",
+                              "だけではなく、すべての文字列が置換されます"}) {
+        bool Shown = false;
+        for (const QLabel* L : Dialog.findChildren<QLabel*>())
+            Shown = Shown || L->text() == Label;
+        EXPECT_TRUE(Shown) << Label;
+    }
+    EXPECT_EQ(Dialog.CancelBtn->text(), "キャンセル");
+}
+
+} // namespace

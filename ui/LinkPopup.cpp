@@ -1,0 +1,89 @@
+// TMainWindow's popup of the link lists: the tag jump to the places of the clicked link in the
+// selected file, and the replacement of the link throughout that file.
+#include "ui/MainWindow.h"
+
+#include "analysis/ExternalApps.h"
+#include "analysis/StringReplacement.h"
+#include "ui/Encoding.h"
+#include "ui/ReplaceDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+
+namespace orvel::ui {
+
+namespace {
+
+// A piece of a file as a menu shows it: line breaks and tabs as blanks, "&" not a mnemonic.
+QString MenuText(QString Text) {
+    for (QChar& C : Text)
+        if (C.unicode() < 0x20) C = u' ';
+    return Text.replace(u'&', QStringLiteral("&&"));
+}
+
+} // namespace
+
+void TMainWindow::BuildLinkPopup() {
+    LinkClickPopup = new QMenu(this);
+    ReplaceItem = LinkClickPopup->addAction(QStringLiteral("文字列の置換..."));
+    TagJumpMenu = LinkClickPopup->addMenu(QStringLiteral("文字列へのタグジャンプ"));
+    TagJumpItem = TagJumpMenu->menuAction();
+    ReplaceDialog = new TReplaceDialog(this);
+    connect(ReplaceItem, &QAction::triggered, this, &TMainWindow::ReplaceClick);
+    connect(TagJumpMenu, &QMenu::triggered, this, &TMainWindow::TagJumpItemClick);
+    for (QListWidget* List : {ValidLinkList, InvalidLinkList, ExternalLinkList}) {
+        connect(List, &QListWidget::itemClicked, this, [this, List] { ShowLinkPopup(List); });
+        // A selection made with the keys counts as a click; a mouse press is followed by one.
+        connect(List, &QListWidget::itemSelectionChanged, this, [this, List] {
+            if (QApplication::mouseButtons() == Qt::NoButton && List->hasFocus())
+                ShowLinkPopup(List);
+        });
+    }
+}
+
+void TMainWindow::ShowLinkPopup(QListWidget* List) {
+    const QList<QListWidgetItem*> Selected = List->selectedItems();
+    const TTreeNode* Node = SelectedNode();
+    if (Selected.isEmpty() || !Node || !Node->Data || Run.Busy()) return;
+    ReplaceItem->setEnabled(true);
+    TagJumpItem->setEnabled(true);
+    SelectedLinkText = Selected.first()->data(LinkRole).toByteArray().toStdString();
+    TagJumpMenu->clear();
+    const auto Places = FindTagJumpPlaces(Run, *Node->Data, SelectedLinkText);
+    if (!Places) return; // the file cannot be read: reported, no popup
+    for (const TTagJumpPlace& Place : *Places)
+        TagJumpMenu->addAction(QString::fromStdString(Place.Line) + QStringLiteral(": ") +
+                               MenuText(PageText(Place.Context, Node->Data->Charset)));
+    TagJumpItem->setEnabled(!Places->empty());
+    LinkClickPopup->popup(QCursor::pos() + QPoint(16, 0));
+}
+
+void TMainWindow::TagJumpItemClick(QAction* Item) {
+    const TTreeNode* Node = SelectedNode();
+    if (!Node || !Node->Data) return;
+    const QString Line = Item->text().section(u':', 0, 0).trimmed();
+    TagJump(Run, *Node->Data, Line.toStdString());
+}
+
+void TMainWindow::ReplaceClick() {
+    const TTreeNode* Node = SelectedNode();
+    if (Node && Node->Data) ReplaceLinkText(PageText(SelectedLinkText, Node->Data->Charset));
+}
+
+void TMainWindow::ReplaceLinkText(const QString& Proposal) {
+    const TTreeNode* Node = SelectedNode();
+    if (!Node || !Node->Data) return;
+    const std::string Path = Node->Data->Path;
+    const TCharset Charset = Node->Data->Charset;
+    ReplaceDialog->Fill(ToQString(BareFileName(Path, Run.PathStyle())),
+                        PageText(SelectedLinkText, Charset), Proposal);
+    if (ReplaceDialog->exec() != QDialog::Accepted) return;
+    ReplaceStringInFile(Run, Path, Charset, SelectedLinkText,
+                        ReplaceDialog->afterstr->text().toStdString());
+}
+
+} // namespace orvel::ui

@@ -1,0 +1,32 @@
+// TReplaceDialog: the dialog of the string replacement. Shows the file and the text to replace
+// and takes the new text; the command fills and reads its controls.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace orvel::ui {
+
+// A fixed-size modal dialog centred on the screen, created once and refilled for each use.
+class TReplaceDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit TReplaceDialog(QWidget* Parent = nullptr);
+
+    // Fills the controls: the file's bare name, the text to replace (shown literally, an "&"
+    // included) and the proposed new text, which gets the keyboard.
+    void Fill(const QString& FileName, const QString& Before, const QString& After);
+
+    QLabel* filename;     // the bare name of the file to change
+    QLineEdit* beforestr; // the text to replace; read-only, scrolls when it is long
+    QLineEdit* afterstr;  // the replacement text
+    QPushButton *OKBtn, *CancelBtn;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+};
+
+} // namespace orvel::ui
