@@ -77,6 +77,8 @@ void ScanHomeFolder(TRunContext& Run, const std::string& HomeDir) {
     Assert(Run.FileObjects.Empty(), "FolderScan");
     Run.FolderNodes.clear();
     if (!Run.Halted) ScanFolder(Run, HomeDir, Run.Tree.Root());
+    // The count is set after each file; with none, the previous site's would stay.
+    if (Run.FileObjects.Empty()) Run.SetFileCountText("総ファイル数 0");
     Run.SetStatusText("リンク先の有無をチェック中");
     ClassifyAll(Run);
     Run.Tree.Expand(Run.Tree.Root());

@@ -89,6 +89,10 @@ TEST_F(Scan, WildcardHidesFilesAndLinksToThemBecomeInvalid) {
     T.Run.Settings.IgnoreCase = true;
     Open();
     EXPECT_EQ(ScanOrder(T.Run), Strings{"index.html"});
+
+    T.Run.CurrentProject.AddWildCard("*.html");
+    Open();
+    EXPECT_EQ(T.Run.FileCountText(), "総ファイル数 0");
 }
 
 TEST_F(Scan, IgnoredFolderHidesItsWholeSubtree) {
