@@ -63,38 +63,45 @@ TTreeNode* TFileObject::FindTargetNode(std::string_view Target) const {
     return FindNodeByPath(Run, Room.Resolved, Run.Settings.IgnoreCase);
 }
 
+TLinkClass TFileObject::ClassOf(std::string_view Link) const {
+    const TOrvelProject& Project = Run.CurrentProject;
+    const TLinkParts Split = SplitLink(Link, Room.Split);
+    if (IsUrlLink(Link)) {
+        if (!StartsWithFolded(Link, 0, "FILE://")) return TLinkClass::lcExternal;
+        const auto LocalPath = URLToPath(std::string(Split.Target), Run.PathStyle());
+        const bool Exists =
+            Run.Settings.CheckLocalFile != 0 && LocalPath && Run.FileSystem->FileExists(*LocalPath);
+        return Exists ? TLinkClass::lcValid : TLinkClass::lcInvalid;
+    }
+    if (!Link.empty() && Link[0] == '/') {
+        if (Project.ServerRoot.empty()) return TLinkClass::lcExternal;
+        Project.ResolveLinkInto(Room.Resolved, Room.Joined, Path, Split.Target);
+        return Run.FileSystem->FileExists(Room.Resolved) ? TLinkClass::lcValid
+                                                         : TLinkClass::lcInvalid;
+    }
+    if (Split.Target.empty() && Split.Anchor.empty()) return TLinkClass::lcNone; // only a query
+    const TTreeNode* Node = FindTargetNode(Split.Target);
+    bool Valid = Node != nullptr;
+    if (Valid && !Split.Anchor.empty()) Valid = Node->Data->Anchors.IndexOf(Split.Anchor) >= 0;
+    return Valid ? TLinkClass::lcValid : TLinkClass::lcInvalid;
+}
+
 TLinkClasses TFileObject::ComputeClasses() const {
     TLinkClasses Classes;
-    const TOrvelProject& Project = Run.CurrentProject;
     for (int I = 0; I < Links.Count(); ++I) {
-        const std::string& Link = Links[I];
-        const TLinkParts Split = SplitLink(std::string_view(Link), Room.Split);
-        if (IsUrlLink(Link)) {
-            if (!StartsWithFolded(Link, 0, "FILE://")) {
-                Classes.External.push_back(I);
-                continue;
-            }
-            const auto LocalPath = URLToPath(std::string(Split.Target), Run.PathStyle());
-            const bool Exists = Run.Settings.CheckLocalFile != 0 && LocalPath &&
-                                Run.FileSystem->FileExists(*LocalPath);
-            (Exists ? Classes.Valid : Classes.Invalid).push_back(I);
-            continue;
+        switch (ClassOf(Links[I])) {
+        case TLinkClass::lcValid:
+            Classes.Valid.push_back(I);
+            break;
+        case TLinkClass::lcInvalid:
+            Classes.Invalid.push_back(I);
+            break;
+        case TLinkClass::lcExternal:
+            Classes.External.push_back(I);
+            break;
+        case TLinkClass::lcNone:
+            break;
         }
-        if (Link[0] == '/') {
-            if (Project.ServerRoot.empty()) {
-                Classes.External.push_back(I);
-            } else {
-                Project.ResolveLinkInto(Room.Resolved, Room.Joined, Path, Split.Target);
-                (Run.FileSystem->FileExists(Room.Resolved) ? Classes.Valid : Classes.Invalid)
-                    .push_back(I);
-            }
-            continue;
-        }
-        if (Split.Target.empty() && Split.Anchor.empty()) continue; // only a query
-        const TTreeNode* Node = FindTargetNode(Split.Target);
-        bool Valid = Node != nullptr;
-        if (Valid && !Split.Anchor.empty()) Valid = Node->Data->Anchors.IndexOf(Split.Anchor) >= 0;
-        (Valid ? Classes.Valid : Classes.Invalid).push_back(I);
     }
     return Classes;
 }

@@ -31,6 +31,9 @@ struct TSplitLink {
     std::string Anchor;
 };
 
+// The class of one link; lcNone for a link that is only a query, which is in no list.
+enum class TLinkClass : std::uint8_t { lcValid, lcInvalid, lcExternal, lcNone };
+
 // The classes of a file's links, as indices into its Links, each ascending.
 struct TLinkClasses {
     std::vector<int> Valid, Invalid, External;
@@ -82,6 +85,8 @@ public:
     TLinkParts SplitLink(std::string_view Link, std::string& Room) const;
     // The node of the file that a relative link target of this file names, or null.
     TTreeNode* FindTargetNode(std::string_view Target) const;
+    // The class of one link of this file, as classifying its links would find it.
+    TLinkClass ClassOf(std::string_view Link) const;
     // Sorts every link into the valid, invalid and external lists.
     void ClassifyLinks();
     // The first half of that, which changes nothing and so may run on any thread while no file

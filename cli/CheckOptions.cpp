@@ -18,7 +18,8 @@ const char* const UsageText =
     "  --settings FILE       the settings file to read instead of the default one\n"
     "  --set KEY=VALUE       one \"Option\" value for this run, as the settings file writes it;\n"
     "                        repeatable\n"
-    "  --format text|json    the report's form (default text)\n"
+    "  --format text|json|gnu  the report's form (default text); gnu: one line per invalid\n"
+    "                        link, \"path:line: invalid link ...\", as compilers write\n"
     "  --quiet               no progress on standard error\n"
     "  --help, --version\n"
     "Exit status: 0 no invalid link and no orphan file; 1 some found; 2 bad usage or a missing\n"
@@ -74,9 +75,14 @@ TCheckOptions ParseCheckOptions(const std::vector<std::string>& Arguments) {
             O.SetValues.emplace_back(Key, Setting.substr(Eq + 1));
         } else if (Name == "--format") {
             const std::string Format = Next();
-            if (Format != "text" && Format != "json")
-                throw EUsageError("--format takes text or json, not \"" + Format + "\"");
-            O.Json = Format == "json";
+            if (Format == "text")
+                O.Format = TCheckOptions::TFormat::fmText;
+            else if (Format == "json")
+                O.Format = TCheckOptions::TFormat::fmJson;
+            else if (Format == "gnu")
+                O.Format = TCheckOptions::TFormat::fmGnu;
+            else
+                throw EUsageError("--format takes text, json or gnu, not \"" + Format + "\"");
         } else if (Name.size() > 1 && Name[0] == '-') {
             throw EUsageError("unknown option " + Name);
         } else {

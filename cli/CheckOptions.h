@@ -24,7 +24,8 @@ struct TCheckOptions {
     std::string ServerRoot;
     std::string SettingsFile;
     std::vector<std::pair<std::string, std::string>> SetValues; // --set KEY=VALUE
-    bool Json = false;
+    enum class TFormat { fmText, fmJson, fmGnu };
+    TFormat Format = TFormat::fmText;
     bool Quiet = false;
     bool Help = false;
     bool Version = false;

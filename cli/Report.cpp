@@ -1,10 +1,14 @@
 #include "cli/Report.h"
 
+#include "analysis/BackLinks.h"
+#include "analysis/LinkDiagnosis.h"
 #include "analysis/RunContext.h"
 #include "support/CharsetConvert.h"
 #include "support/CodePage.h"
+#include "support/FindStringInFile.h"
 #include "support/Utf8.h"
 
+#include <filesystem>
 #include <ostream>
 #include <string_view>
 
@@ -109,6 +113,25 @@ const char* ReachName(TReachState State) {
     return State == rsReached ? "reached" : State == rsTop ? "top" : "unreached";
 }
 
+// An invalid link of a file with why it is invalid and where it first stands.
+struct TDiagnosedLink {
+    const std::string& Link;
+    TLinkDiagnosis Diagnosis;
+    int Line; // 0: not found in the file
+};
+
+std::vector<TDiagnosedLink> DiagnosedLinks(const TRunContext& Run, const TLinkDiagnoser& Diagnoser,
+                                           const TFileObject& File) {
+    std::vector<TDiagnosedLink> Result;
+    if (File.InvalidLinks.Empty()) return Result;
+    const std::vector<std::string> Links(File.InvalidLinks.begin(), File.InvalidLinks.end());
+    const std::vector<int> Lines = FirstLinesInFile(File.Path, Links, Run.Settings.IgnoreCase);
+    for (size_t I = 0; I < Links.size(); ++I)
+        Result.push_back({File.InvalidLinks[static_cast<int>(I)],
+                          Diagnoser.Diagnose(File, Links[I]), I < Lines.size() ? Lines[I] : 0});
+    return Result;
+}
+
 } // namespace
 
 std::string ToUtf8(const std::string& Bytes) {
@@ -134,11 +157,18 @@ std::string ToUtf8(const std::string& Bytes) {
 }
 
 void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
+    const TLinkDiagnoser Diagnoser(Run);
     for (const auto& File : Run.FileObjects) {
         if (File->InvalidLinks.Empty()) continue;
         Out << RelativePath(Run, File->Path) << '\n';
-        for (const std::string& Link : File->InvalidLinks)
-            Out << "    " << PageTextToCodePage(Link, File->Charset) << '\n';
+        for (const std::string& Link : File->InvalidLinks) {
+            Out << "    " << PageTextToCodePage(Link, File->Charset);
+            if (const TLinkDiagnosis Diagnosis = Diagnoser.Diagnose(*File, Link);
+                Diagnosis.Suggestion)
+                Out << "    (" << LinkReasonName(Diagnosis.Reason) << "; did you mean \""
+                    << PageTextToCodePage(*Diagnosis.Suggestion, File->Charset) << "\"?)";
+            Out << '\n';
+        }
     }
     const std::vector<std::string> Orphans = OrphanPaths(Run);
     if (!Orphans.empty()) {
@@ -156,6 +186,8 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     int HtmlFiles = 0;
     for (const auto& File : Run.FileObjects)
         HtmlFiles += File->Kind == fkHtml;
+    const TLinkDiagnoser Diagnoser(Run);
+    const TBackLinks BackLinks(Run);
 
     std::string Out; // written out in large pieces
     Out += "{\n  \"home\": ";
@@ -209,6 +241,31 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
                 AppendJsonString(Out, File->Anchors[I]);
             }
         Out += ']';
+        Out += ",\n     \"diagnoses\": [";
+        bool FirstDiagnosis = true;
+        for (const TDiagnosedLink& Item : DiagnosedLinks(Run, Diagnoser, *File)) {
+            Out += FirstDiagnosis ? "{\"link\": " : ", {\"link\": ";
+            FirstDiagnosis = false;
+            AppendJsonString(Out, Item.Link);
+            Out += ", \"reason\": \"";
+            Out += LinkReasonName(Item.Diagnosis.Reason);
+            Out += "\", \"suggestion\": ";
+            if (Item.Diagnosis.Suggestion)
+                AppendJsonString(Out, *Item.Diagnosis.Suggestion);
+            else
+                Out += "null";
+            Out += ", \"line\": ";
+            Out += Item.Line > 0 ? std::to_string(Item.Line) : "null";
+            Out += '}';
+        }
+        Out += "], \"linkedFrom\": [";
+        bool FirstSource = true;
+        for (const TFileObject* Source : BackLinks.LinkingFiles(*File)) {
+            if (!FirstSource) Out += ", ";
+            FirstSource = false;
+            AppendJsonString(Out, RelativePath(Run, Source->Path));
+        }
+        Out += ']';
         Out += '}';
         if (Out.size() > (1u << 20)) {
             Stream << Out;
@@ -219,6 +276,30 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     AppendJsonArray(Out, Orphans);
     Out += "\n}\n";
     Stream << Out;
+}
+
+void WriteGnuReport(std::ostream& Out, const TRunContext& Run) {
+    const TLinkDiagnoser Diagnoser(Run);
+    std::error_code Error;
+    const std::filesystem::path Here = std::filesystem::current_path(Error);
+    for (const auto& File : Run.FileObjects) {
+        std::string Path = File->Path;
+        // Paths below the current folder relative to it, as compilers write them.
+        if (!Error && !Here.empty()) {
+            const std::string Prefix = IncludeTrailingSeparator(Here.string(), TPathStyle::psPosix);
+            if (Path.starts_with(Prefix)) Path.erase(0, Prefix.size());
+        }
+        for (const TDiagnosedLink& Item : DiagnosedLinks(Run, Diagnoser, *File)) {
+            Out << Path << ':';
+            if (Item.Line > 0) Out << Item.Line << ':';
+            Out << " invalid link \"" << PageTextToCodePage(Item.Link, File->Charset) << "\" ("
+                << LinkReasonName(Item.Diagnosis.Reason);
+            if (Item.Diagnosis.Suggestion)
+                Out << "; did you mean \""
+                    << PageTextToCodePage(*Item.Diagnosis.Suggestion, File->Charset) << "\"?";
+            Out << ")\n";
+        }
+    }
 }
 
 } // namespace orvel::cli

@@ -1,4 +1,5 @@
-// The reports of orvel-check: text for people, JSON for programs.
+// The reports of orvel-check: text for people, JSON for programs, compiler-style lines for
+// editors and CI.
 #pragma once
 
 #include <iosfwd>
@@ -20,6 +21,8 @@ struct TReportFacts {
 std::vector<std::string> OrphanPaths(const TRunContext& Run);
 void WriteTextReport(std::ostream& Out, const TRunContext& Run);
 void WriteJsonReport(std::ostream& Out, const TRunContext& Run, const TReportFacts& Facts);
+// One line per invalid link as compilers write their findings: "path:line: invalid link ...".
+void WriteGnuReport(std::ostream& Out, const TRunContext& Run);
 // A byte string of the code page as UTF-8, with undecodable bytes as U+FFFD.
 std::string ToUtf8(const std::string& Bytes);
 

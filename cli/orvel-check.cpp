@@ -116,10 +116,17 @@ int main(int argc, char** argv) {
     Host.EndProgress();
     if (!Checked) return ExitUsage;
 
-    if (Options.Json)
-        WriteJsonReport(std::cout, Run, {TConsoleHost::Interrupted()});
-    else
+    switch (Options.Format) {
+    case TCheckOptions::TFormat::fmText:
         WriteTextReport(std::cout, Run);
+        break;
+    case TCheckOptions::TFormat::fmJson:
+        WriteJsonReport(std::cout, Run, {TConsoleHost::Interrupted()});
+        break;
+    case TCheckOptions::TFormat::fmGnu:
+        WriteGnuReport(std::cout, Run);
+        break;
+    }
     std::cout.flush();
     int Status = ExitClean;
     if (TConsoleHost::Interrupted())

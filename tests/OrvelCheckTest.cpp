@@ -1,4 +1,5 @@
 // orvel-check run as a real process on temporary sites.
+#include "DiagnosisSite.h"
 #include "TestSupport.h"
 
 #include "project/Settings.h"
@@ -8,6 +9,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <pty.h>
 #include <regex>
 #include <set>
@@ -102,6 +104,47 @@ TEST_F(OrvelCheck, InvalidLinksAndOrphansExitOne) {
     EXPECT_EQ(Check({Home()}).Status, 0); // without a TOP page there are no orphans
 }
 
+TEST_F(OrvelCheck, DiagnosesInJsonGnuAndText) {
+    WriteDiagnosisSite(Site);
+    const nlohmann::json Report =
+        nlohmann::json::parse(Check({"--format", "json", "--top", "index.html", Home()}).Out);
+    const std::string Gnu = Check({"--format", "gnu", Home()}).Out;
+    const std::string Text = Check({Home()}).Out;
+    size_t Rows = 0;
+    for (const TDiagnosisRow& Row : DiagnosisRows()) {
+        SCOPED_TRACE(Row.From + ": " + Row.Link);
+        const nlohmann::json Expected = {{"link", Row.Link},
+                                         {"reason", Row.Reason},
+                                         {"suggestion", Row.Suggestion.empty()
+                                                            ? nlohmann::json()
+                                                            : nlohmann::json(Row.Suggestion)},
+                                         {"line", DiagnosisLine(Row)}};
+        bool Found = false;
+        for (const nlohmann::json& File : Report.at("files"))
+            if (File.at("path") == Row.From)
+                for (const nlohmann::json& Diagnosis : File.at("diagnoses"))
+                    Found = Found || Diagnosis == Expected;
+        EXPECT_TRUE(Found);
+        const std::string Line =
+            Home() + Row.From + ":" + std::to_string(DiagnosisLine(Row)) + ": invalid link \"" +
+            Row.Link + "\" (" + Row.Reason +
+            (Row.Suggestion.empty() ? "" : "; did you mean \"" + Row.Suggestion + "\"?") + ")\n";
+        EXPECT_NE(Gnu.find(Line), std::string::npos) << Gnu;
+        const std::string Listed =
+            "    " + Row.Link +
+            (Row.Suggestion.empty()
+                 ? "\n"
+                 : "    (" + Row.Reason + "; did you mean \"" + Row.Suggestion + "\"?)\n");
+        EXPECT_NE(Text.find(Listed), std::string::npos) << Text;
+        ++Rows;
+    }
+    EXPECT_EQ(static_cast<size_t>(std::count(Gnu.begin(), Gnu.end(), '\n')), Rows);
+    for (const nlohmann::json& File : Report.at("files"))
+        if (File.at("path") == "archive/news.html") {
+            EXPECT_EQ(File.at("linkedFrom"), nlohmann::json({"docs/index.html"}));
+        }
+}
+
 TEST_F(OrvelCheck, UsageAndMissingInputsExitTwo) {
     const TResult Missing = Check({Home() + "nothere"});
     EXPECT_EQ(Missing.Status, 2);
@@ -158,21 +201,26 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
                   "     \"links\": [\"../missing.html\"], \"valid\": [], \"invalid\": "
                   "[\"../missing.html\"], "
                   "\"external\": [],\n"
-                  "     \"anchors\": [\"s\", \"t\"], \"reachedAnchors\": [\"s\"]},\n"
+                  "     \"anchors\": [\"s\", \"t\"], \"reachedAnchors\": [\"s\"],\n"
+                  "     \"diagnoses\": [{\"link\": \"../missing.html\", \"reason\": \"missing\", "
+                  "\"suggestion\": null, \"line\": 1}], \"linkedFrom\": [\"index.html\"]},\n"
                   "    {\"path\": \"b.txt\", \"kind\": \"other\", \"reach\": \"reached\", "
                   "\"ignored\": true, \"flagged\": true, \"charset\": null,\n"
                   "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
-                  "     \"anchors\": [], \"reachedAnchors\": []},\n"
+                  "     \"anchors\": [], \"reachedAnchors\": [],\n"
+                  "     \"diagnoses\": [], \"linkedFrom\": []},\n"
                   "    {\"path\": \"index.html\", \"kind\": \"html\", \"reach\": \"top\", "
                   "\"ignored\": false, \"flagged\": true, \"charset\": \"UTF-8\",\n"
                   "     \"links\": [\"docs/a.html#s\", \"logo.gif\", \"mailto:x@y\"], "
                   "\"valid\": [\"docs/a.html#s\", \"logo.gif\"], \"invalid\": [], "
                   "\"external\": [\"mailto:x@y\"],\n"
-                  "     \"anchors\": [\"top\"], \"reachedAnchors\": []},\n"
+                  "     \"anchors\": [\"top\"], \"reachedAnchors\": [],\n"
+                  "     \"diagnoses\": [], \"linkedFrom\": []},\n"
                   "    {\"path\": \"logo.gif\", \"kind\": \"image\", \"reach\": \"reached\", "
                   "\"ignored\": false, \"flagged\": true, \"charset\": null,\n"
                   "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
-                  "     \"anchors\": [], \"reachedAnchors\": []}\n"
+                  "     \"anchors\": [], \"reachedAnchors\": [],\n"
+                  "     \"diagnoses\": [], \"linkedFrom\": [\"index.html\"]}\n"
                   "  ],\n  \"orphans\": []\n}\n");
 }
 

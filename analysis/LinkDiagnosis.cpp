@@ -1,0 +1,291 @@
+#include "analysis/LinkDiagnosis.h"
+
+#include "analysis/RunContext.h"
+#include "support/CharsetConvert.h"
+#include "support/CodePage.h"
+#include "support/FoldedText.h"
+#include "support/Utf8.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace orvel {
+
+const char* LinkReasonName(TLinkReason Reason) {
+    static const char* const Names[] = {"case",      "html5-id", "anchor", "folder",
+                                        "extension", "encoding", "moved",  "missing"};
+    return Names[static_cast<int>(Reason)];
+}
+
+int EditDistanceWithin(std::string_view A, std::string_view B, int Limit) {
+    const int La = static_cast<int>(A.size()), Lb = static_cast<int>(B.size());
+    if (std::abs(La - Lb) > Limit) return Limit + 1;
+    const int Over = Limit + 1;
+    // Only the cells within Limit of the diagonal can stay within Limit.
+    std::vector<int> Row(static_cast<size_t>(Lb) + 1, Over), Next(Row.size(), Over);
+    for (int J = 0; J <= std::min(Lb, Limit); ++J)
+        Row[static_cast<size_t>(J)] = J;
+    for (int I = 1; I <= La; ++I) {
+        std::fill(Next.begin(), Next.end(), Over);
+        if (I <= Limit) Next[0] = I;
+        int Best = Next[0];
+        for (int J = std::max(1, I - Limit); J <= std::min(Lb, I + Limit); ++J) {
+            const size_t Ju = static_cast<size_t>(J);
+            const bool Same = AsciiUpper(A[static_cast<size_t>(I - 1)]) == AsciiUpper(B[Ju - 1]);
+            const int Cell =
+                std::min({Row[Ju - 1] + (Same ? 0 : 1), Row[Ju] + 1, Next[Ju - 1] + 1});
+            Next[Ju] = std::min(Cell, Over);
+            Best = std::min(Best, Next[Ju]);
+        }
+        if (Best > Limit) return Over;
+        Row.swap(Next);
+    }
+    return Row[static_cast<size_t>(Lb)];
+}
+
+namespace {
+
+// A link cut where a suggestion changes it: the target text between an optional "http:" and
+// the query or anchor, which stay as the author wrote them.
+struct TLinkText {
+    std::string_view Lead, Target, Tail;
+    std::string With(std::string_view NewTarget) const {
+        std::string Result(Lead);
+        Result += NewTarget;
+        Result += Tail;
+        return Result;
+    }
+};
+
+TLinkText CutLink(std::string_view Link) {
+    TLinkText Text;
+    if (Link.substr(0, 5) == "http:") {
+        Text.Lead = Link.substr(0, 5);
+        Link.remove_prefix(5);
+    }
+    const size_t End = std::min(Link.find('#'), Link.find('?'));
+    Text.Target = Link.substr(0, End);
+    Text.Tail = End == std::string_view::npos ? std::string_view() : Link.substr(End);
+    return Text;
+}
+
+// The segments of a path or link target between its separators, empty ones included.
+std::vector<std::string_view> Segments(std::string_view Path, TPathStyle Style) {
+    std::vector<std::string_view> Result;
+    size_t Start = 0;
+    for (size_t I = 0; I <= Path.size(); ++I)
+        if (I == Path.size() || IsPathSeparatorAt(Path, I, Style)) {
+            Result.push_back(Path.substr(Start, I - Start));
+            Start = I + 1;
+        }
+    return Result;
+}
+
+// Target with each named segment that matches the real path's segment at the same place from
+// the end, but for case, spelled as the real one. ImpliedName: the real path ends in the default
+// file name that a target ending in a separator implies.
+std::string Respell(std::string_view Target, std::string_view Real, TPathStyle Style,
+                    bool ImpliedName) {
+    std::vector<std::string_view> RealParts = Segments(Real, Style);
+    if (ImpliedName && !RealParts.empty()) RealParts.pop_back();
+    const std::vector<std::string_view> Parts = Segments(Target, Style);
+    std::vector<std::string_view> Spelled = Parts;
+    size_t Next = RealParts.size();
+    for (size_t I = Parts.size(); I-- > 0 && Next > 0;) {
+        const std::string_view Part = Parts[I];
+        if (Part.empty() || Part == ".") continue;
+        if (Part == "..") break;
+        --Next;
+        if (FoldedEqual(Part, RealParts[Next])) Spelled[I] = RealParts[Next];
+    }
+    std::string Result;
+    size_t Pos = 0; // the separators of the target stay as they are
+    for (size_t I = 0; I < Parts.size(); ++I) {
+        Result += Spelled[I];
+        Pos += Parts[I].size();
+        if (Pos < Target.size()) Result += Target[Pos++];
+    }
+    return Result;
+}
+
+int HexValue(char C) {
+    if (C >= '0' && C <= '9') return C - '0';
+    C = AsciiUpper(C);
+    return C >= 'A' && C <= 'F' ? C - 'A' + 10 : -1;
+}
+
+std::string PercentDecoded(std::string_view Text) {
+    std::string Result;
+    for (size_t I = 0; I < Text.size(); ++I) {
+        int High, Low;
+        if (Text[I] == '%' && I + 2 < Text.size() && (High = HexValue(Text[I + 1])) >= 0 &&
+            (Low = HexValue(Text[I + 2])) >= 0) {
+            Result += static_cast<char>(High * 16 + Low);
+            I += 2;
+        } else {
+            Result += Text[I];
+        }
+    }
+    return Result;
+}
+
+// The separator the author writes: a backslash where the target has only those, else "/".
+char AuthorSeparator(std::string_view Target, TPathStyle Style) {
+    return Style == TPathStyle::psWindows && Target.find('\\') != std::string_view::npos &&
+                   Target.find('/') == std::string_view::npos
+               ? '\\'
+               : '/';
+}
+
+// The path of Target relative to the folder From (both absolute), with Separator between.
+std::string RelativePathTo(std::string_view From, std::string_view Target, TPathStyle Style,
+                           char Separator) {
+    const std::vector<std::string_view> FromParts = Segments(From, Style);
+    const std::vector<std::string_view> ToParts = Segments(Target, Style);
+    // From ends in a separator: its last segment is empty.
+    const size_t Folders = FromParts.size() - 1;
+    size_t Common = 0;
+    while (Common < Folders && Common + 1 < ToParts.size() && FromParts[Common] == ToParts[Common])
+        ++Common;
+    std::string Result;
+    for (size_t I = Common; I < Folders; ++I) {
+        Result += "..";
+        Result += Separator;
+    }
+    for (size_t I = Common; I < ToParts.size(); ++I) {
+        if (I > Common) Result += Separator;
+        Result += ToParts[I];
+    }
+    return Result;
+}
+
+} // namespace
+
+TLinkDiagnoser::TLinkDiagnoser(const TRunContext& Run) : Run(Run) {
+    ByBareName.reserve(static_cast<size_t>(Run.FileObjects.Count()));
+    for (const auto& File : Run.FileObjects) {
+        TNamed& Named = ByBareName[AsciiUpperCase(BareFileName(File->Path, Run.PathStyle()))];
+        if (Named.Count++ == 0) Named.First = File.get();
+        // Each folder once: the walk up stops at the first one already known.
+        for (std::string Folder = ExtractFolder(File->Path, Run.PathStyle()); Folder.size() > 1;) {
+            Folder.pop_back();
+            if (!Folders.insert(AsciiUpperCase(Folder)).second) break;
+            Folder = ExtractFolder(Folder, Run.PathStyle());
+        }
+    }
+}
+
+bool TLinkDiagnoser::IsSiteFolder(const std::string& Path) const {
+    std::string Folder = AsciiUpperCase(Path);
+    while (Folder.size() > 1 && IsPathSeparatorAt(Folder, Folder.size() - 1, Run.PathStyle()))
+        Folder.pop_back();
+    return Folders.contains(Folder);
+}
+
+const TFileObject* TLinkDiagnoser::OnlyFileNamed(std::string_view Name) const {
+    const auto Found = ByBareName.find(AsciiUpperCase(Name));
+    return Found != ByBareName.end() && Found->second.Count == 1 ? Found->second.First : nullptr;
+}
+
+TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::string& Link) const {
+    const TPathStyle Style = Run.PathStyle();
+    const TOrvelProject& Project = Run.CurrentProject;
+    const bool IgnoreCase = Run.Settings.IgnoreCase;
+    TLinkDiagnosis Result;
+    const auto Give = [&](TLinkReason Reason, std::optional<std::string> Suggestion) {
+        Result.Reason = Reason;
+        if (Suggestion && File.ClassOf(*Suggestion) == TLinkClass::lcValid)
+            Result.Suggestion = std::move(Suggestion);
+        return Result;
+    };
+    const bool Rooted = !Link.empty() && Link[0] == '/';
+    if (Link.find("://") != std::string::npos || (Rooted && Project.ServerRoot.empty()))
+        return Result; // a "file://" link or one the site does not hold
+    std::string Room;
+    const TLinkParts Split = File.SplitLink(std::string_view(Link), Room);
+    const TLinkText Text = CutLink(Link);
+    const bool ImpliedName = !Link.empty() && Link.back() == '/';
+    const auto Resolve = [&](std::string_view Target) {
+        std::string Resolved, Joined;
+        Project.ResolveLinkInto(Resolved, Joined, File.Path, Target);
+        return Resolved;
+    };
+    const std::string Resolved = Resolve(Split.Target);
+    const TFileObject* Exact = Run.FileObjects.FindByPath(Resolved, IgnoreCase);
+
+    if (!Exact) {
+        if (const TFileObject* Folded = Run.FileObjects.FindByPath(Resolved, true);
+            Folded && !IgnoreCase)
+            return Give(TLinkReason::lrCase,
+                        Text.With(Respell(Text.Target, Folded->Path, Style, ImpliedName)));
+    } else if (!Split.Anchor.empty()) {
+        std::optional<std::string> Suggestion;
+        const TSortedStringList& Anchors = Exact->Anchors;
+        int Near = 0;
+        for (int I = 0; I < Anchors.Count() && Near < 2; ++I)
+            if (EditDistanceWithin(Split.Anchor, Anchors[I], 2) <= 2 && Near++ == 0)
+                Suggestion = Link.substr(0, Link.find('#') + 1) + Anchors[I];
+        return Give(TLinkReason::lrAnchor, Near == 1 ? Suggestion : std::nullopt);
+    }
+    if (!Exact && IsSiteFolder(Resolved)) {
+        const TFileObject* Implied = Run.FileObjects.FindByPath(
+            IncludeTrailingSeparator(Resolved, Style) + Run.Settings.DefaultFileName, IgnoreCase);
+        return Give(TLinkReason::lrFolder,
+                    Implied ? std::optional(Text.With(std::string(Text.Target) + '/'))
+                            : std::nullopt);
+    }
+    if (!Exact && !ImpliedName) {
+        const size_t Name = BareFileNameStart(Resolved, Style);
+        const size_t Dot = Resolved.rfind('.');
+        const size_t TargetDot = Text.Target.rfind('.');
+        if (Dot != std::string::npos && Dot > Name && TargetDot != std::string_view::npos) {
+            const std::string Lists = Run.Settings.ExtListHTML + Run.Settings.ExtListImg;
+            for (size_t From = 0; From < Lists.size();) {
+                size_t To = Lists.find('.', From + 1);
+                if (To == std::string::npos) To = Lists.size();
+                const std::string_view Extension = std::string_view(Lists).substr(From, To - From);
+                From = To;
+                if (Extension.size() < 2 || FoldedEqual(Extension, Resolved.substr(Dot))) continue;
+                const TFileObject* Other = Run.FileObjects.FindByPath(
+                    Resolved.substr(0, Dot) + std::string(Extension), true);
+                if (!Other) continue;
+                const std::string Target = std::string(Text.Target.substr(0, TargetDot)) +
+                                           Other->Path.substr(Other->Path.rfind('.'));
+                return Give(TLinkReason::lrExtension,
+                            Text.With(Respell(Target, Other->Path, Style, false)));
+            }
+        }
+    }
+    if (!Exact && Text.Target.find('%') != std::string_view::npos) {
+        std::string Decoded = PercentDecoded(Text.Target);
+        const TFileObject* Named = Run.FileObjects.FindByPath(Resolve(Decoded), true);
+        // Escapes of UTF-8 bytes name a file whose name is in the code page's own bytes.
+        if (!Named && CurrentCodePage() == TCodePage::cpCp932 && IsValidUtf8(Decoded)) {
+            const TStrictConversion Local = ConvertCharsetStrictly("CP932", "UTF-8", Decoded);
+            if (Local.Ok()) {
+                Decoded = Local.Out;
+                Named = Run.FileObjects.FindByPath(Resolve(Decoded), true);
+            }
+        }
+        if (Named)
+            return Give(TLinkReason::lrEncoding,
+                        Text.With(Respell(Decoded, Named->Path, Style, ImpliedName)));
+    }
+    if (!Exact && !ImpliedName) {
+        if (const TFileObject* Only = OnlyFileNamed(BareFileName(Resolved, Style))) {
+            const char Separator = AuthorSeparator(Text.Target, Style);
+            if (!Rooted)
+                return Give(TLinkReason::lrMoved,
+                            Text.With(RelativePathTo(ExtractFolder(File.Path, Style), Only->Path,
+                                                     Style, Separator)));
+            if (Only->Path.starts_with(Project.ServerRoot))
+                return Give(TLinkReason::lrMoved,
+                            Text.With('/' + RelativePathTo(Project.ServerRoot, Only->Path, Style,
+                                                           Separator)));
+            return Give(TLinkReason::lrMoved, std::nullopt);
+        }
+    }
+    return Result;
+}
+
+} // namespace orvel

@@ -1,0 +1,66 @@
+// Why an invalid link is invalid, and a link text that would be valid in its place.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace orvel {
+
+class TFileObject;
+class TRunContext;
+
+// Reasons in the order they are tried: the first that fits is given.
+enum class TLinkReason : std::uint8_t {
+    lrCase,      // a file differs from the target only in letter case
+    lrHtml5Id,   // the anchor exists as an id that only modern HTML makes an anchor
+    lrAnchor,    // the file exists without the anchor
+    lrFolder,    // the target is a folder
+    lrExtension, // the file exists with another extension of the settings' lists
+    lrEncoding,  // the target resolves once its percent escapes are decoded
+    lrMoved,     // the only file of the site with the target's name is elsewhere
+    lrMissing    // none of these
+};
+
+// The reason's name in reports: "case", "html5-id", "anchor", ...
+const char* LinkReasonName(TLinkReason Reason);
+
+struct TLinkDiagnosis {
+    TLinkReason Reason = TLinkReason::lrMissing;
+    // In the link's own style, and classified as valid under the current settings.
+    std::optional<std::string> Suggestion;
+};
+
+// Diagnoses the invalid links of a checked site from its file objects; builds its indexes of
+// bare file names and folders once, in time and memory linear in the number of files. Nothing may
+// change a file object while it lives.
+class TLinkDiagnoser {
+public:
+    explicit TLinkDiagnoser(const TRunContext& Run);
+    // Link is one of File's invalid links.
+    TLinkDiagnosis Diagnose(const TFileObject& File, const std::string& Link) const;
+
+private:
+    struct TNamed {
+        const TFileObject* First = nullptr;
+        int Count = 0;
+    };
+    // The file of the site whose bare name is Name without case, when exactly one is.
+    const TFileObject* OnlyFileNamed(std::string_view Name) const;
+
+    // Whether Path is a folder that holds files of the site.
+    bool IsSiteFolder(const std::string& Path) const;
+
+    const TRunContext& Run;
+    std::unordered_map<std::string, TNamed> ByBareName; // keys upper-cased (ASCII)
+    std::unordered_set<std::string> Folders;            // upper-cased, without trailing separator
+};
+
+// The number of edits (insertions, deletions, substitutions, ASCII case ignored) between A and
+// B when it is at most Limit, else Limit + 1; in time linear in their lengths.
+int EditDistanceWithin(std::string_view A, std::string_view B, int Limit);
+
+} // namespace orvel
