@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -56,6 +57,12 @@ const TTagRow AnchorTagTable[17] = {
     {"MAP", "NAME"}, {"A", "NAME"}, {"H1", "ID"}, {"H2", "ID"}, {"H3", "ID"},  {"H4", "ID"},
     {"H5", "ID"},    {"H6", "ID"},  {"H7", "ID"}, {"P", "ID"},  {"DIV", "ID"}, {"SPAN", "ID"},
     {"TABLE", "ID"}, {"TH", "ID"},  {"TD", "ID"}, {"DT", "ID"}, {"LI", "ID"},
+};
+
+const TTagRow ModernLinkTable[12] = {
+    {"IMG", "SRCSET"},        {"SOURCE", "SRC"},       {"SOURCE", "SRCSET"}, {"VIDEO", "SRC"},
+    {"VIDEO", "POSTER"},      {"AUDIO", "SRC"},        {"TRACK", "SRC"},     {"OBJECT", "DATA"},
+    {"BUTTON", "FORMACTION"}, {"INPUT", "FORMACTION"}, {"USE", "HREF"},      {"USE", "XLINK:HREF"},
 };
 
 namespace {
@@ -212,6 +219,69 @@ private:
     size_t Mask = 0;
 };
 
+// The URLs of a SRCSET value: its candidates without their descriptors.
+template <typename F> void ForEachSrcsetUrl(std::string_view Value, F&& Take) {
+    for (size_t Pos = 0; Pos < Value.size();) {
+        size_t End = Value.find(',', Pos);
+        if (End == std::string_view::npos) End = Value.size();
+        std::string_view Candidate = Value.substr(Pos, End - Pos);
+        Pos = End + 1;
+        while (!Candidate.empty() && static_cast<unsigned char>(Candidate[0]) <= ' ')
+            Candidate.remove_prefix(1);
+        size_t Url = 0;
+        while (Url < Candidate.size() && static_cast<unsigned char>(Candidate[Url]) > ' ')
+            ++Url;
+        if (Url > 0) Take(Candidate.substr(0, Url));
+    }
+}
+
+// The pass for current HTML over a text without comments: the ID of every tag, and with
+// ModernHTML the modern link rows. Ids go to the anchors with ModernHTML, else to Ids; every
+// value ranks after those of the older tables. False when stopped.
+bool ExtractModernParts(std::string_view Text, const TExtractOptions& Options, TFirstValues& Links,
+                        TFirstValues& Anchors, TFirstValues& Ids, TExtractProgress& Progress,
+                        long long& Counter) {
+    std::string Joined;
+    const auto Value = [&](size_t From, size_t Close, std::string_view Attribute) {
+        std::string_view Found = RawAttributeValue(Text, From, Close, Attribute);
+        if (Found.find("\r\n") != std::string_view::npos) {
+            Joined = ReplaceAll(Found, "\r\n", "");
+            Found = Joined;
+        }
+        return Found;
+    };
+    for (size_t Lt = Text.find('<'); Lt != std::string_view::npos; Lt = Text.find('<', Lt + 1)) {
+        if (Lt + 1 >= Text.size() || !std::isalpha(static_cast<unsigned char>(Text[Lt + 1])))
+            continue;
+        const size_t Close = Text.find('>', Lt + 1);
+        if (Close == std::string_view::npos) break;
+        size_t NameEnd = Lt + 1;
+        while (NameEnd < Close && !IsBlank(Text[NameEnd]))
+            ++NameEnd;
+        if (NameEnd == Close) continue; // no attributes
+        if (Progress.Step(Counter++)) return false;
+        const std::string_view Name = Text.substr(Lt + 1, NameEnd - Lt - 1);
+        if (const std::string_view Id = Value(NameEnd, Close, "ID"); !Id.empty())
+            (Options.ModernHTML ? Anchors : Ids).Offer(RowCount, Id);
+        if (!Options.ModernHTML) continue;
+        for (int Row = 0; Row < static_cast<int>(std::size(ModernLinkTable)); ++Row) {
+            const TTagRow& Modern = ModernLinkTable[Row];
+            if (Name.size() != Modern.Tag.size() || !StartsWithFolded(Name, 0, Modern.Tag))
+                continue;
+            const std::string_view Found = Value(NameEnd, Close, Modern.Attribute);
+            const auto Store = [&](std::string_view Url) {
+                const std::string_view Stored = StoredForm(0, Url, Options);
+                if (!Stored.empty()) Links.Offer(RowCount + Row, Stored);
+            };
+            if (Modern.Attribute.ends_with("SRCSET"))
+                ForEachSrcsetUrl(Found, Store);
+            else
+                Store(Found);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 size_t SkipBlanks(std::string_view Text, size_t& Pos) {
@@ -269,7 +339,7 @@ TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
     const std::string_view View = Text;
     const TTagIndex& Index = TagIndex();
     std::vector<size_t> NextAllowed(Index.Groups.size()); // where a group's next tag may begin
-    TFirstValues FoundLinks, FoundAnchors;
+    TFirstValues FoundLinks, FoundAnchors, FoundIds;
     std::string Joined; // a value without its line-break pairs
     long long Counter = 0;
     size_t Close = 0;
@@ -306,10 +376,13 @@ TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
         }
         if (HaveClose && Close == std::string_view::npos) break;
     }
+    Halted = Halted || !ExtractModernParts(View, Options, FoundLinks, FoundAnchors, FoundIds,
+                                           Progress, Counter);
     Found.Links = FoundLinks.TakeSorted();
     if (Halted) return Found; // no anchors
     Progress.StageBegins(TExtractStage::esAnchors);
     Found.Anchors = FoundAnchors.TakeSorted();
+    Found.Html5Ids = FoundIds.TakeSorted();
     return Found;
 }
 

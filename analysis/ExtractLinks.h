@@ -16,6 +16,8 @@ struct TTagRow {
 extern const TTagRow LinkTagTable[35];
 extern const TTagRow MetaRefreshRow;
 extern const TTagRow AnchorTagTable[17];
+// The link attributes of current HTML, read with ModernHTML; a SRCSET holds several links.
+extern const TTagRow ModernLinkTable[12];
 
 // Longest attribute value kept; longer values are cut.
 constexpr size_t MaxValueLength = 1000;
@@ -45,6 +47,7 @@ protected:
 struct TExtractOptions {
     bool IsSpaceValid = false;    // values keep their spaces
     bool IgnoreJavaScript = true; // "javascript:" values are not stored
+    bool ModernHTML = false;      // every id is an anchor, and the modern link rows count
 };
 
 // The links and anchors of one text, each sorted and free of duplicates as a TSortedStringList
@@ -53,6 +56,8 @@ struct TExtractOptions {
 struct TPageLinks {
     std::vector<std::string> Links;
     std::vector<std::string> Anchors;
+    // Without ModernHTML: the ids of any element, which only ModernHTML makes anchors.
+    std::vector<std::string> Html5Ids;
 };
 
 // Removes comments as repeated deletion from the first "<!--" through the first "-->" would,

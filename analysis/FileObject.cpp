@@ -65,6 +65,7 @@ void TFileObject::TakePage(TReadPage& Page) {
     Charset = Page.Charset;
     Links.AssignSorted(std::move(Page.Found.Links));
     Anchors.AssignSorted(std::move(Page.Found.Anchors));
+    Html5Ids.AssignSorted(std::move(Page.Found.Html5Ids));
 }
 
 void TFileObject::SetIgnored(bool Value) {

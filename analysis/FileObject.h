@@ -65,6 +65,7 @@ public:
     TSortedSubList ExternalLinks{Links}; // links that leave the site
     TSortedStringList Anchors;           // anchor names defined in the file
     TSortedStringList Links;             // every link extracted from the file
+    TSortedStringList Html5Ids;          // without ModernHTML: ids that only it makes anchors
     std::uint64_t Sequence = 0;          // position in creation order
 
     // Stores the path with its name hash, sets the kind and picture, and reads an HTML file's

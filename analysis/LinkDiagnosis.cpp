@@ -219,6 +219,8 @@ TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::stri
             return Give(TLinkReason::lrCase,
                         Text.With(Respell(Text.Target, Folded->Path, Style, ImpliedName)));
     } else if (!Split.Anchor.empty()) {
+        if (!Run.Settings.ModernHTML && Exact->Html5Ids.IndexOf(Split.Anchor) >= 0)
+            return Give(TLinkReason::lrHtml5Id, std::nullopt); // the link is right as it is
         std::optional<std::string> Suggestion;
         const TSortedStringList& Anchors = Exact->Anchors;
         int Near = 0;

@@ -11,13 +11,14 @@ TReadPage ReadPage(const std::string& Path, const TExtractOptions& Options,
     Page.Failure = ReadTextInto(Path, Buffer, Seen);
     if (Page.Failure != TReadFailure::rfNone) return Page;
     Page.Read = true;
-    Page.Charset = DetectCharset(Buffer); // before comments are removed: a declaration may follow one
+    // Before comments are removed: a declaration may follow one.
+    Page.Charset = DetectCharset(Buffer);
     Page.Found = ExtractPageLinks(Buffer, Options, Progress);
     return Page;
 }
 
 TExtractOptions ExtractOptionsOf(const TSettings& Settings) {
-    return {Settings.isSpaceValid, Settings.IgnoreJavaScript};
+    return {Settings.isSpaceValid, Settings.IgnoreJavaScript, Settings.ModernHTML};
 }
 
 void TRunExtractProgress::StageBegins(TExtractStage Stage) {

@@ -17,6 +17,8 @@ namespace orvel::cli {
 namespace {
 
 const char* const Replacement = "\xEF\xBF\xBD"; // U+FFFD
+// The last line of a text report, when ModernHTML would make links valid.
+const char* const Html5IdSummary = "ModernHTML=1 で有効になるリンクの数 ";
 
 // Appends UTF-8 text escaped for a JSON string, with invalid sequences as U+FFFD; runs of
 // bytes that need nothing are copied whole.
@@ -158,13 +160,15 @@ std::string ToUtf8(const std::string& Bytes) {
 
 void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
     const TLinkDiagnoser Diagnoser(Run);
+    int Html5IdLinks = 0;
     for (const auto& File : Run.FileObjects) {
         if (File->InvalidLinks.Empty()) continue;
         Out << RelativePath(Run, File->Path) << '\n';
         for (const std::string& Link : File->InvalidLinks) {
             Out << "    " << PageTextToCodePage(Link, File->Charset);
-            if (const TLinkDiagnosis Diagnosis = Diagnoser.Diagnose(*File, Link);
-                Diagnosis.Suggestion)
+            const TLinkDiagnosis Diagnosis = Diagnoser.Diagnose(*File, Link);
+            Html5IdLinks += Diagnosis.Reason == TLinkReason::lrHtml5Id;
+            if (Diagnosis.Suggestion)
                 Out << "    (" << LinkReasonName(Diagnosis.Reason) << "; did you mean \""
                     << PageTextToCodePage(*Diagnosis.Suggestion, File->Charset) << "\"?)";
             Out << '\n';
@@ -178,6 +182,7 @@ void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
     }
     Out << "無効リンクを含むファイルの数 " << Run.InvalidLinkFileCount << '\n'
         << "無効リンクの総数 " << Run.InvalidLinkTotal << '\n';
+    if (Html5IdLinks > 0) Out << Html5IdSummary << Html5IdLinks << '\n';
 }
 
 void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReportFacts& Facts) {
@@ -188,6 +193,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         HtmlFiles += File->Kind == fkHtml;
     const TLinkDiagnoser Diagnoser(Run);
     const TBackLinks BackLinks(Run);
+    int Html5IdLinks = 0;
 
     std::string Out; // written out in large pieces
     Out += "{\n  \"home\": ";
@@ -249,6 +255,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
             AppendJsonString(Out, Item.Link);
             Out += ", \"reason\": \"";
             Out += LinkReasonName(Item.Diagnosis.Reason);
+            Html5IdLinks += Item.Diagnosis.Reason == TLinkReason::lrHtml5Id;
             Out += "\", \"suggestion\": ";
             if (Item.Diagnosis.Suggestion)
                 AppendJsonString(Out, *Item.Diagnosis.Suggestion);
@@ -274,7 +281,8 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     }
     Out += First ? "],\n  \"orphans\": " : "\n  ],\n  \"orphans\": ";
     AppendJsonArray(Out, Orphans);
-    Out += "\n}\n";
+    // How many invalid links ModernHTML would make valid.
+    Out += ",\n  \"html5IdLinks\": " + std::to_string(Html5IdLinks) + "\n}\n";
     Stream << Out;
 }
 

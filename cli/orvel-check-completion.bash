@@ -27,7 +27,7 @@ _orvel_check()
             [[ $cur == *=* ]] && return
             local keys='ExternalEditor ExternalViewer IgnoreCase DefaultFileName isSpaceValid
                 CommandLineOption TagJumpCommandLineOption AnchorMakesFileBlue CheckLocalFile
-                IgnoreHTMLInfo IgnoreJavaScript HideInfoBoxAfterCheck ExtListHTML ExtListImg'
+                IgnoreHTMLInfo IgnoreJavaScript HideInfoBoxAfterCheck ExtListHTML ExtListImg ModernHTML'
             COMPREPLY=($(compgen -W "$keys" -S '=' -- "$cur"))
             compopt -o nospace
             return

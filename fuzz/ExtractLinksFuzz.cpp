@@ -1,9 +1,11 @@
 // Link extraction and classification of one HTML file: no crash, no undefined behaviour, and
-// lists that are sorted, free of case-insensitive duplicates, without empty or overlong texts.
+// lists that are sorted, free of case-insensitive duplicates, without empty or overlong texts,
+// and only valid suggestions for the invalid links.
 #include "FuzzSupport.h"
 
 #include "analysis/ExtractLinks.h"
 #include "analysis/FileObject.h"
+#include "analysis/LinkDiagnosis.h"
 #include "analysis/RunContext.h"
 
 #include <cstdint>
@@ -30,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     Run.Settings.isSpaceValid = Switches & 2;
     Run.Settings.IgnoreJavaScript = Switches & 4;
     Run.Settings.IgnoreCase = Switches & 8;
+    Run.Settings.ModernHTML = Switches & 32;
     Run.CurrentProject.SetHomeDir("/proc/self/fd/");
     if (Switches & 16) Run.CurrentProject.SetServerRoot("/proc/self/");
     // The file's name has no extension, which makes it an HTML file.
@@ -43,11 +46,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
 
     RequireSortedList(Object.Links);
     RequireSortedList(Object.Anchors);
+    RequireSortedList(Object.Html5Ids);
     for (const std::string& Link : Object.Links)
         Require(Link.size() <= MaxValueLength, "values are cut at their longest");
     Require(Object.ValidLinks.Count() + Object.InvalidLinks.Count() +
                     Object.ExternalLinks.Count() <=
                 Object.Links.Count(),
             "every link is in one list at most");
+    const TLinkDiagnoser Diagnoser(Run);
+    for (const std::string& Link : Object.InvalidLinks) {
+        const TLinkDiagnosis Diagnosis = Diagnoser.Diagnose(Object, Link);
+        Require(!Diagnosis.Suggestion ||
+                    Object.ClassOf(*Diagnosis.Suggestion) == TLinkClass::lcValid,
+                "a suggestion is a valid link");
+    }
     return 0;
 }

@@ -13,7 +13,7 @@ namespace {
 const std::string Option = "Option";
 } // namespace
 
-const char* const OptionKeys[14] = {
+const char* const OptionKeys[15] = {
     "ExternalEditor",
     "ExternalViewer",
     "IgnoreCase",
@@ -28,6 +28,7 @@ const char* const OptionKeys[14] = {
     "HideInfoBoxAfterCheck",
     "ExtListHTML",
     "ExtListImg",
+    "ModernHTML",
 };
 
 TSettings ReadSettings(const TIniFile& File) {
@@ -51,6 +52,7 @@ TSettings ReadSettings(const TIniFile& File) {
         File.ReadBool(Option, "HideInfoBoxAfterCheck", D.HideInfoBoxAfterCheck);
     S.ExtListHTML = File.ReadString(Option, "ExtListHTML", D.ExtListHTML);
     S.ExtListImg = File.ReadString(Option, "ExtListImg", D.ExtListImg);
+    S.ModernHTML = File.ReadBool(Option, "ModernHTML", D.ModernHTML);
     return S;
 }
 
@@ -69,6 +71,7 @@ void WriteSettings(const TSettings& S, TIniFile& File) {
     File.WriteBool(Option, "HideInfoBoxAfterCheck", S.HideInfoBoxAfterCheck);
     File.WriteString(Option, "ExtListHTML", S.ExtListHTML);
     File.WriteString(Option, "ExtListImg", S.ExtListImg);
+    File.WriteBool(Option, "ModernHTML", S.ModernHTML);
 }
 
 TWindowStates ReadWindowStates(const TIniFile& File) {

@@ -21,6 +21,7 @@ struct TSettings {
     bool HideInfoBoxAfterCheck = false;                   // a beep instead of the summary box
     std::string ExtListHTML = ".HTM.HTML.SHTML";          // extensions of HTML files
     std::string ExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM"; // extensions of image files
+    bool ModernHTML = false; // every id is an anchor; the link attributes of current HTML too
 
     bool operator==(const TSettings&) const = default;
 };
@@ -52,6 +53,6 @@ void WriteWindowStates(const TWindowStates& States, TIniFile& File);
 std::string SettingsFilePath(const std::string& ExecutablePath);
 
 // Names of the "Option" keys, in the order in which they are read and written.
-extern const char* const OptionKeys[14];
+extern const char* const OptionKeys[15];
 
 } // namespace orvel

@@ -20,6 +20,7 @@ inline const std::vector<TDiagnosisRow>& DiagnosisRows() {
         {"index.html", "Docs/Guide.html#usage", "case", "docs/guide.html#usage"},
         {"index.html", "docs/guide.html#instal", "anchor", "docs/guide.html#install"},
         {"index.html", "docs/guide.html#zzz", "anchor", ""}, // nothing within two edits
+        {"index.html", "docs/guide.html#notes", "html5-id", ""},
         {"index.html", "manual", "folder", "manual/"},
         {"index.html", "empty", "folder", ""}, // no index.html in it
         {"index.html", "page.html?x=1", "extension", "page.htm?x=1"},
@@ -46,7 +47,7 @@ inline int DiagnosisLine(const TDiagnosisRow& Row) {
 
 // Writes the site into Site.
 inline void WriteDiagnosisSite(const TTempDir& Site) {
-    std::string Index = "<html>\n", Guide = "<a name=install><a name=usage>\n";
+    std::string Index = "<html>\n", Guide = "<a name=install><a name=usage><section id=notes>\n";
     for (const TDiagnosisRow& Row : DiagnosisRows())
         (Row.From == "index.html" ? Index : Guide) += "<a href=\"" + Row.Link + "\">\n";
     Site.Write("index.html", Index);

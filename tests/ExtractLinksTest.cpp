@@ -32,12 +32,15 @@ TExtracted Extract(const std::string& Html, const TSettings& Settings = {}) {
     return {File.Links.Strings(), File.Anchors.Strings()};
 }
 
-TSettings With(bool IsSpaceValid, bool IgnoreJavaScript) {
+TSettings With(bool IsSpaceValid, bool IgnoreJavaScript, bool ModernHTML = false) {
     TSettings S;
     S.isSpaceValid = IsSpaceValid;
     S.IgnoreJavaScript = IgnoreJavaScript;
+    S.ModernHTML = ModernHTML;
     return S;
 }
+
+const TSettings Modern = With(false, true, true);
 
 struct TLinkCase {
     const char* Name;
@@ -94,6 +97,21 @@ const TLinkCase LinkCases[] = {
     {"MetaLowerCaseUrlIgnored", "<meta content=\"5; url=next.html\">", {}},
     {"MetaValueStartingWithUrlIgnored", "<meta content=\"URL=next.html\">", {}},
     {"MetaJavaScriptRuleDoesNotApply", "<meta content=\"1;URL=javascript:x\">", {"javascript:x"}},
+    {"ModernRowsOnlyWithTheSetting", "<video src=v.mp4 poster=p.jpg><img srcset=a.png>", {}},
+    {"ModernVideoAudioTrack",
+     "<video src=v.mp4 poster=p.jpg><audio src=a.ogg><track src=t.vtt>",
+     {"a.ogg", "p.jpg", "t.vtt", "v.mp4"},
+     Modern},
+    {"SrcsetCandidatesWithoutDescriptors",
+     "<img src=a.png srcset=\"a-2x.png 2x,\r\n b-800.png 800w , c.png\">"
+     "<source src=e.webm srcset=\"d.webp 1x\">",
+     {"a-2x.png", "a.png", "b-800.png", "c.png", "d.webp", "e.webm"},
+     Modern},
+    {"ModernObjectFormsAndSvgUse",
+     "<object data=o.svg><button formaction=send.cgi><input formaction=go.cgi>"
+     "<use href=s.svg#a><use xlink:href=t.svg#b><sourcex src=no.png>",
+     {"go.cgi", "o.svg", "s.svg#a", "send.cgi", "t.svg#b"},
+     Modern},
 };
 
 INSTANTIATE_TEST_SUITE_P(Extraction, LinkRules, ::testing::ValuesIn(LinkCases),
@@ -112,6 +130,10 @@ TEST(Anchors, OtherTagsAndLinksDefineNone) {
                                  "<section id=z><a id=w>");
     EXPECT_EQ(E.Anchors, (Strings{"intro", "top", "x"}));
     EXPECT_EQ(E.Links, Strings{"x.html"});
+    // With the setting, the id of every element is an anchor.
+    EXPECT_EQ(
+        Extract("<A NAME=top><H2 ID=intro><section id=z><a id=w><div data-id=no>", Modern).Anchors,
+        (Strings{"intro", "top", "w", "z"}));
 }
 
 TEST(Values, LongValueIsCutToItsFirst1000Bytes) {

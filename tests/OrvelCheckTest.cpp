@@ -139,6 +139,13 @@ TEST_F(OrvelCheck, DiagnosesInJsonGnuAndText) {
         ++Rows;
     }
     EXPECT_EQ(static_cast<size_t>(std::count(Gnu.begin(), Gnu.end(), '\n')), Rows);
+    // The setting would make the one html5-id link valid, and does.
+    EXPECT_EQ(Report.at("html5IdLinks"), 1);
+    EXPECT_TRUE(Text.ends_with("ModernHTML=1 で有効になるリンクの数 1\n")) << Text;
+    const nlohmann::json Modern =
+        nlohmann::json::parse(Check({"--format", "json", "--set", "ModernHTML=1", Home()}).Out);
+    EXPECT_EQ(Modern.at("summary").at("invalidLinks"), Rows - 1);
+    EXPECT_EQ(Modern.at("html5IdLinks"), 0);
     for (const nlohmann::json& File : Report.at("files"))
         if (File.at("path") == "archive/news.html") {
             EXPECT_EQ(File.at("linkedFrom"), nlohmann::json({"docs/index.html"}));
@@ -221,7 +228,7 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
                   "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
                   "     \"anchors\": [], \"reachedAnchors\": [],\n"
                   "     \"diagnoses\": [], \"linkedFrom\": [\"index.html\"]}\n"
-                  "  ],\n  \"orphans\": []\n}\n");
+                  "  ],\n  \"orphans\": [],\n  \"html5IdLinks\": 0\n}\n");
 }
 
 TEST_F(OrvelCheck, UndecodableBytesBecomeReplacementCharacters) {

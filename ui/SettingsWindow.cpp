@@ -141,7 +141,7 @@ TSettingsWindow::TSettingsWindow(QWidget* Parent) : QDialog(Parent) {
     }
     PageControl->addTab(Page2, QStringLiteral("拡張子"));
 
-    // Tab 3: the implied file name, the six switches and the handling of file:// links.
+    // Tab 3: the implied file name, the seven switches and the handling of file:// links.
     auto* Page3 = new QWidget;
     DefaultFileName = NewEdit("DefaultFileName");
     ignoreCase = NewCheckBox(QStringLiteral("ファイル名の大文字/小文字を区別しない"), "ignoreCase");
@@ -157,6 +157,8 @@ TSettingsWindow::TSettingsWindow(QWidget* Parent) : QDialog(Parent) {
                                    "IgnoreJavaScript");
     HideInfoBoxAfterCheck = NewCheckBox(QStringLiteral("チェック終了後の情報ダイアログを出さない"),
                                         "HideInfoBoxAfterCheck");
+    ModernHTML =
+        NewCheckBox(QStringLiteral("HTML5 の id 属性と新しいリンク属性も扱う"), "ModernHTML");
     CheckLocalFile = new QGroupBox(QStringLiteral("file://で始まるリンクの扱い"));
     CheckLocalFile->setObjectName(QStringLiteral("CheckLocalFile"));
     CheckLocalFileItems[0] = new QRadioButton(QStringLiteral("無条件に、無効リンクと見なす"));
@@ -170,7 +172,7 @@ TSettingsWindow::TSettingsWindow(QWidget* Parent) : QDialog(Parent) {
         Layout->addLayout(NameRow);
         Layout->addSpacing(4);
         for (QCheckBox* Box : {ignoreCase, isSpaceValidChkBox, AnchorMakesFileBlue, IgnoreHTMLInfo,
-                               IgnoreJavaScript, HideInfoBoxAfterCheck})
+                               IgnoreJavaScript, HideInfoBoxAfterCheck, ModernHTML})
             Layout->addWidget(Box);
         Layout->addSpacing(4);
         auto* Choices = new QVBoxLayout(CheckLocalFile);
@@ -222,6 +224,7 @@ void TSettingsWindow::ShowSettings(const TSettings& S) {
     IgnoreHTMLInfo->setChecked(S.IgnoreHTMLInfo);
     IgnoreJavaScript->setChecked(S.IgnoreJavaScript);
     HideInfoBoxAfterCheck->setChecked(S.HideInfoBoxAfterCheck);
+    ModernHTML->setChecked(S.ModernHTML);
     ExtListHTML->setText(ToQString(S.ExtListHTML));
     ExtListImg->setText(ToQString(S.ExtListImg));
 }
@@ -240,6 +243,7 @@ TSettings TSettingsWindow::Settings() const {
     S.IgnoreHTMLInfo = IgnoreHTMLInfo->isChecked();
     S.IgnoreJavaScript = IgnoreJavaScript->isChecked();
     S.HideInfoBoxAfterCheck = HideInfoBoxAfterCheck->isChecked();
+    S.ModernHTML = ModernHTML->isChecked();
     S.ExtListHTML = FromQString(ExtListHTML->text());
     S.ExtListImg = FromQString(ExtListImg->text());
     return S;

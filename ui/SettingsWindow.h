@@ -55,6 +55,7 @@ public:
     QCheckBox* IgnoreHTMLInfo;            // excluded HTML files are not read
     QCheckBox* IgnoreJavaScript;          // javascript: links are not extracted
     QCheckBox* HideInfoBoxAfterCheck;     // a beep instead of the summary box
+    QCheckBox* ModernHTML;                // every id an anchor, the link attributes of today
     QGroupBox* CheckLocalFile;            // handling of links beginning with file://
     QRadioButton* CheckLocalFileItems[2]; // by value: 0 always invalid, 1 existence checked
     // Below the tabs.

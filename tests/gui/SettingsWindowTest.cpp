@@ -20,13 +20,13 @@
 #include <ostream>
 
 namespace orvel {
-// Failure messages list the fourteen values.
+// Failure messages list the fifteen values.
 void PrintTo(const TSettings& S, std::ostream* Out) {
     *Out << "{" << S.ExternalEditor << "|" << S.ExternalViewer << "|" << S.IgnoreCase << "|"
          << S.DefaultFileName << "|" << S.isSpaceValid << "|" << S.CommandLineOption << "|"
          << S.TagJumpCommandLineOption << "|" << S.AnchorMakesFileBlue << "|" << S.CheckLocalFile
          << "|" << S.IgnoreHTMLInfo << "|" << S.IgnoreJavaScript << "|" << S.HideInfoBoxAfterCheck
-         << "|" << S.ExtListHTML << "|" << S.ExtListImg << "}";
+         << "|" << S.ExtListHTML << "|" << S.ExtListImg << "|" << S.ModernHTML << "}";
 }
 } // namespace orvel
 
@@ -52,6 +52,7 @@ TSettings Unusual() {
     S.HideInfoBoxAfterCheck = true;
     S.ExtListHTML = ".HTM.PHP";
     S.ExtListImg = ".BMP.ICO";
+    S.ModernHTML = true;
     return S;
 }
 
@@ -156,6 +157,7 @@ TEST_F(SettingsWindowTest, LabelsAndCaptionsNameTheirControls) {
          Form->IgnoreHTMLInfo},
         {QStringLiteral("<A HREF=\"JavaScript:...\">は、抜き出さない"), Form->IgnoreJavaScript},
         {QStringLiteral("チェック終了後の情報ダイアログを出さない"), Form->HideInfoBoxAfterCheck},
+        {QStringLiteral("HTML5 の id 属性と新しいリンク属性も扱う"), Form->ModernHTML},
         {QStringLiteral("無条件に、無効リンクと見なす"), Form->CheckLocalFileItems[0]},
         {QStringLiteral("ファイルの存在チェックを行う"), Form->CheckLocalFileItems[1]},
     };
@@ -188,7 +190,7 @@ TEST_F(SettingsWindowTest, EachControlSitsOnItsTab) {
         {2, Form->ignoreCase},          {2, Form->isSpaceValidChkBox},
         {2, Form->AnchorMakesFileBlue}, {2, Form->IgnoreHTMLInfo},
         {2, Form->IgnoreJavaScript},    {2, Form->HideInfoBoxAfterCheck},
-        {2, Form->CheckLocalFile},
+        {2, Form->CheckLocalFile},      {2, Form->ModernHTML},
     };
     for (const auto& [Page, Control] : Pages)
         EXPECT_TRUE(Form->PageControl->widget(Page)->isAncestorOf(Control))
