@@ -110,6 +110,7 @@ void TFileObject::TakeClasses(TLinkClasses&& Classes) {
     ValidLinks.Assign(std::move(Classes.Valid));
     InvalidLinks.Assign(std::move(Classes.Invalid));
     ExternalLinks.Assign(std::move(Classes.External));
+    Run.FileObjects.Changed();
     UpdateImage();
     if (!InvalidLinks.Empty()) {
         Run.InvalidLinkTotal += InvalidLinks.Count();

@@ -22,10 +22,12 @@ TFileObject& TFileObjectList::Append(std::unique_ptr<TFileObject> Object) {
 }
 
 void TFileObjectList::Unindex(TFileObject& Object) {
+    ++Changes;
     if (!Object.Path.empty()) Index.Erase(FoldedHash(Object.Path), &Object);
 }
 
 void TFileObjectList::Reindex(TFileObject& Object) {
+    ++Changes;
     if (!Object.Path.empty()) Index.Insert(FoldedHash(Object.Path), Object.Path, &Object);
 }
 
@@ -42,6 +44,7 @@ void TFileObjectList::Clear() {
 
 std::vector<std::unique_ptr<TFileObject>> TFileObjectList::TakeAll() {
     Index.Clear();
+    ++Changes;
     return std::move(Objects);
 }
 

@@ -43,11 +43,17 @@ public:
     void Unindex(TFileObject& Object);
     void Reindex(TFileObject& Object);
 
+    // Counts every change to the list, to a path, and to a file's classes (through Changed), so
+    // that what is worked out from them knows when it is out of date.
+    std::uint64_t Version() const { return Changes; }
+    void Changed() { ++Changes; }
+
 private:
     TPathStyle PathStyle;
     std::vector<std::unique_ptr<TFileObject>> Objects;
     TPathIndex Index; // by the folded hash of the path
     std::uint64_t NextSequence = 0;
+    std::uint64_t Changes = 0;
 };
 
 } // namespace orvel

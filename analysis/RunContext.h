@@ -5,6 +5,7 @@
 #include "analysis/FileObject.h"
 #include "analysis/FileObjectList.h"
 #include "analysis/Host.h"
+#include "analysis/SiteFindings.h"
 #include "analysis/SiteTree.h"
 #include "project/Project.h"
 #include "project/Settings.h"
@@ -40,7 +41,8 @@ public:
     std::int32_t InvalidLinkTotal = 0;     // invalid links found in this run
     std::int32_t InvalidLinkFileCount = 0; // HTML files with invalid links in this run
 
-    TBackgroundFree Leftovers; // frees the results of the run before
+    TBackgroundFree Leftovers;     // frees the results of the run before
+    TSiteFindings Findings{*this}; // why links are invalid, and who links where
 
     std::string SaveDialogFileName;                       // preselected in the project save dialog
     const TFileSystem* FileSystem = &TFileSystem::Real(); // not owned

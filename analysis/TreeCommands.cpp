@@ -70,8 +70,13 @@ std::string FolderPathOf(const TRunContext& Run, const TTreeNode& Node) {
 
 void DeleteFile(TRunContext& Run, TTreeNode& Node) {
     TFileObject& File = *Node.Data;
-    if (!Confirmed(Run, "'" + BareFileName(File.Path, Run.PathStyle()) +
-                            "'を削除します\r\nよろしいですか？"))
+    // Who links to the file decides whether deleting it is safe.
+    const size_t Linking = Run.Findings.BackLinks().LinkingFiles(File).size();
+    if (!Confirmed(Run, "'" + BareFileName(File.Path, Run.PathStyle()) + "'を削除します\r\n" +
+                            (Linking > 0 ? std::to_string(Linking) +
+                                               " 個のファイルがこのファイルにリンクしています\r\n"
+                                         : std::string()) +
+                            "よろしいですか？"))
         return;
     if (!Run.FileSystem->DeleteFile(File.Path)) {
         ShowError(Run, "ファイルを削除できませんでした");

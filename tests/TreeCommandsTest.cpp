@@ -45,6 +45,13 @@ TEST_F(TreeCommands, DeletionsConfirmDeleteAndSelectTheNeighbour) {
     const std::string Sure = "を削除します\r\nよろしいですか？";
     const TCase Cases[] = {
         {"b.htm", false, false, {"'b.htm'" + Sure}, ""},
+        // The question names how many files link to the file.
+        {"a.html",
+         false,
+         false,
+         {"'a.html'を削除します\r\n1 "
+          "個のファイルがこのファイルにリンクしています\r\nよろしいですか？"},
+         ""},
         {"b.htm", true, true, {"'b.htm'" + Sure, "ファイルを削除できませんでした"}, ""},
         {"docs/deep",
          true,

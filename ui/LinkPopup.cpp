@@ -5,6 +5,7 @@
 #include "analysis/ExternalApps.h"
 #include "analysis/StringReplacement.h"
 #include "ui/Encoding.h"
+#include "ui/InvalidLinkHint.h"
 #include "ui/ReplaceDialog.h"
 
 #include <QAction>
@@ -30,6 +31,9 @@ QString MenuText(QString Text) {
 void TMainWindow::BuildLinkPopup() {
     LinkClickPopup = new QMenu(this);
     ReplaceItem = LinkClickPopup->addAction(QStringLiteral("文字列の置換..."));
+    ReplaceWithSuggestionItem = LinkClickPopup->addAction(QStringLiteral("修正候補に置換"));
+    connect(ReplaceWithSuggestionItem, &QAction::triggered, this,
+            &TMainWindow::ReplaceWithSuggestionClick);
     TagJumpMenu = LinkClickPopup->addMenu(QStringLiteral("文字列へのタグジャンプ"));
     TagJumpItem = TagJumpMenu->menuAction();
     ReplaceDialog = new TReplaceDialog(this);
@@ -52,6 +56,14 @@ void TMainWindow::ShowLinkPopup(QListWidget* List) {
     ReplaceItem->setEnabled(true);
     TagJumpItem->setEnabled(true);
     SelectedLinkText = Selected.first()->data(LinkRole).toByteArray().toStdString();
+    SelectedSuggestion.clear();
+    if (List == InvalidLinkList) {
+        const TLinkDiagnosis Diagnosis =
+            Run.Findings.Diagnoser().Diagnose(*Node->Data, SelectedLinkText);
+        Run.SetStatusText(FromQString(InvalidLinkHint(Diagnosis, Node->Data->Charset)));
+        SelectedSuggestion = Diagnosis.Suggestion.value_or("");
+    }
+    ReplaceWithSuggestionItem->setVisible(!SelectedSuggestion.empty());
     TagJumpMenu->clear();
     const auto Places = FindTagJumpPlaces(Run, *Node->Data, SelectedLinkText);
     if (!Places) return; // the file cannot be read: reported, no popup
@@ -72,6 +84,12 @@ void TMainWindow::TagJumpItemClick(QAction* Item) {
 void TMainWindow::ReplaceClick() {
     const TTreeNode* Node = SelectedNode();
     if (Node && Node->Data) ReplaceLinkText(PageText(SelectedLinkText, Node->Data->Charset));
+}
+
+void TMainWindow::ReplaceWithSuggestionClick() {
+    const TTreeNode* Node = SelectedNode();
+    if (Node && Node->Data && !SelectedSuggestion.empty())
+        ReplaceLinkText(PageText(SelectedSuggestion, Node->Data->Charset));
 }
 
 void TMainWindow::ReplaceLinkText(const QString& Proposal) {

@@ -5,8 +5,10 @@
 #include "support/Assertion.h"
 #include "support/IniFile.h"
 #include "ui/AboutBox.h"
+#include "ui/BackLinkPage.h"
 #include "ui/Encoding.h"
 #include "ui/FolderDialog.h"
+#include "ui/InvalidLinkHint.h"
 #include "ui/Panels.h"
 #include "ui/ProjectWindow.h"
 #include "ui/SettingsWindow.h"
@@ -200,6 +202,11 @@ void TMainWindow::BuildLayout() {
     Panes->setStretchFactor(1, 1);
     Panes->setSizes({137, 180, 156});
     InfoPages->addTab(Panes, QStringLiteral("HTMLファイルの情報"));
+    BackLinkPage = new TBackLinkPage(Run);
+    InfoPages->addTab(BackLinkPage, QStringLiteral("リンク元"));
+    connect(BackLinkPage, &TBackLinkPage::FileChosen, this, [this](TTreeNode* Node) {
+        if (!Run.Busy()) Run.Tree.Select(Node);
+    });
     Columns->addWidget(Left);
     Columns->addWidget(InfoPages);
     Columns->setStretchFactor(1, 1);
@@ -388,6 +395,7 @@ void TMainWindow::SiteTreeViewChange(TTreeNode* Node) {
 
 void TMainWindow::FillLinkLists(TTreeNode* Node) {
     ClearLinkLists();
+    BackLinkPage->ShowNode(Node);
     if (!Node || !Node->Data || Node->Data->Kind != fkHtml) return;
     const TFileObject& File = *Node->Data;
     for (auto [List, Links] : {std::pair{ValidLinkList, &File.ValidLinks},
@@ -401,6 +409,10 @@ void TMainWindow::FillLinkLists(TTreeNode* Node) {
             if (Run.Halted) break;
             Items.push_back(new QListWidgetItem(PageText(Link, File.Charset)));
             Items.back()->setToolTip(Items.back()->text());
+            if (List == InvalidLinkList)
+                Items.back()->setToolTip(
+                    Items.back()->text() + u'\n' +
+                    InvalidLinkHint(Run.Findings.Diagnoser().Diagnose(File, Link), File.Charset));
             Items.back()->setData(LinkRole, QByteArray::fromStdString(Link));
         }
         for (QListWidgetItem* Item : Items)
@@ -564,6 +576,7 @@ void TMainWindow::ClearLinkLists() {
     ValidLinkList->clear();
     InvalidLinkList->clear();
     ExternalLinkList->clear();
+    BackLinkPage->clear();
 }
 
 void TMainWindow::ShowLinkLists(TTreeNode& Node) {

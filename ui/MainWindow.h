@@ -22,6 +22,7 @@ class QTreeView;
 namespace orvel::ui {
 
 class TAboutBox;
+class TBackLinkPage;
 class TProjectWindow;
 class TSettingsWindow;
 class TFolderDialog;
@@ -48,8 +49,9 @@ public:
     void Start(const QStringList& Arguments);
 
     TRunContext Run;
-    std::string SelectedLinkText; // the link last clicked in a link list, bytes of its page
-    TBrowser Browser;             // the web browser found when the program started
+    std::string SelectedLinkText;   // the link last clicked in a link list, bytes of its page
+    std::string SelectedSuggestion; // what may be meant instead, for an invalid one; or empty
+    TBrowser Browser;               // the web browser found when the program started
 
     QToolButton *OpenButton, *OpenProjectBtn, *SaveProjectBtn, *ReopenButton, *StopButton,
         *OptionButton, *AboutButton;
@@ -58,11 +60,13 @@ public:
     TSiteTreeModel* TreeModel;
     QTabWidget* InfoPages;
     QListWidget *ValidLinkList, *InvalidLinkList, *ExternalLinkList;
+    TBackLinkPage* BackLinkPage; // the second page: who links to the selected file or anchor
     QLabel *status, *CountPanel, *FileCountPanel;
     QMenu *TreePopupMenu, *IgnoreSeveralMenu, *LinkClickPopup, *TagJumpMenu;
     QAction *OpenWithExternalApp, *OpenWithBrowser, *MarkTop, *IgnoreItem, *IgnoreSeveralItem,
         *SameNameIgnoreItem, *SameExtIgnoreItem, *DeleteItem, *UnMarkTopAll, *expandAllNodeItem,
-        *collapseAllNodeItem, *ShowProjectWindowItem, *ReplaceItem, *TagJumpItem;
+        *collapseAllNodeItem, *ShowProjectWindowItem, *ReplaceItem, *ReplaceWithSuggestionItem,
+        *TagJumpItem;
     TProjectWindow* ProjectWindow;
     TSettingsWindow* SettingsWindow;
     TFolderDialog* HomeFolderDialog;
@@ -104,6 +108,8 @@ public:
     void TagJumpItemClick(QAction* Item);
     // Replaces the remembered link throughout the selected file, after asking for the new text.
     void ReplaceClick();
+    // The same with the remembered invalid link's suggestion proposed.
+    void ReplaceWithSuggestionClick();
     // The same with the new text proposed in the dialog.
     void ReplaceLinkText(const QString& Proposal);
     // Shows the project window again.

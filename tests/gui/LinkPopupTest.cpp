@@ -2,6 +2,7 @@
 // replacement of the link through its dialog.
 #include "GuiTestSupport.h"
 
+#include "ui/BackLinkPage.h"
 #include "ui/ReplaceDialog.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -20,7 +22,7 @@ using namespace orvel::test;
 namespace {
 
 const std::string Page = "<a href=\"a.html\">a.html</a>\n<a href=\"A.HTML\">\n<p>a.html\n"
-                         "<a href=\"b&c.html\">\n";
+                         "<a href=\"b&c.html\">\n<a href=\"d.htm\">\n";
 
 class LinkPopup : public TMainWindowTest {
 protected:
@@ -28,6 +30,7 @@ protected:
         PagePath = Site.Write("index.html", Page);
         Site.Write("a.html", "");
         Site.Write("b&c.html", "");
+        Site.Write("d.html", "");
         Open();
         Select("index.html");
         Form->Run.Settings.ExternalEditor = Editor.Path();
@@ -130,6 +133,44 @@ TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItThroughoutTheFile
         EXPECT_TRUE(Shown) << Label;
     }
     EXPECT_EQ(Dialog.CancelBtn->text(), "キャンセル");
+}
+
+TEST_F(LinkPopup, AnInvalidLinkTellsWhyAndProposesItsSuggestionForReplacement) {
+    const QString Hint = "無効の理由: extension（修正候補: d.html）";
+    ASSERT_EQ(Items(Form->InvalidLinkList), QStringList{"d.htm"});
+    EXPECT_EQ(Form->InvalidLinkList->item(0)->toolTip(), "d.htm\n" + Hint);
+    ClickItem(Form->InvalidLinkList, "d.htm");
+    EXPECT_EQ(Form->status->text(), Hint);
+    ASSERT_TRUE(Form->ReplaceWithSuggestionItem->isVisible());
+    EXPECT_EQ(Form->ReplaceWithSuggestionItem->text(), "修正候補に置換");
+    ui::TReplaceDialog& Dialog = *Form->ReplaceDialog;
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(Dialog.beforestr->text(), "d.htm");
+        EXPECT_EQ(Dialog.afterstr->text(), "d.html");
+        QTest::keyClick(Dialog.afterstr, Qt::Key_Return);
+    });
+    Form->ReplaceWithSuggestionItem->trigger();
+    EXPECT_EQ(ReadWholeFile(PagePath), ReplaceAll(Page, "d.htm", "d.html"));
+
+    Click("a.html"); // a valid link has no suggestion
+    EXPECT_FALSE(Form->ReplaceWithSuggestionItem->isVisible());
+}
+
+TEST_F(LinkPopup, TheSecondPageListsWhoLinksHereAndADoubleClickSelectsIt) {
+    EXPECT_EQ(Form->InfoPages->tabText(1), "リンク元");
+    EXPECT_TRUE(Items(Form->BackLinkPage).isEmpty()); // nothing links to index.html
+    Select("a.html");
+    ASSERT_EQ(Items(Form->BackLinkPage), QStringList{"index.html"});
+    Form->InfoPages->setCurrentIndex(1);
+    QListWidgetItem* Item = Form->BackLinkPage->item(0);
+    const QRect Place = Form->BackLinkPage->visualItemRect(Item);
+    ASSERT_TRUE(Form->BackLinkPage->isVisible());
+    // A double click: the press of its first click, then the second.
+    QTest::mousePress(Form->BackLinkPage->viewport(), Qt::LeftButton, {}, Place.center());
+    QTest::mouseRelease(Form->BackLinkPage->viewport(), Qt::LeftButton, {}, Place.center());
+    QTest::mouseDClick(Form->BackLinkPage->viewport(), Qt::LeftButton, {}, Place.center());
+    ASSERT_TRUE(Form->Run.Tree.Selected());
+    EXPECT_EQ(Form->Run.Tree.Selected()->Text, "index.html");
 }
 
 } // namespace

@@ -94,7 +94,9 @@ TEST_F(MainWindowCommands, DelDeletesAfterConfirmingAndSelectsTheNodeBelow) {
     Press("a.html", Qt::CTRL | Qt::Key_D);
     Press("b.html", Qt::Key_Delete);
     EXPECT_EQ(Services.Beeps.back(), TBeepKind::bkQuestion);
-    EXPECT_EQ(Services.Messages.back().Text, "'b.html'を削除します\r\nよろしいですか？");
+    EXPECT_EQ(Services.Messages.back().Text,
+              "'b.html'を削除します\r\n1 "
+              "個のファイルがこのファイルにリンクしています\r\nよろしいですか？");
     EXPECT_FALSE(FileExists(Site.Path() + "b.html"));
     EXPECT_TRUE(FileExists(TrashFiles() + "b.html"));
     EXPECT_EQ(FindNodeByPath(Form->Run, Site.Path() + "b.html", false), nullptr);
