@@ -1,4 +1,5 @@
-// Times ScanHomeFolder (folder scan, link extraction and link classification) on a site folder, or
+// Times ScanHomeFolder (folder scan, link extraction and link classification) on a site folder,
+// and after it the diagnosis of every invalid link with the back-link index; or
 // on generated single files that stress the extraction: tens of thousands of comments, a megabyte
 // of tags with one huge tag full of '<', and a megabyte of tags that never close.
 //
@@ -13,6 +14,7 @@
 #include "analysis/FileObject.h"
 #include "analysis/FolderScan.h"
 #include "analysis/Host.h"
+#include "analysis/LinkDiagnosis.h"
 #include "analysis/RunContext.h"
 #include "support/CodePage.h"
 
@@ -70,6 +72,8 @@ public:
 // What one run found, and how long ScanHomeFolder took.
 struct TMeasure {
     double Seconds = 0;
+    double FindingsSeconds = 0; // diagnosing every invalid link and indexing the back-links
+    long long Suggestions = 0;  // invalid links with a suggestion
     long long Files = 0, HtmlFiles = 0, Bytes = 0;
     long long Links = 0, Valid = 0, Invalid = 0, External = 0, Anchors = 0;
     int Messages = 0;
@@ -96,6 +100,13 @@ TMeasure MeasureOnce(const std::string& Folder, const TOptions& Options) {
 
     TMeasure M;
     M.Seconds = std::chrono::duration<double>(Stop - Start).count();
+    const auto FindingsStart = TClock::now();
+    const orvel::TLinkDiagnoser& Diagnoser = Run->Findings.Diagnoser();
+    for (const auto& Object : Run->FileObjects)
+        for (const std::string& Link : Object->InvalidLinks)
+            M.Suggestions += Diagnoser.Diagnose(*Object, Link).Suggestion.has_value();
+    Run->Findings.BackLinks();
+    M.FindingsSeconds = std::chrono::duration<double>(TClock::now() - FindingsStart).count();
     M.Messages = Host.Messages;
     M.TimedOut = Host.TimedOut;
     for (const auto& Object : Run->FileObjects) {
@@ -146,12 +157,15 @@ int BenchSite(const TOptions& Options) {
     std::printf("links        %lld (valid %lld, invalid %lld, external %lld)\n", M.Links, M.Valid,
                 M.Invalid, M.External);
     std::printf("anchors      %lld\n", M.Anchors);
+    std::printf("suggestions  %lld\n", M.Suggestions);
     if (M.Messages) std::printf("messages     %d\n", M.Messages);
     if (M.TimedOut) {
         std::printf("TIMED OUT    halted after %d s\n", Options.TimeoutSeconds);
         return 1;
     }
     std::printf("best         %.3f s\n", M.Seconds);
+    std::printf("findings     %.3f s (%.1f %% of the scan)\n", M.FindingsSeconds,
+                100 * PerSecond(M.FindingsSeconds, M.Seconds));
     std::printf("files/s      %.0f\n", PerSecond(static_cast<double>(M.Files), M.Seconds));
     std::printf("MB/s         %.1f\n", PerSecond(static_cast<double>(M.Bytes) / 1e6, M.Seconds));
     std::printf("links/s      %.0f\n", PerSecond(static_cast<double>(M.Links), M.Seconds));
