@@ -3,40 +3,81 @@
 #include "analysis/RunContext.h"
 #include "support/FoldedText.h"
 
+#include <algorithm>
+
 namespace orvel {
 
+namespace {
+// The anchor of a link text, as far as back-links tell anchors apart.
+std::string_view AnchorOf(std::string_view Link) {
+    const size_t Hash = Link.find('#');
+    return Hash == std::string_view::npos ? std::string_view() : Link.substr(Hash + 1);
+}
+} // namespace
+
 TBackLinks::TBackLinks(const TRunContext& Run) {
-    const TOrvelProject& Project = Run.CurrentProject;
-    std::string Room, Resolved, Joined;
+    // Sequences grow in creation order: the live ones span a range no longer than the objects
+    // created since the first of them.
+    std::uint64_t Last = 0;
+    FirstSequence = ~std::uint64_t{0};
     for (const auto& File : Run.FileObjects) {
-        for (const std::string& Link : File->ValidLinks) {
-            if (Link.find("://") != std::string::npos) continue; // a local file outside the site
-            const TLinkParts Split = File->SplitLink(std::string_view(Link), Room);
-            Project.ResolveLinkInto(Resolved, Joined, File->Path, Split.Target);
-            const TFileObject* Target =
-                Run.FileObjects.FindByPath(Resolved, Run.Settings.IgnoreCase);
-            if (!Target || Target == File.get()) continue;
-            ByTarget[Target].push_back({File.get(), std::string(Split.Anchor)});
-        }
+        FirstSequence = std::min(FirstSequence, File->Sequence);
+        Last = std::max(Last, File->Sequence);
     }
+    if (Run.FileObjects.Empty()) return;
+    Slots.assign(Last - FirstSequence + 1, -1);
+    std::int32_t Count = 0;
+    for (const auto& File : Run.FileObjects)
+        Slots[File->Sequence - FirstSequence] = Count++;
+    // Calls Visit(slot, file, link index) for each link that counts.
+    const auto ForEachLink = [&](auto&& Visit) {
+        for (const auto& File : Run.FileObjects) {
+            const std::vector<std::uint64_t>& Targets = File->ValidTargets;
+            for (size_t I = 0; I < Targets.size(); ++I)
+                if (Targets[I] != File->Sequence)
+                    if (const std::int64_t S = SlotOf(Targets[I]); S >= 0)
+                        Visit(static_cast<size_t>(S), *File, I);
+        }
+    };
+    // A counting sort by target, so that each target's links lie together in scan order.
+    Starts.assign(static_cast<size_t>(Count) + 1, 0);
+    ForEachLink([&](size_t S, const TFileObject&, size_t) { ++Starts[S + 1]; });
+    for (size_t S = 1; S < Starts.size(); ++S)
+        Starts[S] += Starts[S - 1];
+    Links.reset(new TBackLink[Starts.back()]);
+    std::vector<std::uint32_t> Next(Starts.begin(), Starts.end() - 1);
+    ForEachLink([&](size_t S, const TFileObject& File, size_t I) {
+        Links[Next[S]++] = {&File, static_cast<std::uint32_t>(I)};
+    });
+}
+
+std::int64_t TBackLinks::SlotOf(std::uint64_t Sequence) const {
+    if (Sequence < FirstSequence || Sequence - FirstSequence >= Slots.size()) return -1;
+    return Slots[Sequence - FirstSequence];
+}
+
+template <typename Keep>
+std::vector<const TFileObject*> TBackLinks::Sources(const TFileObject& Target,
+                                                    Keep&& Wanted) const {
+    std::vector<const TFileObject*> Files;
+    const std::int64_t S = SlotOf(Target.Sequence);
+    if (S < 0) return Files;
+    for (std::uint32_t I = Starts[static_cast<size_t>(S)]; I < Starts[static_cast<size_t>(S) + 1];
+         ++I)
+        if (Wanted(Links[I]) && (Files.empty() || Files.back() != Links[I].From))
+            Files.push_back(Links[I].From);
+    return Files;
 }
 
 std::vector<const TFileObject*> TBackLinks::LinkingFiles(const TFileObject& Target) const {
-    std::vector<const TFileObject*> Files;
-    if (const auto Found = ByTarget.find(&Target); Found != ByTarget.end())
-        for (const TBackLink& Link : Found->second)
-            if (Files.empty() || Files.back() != Link.From) Files.push_back(Link.From);
-    return Files;
+    return Sources(Target, [](const TBackLink&) { return true; });
 }
 
 std::vector<const TFileObject*> TBackLinks::LinkingFiles(const TFileObject& Target,
                                                          std::string_view Anchor) const {
-    std::vector<const TFileObject*> Files;
-    if (const auto Found = ByTarget.find(&Target); Found != ByTarget.end())
-        for (const TBackLink& Link : Found->second)
-            if (FoldedEqual(Link.Anchor, Anchor) && (Files.empty() || Files.back() != Link.From))
-                Files.push_back(Link.From);
-    return Files;
+    return Sources(Target, [&](const TBackLink& Link) {
+        return FoldedEqual(AnchorOf(Link.From->ValidLinks[static_cast<int>(Link.Link)]), Anchor);
+    });
 }
 
 } // namespace orvel

@@ -1,9 +1,9 @@
 // Who links here: for each file, the files whose valid links lead to it.
 #pragma once
 
-#include <string>
+#include <cstdint>
+#include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace orvel {
@@ -11,8 +11,9 @@ namespace orvel {
 class TFileObject;
 class TRunContext;
 
-// Built once from the valid links of every file, in memory linear in their number. A file's
-// links to itself are left out. Nothing may change a file object while it lives.
+// Built once from the targets that the classification recorded for the valid links, without
+// resolving a link again, in memory linear in their number. A file's links to itself are left
+// out. Nothing may change a file object while it lives.
 class TBackLinks {
 public:
     explicit TBackLinks(const TRunContext& Run);
@@ -26,9 +27,17 @@ public:
 private:
     struct TBackLink {
         const TFileObject* From;
-        std::string Anchor;
+        std::uint32_t Link; // index into From's ValidLinks
     };
-    std::unordered_map<const TFileObject*, std::vector<TBackLink>> ByTarget;
+    // The slot of a file object's Sequence, or -1.
+    std::int64_t SlotOf(std::uint64_t Sequence) const;
+    template <typename Keep>
+    std::vector<const TFileObject*> Sources(const TFileObject& Target, Keep&& Wanted) const;
+
+    std::uint64_t FirstSequence = 0;
+    std::vector<std::int32_t> Slots;   // by Sequence - FirstSequence; -1 for none
+    std::vector<std::uint32_t> Starts; // the links to the file of slot S: [Starts[S], Starts[S+1])
+    std::unique_ptr<TBackLink[]> Links;
 };
 
 } // namespace orvel

@@ -63,7 +63,7 @@ TTreeNode* TFileObject::FindTargetNode(std::string_view Target) const {
     return FindNodeByPath(Run, Room.Resolved, Run.Settings.IgnoreCase);
 }
 
-TLinkClass TFileObject::ClassOf(std::string_view Link) const {
+TLinkClass TFileObject::ClassOf(std::string_view Link, std::uint64_t* Target) const {
     const TOrvelProject& Project = Run.CurrentProject;
     const TLinkParts Split = SplitLink(Link, Room.Split);
     if (IsUrlLink(Link)) {
@@ -76,22 +76,30 @@ TLinkClass TFileObject::ClassOf(std::string_view Link) const {
     if (!Link.empty() && Link[0] == '/') {
         if (Project.ServerRoot.empty()) return TLinkClass::lcExternal;
         Project.ResolveLinkInto(Room.Resolved, Room.Joined, Path, Split.Target);
-        return Run.FileSystem->FileExists(Room.Resolved) ? TLinkClass::lcValid
-                                                         : TLinkClass::lcInvalid;
+        if (!Run.FileSystem->FileExists(Room.Resolved)) return TLinkClass::lcInvalid;
+        if (Target) {
+            const TFileObject* Object =
+                Run.FileObjects.FindByPath(Room.Resolved, Run.Settings.IgnoreCase);
+            *Target = Object ? Object->Sequence : NoTarget;
+        }
+        return TLinkClass::lcValid;
     }
     if (Split.Target.empty() && Split.Anchor.empty()) return TLinkClass::lcNone; // only a query
     const TTreeNode* Node = FindTargetNode(Split.Target);
     bool Valid = Node != nullptr;
     if (Valid && !Split.Anchor.empty()) Valid = Node->Data->Anchors.IndexOf(Split.Anchor) >= 0;
+    if (Valid && Target) *Target = Node->Data->Sequence;
     return Valid ? TLinkClass::lcValid : TLinkClass::lcInvalid;
 }
 
 TLinkClasses TFileObject::ComputeClasses() const {
     TLinkClasses Classes;
     for (int I = 0; I < Links.Count(); ++I) {
-        switch (ClassOf(Links[I])) {
+        std::uint64_t Target = NoTarget;
+        switch (ClassOf(Links[I], &Target)) {
         case TLinkClass::lcValid:
             Classes.Valid.push_back(I);
+            Classes.ValidTargets.push_back(Target);
             break;
         case TLinkClass::lcInvalid:
             Classes.Invalid.push_back(I);
@@ -110,6 +118,7 @@ void TFileObject::TakeClasses(TLinkClasses&& Classes) {
     ValidLinks.Assign(std::move(Classes.Valid));
     InvalidLinks.Assign(std::move(Classes.Invalid));
     ExternalLinks.Assign(std::move(Classes.External));
+    ValidTargets = std::move(Classes.ValidTargets);
     Run.FileObjects.Changed();
     UpdateImage();
     if (!InvalidLinks.Empty()) {

@@ -37,7 +37,12 @@ enum class TLinkClass : std::uint8_t { lcValid, lcInvalid, lcExternal, lcNone };
 // The classes of a file's links, as indices into its Links, each ascending.
 struct TLinkClasses {
     std::vector<int> Valid, Invalid, External;
+    // For each valid link, the Sequence of the file object it leads to, or NoTarget.
+    std::vector<std::uint64_t> ValidTargets;
 };
+
+// A valid link that leads to no file object: a local file outside the site.
+constexpr std::uint64_t NoTarget = ~std::uint64_t{0};
 
 // The same as views: of the link, of the file's path, or of room the caller provides.
 struct TLinkParts {
@@ -60,13 +65,14 @@ public:
     bool Flagged = true; // HTML file shown in blue
     TCharset Charset;    // an HTML file's charset, found when it was read
     // The three classes of links hold entries of Links, which owns the texts.
-    TSortedSubList ValidLinks{Links};    // links whose target exists
-    TSortedSubList InvalidLinks{Links};  // links whose target is missing
-    TSortedSubList ExternalLinks{Links}; // links that leave the site
-    TSortedStringList Anchors;           // anchor names defined in the file
-    TSortedStringList Links;             // every link extracted from the file
-    TSortedStringList Html5Ids;          // without ModernHTML: ids that only it makes anchors
-    std::uint64_t Sequence = 0;          // position in creation order
+    TSortedSubList ValidLinks{Links};        // links whose target exists
+    TSortedSubList InvalidLinks{Links};      // links whose target is missing
+    TSortedSubList ExternalLinks{Links};     // links that leave the site
+    std::vector<std::uint64_t> ValidTargets; // as TLinkClasses has them, for ValidLinks
+    TSortedStringList Anchors;               // anchor names defined in the file
+    TSortedStringList Links;                 // every link extracted from the file
+    TSortedStringList Html5Ids;              // without ModernHTML: ids that only it makes anchors
+    std::uint64_t Sequence = 0;              // position in creation order
 
     // Stores the path with its name hash, sets the kind and picture, and reads an HTML file's
     // links, or takes them from ReadAhead when the file was read ahead.
@@ -86,8 +92,9 @@ public:
     TLinkParts SplitLink(std::string_view Link, std::string& Room) const;
     // The node of the file that a relative link target of this file names, or null.
     TTreeNode* FindTargetNode(std::string_view Target) const;
-    // The class of one link of this file, as classifying its links would find it.
-    TLinkClass ClassOf(std::string_view Link) const;
+    // The class of one link of this file, as classifying its links would find it; for a valid
+    // link also the Sequence of its target, or NoTarget.
+    TLinkClass ClassOf(std::string_view Link, std::uint64_t* Target = nullptr) const;
     // Sorts every link into the valid, invalid and external lists.
     void ClassifyLinks();
     // The first half of that, which changes nothing and so may run on any thread while no file

@@ -159,32 +159,50 @@ std::string RelativePathTo(std::string_view From, std::string_view Target, TPath
     return Result;
 }
 
+// Where the extension of the path's bare name begins, or npos.
+size_t ExtensionStart(std::string_view Path, TPathStyle Style) {
+    const size_t Dot = Path.rfind('.');
+    return Dot != std::string_view::npos && Dot > BareFileNameStart(Path, Style)
+               ? Dot
+               : std::string_view::npos;
+}
+
 } // namespace
 
 TLinkDiagnoser::TLinkDiagnoser(const TRunContext& Run) : Run(Run) {
     ByBareName.reserve(static_cast<size_t>(Run.FileObjects.Count()));
     for (const auto& File : Run.FileObjects) {
-        TNamed& Named = ByBareName[AsciiUpperCase(BareFileName(File->Path, Run.PathStyle()))];
+        const std::string_view Path = File->Path;
+        const size_t Name = BareFileNameStart(Path, Run.PathStyle());
+        TNamed& Named = ByBareName[FoldedHash(Path.substr(Name))];
         if (Named.Count++ == 0) Named.First = File.get();
+        if (const size_t Dot = ExtensionStart(Path, Run.PathStyle());
+            Dot != std::string::npos && File->Kind != fkOther)
+            ByStem.emplace(FoldedHash(Path.substr(0, Dot)), File.get());
         // Each folder once: the walk up stops at the first one already known.
-        for (std::string Folder = ExtractFolder(File->Path, Run.PathStyle()); Folder.size() > 1;) {
-            Folder.pop_back();
-            if (!Folders.insert(AsciiUpperCase(Folder)).second) break;
-            Folder = ExtractFolder(Folder, Run.PathStyle());
+        for (size_t End = Name; End > 1;) {
+            const std::string_view Folder = Path.substr(0, End - 1); // without its separator
+            if (!Folders.insert(FoldedHash(Folder)).second) break;
+            End = BareFileNameStart(Folder, Run.PathStyle());
         }
     }
 }
 
 bool TLinkDiagnoser::IsSiteFolder(const std::string& Path) const {
-    std::string Folder = AsciiUpperCase(Path);
+    std::string_view Folder = Path;
     while (Folder.size() > 1 && IsPathSeparatorAt(Folder, Folder.size() - 1, Run.PathStyle()))
-        Folder.pop_back();
-    return Folders.contains(Folder);
+        Folder.remove_suffix(1);
+    return Folders.contains(FoldedHash(Folder));
 }
 
 const TFileObject* TLinkDiagnoser::OnlyFileNamed(std::string_view Name) const {
-    const auto Found = ByBareName.find(AsciiUpperCase(Name));
-    return Found != ByBareName.end() && Found->second.Count == 1 ? Found->second.First : nullptr;
+    const auto Found = ByBareName.find(FoldedHash(Name));
+    if (Found == ByBareName.end() || Found->second.Count != 1) return nullptr;
+    const std::string& Path = Found->second.First->Path;
+    return FoldedEqual(std::string_view(Path).substr(BareFileNameStart(Path, Run.PathStyle())),
+                       Name)
+               ? Found->second.First
+               : nullptr;
 }
 
 TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::string& Link) const {
@@ -237,24 +255,18 @@ TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::stri
                             : std::nullopt);
     }
     if (!Exact && !ImpliedName) {
-        const size_t Name = BareFileNameStart(Resolved, Style);
-        const size_t Dot = Resolved.rfind('.');
+        const size_t Dot = ExtensionStart(Resolved, Style);
         const size_t TargetDot = Text.Target.rfind('.');
-        if (Dot != std::string::npos && Dot > Name && TargetDot != std::string_view::npos) {
-            const std::string Lists = Run.Settings.ExtListHTML + Run.Settings.ExtListImg;
-            for (size_t From = 0; From < Lists.size();) {
-                size_t To = Lists.find('.', From + 1);
-                if (To == std::string::npos) To = Lists.size();
-                const std::string_view Extension = std::string_view(Lists).substr(From, To - From);
-                From = To;
-                if (Extension.size() < 2 || FoldedEqual(Extension, Resolved.substr(Dot))) continue;
-                const TFileObject* Other = Run.FileObjects.FindByPath(
-                    Resolved.substr(0, Dot) + std::string(Extension), true);
-                if (!Other) continue;
-                const std::string Target = std::string(Text.Target.substr(0, TargetDot)) +
-                                           Other->Path.substr(Other->Path.rfind('.'));
+        if (Dot != std::string::npos && TargetDot != std::string_view::npos) {
+            const std::string_view Stem = std::string_view(Resolved).substr(0, Dot);
+            const auto Found = ByStem.find(FoldedHash(Stem));
+            if (Found != ByStem.end() && ExtensionStart(Found->second->Path, Style) == Dot &&
+                FoldedEqual(std::string_view(Found->second->Path).substr(0, Dot), Stem)) {
+                const std::string& Other = Found->second->Path;
+                const std::string Target =
+                    std::string(Text.Target.substr(0, TargetDot)) + Other.substr(Other.rfind('.'));
                 return Give(TLinkReason::lrExtension,
-                            Text.With(Respell(Target, Other->Path, Style, false)));
+                            Text.With(Respell(Target, Other, Style, false)));
             }
         }
     }

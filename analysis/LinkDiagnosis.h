@@ -35,8 +35,8 @@ struct TLinkDiagnosis {
 };
 
 // Diagnoses the invalid links of a checked site from its file objects; builds its indexes of
-// bare file names and folders once, in time and memory linear in the number of files. Nothing may
-// change a file object while it lives.
+// bare file names, folders and extensionless paths once, in time and memory linear in the number of
+// files. Nothing may change a file object while it lives.
 class TLinkDiagnoser {
 public:
     explicit TLinkDiagnoser(const TRunContext& Run);
@@ -54,9 +54,13 @@ private:
     // Whether Path is a folder that holds files of the site.
     bool IsSiteFolder(const std::string& Path) const;
 
+    // Keyed by the FoldedHash of the text; a hit is compared with the text where it matters.
     const TRunContext& Run;
-    std::unordered_map<std::string, TNamed> ByBareName; // keys upper-cased (ASCII)
-    std::unordered_set<std::string> Folders;            // upper-cased, without trailing separator
+    std::unordered_map<std::uint64_t, TNamed> ByBareName;
+    std::unordered_set<std::uint64_t> Folders; // without their trailing separator
+    // The first file of each path without its extension, of the files whose extension is one
+    // of the settings' lists.
+    std::unordered_map<std::uint64_t, const TFileObject*> ByStem;
 };
 
 // The number of edits (insertions, deletions, substitutions, ASCII case ignored) between A and

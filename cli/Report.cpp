@@ -8,9 +8,12 @@
 #include "support/FindStringInFile.h"
 #include "support/Utf8.h"
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <ostream>
 #include <string_view>
+#include <thread>
 
 namespace orvel::cli {
 
@@ -122,15 +125,38 @@ struct TDiagnosedLink {
     int Line; // 0: not found in the file
 };
 
-std::vector<TDiagnosedLink> DiagnosedLinks(const TRunContext& Run, const TLinkDiagnoser& Diagnoser,
-                                           const TFileObject& File) {
+// For each file, in FileObjects order, the first lines of its invalid links (empty when it has
+// none or cannot be read): the pages are read again, by one thread per core.
+std::vector<std::vector<int>> InvalidLinkLines(const TRunContext& Run) {
+    std::vector<std::vector<int>> Lines(static_cast<size_t>(Run.FileObjects.Count()));
+    std::atomic<int> Next{0};
+    const auto Work = [&] {
+        for (int I; (I = Next++) < Run.FileObjects.Count();) {
+            const TFileObject& File = Run.FileObjects[I];
+            if (File.InvalidLinks.Empty()) continue;
+            Lines[static_cast<size_t>(I)] = FirstLinesInFile(
+                File.Path,
+                std::vector<std::string>(File.InvalidLinks.begin(), File.InvalidLinks.end()),
+                Run.Settings.IgnoreCase);
+        }
+    };
+    std::vector<std::thread> Helpers;
+    for (unsigned I = 1; I < std::max(1u, std::thread::hardware_concurrency()); ++I)
+        Helpers.emplace_back(Work);
+    Work();
+    for (std::thread& Helper : Helpers)
+        Helper.join();
+    return Lines;
+}
+
+std::vector<TDiagnosedLink> DiagnosedLinks(const TLinkDiagnoser& Diagnoser, const TFileObject& File,
+                                           const std::vector<int>& Lines) {
     std::vector<TDiagnosedLink> Result;
-    if (File.InvalidLinks.Empty()) return Result;
-    const std::vector<std::string> Links(File.InvalidLinks.begin(), File.InvalidLinks.end());
-    const std::vector<int> Lines = FirstLinesInFile(File.Path, Links, Run.Settings.IgnoreCase);
-    for (size_t I = 0; I < Links.size(); ++I)
-        Result.push_back({File.InvalidLinks[static_cast<int>(I)],
-                          Diagnoser.Diagnose(File, Links[I]), I < Lines.size() ? Lines[I] : 0});
+    for (int I = 0; I < File.InvalidLinks.Count(); ++I) {
+        const std::string& Link = File.InvalidLinks[I];
+        const size_t At = static_cast<size_t>(I);
+        Result.push_back({Link, Diagnoser.Diagnose(File, Link), At < Lines.size() ? Lines[At] : 0});
+    }
     return Result;
 }
 
@@ -193,6 +219,8 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         HtmlFiles += File->Kind == fkHtml;
     const TLinkDiagnoser Diagnoser(Run);
     const TBackLinks BackLinks(Run);
+    const std::vector<std::vector<int>> Lines = InvalidLinkLines(Run);
+    size_t FileIndex = 0;
     int Html5IdLinks = 0;
 
     std::string Out; // written out in large pieces
@@ -249,7 +277,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         Out += ']';
         Out += ",\n     \"diagnoses\": [";
         bool FirstDiagnosis = true;
-        for (const TDiagnosedLink& Item : DiagnosedLinks(Run, Diagnoser, *File)) {
+        for (const TDiagnosedLink& Item : DiagnosedLinks(Diagnoser, *File, Lines[FileIndex++])) {
             Out += FirstDiagnosis ? "{\"link\": " : ", {\"link\": ";
             FirstDiagnosis = false;
             AppendJsonString(Out, Item.Link);
@@ -288,6 +316,8 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
 
 void WriteGnuReport(std::ostream& Out, const TRunContext& Run) {
     const TLinkDiagnoser Diagnoser(Run);
+    const std::vector<std::vector<int>> Lines = InvalidLinkLines(Run);
+    size_t FileIndex = 0;
     std::error_code Error;
     const std::filesystem::path Here = std::filesystem::current_path(Error);
     for (const auto& File : Run.FileObjects) {
@@ -297,7 +327,7 @@ void WriteGnuReport(std::ostream& Out, const TRunContext& Run) {
             const std::string Prefix = IncludeTrailingSeparator(Here.string(), TPathStyle::psPosix);
             if (Path.starts_with(Prefix)) Path.erase(0, Prefix.size());
         }
-        for (const TDiagnosedLink& Item : DiagnosedLinks(Run, Diagnoser, *File)) {
+        for (const TDiagnosedLink& Item : DiagnosedLinks(Diagnoser, *File, Lines[FileIndex++])) {
             Out << Path << ':';
             if (Item.Line > 0) Out << Item.Line << ':';
             Out << " invalid link \"" << PageTextToCodePage(Item.Link, File->Charset) << "\" ("

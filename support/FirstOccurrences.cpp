@@ -1,6 +1,9 @@
 #include "support/FirstOccurrences.h"
 
 #include "support/CodePage.h"
+#include "support/IgnoreCasePos.h"
+
+#include <algorithm>
 
 #include <array>
 
@@ -114,9 +117,46 @@ private:
 
 } // namespace
 
+namespace {
+
+// The line of a position: one more than the line breaks before it, a CR LF or LF CR pair
+// counting once.
+int LineAt(std::string_view Text, size_t Pos) {
+    const std::string_view Before = Text.substr(0, Pos);
+    if (Before.find('\r') == std::string_view::npos)
+        return 1 + static_cast<int>(std::count(Before.begin(), Before.end(), '\n'));
+    int Line = 1;
+    for (size_t I = 0; I < Before.size(); ++I) {
+        const char C = Before[I];
+        if (C != '\r' && C != '\n') continue;
+        if (I + 1 < Before.size() && Before[I + 1] == (C == '\r' ? '\n' : '\r')) ++I;
+        ++Line;
+    }
+    return Line;
+}
+
+// Up to this many patterns, one fast search each beats building the automaton.
+constexpr size_t FewPatterns = 8;
+
+} // namespace
+
 std::vector<int> FirstOccurrenceLines(std::string_view Text,
                                       const std::vector<std::string>& Patterns, bool IgnoreCase) {
     std::vector<int> Lines(Patterns.size(), 0);
+    if (Patterns.size() <= FewPatterns) {
+        for (size_t P = 0; P < Patterns.size(); ++P) {
+            const std::string& Pattern = Patterns[P];
+            // A pattern with a line break never occurs: breaks are counted, not matched.
+            if (Pattern.empty() || Pattern.find_first_of("\r\n") != std::string::npos) continue;
+            size_t At = std::string_view::npos;
+            if (!IgnoreCase)
+                At = Text.find(Pattern);
+            else if (const size_t Pos = IgnoreCasePos(Pattern, Text); Pos > 0)
+                At = Pos - 1;
+            if (At != std::string_view::npos) Lines[P] = LineAt(Text, At);
+        }
+        return Lines;
+    }
     const TPatternAutomaton Automaton(Patterns, IgnoreCase);
     Automaton.Scan(Text, [&](size_t Pattern, int Line) {
         if (Lines[Pattern] == 0) Lines[Pattern] = Line;
