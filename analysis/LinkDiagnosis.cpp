@@ -171,6 +171,7 @@ size_t ExtensionStart(std::string_view Path, TPathStyle Style) {
 
 TLinkDiagnoser::TLinkDiagnoser(const TRunContext& Run) : Run(Run) {
     ByBareName.reserve(static_cast<size_t>(Run.FileObjects.Count()));
+    ByStem.reserve(static_cast<size_t>(Run.FileObjects.Count()));
     for (const auto& File : Run.FileObjects) {
         const std::string_view Path = File->Path;
         const size_t Name = BareFileNameStart(Path, Run.PathStyle());
@@ -218,13 +219,13 @@ TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::stri
     };
     const bool Rooted = !Link.empty() && Link[0] == '/';
     if (Link.find("://") != std::string::npos || (Rooted && Project.ServerRoot.empty()))
-        return Result; // a "file://" link or one the site does not hold
-    std::string Room;
+        return Result;                     // a "file://" link or one the site does not hold
+    thread_local std::string Room, Joined; // kept from link to link
     const TLinkParts Split = File.SplitLink(std::string_view(Link), Room);
     const TLinkText Text = CutLink(Link);
     const bool ImpliedName = !Link.empty() && Link.back() == '/';
     const auto Resolve = [&](std::string_view Target) {
-        std::string Resolved, Joined;
+        std::string Resolved;
         Project.ResolveLinkInto(Resolved, Joined, File.Path, Target);
         return Resolved;
     };
