@@ -1,0 +1,121 @@
+// TMainWindow's tree popup menu: its items and keys, which of them the selected node offers,
+// and expanding or collapsing the whole tree.
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTreeView>
+
+namespace orvel::ui {
+
+void TMainWindow::BuildPopupMenu() {
+    TreePopupMenu = new QMenu(this);
+    // The first key is the one the menu shows.
+    const auto Item = [&](QAction*& A, const QString& Caption,
+                          const QList<QKeySequence>& Keys = {}) {
+        A = TreePopupMenu->addAction(Caption);
+        A->setShortcuts(Keys);
+        A->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        SiteTreeView->addAction(A); // shortcuts act on the tree's selected node
+    };
+    // Both Enter keys act; the menu names them "Enter".
+    Item(OpenWithExternalApp, QStringLiteral("開く"), {Qt::Key_Enter, Qt::Key_Return});
+    Item(OpenWithBrowser, QStringLiteral("ブラウザーで開く"),
+         {Qt::SHIFT | Qt::Key_Enter, Qt::SHIFT | Qt::Key_Return});
+    TreePopupMenu->addSeparator();
+    Item(MarkTop, QStringLiteral("TOPページにする"), {Qt::CTRL | Qt::Key_T});
+    Item(IgnoreItem, QStringLiteral("チェック対象から外す"), {Qt::CTRL | Qt::Key_D});
+    IgnoreSeveralMenu = TreePopupMenu->addMenu(QStringLiteral("まとめてチェック対象から外す"));
+    IgnoreSeveralItem = IgnoreSeveralMenu->menuAction();
+    SameNameIgnoreItem =
+        IgnoreSeveralMenu->addAction(QStringLiteral("このファイルと同じファイル名の全ファイル"));
+    SameExtIgnoreItem =
+        IgnoreSeveralMenu->addAction(QStringLiteral("このファイルと同じ拡張子の全ファイル"));
+    Item(DeleteItem, QStringLiteral("削除..."), {Qt::Key_Delete});
+    TreePopupMenu->addSeparator();
+    Item(UnMarkTopAll, QStringLiteral("すべてのTOPマークを消す"));
+    Item(expandAllNodeItem, QStringLiteral("全ノードを展開する"));
+    Item(collapseAllNodeItem, QStringLiteral("全ノードを縮小する"));
+    Item(ShowProjectWindowItem, QStringLiteral("プロジェクト情報を表示"));
+    connect(OpenWithExternalApp, &QAction::triggered, this, &TMainWindow::OpenWithExternalAppClick);
+    connect(OpenWithBrowser, &QAction::triggered, this, &TMainWindow::OpenWithBrowserClick);
+    connect(MarkTop, &QAction::triggered, this, &TMainWindow::MarkTopClick);
+    connect(UnMarkTopAll, &QAction::triggered, this, &TMainWindow::UnMarkTopAllClick);
+    connect(IgnoreItem, &QAction::triggered, this, &TMainWindow::IgnoreItemClick);
+    connect(SameNameIgnoreItem, &QAction::triggered, this, &TMainWindow::SameNameIgnoreItemClick);
+    connect(SameExtIgnoreItem, &QAction::triggered, this, &TMainWindow::SameExtIgnoreItemClick);
+    connect(DeleteItem, &QAction::triggered, this, &TMainWindow::DeleteItemClick);
+    connect(ShowProjectWindowItem, &QAction::triggered, this,
+            &TMainWindow::ShowProjectWindowItemClick);
+    connect(expandAllNodeItem, &QAction::triggered, this, &TMainWindow::expandAllNodeItemClick);
+    connect(collapseAllNodeItem, &QAction::triggered, this, &TMainWindow::collapseAllNodeItemClick);
+    connect(TreePopupMenu, &QMenu::aboutToShow, this, &TMainWindow::TreePopupMenuPopup);
+}
+
+void TMainWindow::TreePopupMenuPopup() {
+    for (QAction* A :
+         {OpenWithExternalApp, OpenWithBrowser, MarkTop, IgnoreItem, IgnoreSeveralItem, DeleteItem,
+          UnMarkTopAll, expandAllNodeItem, collapseAllNodeItem, ShowProjectWindowItem})
+        A->setEnabled(false);
+    if (Run.Busy()) return;
+    for (QAction* A : {UnMarkTopAll, expandAllNodeItem, collapseAllNodeItem, ShowProjectWindowItem})
+        A->setEnabled(true);
+    const TTreeNode* Node = SelectedNode();
+    if (!Node || !Node->Parent) return;
+    DeleteItem->setEnabled(true);
+    IgnoreItem->setEnabled(true);
+    if (!Node->Data) {
+        IgnoreItem->setText(QStringLiteral("このフォルダ以下をチェック対象から外す"));
+        return;
+    }
+    IgnoreSeveralItem->setEnabled(true);
+    IgnoreItem->setText(Node->OverlayIndex == 0 ? QStringLiteral("再びチェック対象にする")
+                                                : QStringLiteral("チェック対象から外す"));
+    switch (Node->Data->Kind) {
+    case fkHtml:
+        MarkTop->setEnabled(true);
+        MarkTop->setText(Run.CurrentProject.IndexOfTopFile(Node->Data->Path) >= 0
+                             ? QStringLiteral("TOPマークを消す")
+                             : QStringLiteral("TOPページにする"));
+        OpenWithExternalApp->setEnabled(true);
+        OpenWithBrowser->setEnabled(true);
+        break;
+    case fkImage:
+        OpenWithExternalApp->setEnabled(true);
+        OpenWithBrowser->setEnabled(true);
+        break;
+    case fkOther:
+        OpenWithBrowser->setEnabled(true);
+        break;
+    }
+}
+
+void TMainWindow::SetAllExpanded(bool Expanded) {
+    std::vector<TTreeNode*> Stack{&Run.Tree.Root()};
+    while (!Stack.empty()) {
+        TTreeNode* Node = Stack.back();
+        Stack.pop_back();
+        Node->Expanded = Expanded;
+        for (const auto& Child : Node->Children)
+            Stack.push_back(Child.get());
+    }
+    if (Expanded)
+        SiteTreeView->expandAll();
+    else
+        SiteTreeView->collapseAll();
+}
+
+void TMainWindow::expandAllNodeItemClick() {
+    SetAllExpanded(true);
+}
+
+void TMainWindow::collapseAllNodeItemClick() {
+    SetAllExpanded(false);
+}
+
+void TMainWindow::ShowTreePopupMenu(const QPoint& Pos) {
+    TreePopupMenuPopup();
+    TreePopupMenu->popup(SiteTreeView->viewport()->mapToGlobal(Pos));
+}
+
+} // namespace orvel::ui
