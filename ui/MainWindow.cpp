@@ -204,6 +204,11 @@ void TMainWindow::BuildLayout() {
     InfoPages->addTab(Panes, QStringLiteral("HTMLファイルの情報"));
     BackLinkPage = new TBackLinkPage(Run);
     InfoPages->addTab(BackLinkPage, QStringLiteral("リンク元"));
+    // The back-link index of a large site takes a moment to build: only a shown page asks for it.
+    connect(InfoPages, &QTabWidget::currentChanged, this, [this] {
+        if (InfoPages->currentWidget() == BackLinkPage && !Run.Busy())
+            BackLinkPage->ShowNode(SelectedNode());
+    });
     connect(BackLinkPage, &TBackLinkPage::FileChosen, this, [this](TTreeNode* Node) {
         if (!Run.Busy()) Run.Tree.Select(Node);
     });
@@ -351,7 +356,7 @@ void TMainWindow::SiteTreeViewChange(TTreeNode* Node) {
 
 void TMainWindow::FillLinkLists(TTreeNode* Node) {
     ClearLinkLists();
-    BackLinkPage->ShowNode(Node);
+    if (InfoPages->currentWidget() == BackLinkPage) BackLinkPage->ShowNode(Node);
     if (!Node || !Node->Data || Node->Data->Kind != fkHtml) return;
     const TFileObject& File = *Node->Data;
     for (auto [List, Links] : {std::pair{ValidLinkList, &File.ValidLinks},

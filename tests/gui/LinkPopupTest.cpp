@@ -158,10 +158,10 @@ TEST_F(LinkPopup, AnInvalidLinkTellsWhyAndProposesItsSuggestionForReplacement) {
 
 TEST_F(LinkPopup, TheSecondPageListsWhoLinksHereAndADoubleClickSelectsIt) {
     EXPECT_EQ(Form->InfoPages->tabText(1), "リンク元");
-    EXPECT_TRUE(Items(Form->BackLinkPage).isEmpty()); // nothing links to index.html
     Select("a.html");
-    ASSERT_EQ(Items(Form->BackLinkPage), QStringList{"index.html"});
+    EXPECT_TRUE(Items(Form->BackLinkPage).isEmpty()); // filled only while it is shown
     Form->InfoPages->setCurrentIndex(1);
+    ASSERT_EQ(Items(Form->BackLinkPage), QStringList{"index.html"});
     QListWidgetItem* Item = Form->BackLinkPage->item(0);
     const QRect Place = Form->BackLinkPage->visualItemRect(Item);
     ASSERT_TRUE(Form->BackLinkPage->isVisible());
@@ -171,6 +171,7 @@ TEST_F(LinkPopup, TheSecondPageListsWhoLinksHereAndADoubleClickSelectsIt) {
     QTest::mouseDClick(Form->BackLinkPage->viewport(), Qt::LeftButton, {}, Place.center());
     ASSERT_TRUE(Form->Run.Tree.Selected());
     EXPECT_EQ(Form->Run.Tree.Selected()->Text, "index.html");
+    EXPECT_TRUE(Items(Form->BackLinkPage).isEmpty()); // nothing links to index.html
 }
 
 } // namespace
