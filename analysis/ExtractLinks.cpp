@@ -98,6 +98,15 @@ std::string_view RawAttributeValue(std::string_view Text, size_t From, size_t Cl
     return Text.substr(Pos, std::min(End - Pos, MaxValueLength));
 }
 
+// The same value without its line-break pairs; Joined holds it when any were removed.
+std::string_view AttributeValue(std::string_view Text, size_t From, size_t Close,
+                                std::string_view Attribute, std::string& Joined) {
+    const std::string_view Value = RawAttributeValue(Text, From, Close, Attribute);
+    if (Value.find("\r\n") == std::string_view::npos) return Value;
+    Joined = ReplaceAll(Value, "\r\n", "");
+    return Joined;
+}
+
 // Rows are numbered through the three tables: links, then the META row, then anchors.
 constexpr int MetaRow = 35;
 constexpr int FirstAnchorRow = 36;
@@ -150,8 +159,7 @@ std::string_view RefreshTarget(std::string_view Value) {
         ++First;
     while (Last > First && static_cast<unsigned char>(Value[Last - 1]) <= ' ')
         --Last;
-    const std::string_view Trimmed = Value.substr(First, Last - First);
-    return Trimmed.substr(0, Trimmed.find(' '));
+    return CutAtSpace(Value.substr(First, Last - First));
 }
 
 // What a row stores of an attribute value under the settings; empty stores nothing.
@@ -159,7 +167,7 @@ std::string_view StoredForm(int Row, std::string_view Value, const TExtractOptio
     if (Row == MetaRow) return RefreshTarget(Value);
     if (StartsWithFolded(Value, 0, "JAVASCRIPT:"))
         return Options.IgnoreJavaScript ? std::string_view() : Value;
-    return Options.IsSpaceValid ? Value : Value.substr(0, Value.find(' '));
+    return Options.IsSpaceValid ? Value : CutAtSpace(Value);
 }
 
 // Keeps, of the values that compare equal without case, the one that storing every value row
@@ -243,12 +251,7 @@ bool ExtractModernParts(std::string_view Text, const TExtractOptions& Options, T
                         long long& Counter) {
     std::string Joined;
     const auto Value = [&](size_t From, size_t Close, std::string_view Attribute) {
-        std::string_view Found = RawAttributeValue(Text, From, Close, Attribute);
-        if (Found.find("\r\n") != std::string_view::npos) {
-            Joined = ReplaceAll(Found, "\r\n", "");
-            Found = Joined;
-        }
-        return Found;
+        return AttributeValue(Text, From, Close, Attribute, Joined);
     };
     for (size_t Lt = Text.find('<'); Lt != std::string_view::npos; Lt = Text.find('<', Lt + 1)) {
         if (Lt + 1 >= Text.size() || !std::isalpha(static_cast<unsigned char>(Text[Lt + 1])))
@@ -291,8 +294,8 @@ size_t SkipBlanks(std::string_view Text, size_t& Pos) {
     return Pos - Start;
 }
 
-std::string CutAtSpace(std::string_view Text) {
-    return std::string(Text.substr(0, Text.find(' ')));
+std::string_view CutAtSpace(std::string_view Text) {
+    return Text.substr(0, Text.find(' '));
 }
 
 bool RemoveComments(std::string& Text, TExtractProgress& Progress) {
@@ -362,13 +365,11 @@ TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
             NextAllowed[static_cast<size_t>(G)] = Close;
             for (int Row : Group.Rows) {
                 if ((Halted = Progress.Step(Counter++))) break;
-                std::string_view Value =
-                    RawAttributeValue(View, Lt + 1 + Group.Tag.size(), Close, RowAt(Row).Attribute);
-                if (Value.find("\r\n") != std::string_view::npos) {
-                    Joined = ReplaceAll(Value, "\r\n", "");
-                    Value = Joined;
-                }
-                Value = StoredForm(Row, Value, Options);
+                const std::string_view Value =
+                    StoredForm(Row,
+                               AttributeValue(View, Lt + 1 + Group.Tag.size(), Close,
+                                              RowAt(Row).Attribute, Joined),
+                               Options);
                 if (!Value.empty())
                     (Row < FirstAnchorRow ? FoundLinks : FoundAnchors).Offer(Row, Value);
             }

@@ -26,7 +26,7 @@ constexpr size_t MaxValueLength = 1000;
 size_t SkipBlanks(std::string_view Text, size_t& Pos);
 
 // The text before its first space; the whole text when it has none.
-std::string CutAtSpace(std::string_view Text);
+std::string_view CutAtSpace(std::string_view Text);
 
 // The three steps of an extraction, each with its own progress text and count.
 enum class TExtractStage { esComments, esLinks, esAnchors };

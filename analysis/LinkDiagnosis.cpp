@@ -233,8 +233,8 @@ TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::stri
     const TFileObject* Exact = Run.FileObjects.FindByPath(Resolved, IgnoreCase);
 
     if (!Exact) {
-        if (const TFileObject* Folded = Run.FileObjects.FindByPath(Resolved, true);
-            Folded && !IgnoreCase)
+        if (const TFileObject* Folded =
+                IgnoreCase ? nullptr : Run.FileObjects.FindByPath(Resolved, true))
             return Give(TLinkReason::lrCase,
                         Text.With(Respell(Text.Target, Folded->Path, Style, ImpliedName)));
     } else if (!Split.Anchor.empty()) {
@@ -265,7 +265,7 @@ TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::stri
                 FoldedEqual(std::string_view(Found->second->Path).substr(0, Dot), Stem)) {
                 const std::string& Other = Found->second->Path;
                 const std::string Target =
-                    std::string(Text.Target.substr(0, TargetDot)) + Other.substr(Other.rfind('.'));
+                    std::string(Text.Target.substr(0, TargetDot)) + Other.substr(Dot);
                 return Give(TLinkReason::lrExtension,
                             Text.With(Respell(Target, Other, Style, false)));
             }

@@ -192,7 +192,7 @@ bool IsReadAhead(const TScanRules& Rules, const std::string& Path, TEntryType En
     const TFileKind Kind = FileKindOf(AnsiUpperCase(ExtractExtension(Path, Rules.PathStyle)),
                                       Rules.ExtListHTML, Rules.ExtListImg);
     if (Kind != fkHtml) return false;
-    if (Rules.IgnoreHTMLInfo && Rules.IgnoreFiles.IndexOf(AnsiUpperCase(Path)) >= 0) return false;
+    if (Rules.IgnoreHTMLInfo && IsIgnoreFile(Rules.IgnoreFiles, Path)) return false;
     // Sockets, FIFOs, devices and dangling links are files of the site that are never read.
     return EntryKind == TEntryType::etRegular || !IsSpecialEntry(Path);
 }
@@ -267,8 +267,8 @@ void TScanPipeline::WalkBelow(const std::string& FolderPath, std::vector<TFolder
 
     for (TFolderEntry& Sub : Folders) {
         if (Stopping()) return;
-        if (IsIgnoredFolder(Rules.WildCards, Folder + Sub.Name, Rules.PathStyle)) continue;
         const std::string SubPath = Folder + Sub.Name;
+        if (IsIgnoredFolder(Rules.WildCards, SubPath, Rules.PathStyle)) continue;
         Emit({TScanItem::ikFolder, std::move(Sub.Name), {}, {}}, false, TSeenEntry::seUnknown);
         // A folder already on the path from the home folder, or above it, is shown but not
         // entered again.

@@ -50,10 +50,6 @@ void TSiteTree::Delete(TTreeNode& Node) {
     if (Notify) Observer->NodesRemoved();
 }
 
-void TSiteTree::DeleteChildren(TTreeNode& Parent) {
-    TakeChildren(Parent);
-}
-
 std::vector<std::unique_ptr<TTreeNode>> TSiteTree::TakeChildren(TTreeNode& Parent) {
     std::vector<std::unique_ptr<TTreeNode>> Taken;
     if (Parent.Children.empty()) return Taken;

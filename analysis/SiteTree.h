@@ -26,6 +26,12 @@ struct TTreeNode {
     TTreeNode* Item(int Index) const { return Children[static_cast<size_t>(Index)].get(); }
 };
 
+// The file whose anchor the node names, or null: an anchor is a child of its file's node and
+// has no file object of its own.
+inline TFileObject* PageOfAnchor(const TTreeNode& Node) {
+    return !Node.Data && Node.Parent ? Node.Parent->Data : nullptr;
+}
+
 // Told of changes to the tree. Inside a batch update only its begin and end are reported;
 // a view then reads the whole tree again.
 class TSiteTreeObserver {
@@ -56,8 +62,7 @@ public:
     TTreeNode& AddChild(TTreeNode& Parent, std::string Text);
     // Deletes the node with all its descendants; the root cannot be deleted.
     void Delete(TTreeNode& Node);
-    void DeleteChildren(TTreeNode& Parent);
-    // Removes the children of a node from the tree as DeleteChildren does, handing them over.
+    // Removes the children of a node from the tree, handing them over to be freed.
     std::vector<std::unique_ptr<TTreeNode>> TakeChildren(TTreeNode& Parent);
 
     void SetText(TTreeNode& Node, std::string Text);

@@ -55,9 +55,9 @@ normalized_report() {
     sed -e "s|\"${home//./\\.}|\"HOME/|g" -e "s|\"${upper//./\\.}|\"HOME/|g"
 }
 
-# compare_report NAME KEY SITE REPORT: against REFERENCE's report, else the recorded digest.
+# compare_report KEY SITE REPORT: against REFERENCE's report, else the recorded digest.
 compare_report() {
-  local name=$1 key=$2 site=$3 report=$4 expected actual
+  local key=$1 site=$2 report=$3 expected actual
   if [[ -n "${REFERENCE:-}" ]]; then
     "$REFERENCE" --settings "$work/none.ini" --format json --quiet --top index.html "$site" \
       > "$work/reference.json" || true
@@ -119,7 +119,7 @@ for entry in "${sites[@]}"; do
     LC_ALL=C awk -v a="$check_s" -v b="$cat_s" 'BEGIN { print (b > 0 ? a / b : 0) }' >> "$work/ratio.txt"
     echo "run $run   cat $cat_s s   orvel-check $check_s s"
   done
-  verdict=$(compare_report "$name" "$key" "$site" "$work/report.json")
+  verdict=$(compare_report "$key" "$site" "$work/report.json")
   echo "report: $verdict"
   cat_m=$(median < "$work/cat.txt")
   check_m=$(median < "$work/check.txt")

@@ -92,11 +92,6 @@ const char* Bool(bool Value) {
     return Value ? "true" : "false";
 }
 
-std::string_view RelativePath(const TRunContext& Run, std::string_view Path) {
-    const std::string& Home = Run.CurrentProject.HomeDir;
-    return Path.substr(0, Home.size()) == Home ? Path.substr(Home.size()) : Path;
-}
-
 } // namespace
 
 std::vector<std::string> OrphanPaths(const TRunContext& Run) {
@@ -104,7 +99,7 @@ std::vector<std::string> OrphanPaths(const TRunContext& Run) {
     if (Run.CurrentProject.TopFiles.empty()) return Paths;
     for (const auto& File : Run.FileObjects)
         if (!File->Ignored && File->ReachState == rsUnreached)
-            Paths.emplace_back(RelativePath(Run, File->Path));
+            Paths.emplace_back(Run.CurrentProject.RelativeToHome(File->Path));
     return Paths;
 }
 
@@ -134,10 +129,8 @@ std::vector<std::vector<int>> InvalidLinkLines(const TRunContext& Run) {
         for (int I; (I = Next++) < Run.FileObjects.Count();) {
             const TFileObject& File = Run.FileObjects[I];
             if (File.InvalidLinks.Empty()) continue;
-            Lines[static_cast<size_t>(I)] = FirstLinesInFile(
-                File.Path,
-                std::vector<std::string>(File.InvalidLinks.begin(), File.InvalidLinks.end()),
-                Run.Settings.IgnoreCase);
+            Lines[static_cast<size_t>(I)] =
+                FirstLinesInFile(File.Path, File.InvalidLinks.Strings(), Run.Settings.IgnoreCase);
         }
     };
     std::vector<std::thread> Helpers;
@@ -189,7 +182,7 @@ void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
     int Html5IdLinks = 0;
     for (const auto& File : Run.FileObjects) {
         if (File->InvalidLinks.Empty()) continue;
-        Out << RelativePath(Run, File->Path) << '\n';
+        Out << Run.CurrentProject.RelativeToHome(File->Path) << '\n';
         for (const std::string& Link : File->InvalidLinks) {
             Out << "    " << PageTextToCodePage(Link, File->Charset);
             const TLinkDiagnosis Diagnosis = Diagnoser.Diagnose(*File, Link);
@@ -245,7 +238,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     for (const auto& File : Run.FileObjects) {
         Out += First ? "\n    {\"path\": " : ",\n    {\"path\": ";
         First = false;
-        AppendJsonString(Out, RelativePath(Run, File->Path));
+        AppendJsonString(Out, Run.CurrentProject.RelativeToHome(File->Path));
         Out += ", \"kind\": \"";
         Out += KindName(File->Kind);
         Out += "\", \"reach\": \"";
@@ -298,7 +291,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         for (const TFileObject* Source : BackLinks.LinkingFiles(*File)) {
             if (!FirstSource) Out += ", ";
             FirstSource = false;
-            AppendJsonString(Out, RelativePath(Run, Source->Path));
+            AppendJsonString(Out, Run.CurrentProject.RelativeToHome(Source->Path));
         }
         Out += ']';
         Out += '}';
@@ -318,15 +311,19 @@ void WriteGnuReport(std::ostream& Out, const TRunContext& Run) {
     const TLinkDiagnoser Diagnoser(Run);
     const std::vector<std::vector<int>> Lines = InvalidLinkLines(Run);
     size_t FileIndex = 0;
+    // Paths below the current folder relative to it, as compilers write them.
     std::error_code Error;
     const std::filesystem::path Here = std::filesystem::current_path(Error);
+    const std::string Prefix = Error || Here.empty()
+                                   ? std::string()
+                                   : IncludeTrailingSeparator(Here.string(), TPathStyle::psPosix);
     for (const auto& File : Run.FileObjects) {
-        std::string Path = File->Path;
-        // Paths below the current folder relative to it, as compilers write them.
-        if (!Error && !Here.empty()) {
-            const std::string Prefix = IncludeTrailingSeparator(Here.string(), TPathStyle::psPosix);
-            if (Path.starts_with(Prefix)) Path.erase(0, Prefix.size());
+        if (File->InvalidLinks.Empty()) {
+            ++FileIndex;
+            continue;
         }
+        std::string Path = File->Path;
+        if (!Prefix.empty() && Path.starts_with(Prefix)) Path.erase(0, Prefix.size());
         for (const TDiagnosedLink& Item : DiagnosedLinks(Diagnoser, *File, Lines[FileIndex++])) {
             Out << Path << ':';
             if (Item.Line > 0) Out << Item.Line << ':';

@@ -126,8 +126,12 @@ void TOrvelProject::ClearIgnoreFiles() {
     CheckCounts();
 }
 
-bool TOrvelProject::IsIgnoreFile(const std::string& Path) const {
+bool IsIgnoreFile(const TSortedStringList& IgnoreFiles, const std::string& Path) {
     return IgnoreFiles.IndexOf(AnsiUpperCase(Path)) >= 0;
+}
+
+bool TOrvelProject::IsIgnoreFile(const std::string& Path) const {
+    return orvel::IsIgnoreFile(IgnoreFiles, Path);
 }
 
 void TOrvelProject::AddWildCard(const std::string& Pattern) {

@@ -19,6 +19,8 @@ bool MatchesWildCard(const std::vector<std::string>& WildCards, const std::strin
                      bool IgnoreCase, TPathStyle PathStyle);
 bool IsIgnoredFolder(const std::vector<std::string>& WildCards, const std::string& Folder,
                      TPathStyle PathStyle);
+// Whether a list of excluded files (held upper-cased) holds Path.
+bool IsIgnoreFile(const TSortedStringList& IgnoreFiles, const std::string& Path);
 
 class TOrvelProject {
 public:
@@ -40,6 +42,10 @@ public:
     TPathStyle PathStyle;               // how paths are written
 
     void SetHomeDir(const std::string& Folder);
+    // A path below the home folder relative to it; any other path as it is.
+    std::string_view RelativeToHome(std::string_view Path) const {
+        return Path.starts_with(HomeDir) ? Path.substr(HomeDir.size()) : Path;
+    }
     void SetServerRoot(const std::string& Folder);
     void SetFileName(const std::string& Path);
 

@@ -27,10 +27,6 @@ TCharsetNames& Registry() {
 constexpr std::uint16_t Utf8Id = 1, Cp932Id = 2, EucJpId = 3; // as Names above
 const char* const ReplacementCharacter = "\xEF\xBF\xBD";      // U+FFFD
 
-bool IsCp932Lead(unsigned char B) {
-    return (B >= 0x81 && B <= 0x9F) || (B >= 0xE0 && B <= 0xFC);
-}
-
 // The other names of the charsets that pages declare most, upper case.
 struct TAlias {
     std::string_view Label;
@@ -143,9 +139,9 @@ size_t CharLength(std::string_view Text, size_t Pos, TCharset Charset) {
         Length = Lead == 0x8F ? 3 : (Lead == 0x8E || Lead >= 0xA1) && Lead != 0xFF ? 2 : 1;
     } else {
         // Any other charset: the shortest run of bytes that converts on its own.
+        const char* const From = Known.Name().c_str();
         for (size_t Try = 1; Try <= 4 && Try <= Left; ++Try)
-            if (ConvertCharsetStrictly("UTF-8", Known.Name().c_str(), Text.substr(Pos, Try)).Ok())
-                return Try;
+            if (ConvertCharsetStrictly("UTF-8", From, Text.substr(Pos, Try)).Ok()) return Try;
     }
     return std::min(Length, Left);
 }

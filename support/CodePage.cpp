@@ -9,12 +9,12 @@
 
 namespace orvel {
 
-namespace {
-TCodePage GCodePage = TCodePage::cpUtf8;
-
 bool IsCp932Lead(unsigned char B) {
     return (B >= 0x81 && B <= 0x9F) || (B >= 0xE0 && B <= 0xFC);
 }
+
+namespace {
+TCodePage GCodePage = TCodePage::cpUtf8;
 
 // Walks a text and folds a-z outside multi-byte characters.
 class TUpperWalker {

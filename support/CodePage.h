@@ -17,6 +17,8 @@ TCodePage CurrentCodePage();
 
 // True when the byte begins a multi-byte character of the current code page.
 bool IsLeadByte(unsigned char Byte);
+// Whether Byte begins a two-byte character of CP932, whatever the code page.
+bool IsCp932Lead(unsigned char Byte);
 // True when the byte at Index continues a multi-byte character that begins before it.
 bool IsTrailByteAt(std::string_view Text, size_t Index);
 

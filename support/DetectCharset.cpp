@@ -62,8 +62,7 @@ bool IsValidCp932(std::string_view Text) {
     for (size_t Pos = 0; Pos < Text.size(); ++Pos) {
         const unsigned char B = static_cast<unsigned char>(Text[Pos]);
         if (B < 0x80 || (B >= 0xA1 && B <= 0xDF)) continue;
-        if (!((B >= 0x81 && B <= 0x9F) || (B >= 0xE0 && B <= 0xFC)) || Pos + 1 == Text.size())
-            return false;
+        if (!IsCp932Lead(B) || Pos + 1 == Text.size()) return false;
         const unsigned char Trail = static_cast<unsigned char>(Text[++Pos]);
         if (Trail < 0x40 || Trail == 0x7F || Trail > 0xFC) return false;
     }

@@ -1,5 +1,6 @@
 #include "support/IniFile.h"
 
+#include "support/CodePage.h"
 #include "support/InputFile.h"
 #include "support/SafeSave.h"
 
@@ -15,14 +16,6 @@ std::string Trim(const std::string& Text) {
     const size_t First = Text.find_first_not_of(" \t");
     if (First == std::string::npos) return {};
     return Text.substr(First, Text.find_last_not_of(" \t") - First + 1);
-}
-
-// Names compare without case: the index holds them with ASCII letters in lower case.
-std::string Folded(const std::string& Name) {
-    std::string Result = Name;
-    for (char& C : Result)
-        if (C >= 'A' && C <= 'Z') C = char(C - 'A' + 'a');
-    return Result;
 }
 
 bool IsQuote(char C) {
@@ -88,7 +81,7 @@ void TIniFile::Parse(const std::string& Text) {
         const size_t Equal = Content.find('=');
         if (!Current || Equal == std::string::npos) continue;
         std::string Key = Trim(Content.substr(0, Equal));
-        Current->Index.try_emplace(Folded(Key), Current->Entries.size());
+        Current->Index.try_emplace(AsciiUpperCase(Key), Current->Entries.size());
         Current->Entries.push_back({std::move(Key), Unquote(Trim(Content.substr(Equal + 1)))});
     }
 }
@@ -100,16 +93,16 @@ TIniFile TIniFile::Empty(std::string Path) {
 }
 
 TIniFile::TSection& TIniFile::SectionNamed(const std::string& Name) {
-    const auto [It, New] = SectionIndex.try_emplace(Folded(Name), Sections.size());
+    const auto [It, New] = SectionIndex.try_emplace(AsciiUpperCase(Name), Sections.size());
     if (New) Sections.push_back(TSection{Name, {}, {}});
     return Sections[It->second];
 }
 
 const std::string* TIniFile::Find(const std::string& Section, const std::string& Key) const {
-    const auto S = SectionIndex.find(Folded(Section));
+    const auto S = SectionIndex.find(AsciiUpperCase(Section));
     if (S == SectionIndex.end()) return nullptr;
     const TSection& Found = Sections[S->second];
-    const auto E = Found.Index.find(Folded(Key));
+    const auto E = Found.Index.find(AsciiUpperCase(Key));
     return E == Found.Index.end() ? nullptr : &Found.Entries[E->second].Value;
 }
 
@@ -154,7 +147,7 @@ bool TIniFile::ReadBool(const std::string& Section, const std::string& Key, bool
 void TIniFile::WriteString(const std::string& Section, const std::string& Key,
                            const std::string& Value) {
     TSection& Target = SectionNamed(Section);
-    const auto [It, New] = Target.Index.try_emplace(Folded(Key), Target.Entries.size());
+    const auto [It, New] = Target.Index.try_emplace(AsciiUpperCase(Key), Target.Entries.size());
     if (New)
         Target.Entries.push_back({Key, Value});
     else

@@ -3,8 +3,8 @@
 #include "support/InputFile.h"
 
 #include <algorithm>
-#include <memory>
 #include <new>
+#include <optional>
 
 namespace orvel {
 
@@ -31,9 +31,9 @@ void ReadWhole(TInputFile& File, std::string& Text) {
 } // namespace
 
 TReadFailure ReadTextInto(const std::string& Path, std::string& Text, TSeenEntry Seen) {
-    std::unique_ptr<TInputFile> File;
+    std::optional<TInputFile> File; // opened in place: no allocation per page
     try {
-        File = std::make_unique<TInputFile>(Path, Seen);
+        File.emplace(Path, Seen);
     } catch (const EInOutError&) {
         return TReadFailure::rfCannotOpen;
     }
@@ -61,9 +61,9 @@ std::string ReadFailureMessage(TReadFailure Failure, const std::string& Path) {
 }
 
 std::string ReadTextFile(const std::string& Path, TMessageHost& Host) {
-    std::unique_ptr<TInputFile> File;
+    std::optional<TInputFile> File; // opened in place: no allocation per page
     try {
-        File = std::make_unique<TInputFile>(Path);
+        File.emplace(Path);
     } catch (EInOutError& E) {
         Host.ShowMessageBox(TMessageKind::mkError,
                             ReadFailureMessage(TReadFailure::rfCannotOpen, Path));

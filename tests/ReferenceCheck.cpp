@@ -58,7 +58,8 @@ void StoreFoundValue(TSortedStringList& List, const std::string& Value, const TS
     if (Value.empty()) return;
     if (AsciiUpperCase(Value.substr(0, 11)) == "JAVASCRIPT:") {
         if (!Settings.IgnoreJavaScript) List.Add(Value);
-    } else if (const std::string Stored = Settings.isSpaceValid ? Value : CutAtSpace(Value);
+    } else if (const std::string Stored =
+                   Settings.isSpaceValid ? Value : std::string(CutAtSpace(Value));
                !Stored.empty()) {
         List.Add(Stored);
     }
@@ -72,7 +73,7 @@ void StoreRefreshTarget(TSortedStringList& Links, std::string Value) {
         Value.pop_back();
     while (!Value.empty() && static_cast<unsigned char>(Value.front()) <= ' ')
         Value.erase(0, 1);
-    if (!Value.empty()) Links.Add(CutAtSpace(Value));
+    if (!Value.empty()) Links.Add(std::string(CutAtSpace(Value)));
 }
 
 } // namespace

@@ -20,17 +20,14 @@ TBackLinkPage::TBackLinkPage(TRunContext& Run, QWidget* Parent) : QListWidget(Pa
 void TBackLinkPage::ShowNode(const TTreeNode* Node) {
     clear();
     if (!Node || !Node->Parent) return;
-    // An anchor is a child of its file's node, and has no file object of its own.
-    const bool Anchor = !Node->Data && Node->Parent->Data;
-    const TFileObject* Target = Anchor ? Node->Parent->Data : Node->Data;
+    const TFileObject* Page = PageOfAnchor(*Node);
+    const TFileObject* Target = Page ? Page : Node->Data;
     if (!Target) return; // a folder
     const TBackLinks& Back = Run.Findings.BackLinks();
-    const std::string& Home = Run.CurrentProject.HomeDir;
     for (const TFileObject* From :
-         Anchor ? Back.LinkingFiles(*Target, Node->Text) : Back.LinkingFiles(*Target)) {
-        const std::string Path =
-            From->Path.starts_with(Home) ? From->Path.substr(Home.size()) : From->Path;
-        auto* Item = new QListWidgetItem(ToQString(Path), this);
+         Page ? Back.LinkingFiles(*Target, Node->Text) : Back.LinkingFiles(*Target)) {
+        auto* Item = new QListWidgetItem(
+            ToQString(std::string(Run.CurrentProject.RelativeToHome(From->Path))), this);
         Item->setData(NodeRole, QVariant::fromValue(static_cast<void*>(From->Node)));
     }
 }

@@ -53,8 +53,6 @@ void TMainWindow::ShowLinkPopup(QListWidget* List) {
     const QList<QListWidgetItem*> Selected = List->selectedItems();
     const TTreeNode* Node = SelectedNode();
     if (Selected.isEmpty() || !Node || !Node->Data || Run.Busy()) return;
-    ReplaceItem->setEnabled(true);
-    TagJumpItem->setEnabled(true);
     SelectedLinkText = Selected.first()->data(LinkRole).toByteArray().toStdString();
     SelectedSuggestion.clear();
     if (List == InvalidLinkList) {

@@ -26,7 +26,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>

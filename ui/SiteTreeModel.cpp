@@ -7,11 +7,6 @@
 namespace orvel::ui {
 
 namespace {
-// The file whose anchor the node names, or null.
-const TFileObject* PageOfAnchor(const TTreeNode& Node) {
-    return !Node.Data && Node.Parent ? Node.Parent->Data : nullptr;
-}
-
 // A node's text: an anchor's name in its page's charset, any other in the code page.
 QString NodeText(const TTreeNode& Node) {
     const TFileObject* Page = PageOfAnchor(Node);

@@ -25,12 +25,17 @@ bool HomeTrashAvailable() {
                             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-// Moves a file or folder (a symbolic link itself) to the trash; false when it stays.
-bool MoveToTrash(std::string Path) {
-    if (!HomeTrashAvailable()) return false;
+// A folder's path without its trailing separators, so that it names a symbolic link itself.
+std::string WithoutTrailingSlashes(std::string Path) {
     while (Path.size() > 1 && Path.back() == '/')
         Path.pop_back();
-    const QByteArray Bytes = QByteArray::fromStdString(Path);
+    return Path;
+}
+
+// Moves a file or folder (a symbolic link itself) to the trash; false when it stays.
+bool MoveToTrash(const std::string& Path) {
+    if (!HomeTrashAvailable()) return false;
+    const QByteArray Bytes = QByteArray::fromStdString(WithoutTrailingSlashes(Path));
     const QString Name = QFile::decodeName(Bytes);
     // A name that Qt cannot spell back (not UTF-8) would name another file.
     if (QFile::encodeName(Name) != Bytes) return false;
@@ -39,10 +44,8 @@ bool MoveToTrash(std::string Path) {
 
 // Removing an entry needs write permission in its folder. Where that is missing, deleting a
 // folder for good would only empty it and then fail, so it is not attempted.
-bool ParentWritable(std::string Path) {
-    while (Path.size() > 1 && Path.back() == '/')
-        Path.pop_back();
-    const std::string Parent = ContainingFolder(Path, TPathStyle::psPosix);
+bool ParentWritable(const std::string& Path) {
+    const std::string Parent = ContainingFolder(WithoutTrailingSlashes(Path), TPathStyle::psPosix);
     return ::access(Parent.empty() ? "." : Parent.c_str(), W_OK) == 0;
 }
 
