@@ -1,19 +1,10 @@
 #include "analysis/BackLinks.h"
 
 #include "analysis/RunContext.h"
-#include "support/FoldedText.h"
 
 #include <algorithm>
 
 namespace orvel {
-
-namespace {
-// The anchor of a link text, as far as back-links tell anchors apart.
-std::string_view AnchorOf(std::string_view Link) {
-    const size_t Hash = Link.find('#');
-    return Hash == std::string_view::npos ? std::string_view() : Link.substr(Hash + 1);
-}
-} // namespace
 
 TBackLinks::TBackLinks(const TRunContext& Run) {
     // Sequences grow in creation order: the live ones span a range no longer than the objects
@@ -75,8 +66,11 @@ std::vector<const TFileObject*> TBackLinks::LinkingFiles(const TFileObject& Targ
 
 std::vector<const TFileObject*> TBackLinks::LinkingFiles(const TFileObject& Target,
                                                          std::string_view Anchor) const {
+    const int Wanted = Target.Anchors.IndexOf(Anchor);
     return Sources(Target, [&](const TBackLink& Link) {
-        return FoldedEqual(AnchorOf(Link.From->ValidLinks[static_cast<int>(Link.Link)]), Anchor);
+        return Wanted >= 0 &&
+               Link.From->Resolve(Link.From->ValidLinks[static_cast<int>(Link.Link)]).Anchor ==
+                   Wanted;
     });
 }
 

@@ -20,7 +20,7 @@ public:
 
     // The files with a valid link to Target, each once, in scan order.
     std::vector<const TFileObject*> LinkingFiles(const TFileObject& Target) const;
-    // The same for the links to one anchor of Target (ASCII case ignored, as anchors compare).
+    // The same for the links to one anchor of Target, as the settings' rules read them.
     std::vector<const TFileObject*> LinkingFiles(const TFileObject& Target,
                                                  std::string_view Anchor) const;
 

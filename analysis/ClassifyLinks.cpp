@@ -1,4 +1,5 @@
 // Link classification: every extracted link becomes valid, invalid or external.
+#include "analysis/BrowserLink.h"
 #include "analysis/FileObject.h"
 #include "analysis/RunContext.h"
 #include "analysis/UrlToPath.h"
@@ -58,38 +59,91 @@ TLinkParts TFileObject::SplitLink(std::string_view Link, std::string& Built) con
     return {Target, Anchor};
 }
 
-TTreeNode* TFileObject::FindTargetNode(std::string_view Target) const {
-    Run.CurrentProject.ResolveLinkInto(Room.Resolved, Room.Joined, Path, Target);
-    return FindNodeByPath(Run, Room.Resolved, Run.Settings.IgnoreCase);
+TLinkResolution TFileObject::Resolve(std::string_view Link) const {
+    if (!Run.Settings.ModernHTML) return ResolveByBytes(Link);
+    thread_local TBrowserLink Read;
+    return ResolveAsBrowser(Link, Read);
 }
 
-TLinkClass TFileObject::ClassOf(std::string_view Link, std::uint64_t* Target) const {
+// The original rules: the link's bytes are the path's.
+TLinkResolution TFileObject::ResolveByBytes(std::string_view Link) const {
     const TOrvelProject& Project = Run.CurrentProject;
     const TLinkParts Split = SplitLink(Link, Room.Split);
+    TLinkResolution Result;
     if (IsUrlLink(Link)) {
-        if (!StartsWithFolded(Link, 0, "FILE://")) return TLinkClass::lcExternal;
+        if (!StartsWithFolded(Link, 0, "FILE://")) return {TLinkClass::lcExternal};
         const auto LocalPath = URLToPath(std::string(Split.Target), Run.PathStyle());
         const bool Exists =
             Run.Settings.CheckLocalFile != 0 && LocalPath && Run.FileSystem->FileExists(*LocalPath);
-        return Exists ? TLinkClass::lcValid : TLinkClass::lcInvalid;
+        return {Exists ? TLinkClass::lcValid : TLinkClass::lcInvalid};
     }
     if (!Link.empty() && Link[0] == '/') {
-        if (Project.ServerRoot.empty()) return TLinkClass::lcExternal;
+        if (Project.ServerRoot.empty()) return {TLinkClass::lcExternal};
         Project.ResolveLinkInto(Room.Resolved, Room.Joined, Path, Split.Target);
-        if (!Run.FileSystem->FileExists(Room.Resolved)) return TLinkClass::lcInvalid;
-        if (Target) {
-            const TFileObject* Object =
-                Run.FileObjects.FindByPath(Room.Resolved, Run.Settings.IgnoreCase);
-            *Target = Object ? Object->Sequence : NoTarget;
-        }
-        return TLinkClass::lcValid;
+        if (!Run.FileSystem->FileExists(Room.Resolved)) return Result;
+        // The anchor is not checked.
+        Result.Class = TLinkClass::lcValid;
+        Result.Target = Run.FileObjects.FindByPath(Room.Resolved, Run.Settings.IgnoreCase);
+        if (Result.Target && !Split.Anchor.empty())
+            Result.Anchor = Result.Target->Anchors.IndexOf(Split.Anchor);
+        return Result;
     }
-    if (Split.Target.empty() && Split.Anchor.empty()) return TLinkClass::lcNone; // only a query
-    const TTreeNode* Node = FindTargetNode(Split.Target);
-    bool Valid = Node != nullptr;
-    if (Valid && !Split.Anchor.empty()) Valid = Node->Data->Anchors.IndexOf(Split.Anchor) >= 0;
-    if (Valid && Target) *Target = Node->Data->Sequence;
-    return Valid ? TLinkClass::lcValid : TLinkClass::lcInvalid;
+    if (Split.Target.empty() && Split.Anchor.empty()) return {TLinkClass::lcNone}; // only a query
+    Project.ResolveLinkInto(Room.Resolved, Room.Joined, Path, Split.Target);
+    Result.Target = Run.FileObjects.FindByPath(Room.Resolved, Run.Settings.IgnoreCase);
+    if (!Result.Target) return Result;
+    if (!Split.Anchor.empty()) {
+        Result.Anchor = Result.Target->Anchors.IndexOf(Split.Anchor);
+        if (Result.Anchor < 0) return Result;
+    }
+    Result.Class = TLinkClass::lcValid;
+    return Result;
+}
+
+TLinkResolution TFileObject::ResolveAsBrowser(std::string_view Link, TBrowserLink& Read) const {
+    ReadBrowserLink(*this, Link, Read);
+    TLinkResolution Result;
+    switch (Read.Kind) {
+    case TBrowserLinkKind::bkExternal:
+        return {TLinkClass::lcExternal};
+    case TBrowserLinkKind::bkOnlyQuery:
+        return {TLinkClass::lcNone};
+    case TBrowserLinkKind::bkUnreachable:
+        return Result;
+    case TBrowserLinkKind::bkRooted:
+        // As under the original rules: the file on disk, its anchor not checked.
+        if (!Run.FileSystem->FileExists(Read.Path)) return Result;
+        Result.Class = TLinkClass::lcValid;
+        Result.Target = Run.FileObjects.FindByPath(Read.Path, Run.Settings.IgnoreCase);
+        if (Result.Target && !Read.Anchor.empty())
+            Result.Anchor = Result.Target->AnchorKeys.Find(Read.Anchor, Result.Target->Anchors);
+        return Result;
+    case TBrowserLinkKind::bkOnDisk:
+    case TBrowserLinkKind::bkInSite:
+        break;
+    }
+    Result.Target = Run.FileObjects.FindByPath(Read.Path, Run.Settings.IgnoreCase);
+    if (!Result.Target) {
+        // A file that the site does not hold is checked on disk, its anchor not at all.
+        if (Read.Kind == TBrowserLinkKind::bkOnDisk && Run.FileSystem->FileExists(Read.Path))
+            Result.Class = TLinkClass::lcValid;
+        return Result;
+    }
+    const TFileObject& File = *Result.Target;
+    if (!Read.Anchor.empty() && File.Kind == fkHtml) {
+        // Without ModernHTML the ids of the target count too, for the diagnosis.
+        Result.Anchor = File.AnchorKeys.Find(Read.Anchor, File.Anchors, &File.Html5Ids);
+        if (Result.Anchor < 0 && !NamesPageTop(Read.Anchor)) return Result;
+    }
+    Result.Class = TLinkClass::lcValid;
+    return Result;
+}
+
+TLinkClass TFileObject::ClassOf(std::string_view Link, std::uint64_t* Target) const {
+    const TLinkResolution Resolved = Resolve(Link);
+    if (Target && Resolved.Class == TLinkClass::lcValid)
+        *Target = Resolved.Target ? Resolved.Target->Sequence : NoTarget;
+    return Resolved.Class;
 }
 
 TLinkClasses TFileObject::ComputeClasses() const {

@@ -1,5 +1,8 @@
 #include "analysis/ExtractLinks.h"
 
+#include "analysis/ExtractModernLinks.h"
+#include "analysis/FirstValues.h"
+
 #include "support/CodePage.h"
 #include "support/FoldedText.h"
 #include "support/StringUtils.h"
@@ -72,10 +75,10 @@ bool IsBlank(char C) {
 }
 
 // The value of Attribute inside the tag whose name ends at From and whose ">" is at Close, cut
-// to its longest, before its line-break pairs are removed. Everything read lies in [From, Close]:
-// the ">" ends every step.
+// to its longest, before its line-break pairs are removed; At is where the attribute's name
+// begins. Everything read lies in [From, Close]: the ">" ends every step.
 std::string_view RawAttributeValue(std::string_view Text, size_t From, size_t Close,
-                                   std::string_view Attribute) {
+                                   std::string_view Attribute, size_t& At) {
     size_t Pos = From;
     if (SkipBlanks(Text, Pos) == 0) return {}; // another tag with this prefix, or a tab
     size_t Found = Pos;
@@ -85,6 +88,7 @@ std::string_view RawAttributeValue(std::string_view Text, size_t From, size_t Cl
             StartsWithFolded(Text, Found, Attribute))
             break;
     }
+    At = Found;
     Pos = Found + Attribute.size();
     SkipBlanks(Text, Pos);
     if (Text[Pos] != '=') return {};
@@ -100,8 +104,8 @@ std::string_view RawAttributeValue(std::string_view Text, size_t From, size_t Cl
 
 // The same value without its line-break pairs; Joined holds it when any were removed.
 std::string_view AttributeValue(std::string_view Text, size_t From, size_t Close,
-                                std::string_view Attribute, std::string& Joined) {
-    const std::string_view Value = RawAttributeValue(Text, From, Close, Attribute);
+                                std::string_view Attribute, std::string& Joined, size_t& At) {
+    const std::string_view Value = RawAttributeValue(Text, From, Close, Attribute, At);
     if (Value.find("\r\n") == std::string_view::npos) return Value;
     Joined = ReplaceAll(Value, "\r\n", "");
     return Joined;
@@ -164,95 +168,16 @@ std::string_view RefreshTarget(std::string_view Value) {
 
 // What a row stores of an attribute value under the settings; empty stores nothing.
 std::string_view StoredForm(int Row, std::string_view Value, const TExtractOptions& Options) {
-    if (Row == MetaRow) return RefreshTarget(Value);
-    if (StartsWithFolded(Value, 0, "JAVASCRIPT:"))
-        return Options.IgnoreJavaScript ? std::string_view() : Value;
-    return Options.IsSpaceValid ? Value : CutAtSpace(Value);
+    return Row == MetaRow ? RefreshTarget(Value) : StoredLink(Value, Options);
 }
 
-// Keeps, of the values that compare equal without case, the one that storing every value row
-// by row would keep: the first of the lowest row. Only distinct values are held, however many
-// tags of a large file repeat them, in a table probed by the folded hash (texts equal without
-// case under the code page are equal with the ASCII letters folded).
-class TFirstValues {
-public:
-    void Offer(int Row, std::string_view Value) {
-        if (2 * (Entries.size() + 1) > Slots.size()) Grow();
-        const std::uint64_t Hash = FoldedHash(Value);
-        for (size_t I = Hash & Mask;; I = (I + 1) & Mask) {
-            if (Slots[I] == 0) {
-                Entries.push_back({Hash, AnsiSortKey(Value), Row, std::string(Value)});
-                Slots[I] = static_cast<std::uint32_t>(Entries.size());
-                return;
-            }
-            TEntry& Entry = Entries[Slots[I] - 1];
-            if (Entry.Hash == Hash && AnsiCompareText(Entry.Value, Value) == 0) {
-                if (Row < Entry.Row) Entry = {Hash, AnsiSortKey(Value), Row, std::string(Value)};
-                return;
-            }
-        }
-    }
-    // The kept values in the lists' order; no two of them compare equal.
-    std::vector<std::string> TakeSorted() {
-        std::sort(Entries.begin(), Entries.end(), [](const TEntry& A, const TEntry& B) {
-            return A.Key != B.Key ? A.Key < B.Key : AnsiCompareText(A.Value, B.Value) < 0;
-        });
-        std::vector<std::string> Result;
-        Result.reserve(Entries.size());
-        for (TEntry& Entry : Entries)
-            Result.push_back(std::move(Entry.Value));
-        return Result;
-    }
-
-private:
-    struct TEntry {
-        std::uint64_t Hash;
-        std::uint64_t Key; // AnsiSortKey of the value
-        int Row;
-        std::string Value;
-    };
-    void Grow() {
-        Slots.assign(Slots.empty() ? 64 : Slots.size() * 2, 0);
-        Mask = Slots.size() - 1;
-        for (size_t E = 0; E < Entries.size(); ++E) {
-            size_t I = Entries[E].Hash & Mask;
-            while (Slots[I] != 0)
-                I = (I + 1) & Mask;
-            Slots[I] = static_cast<std::uint32_t>(E + 1);
-        }
-    }
-
-    std::vector<TEntry> Entries;
-    std::vector<std::uint32_t> Slots; // entry index + 1; 0 is empty
-    size_t Mask = 0;
-};
-
-// The URLs of a SRCSET value: its candidates without their descriptors.
-template <typename F> void ForEachSrcsetUrl(std::string_view Value, F&& Take) {
-    for (size_t Pos = 0; Pos < Value.size();) {
-        size_t End = Value.find(',', Pos);
-        if (End == std::string_view::npos) End = Value.size();
-        std::string_view Candidate = Value.substr(Pos, End - Pos);
-        Pos = End + 1;
-        while (!Candidate.empty() && static_cast<unsigned char>(Candidate[0]) <= ' ')
-            Candidate.remove_prefix(1);
-        size_t Url = 0;
-        while (Url < Candidate.size() && static_cast<unsigned char>(Candidate[Url]) > ' ')
-            ++Url;
-        if (Url > 0) Take(Candidate.substr(0, Url));
-    }
-}
-
-// The pass for current HTML over a text without comments: the ID of every tag, and with
-// ModernHTML the modern link rows. Ids go to the anchors with ModernHTML, else to Ids; every
-// value ranks after those of the older tables. False when stopped.
-bool ExtractModernParts(std::string_view Text, const TExtractOptions& Options, TFirstValues& Links,
-                        TFirstValues& Anchors, TFirstValues& Ids, TExtractProgress& Progress,
-                        long long& Counter) {
+// The pass over a text without comments for what only the modern rules read, so that the
+// diagnosis can tell what they would make of the page: the ID of every tag, which they make an
+// anchor, and the HREF of its first BASE tag. False when stopped.
+bool ExtractModernParts(std::string_view Text, TFirstValues& Ids, std::string& Base,
+                        TExtractProgress& Progress, long long& Counter) {
     std::string Joined;
-    const auto Value = [&](size_t From, size_t Close, std::string_view Attribute) {
-        return AttributeValue(Text, From, Close, Attribute, Joined);
-    };
+    bool HaveBase = false;
     for (size_t Lt = Text.find('<'); Lt != std::string_view::npos; Lt = Text.find('<', Lt + 1)) {
         if (Lt + 1 >= Text.size() || !std::isalpha(static_cast<unsigned char>(Text[Lt + 1])))
             continue;
@@ -263,23 +188,13 @@ bool ExtractModernParts(std::string_view Text, const TExtractOptions& Options, T
             ++NameEnd;
         if (NameEnd == Close) continue; // no attributes
         if (Progress.Step(Counter++)) return false;
-        const std::string_view Name = Text.substr(Lt + 1, NameEnd - Lt - 1);
-        if (const std::string_view Id = Value(NameEnd, Close, "ID"); !Id.empty())
-            (Options.ModernHTML ? Anchors : Ids).Offer(RowCount, Id);
-        if (!Options.ModernHTML) continue;
-        for (int Row = 0; Row < static_cast<int>(std::size(ModernLinkTable)); ++Row) {
-            const TTagRow& Modern = ModernLinkTable[Row];
-            if (Name.size() != Modern.Tag.size() || !StartsWithFolded(Name, 0, Modern.Tag))
-                continue;
-            const std::string_view Found = Value(NameEnd, Close, Modern.Attribute);
-            const auto Store = [&](std::string_view Url) {
-                const std::string_view Stored = StoredForm(0, Url, Options);
-                if (!Stored.empty()) Links.Offer(RowCount + Row, Stored);
-            };
-            if (Modern.Attribute.ends_with("SRCSET"))
-                ForEachSrcsetUrl(Found, Store);
-            else
-                Store(Found);
+        size_t At = 0;
+        if (const std::string_view Id = AttributeValue(Text, NameEnd, Close, "ID", Joined, At);
+            !Id.empty())
+            Ids.Offer(RowCount, Id, At);
+        if (!HaveBase && NameEnd - Lt == 5 && StartsWithFolded(Text, Lt + 1, "BASE")) {
+            Base = AttributeValue(Text, NameEnd, Close, "HREF", Joined, At);
+            HaveBase = !Base.empty();
         }
     }
     return true;
@@ -298,7 +213,7 @@ std::string_view CutAtSpace(std::string_view Text) {
     return Text.substr(0, Text.find(' '));
 }
 
-bool RemoveComments(std::string& Text, TExtractProgress& Progress) {
+bool RemoveComments(std::string& Text, TExtractProgress& Progress, std::vector<TKeptPiece>* Kept) {
     static constexpr std::string_view Open = "<!--", Close = "-->";
     // The text as the repeated deletion sees it is Text[0, Out) followed by Text[In, end).
     // Text[0, Out) holds no whole "<!--" or "-->", but one may start there and end after In.
@@ -316,26 +231,51 @@ bool RemoveComments(std::string& Text, TExtractProgress& Progress) {
         const size_t Found = Text.find(Pattern, In);
         return Found == std::string::npos ? Found : Out + (Found - In);
     };
+    // Text[In, In + Length) moves to Out.
+    const auto Keep = [&](size_t Length) {
+        if (Length == 0) return;
+        std::memmove(Text.data() + Out, Text.data() + In, Length);
+        if (Kept) Kept->push_back({Out, In});
+    };
     long long Counter = 0;
     for (;;) {
         const size_t P = FindFirst(Open), Q = FindFirst(Close);
         if (P == std::string::npos || Q == std::string::npos || Q <= P) break;
         if (Progress.Step(Counter++)) return false;
         const size_t End = Q + Close.size(); // always beyond Out
-        if (P >= Out) std::memmove(Text.data() + Out, Text.data() + In, P - Out);
+        if (P >= Out) Keep(P - Out);
+        while (Kept && !Kept->empty() && Kept->back().At >= P)
+            Kept->pop_back(); // the comment began in what was kept
         In += End - Out;
         Out = P;
     }
-    std::memmove(Text.data() + Out, Text.data() + In, Text.size() - In);
+    Keep(Text.size() - In);
     Text.resize(Out + Text.size() - In);
     return true;
 }
 
+size_t OffsetBeforeRemoval(const std::vector<TKeptPiece>& Kept, size_t Offset) {
+    const auto After =
+        std::upper_bound(Kept.begin(), Kept.end(), Offset,
+                         [](size_t Value, const TKeptPiece& Piece) { return Value < Piece.At; });
+    if (After == Kept.begin()) return Offset;
+    const TKeptPiece& Piece = *(After - 1);
+    return Piece.From + (Offset - Piece.At);
+}
+
+std::string_view StoredLink(std::string_view Value, const TExtractOptions& Options) {
+    if (StartsWithFolded(Value, 0, "JAVASCRIPT:"))
+        return Options.IgnoreJavaScript ? std::string_view() : Value;
+    return Options.IsSpaceValid ? Value : CutAtSpace(Value);
+}
+
 TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
                             TExtractProgress& Progress) {
+    if (Options.ModernHTML) return ExtractModernLinks(Text, Options, Progress);
     TPageLinks Found;
     Progress.StageBegins(TExtractStage::esComments);
-    if (!RemoveComments(Text, Progress)) return Found;
+    std::vector<TKeptPiece> Kept;
+    if (!RemoveComments(Text, Progress, &Kept)) return Found;
     Progress.StageBegins(TExtractStage::esLinks);
     // One pass over the text visits the occurrences of every table row in text order; of the
     // values found, each list keeps what storing them row by row in table order would keep.
@@ -365,25 +305,29 @@ TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
             NextAllowed[static_cast<size_t>(G)] = Close;
             for (int Row : Group.Rows) {
                 if ((Halted = Progress.Step(Counter++))) break;
+                size_t At = 0;
                 const std::string_view Value =
                     StoredForm(Row,
                                AttributeValue(View, Lt + 1 + Group.Tag.size(), Close,
-                                              RowAt(Row).Attribute, Joined),
+                                              RowAt(Row).Attribute, Joined, At),
                                Options);
                 if (!Value.empty())
-                    (Row < FirstAnchorRow ? FoundLinks : FoundAnchors).Offer(Row, Value);
+                    (Row < FirstAnchorRow ? FoundLinks : FoundAnchors).Offer(Row, Value, At);
             }
             if (Halted) break;
         }
         if (HaveClose && Close == std::string_view::npos) break;
     }
-    Halted = Halted || !ExtractModernParts(View, Options, FoundLinks, FoundAnchors, FoundIds,
-                                           Progress, Counter);
-    Found.Links = FoundLinks.TakeSorted();
+    Halted = Halted || !ExtractModernParts(View, FoundIds, Found.Base, Progress, Counter);
+    TFoundValues Links = FoundLinks.TakeSorted(false);
+    Found.Links = std::move(Links.Values);
+    Found.LinkOffsets.reserve(Links.Offsets.size());
+    for (const size_t Offset : Links.Offsets)
+        Found.LinkOffsets.push_back(ClampedOffset(OffsetBeforeRemoval(Kept, Offset)));
     if (Halted) return Found; // no anchors
     Progress.StageBegins(TExtractStage::esAnchors);
-    Found.Anchors = FoundAnchors.TakeSorted();
-    Found.Html5Ids = FoundIds.TakeSorted();
+    Found.Anchors = FoundAnchors.TakeSorted(false).Values;
+    Found.Html5Ids = FoundIds.TakeSorted(false).Values;
     return Found;
 }
 

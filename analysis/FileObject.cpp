@@ -63,9 +63,14 @@ void TFileObject::TakePage(TReadPage& Page) {
     if (const std::string Message = ReadFailureMessage(Page.Failure, Path); !Message.empty())
         Run.ShowMessageBox(TMessageKind::mkError, Message);
     Charset = Page.Charset;
+    Links.SetCaseSensitive(Page.Found.CaseSensitive);
     Links.AssignSorted(std::move(Page.Found.Links));
+    LinkOffsets = std::move(Page.Found.LinkOffsets);
+    Anchors.SetCaseSensitive(Page.Found.AnchorsCaseSensitive);
     Anchors.AssignSorted(std::move(Page.Found.Anchors));
     Html5Ids.AssignSorted(std::move(Page.Found.Html5Ids));
+    BaseHref = std::move(Page.Found.Base);
+    AnchorKeys = std::move(Page.AnchorKeys);
 }
 
 void TFileObject::SetIgnored(bool Value) {

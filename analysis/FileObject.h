@@ -1,6 +1,8 @@
 // TFileObject: one file under the home folder, tied to its tree node.
 #pragma once
 
+#include "analysis/AnchorKeys.h"
+#include "analysis/ExtractLinks.h"
 #include "support/Charset.h"
 #include "support/SortedStringList.h"
 #include "support/SortedSubList.h"
@@ -13,6 +15,8 @@
 namespace orvel {
 
 class TRunContext;
+class TFileObject;
+struct TBrowserLink;
 struct TReadPage;
 struct TTreeNode;
 
@@ -44,6 +48,14 @@ struct TLinkClasses {
 // A valid link that leads to no file object: a local file outside the site.
 constexpr std::uint64_t NoTarget = ~std::uint64_t{0};
 
+// Where one link of a file leads.
+struct TLinkResolution {
+    TLinkClass Class = TLinkClass::lcInvalid;
+    TFileObject* Target = nullptr; // the file object it leads to, when one is known
+    int Anchor = -1; // the index into Target's Anchors of the anchor it names, or -1; under the
+                     // original rules' diagnosis, from Anchors' count on, into its Html5Ids
+};
+
 // The same as views: of the link, of the file's path, or of room the caller provides.
 struct TLinkParts {
     std::string_view Target;
@@ -72,6 +84,9 @@ public:
     TSortedStringList Anchors;               // anchor names defined in the file
     TSortedStringList Links;                 // every link extracted from the file
     TSortedStringList Html5Ids;              // without ModernHTML: ids that only it makes anchors
+    std::vector<TLinkOffset> LinkOffsets;    // for each of Links, where it first stands
+    std::string BaseHref;                    // the HREF of its first BASE tag, as written
+    TAnchorKeys AnchorKeys;                  // for the modern rules: anchors links name otherwise
     std::uint64_t Sequence = 0;              // position in creation order
 
     // Stores the path with its name hash, sets the kind and picture, and reads an HTML file's
@@ -90,8 +105,11 @@ public:
     TSplitLink SplitLink(const std::string& Link) const;
     // The same without copies; Room holds what has to be built.
     TLinkParts SplitLink(std::string_view Link, std::string& Room) const;
-    // The node of the file that a relative link target of this file names, or null.
-    TTreeNode* FindTargetNode(std::string_view Target) const;
+    // Where one link of this file leads under the settings' rules.
+    TLinkResolution Resolve(std::string_view Link) const;
+    // The same under the modern rules, whatever the settings say, with Read as room that tells
+    // how the link was read.
+    TLinkResolution ResolveAsBrowser(std::string_view Link, TBrowserLink& Read) const;
     // The class of one link of this file, as classifying its links would find it; for a valid
     // link also the Sequence of its target, or NoTarget.
     TLinkClass ClassOf(std::string_view Link, std::uint64_t* Target = nullptr) const;
@@ -108,6 +126,7 @@ public:
 private:
     // Shows why the file could not be read, if that is shown, and keeps its lists.
     void TakePage(TReadPage& Page);
+    TLinkResolution ResolveByBytes(std::string_view Link) const;
 };
 
 // The node of the first file object whose path is Path, or null.

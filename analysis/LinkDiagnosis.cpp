@@ -1,9 +1,12 @@
 #include "analysis/LinkDiagnosis.h"
 
+#include "analysis/BrowserLink.h"
 #include "analysis/RunContext.h"
+#include "support/CharacterReferences.h"
 #include "support/CharsetConvert.h"
 #include "support/CodePage.h"
 #include "support/FoldedText.h"
+#include "support/UrlText.h"
 #include "support/Utf8.h"
 
 #include <algorithm>
@@ -12,8 +15,8 @@
 namespace orvel {
 
 const char* LinkReasonName(TLinkReason Reason) {
-    static const char* const Names[] = {"case",      "html5-id", "anchor", "folder",
-                                        "extension", "encoding", "moved",  "missing"};
+    static const char* const Names[] = {"case",     "html5-id", "anchor", "folder", "extension",
+                                        "encoding", "charset",  "moved",  "missing"};
     return Names[static_cast<int>(Reason)];
 }
 
@@ -108,25 +111,9 @@ std::string Respell(std::string_view Target, std::string_view Real, TPathStyle S
     return Result;
 }
 
-int HexValue(char C) {
-    if (C >= '0' && C <= '9') return C - '0';
-    C = AsciiUpper(C);
-    return C >= 'A' && C <= 'F' ? C - 'A' + 10 : -1;
-}
-
-std::string PercentDecoded(std::string_view Text) {
-    std::string Result;
-    for (size_t I = 0; I < Text.size(); ++I) {
-        int High, Low;
-        if (Text[I] == '%' && I + 2 < Text.size() && (High = HexValue(Text[I + 1])) >= 0 &&
-            (Low = HexValue(Text[I + 2])) >= 0) {
-            Result += static_cast<char>(High * 16 + Low);
-            I += 2;
-        } else {
-            Result += Text[I];
-        }
-    }
-    return Result;
+bool IsAscii(std::string_view Text) {
+    return std::all_of(Text.begin(), Text.end(),
+                       [](char C) { return static_cast<unsigned char>(C) < 0x80; });
 }
 
 // The separator the author writes: a backslash where the target has only those, else "/".
@@ -206,6 +193,77 @@ const TFileObject* TLinkDiagnoser::OnlyFileNamed(std::string_view Name) const {
                : nullptr;
 }
 
+bool TLinkDiagnoser::Acceptable(const TFileObject& File, const std::string& Suggestion) const {
+    // Under the original rules a space would cut the suggestion short when the page is read.
+    if (!Run.Settings.ModernHTML && !Run.Settings.isSpaceValid &&
+        Suggestion.find(' ') != std::string::npos)
+        return false;
+    return File.ClassOf(Suggestion) == TLinkClass::lcValid;
+}
+
+bool TLinkDiagnoser::ValidByModernRules(const TFileObject& File, const std::string& Link) const {
+    TBrowserLink Read;
+    return !Run.Settings.ModernHTML &&
+           File.ResolveAsBrowser(Link, Read).Class == TLinkClass::lcValid;
+}
+
+std::optional<TLinkDiagnosis> TLinkDiagnoser::ModernReason(const TFileObject& File,
+                                                           const std::string& Link) const {
+    TBrowserLink Read;
+    const TLinkResolution Modern = File.ResolveAsBrowser(Link, Read);
+    if (Modern.Class != TLinkClass::lcValid) return std::nullopt;
+    TLinkDiagnosis Result;
+    if (Read.Converted) {
+        // In the bytes of the file name the link would be garbled in its page: none suggested.
+        Result.Reason = TLinkReason::lrCharset;
+    } else if (Read.Decoded) {
+        Result.Reason = TLinkReason::lrEncoding;
+        const TLinkText Text = CutLink(Link);
+        std::string Decoded(Text.Target);
+        if (Decoded.find('&') != std::string::npos) Decoded = DecodeCharacterReferences(Decoded);
+        if (std::string Suggestion = Text.With(PercentDecoded(Decoded));
+            Acceptable(File, Suggestion))
+            Result.Suggestion = std::move(Suggestion);
+    } else if (Modern.Target && Modern.Anchor >= Modern.Target->Anchors.Count()) {
+        Result.Reason = TLinkReason::lrHtml5Id; // the link is right as it is
+    } else if (Modern.Target && Modern.Anchor >= 0 &&
+               Modern.Target->Anchors[Modern.Anchor] != Read.Anchor) {
+        // The anchor as the target's page writes it differs from what the link names.
+        Result.Reason = Modern.Target->Charset.OrCodePage() == TCharset::Utf8()
+                            ? TLinkReason::lrEncoding
+                            : TLinkReason::lrCharset;
+    } else {
+        return std::nullopt; // for another reason, which the rest may find
+    }
+    return Result;
+}
+
+std::optional<TLinkDiagnoser::TStart> TLinkDiagnoser::Start(const TFileObject& File,
+                                                            const std::string& Link) const {
+    TStart Start;
+    if (Run.Settings.ModernHTML) {
+        TBrowserLink Read;
+        File.ResolveAsBrowser(Link, Read);
+        if (Read.Kind != TBrowserLinkKind::bkInSite && Read.Kind != TBrowserLinkKind::bkRooted)
+            return std::nullopt; // a file: URL or one the site does not hold
+        Start.Resolved = std::move(Read.Path);
+        Start.Anchor = std::move(Read.Anchor);
+        Start.ImpliedName = Read.ImpliedName;
+        Start.Rooted = Read.Kind == TBrowserLinkKind::bkRooted;
+        return Start;
+    }
+    Start.Rooted = !Link.empty() && Link[0] == '/';
+    if (Link.find("://") != std::string::npos ||
+        (Start.Rooted && Run.CurrentProject.ServerRoot.empty()))
+        return std::nullopt; // a "file://" link or one the site does not hold
+    std::string Room, Joined;
+    const TLinkParts Split = File.SplitLink(std::string_view(Link), Room);
+    Run.CurrentProject.ResolveLinkInto(Start.Resolved, Joined, File.Path, Split.Target);
+    Start.Anchor = Split.Anchor;
+    Start.ImpliedName = !Link.empty() && Link.back() == '/';
+    return Start;
+}
+
 TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::string& Link) const {
     const TPathStyle Style = Run.PathStyle();
     const TOrvelProject& Project = Run.CurrentProject;
@@ -213,23 +271,17 @@ TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::stri
     TLinkDiagnosis Result;
     const auto Give = [&](TLinkReason Reason, std::optional<std::string> Suggestion) {
         Result.Reason = Reason;
-        if (Suggestion && File.ClassOf(*Suggestion) == TLinkClass::lcValid)
-            Result.Suggestion = std::move(Suggestion);
+        if (Suggestion && Acceptable(File, *Suggestion)) Result.Suggestion = std::move(Suggestion);
         return Result;
     };
-    const bool Rooted = !Link.empty() && Link[0] == '/';
-    if (Link.find("://") != std::string::npos || (Rooted && Project.ServerRoot.empty()))
-        return Result;                     // a "file://" link or one the site does not hold
-    thread_local std::string Room, Joined; // kept from link to link
-    const TLinkParts Split = File.SplitLink(std::string_view(Link), Room);
+    if (!Run.Settings.ModernHTML)
+        if (std::optional<TLinkDiagnosis> Modern = ModernReason(File, Link)) return *Modern;
+    const std::optional<TStart> Found = Start(File, Link);
+    if (!Found) return Result;
+    const TStart& Start = *Found;
+    const std::string& Resolved = Start.Resolved;
+    const bool ImpliedName = Start.ImpliedName;
     const TLinkText Text = CutLink(Link);
-    const bool ImpliedName = !Link.empty() && Link.back() == '/';
-    const auto Resolve = [&](std::string_view Target) {
-        std::string Resolved;
-        Project.ResolveLinkInto(Resolved, Joined, File.Path, Target);
-        return Resolved;
-    };
-    const std::string Resolved = Resolve(Split.Target);
     const TFileObject* Exact = Run.FileObjects.FindByPath(Resolved, IgnoreCase);
 
     if (!Exact) {
@@ -237,14 +289,12 @@ TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::stri
                 IgnoreCase ? nullptr : Run.FileObjects.FindByPath(Resolved, true))
             return Give(TLinkReason::lrCase,
                         Text.With(Respell(Text.Target, Folded->Path, Style, ImpliedName)));
-    } else if (!Split.Anchor.empty()) {
-        if (!Run.Settings.ModernHTML && Exact->Html5Ids.IndexOf(Split.Anchor) >= 0)
-            return Give(TLinkReason::lrHtml5Id, std::nullopt); // the link is right as it is
+    } else if (!Start.Anchor.empty()) {
         std::optional<std::string> Suggestion;
         const TSortedStringList& Anchors = Exact->Anchors;
         int Near = 0;
         for (int I = 0; I < Anchors.Count() && Near < 2; ++I)
-            if (EditDistanceWithin(Split.Anchor, Anchors[I], 2) <= 2 && Near++ == 0)
+            if (EditDistanceWithin(Start.Anchor, Anchors[I], 2) <= 2 && Near++ == 0)
                 Suggestion = Link.substr(0, Link.find('#') + 1) + Anchors[I];
         return Give(TLinkReason::lrAnchor, Near == 1 ? Suggestion : std::nullopt);
     }
@@ -272,6 +322,11 @@ TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::stri
         }
     }
     if (!Exact && Text.Target.find('%') != std::string_view::npos) {
+        const auto Resolve = [&](std::string_view Target) {
+            std::string Path, Joined;
+            Project.ResolveLinkInto(Path, Joined, File.Path, Target);
+            return Path;
+        };
         std::string Decoded = PercentDecoded(Text.Target);
         const TFileObject* Named = Run.FileObjects.FindByPath(Resolve(Decoded), true);
         // Escapes of UTF-8 bytes name a file whose name is in the code page's own bytes.
@@ -289,18 +344,26 @@ TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::stri
     if (!Exact && !ImpliedName) {
         if (const TFileObject* Only = OnlyFileNamed(BareFileName(Resolved, Style))) {
             const char Separator = AuthorSeparator(Text.Target, Style);
-            if (!Rooted)
-                return Give(TLinkReason::lrMoved,
-                            Text.With(RelativePathTo(ExtractFolder(File.Path, Style), Only->Path,
-                                                     Style, Separator)));
-            if (Only->Path.starts_with(Project.ServerRoot))
-                return Give(TLinkReason::lrMoved,
-                            Text.With('/' + RelativePathTo(Project.ServerRoot, Only->Path, Style,
-                                                           Separator)));
-            return Give(TLinkReason::lrMoved, std::nullopt);
+            std::string Target =
+                Start.Rooted
+                    ? '/' + RelativePathTo(Project.ServerRoot, Only->Path, Style, Separator)
+                    : RelativePathTo(ExtractFolder(File.Path, Style), Only->Path, Style, Separator);
+            if (Start.Rooted && !Only->Path.starts_with(Project.ServerRoot))
+                return Give(TLinkReason::lrMoved, std::nullopt);
+            return Give(TLinkReason::lrMoved, InPageCharset(File, Text.With(Target)));
         }
     }
     return Result;
+}
+
+std::optional<std::string> TLinkDiagnoser::InPageCharset(const TFileObject& File,
+                                                         std::string FileNames) const {
+    const TCharset Page = File.Charset.OrCodePage(), Names = TCharset::OfCodePage();
+    if (!Run.Settings.ModernHTML || Page == Names || IsAscii(FileNames)) return FileNames;
+    TEncodedText Encoded =
+        EncodePageText(ConvertCharsetStrictly("UTF-8", Names.Name().c_str(), FileNames).Out, Page);
+    if (!Encoded.Unencodable.empty()) return std::nullopt;
+    return std::move(Encoded.Bytes);
 }
 
 } // namespace orvel

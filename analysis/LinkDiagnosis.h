@@ -13,14 +13,16 @@ namespace orvel {
 class TFileObject;
 class TRunContext;
 
-// Reasons in the order they are tried: the first that fits is given.
+// Reasons in the order they are tried: the first that fits is given. Under the original rules a
+// link that the modern rules find gets charset, encoding or html5-id before any other.
 enum class TLinkReason : std::uint8_t {
     lrCase,      // a file differs from the target only in letter case
     lrHtml5Id,   // the anchor exists as an id that only modern HTML makes an anchor
     lrAnchor,    // the file exists without the anchor
     lrFolder,    // the target is a folder
     lrExtension, // the file exists with another extension of the settings' lists
-    lrEncoding,  // the target resolves once its percent escapes are decoded
+    lrEncoding,  // the target resolves once its character references or escapes are decoded
+    lrCharset,   // the target resolves in the file names' charset, not in its page's
     lrMoved,     // the only file of the site with the target's name is elsewhere
     lrMissing    // none of these
 };
@@ -42,8 +44,27 @@ public:
     explicit TLinkDiagnoser(const TRunContext& Run);
     // Link is one of File's invalid links.
     TLinkDiagnosis Diagnose(const TFileObject& File, const std::string& Link) const;
+    // Whether the modern rules would make the invalid link valid (never, when they are in force).
+    bool ValidByModernRules(const TFileObject& File, const std::string& Link) const;
 
 private:
+    // What a diagnosis starts from: the path and anchor the link names under the rules in force.
+    struct TStart {
+        std::string Resolved;
+        std::string Anchor;
+        bool ImpliedName = false; // the default file name completes a folder
+        bool Rooted = false;      // below the server root
+    };
+    std::optional<TStart> Start(const TFileObject& File, const std::string& Link) const;
+    // Under the original rules, the reason of a link the modern rules find, when it is theirs.
+    std::optional<TLinkDiagnosis> ModernReason(const TFileObject& File,
+                                               const std::string& Link) const;
+    // Whether a suggestion survives being read from the page and is valid.
+    bool Acceptable(const TFileObject& File, const std::string& Suggestion) const;
+    // A suggestion made of the file names' bytes in the page's charset under the modern rules,
+    // or nothing when the charset cannot hold it.
+    std::optional<std::string> InPageCharset(const TFileObject& File, std::string FileNames) const;
+
     struct TNamed {
         const TFileObject* First = nullptr;
         int Count = 0;

@@ -14,11 +14,13 @@ TReadPage ReadPage(const std::string& Path, const TExtractOptions& Options,
     // Before comments are removed: a declaration may follow one.
     Page.Charset = DetectCharset(Buffer);
     Page.Found = ExtractPageLinks(Buffer, Options, Progress);
+    Page.AnchorKeys.Build(Page.Found.Anchors, Page.Charset);
     return Page;
 }
 
 TExtractOptions ExtractOptionsOf(const TSettings& Settings) {
-    return {Settings.isSpaceValid, Settings.IgnoreJavaScript, Settings.ModernHTML};
+    return {Settings.isSpaceValid, Settings.IgnoreJavaScript, Settings.ModernHTML,
+            Settings.ModernHTML && !Settings.IgnoreCase};
 }
 
 void TRunExtractProgress::StageBegins(TExtractStage Stage) {

@@ -2,6 +2,7 @@
 // which reads ahead of the file objects, and in a file object that reads for itself.
 #pragma once
 
+#include "analysis/AnchorKeys.h"
 #include "analysis/ExtractLinks.h"
 #include "support/Charset.h"
 #include "support/ReadFileAll.h"
@@ -20,6 +21,7 @@ struct TReadPage {
     TReadFailure Failure = TReadFailure::rfNone; // why not, when reading was tried
     TCharset Charset;                            // found from the bytes as read
     TPageLinks Found;
+    TAnchorKeys AnchorKeys; // for the modern rules, the anchors that links name otherwise
 };
 
 // Reads the file into Buffer (whose capacity the next file reuses) and extracts its links.

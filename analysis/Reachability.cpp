@@ -12,17 +12,9 @@ bool IsProblemFile(const TFileObject& File) {
            (File.ReachState == rsUnreached || (File.Kind == fkHtml && File.Flagged));
 }
 
-// The file a valid link of From leads to, when the traversal may follow it.
-TFileObject* FollowedTarget(const TFileObject& From, const TLinkParts& Split) {
-    TTreeNode* Node = From.FindTargetNode(Split.Target);
-    if (!Node || Node->Data->Ignored) return nullptr; // the linking file keeps its state
-    return Node->Data;
-}
-
-void MarkAnchor(TRunContext& Run, TFileObject& Target, std::string_view Anchor) {
-    int Index;
-    if (Anchor.empty() || !Target.Anchors.Find(Anchor, Index)) return;
-    TTreeNode& AnchorNode = *Target.Node->Item(Index);
+void MarkAnchor(TRunContext& Run, TFileObject& Target, int Anchor) {
+    if (Anchor < 0 || Anchor >= Target.Node->Count()) return;
+    TTreeNode& AnchorNode = *Target.Node->Item(Anchor);
     Run.Tree.SetStateImage(AnchorNode, pic::Empty);
     Run.Tree.SetImage(AnchorNode, pic::Anchor);
 }
@@ -41,7 +33,6 @@ void ReachFrom(TRunContext& Run, TTreeNode& FileNode) {
         Stack.push_back({&File, 0});
     };
     Enter(*FileNode.Data);
-    std::string Room; // for the link being followed
     while (!Stack.empty()) {
         TFrame& Frame = Stack.back();
         if (Frame.NextLink >= Frame.File->ValidLinks.Count()) {
@@ -51,10 +42,10 @@ void ReachFrom(TRunContext& Run, TTreeNode& FileNode) {
         const std::string& Link = Frame.File->ValidLinks[Frame.NextLink++];
         Run.Pump();
         if (Run.Halted) return; // ends this file's loop and every loop further up
-        const TLinkParts Split = Frame.File->SplitLink(std::string_view(Link), Room);
-        TFileObject* Target = FollowedTarget(*Frame.File, Split);
-        if (!Target) continue;
-        MarkAnchor(Run, *Target, Split.Anchor);
+        const TLinkResolution Followed = Frame.File->Resolve(Link);
+        TFileObject* Target = Followed.Target;
+        if (!Target || Target->Ignored) continue; // the linking file keeps its state
+        MarkAnchor(Run, *Target, Followed.Anchor);
         if (Target->ReachState == rsUnreached) Enter(*Target);
     }
 }

@@ -5,7 +5,8 @@
 #include "analysis/RunContext.h"
 #include "support/CharsetConvert.h"
 #include "support/CodePage.h"
-#include "support/FindStringInFile.h"
+#include "support/ReadFileAll.h"
+#include "support/TextPositions.h"
 #include "support/Utf8.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ namespace {
 
 const char* const Replacement = "\xEF\xBF\xBD"; // U+FFFD
 // The last line of a text report, when ModernHTML would make links valid.
-const char* const Html5IdSummary = "ModernHTML=1 で有効になるリンクの数 ";
+const char* const ModernSummary = "ModernHTML=1 で有効になるリンクの数 ";
 
 // Appends UTF-8 text escaped for a JSON string, with invalid sequences as U+FFFD; runs of
 // bytes that need nothing are copied whole.
@@ -117,20 +118,28 @@ const char* ReachName(TReachState State) {
 struct TDiagnosedLink {
     const std::string& Link;
     TLinkDiagnosis Diagnosis;
-    int Line; // 0: not found in the file
+    TTextPosition Position; // line 0: not known
 };
 
-// For each file, in FileObjects order, the first lines of its invalid links (empty when it has
-// none or cannot be read): the pages are read again, by one thread per core.
-std::vector<std::vector<int>> InvalidLinkLines(const TRunContext& Run) {
-    std::vector<std::vector<int>> Lines(static_cast<size_t>(Run.FileObjects.Count()));
+// For each file, in FileObjects order, where its invalid links stand (empty when it has none
+// or cannot be read): the pages are read again, by one thread per core.
+std::vector<std::vector<TTextPosition>> InvalidLinkPositions(const TRunContext& Run) {
+    std::vector<std::vector<TTextPosition>> Positions(static_cast<size_t>(Run.FileObjects.Count()));
     std::atomic<int> Next{0};
     const auto Work = [&] {
+        std::string Text;
+        std::vector<size_t> Offsets;
         for (int I; (I = Next++) < Run.FileObjects.Count();) {
             const TFileObject& File = Run.FileObjects[I];
-            if (File.InvalidLinks.Empty()) continue;
-            Lines[static_cast<size_t>(I)] =
-                FirstLinesInFile(File.Path, File.InvalidLinks.Strings(), Run.Settings.IgnoreCase);
+            if (File.InvalidLinks.Empty() || ReadTextInto(File.Path, Text) != TReadFailure::rfNone)
+                continue;
+            Offsets.clear();
+            for (int L = 0; L < File.InvalidLinks.Count(); ++L) {
+                const size_t Owner = static_cast<size_t>(File.InvalidLinks.OwnerIndex(L));
+                Offsets.push_back(Owner < File.LinkOffsets.size() ? File.LinkOffsets[Owner]
+                                                                  : NoOffset);
+            }
+            Positions[static_cast<size_t>(I)] = TextPositions(Text, Offsets, File.Charset);
         }
     };
     std::vector<std::thread> Helpers;
@@ -139,18 +148,29 @@ std::vector<std::vector<int>> InvalidLinkLines(const TRunContext& Run) {
     Work();
     for (std::thread& Helper : Helpers)
         Helper.join();
-    return Lines;
+    return Positions;
 }
 
 std::vector<TDiagnosedLink> DiagnosedLinks(const TLinkDiagnoser& Diagnoser, const TFileObject& File,
-                                           const std::vector<int>& Lines) {
+                                           const std::vector<TTextPosition>& Positions) {
     std::vector<TDiagnosedLink> Result;
     for (int I = 0; I < File.InvalidLinks.Count(); ++I) {
         const std::string& Link = File.InvalidLinks[I];
         const size_t At = static_cast<size_t>(I);
-        Result.push_back({Link, Diagnoser.Diagnose(File, Link), At < Lines.size() ? Lines[At] : 0});
+        Result.push_back({Link, Diagnoser.Diagnose(File, Link),
+                          At < Positions.size() ? Positions[At] : TTextPosition()});
     }
     return Result;
+}
+
+// How many invalid links the modern rules would make valid; none when they are in force.
+int ModernValidLinks(const TLinkDiagnoser& Diagnoser, const TRunContext& Run) {
+    int Count = 0;
+    if (Run.Settings.ModernHTML) return Count;
+    for (const auto& File : Run.FileObjects)
+        for (const std::string& Link : File->InvalidLinks)
+            Count += Diagnoser.ValidByModernRules(*File, Link);
+    return Count;
 }
 
 } // namespace
@@ -179,14 +199,12 @@ std::string ToUtf8(const std::string& Bytes) {
 
 void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
     const TLinkDiagnoser Diagnoser(Run);
-    int Html5IdLinks = 0;
     for (const auto& File : Run.FileObjects) {
         if (File->InvalidLinks.Empty()) continue;
         Out << Run.CurrentProject.RelativeToHome(File->Path) << '\n';
         for (const std::string& Link : File->InvalidLinks) {
             Out << "    " << PageTextToCodePage(Link, File->Charset);
             const TLinkDiagnosis Diagnosis = Diagnoser.Diagnose(*File, Link);
-            Html5IdLinks += Diagnosis.Reason == TLinkReason::lrHtml5Id;
             if (Diagnosis.Suggestion)
                 Out << "    (" << LinkReasonName(Diagnosis.Reason) << "; did you mean \""
                     << PageTextToCodePage(*Diagnosis.Suggestion, File->Charset) << "\"?)";
@@ -201,7 +219,8 @@ void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
     }
     Out << "無効リンクを含むファイルの数 " << Run.InvalidLinkFileCount << '\n'
         << "無効リンクの総数 " << Run.InvalidLinkTotal << '\n';
-    if (Html5IdLinks > 0) Out << Html5IdSummary << Html5IdLinks << '\n';
+    if (const int Modern = ModernValidLinks(Diagnoser, Run); Modern > 0)
+        Out << ModernSummary << Modern << '\n';
 }
 
 void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReportFacts& Facts) {
@@ -212,7 +231,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         HtmlFiles += File->Kind == fkHtml;
     const TLinkDiagnoser Diagnoser(Run);
     const TBackLinks BackLinks(Run);
-    const std::vector<std::vector<int>> Lines = InvalidLinkLines(Run);
+    const std::vector<std::vector<TTextPosition>> Positions = InvalidLinkPositions(Run);
     size_t FileIndex = 0;
     int Html5IdLinks = 0;
 
@@ -270,7 +289,8 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         Out += ']';
         Out += ",\n     \"diagnoses\": [";
         bool FirstDiagnosis = true;
-        for (const TDiagnosedLink& Item : DiagnosedLinks(Diagnoser, *File, Lines[FileIndex++])) {
+        for (const TDiagnosedLink& Item :
+             DiagnosedLinks(Diagnoser, *File, Positions[FileIndex++])) {
             Out += FirstDiagnosis ? "{\"link\": " : ", {\"link\": ";
             FirstDiagnosis = false;
             AppendJsonString(Out, Item.Link);
@@ -282,8 +302,11 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
                 AppendJsonString(Out, *Item.Diagnosis.Suggestion);
             else
                 Out += "null";
+            const TTextPosition& At = Item.Position;
             Out += ", \"line\": ";
-            Out += Item.Line > 0 ? std::to_string(Item.Line) : "null";
+            Out += At.Line > 0 ? std::to_string(At.Line) : "null";
+            Out += ", \"column\": ";
+            Out += At.Line > 0 ? std::to_string(At.Column) : "null";
             Out += '}';
         }
         Out += "], \"linkedFrom\": [";
@@ -302,14 +325,15 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     }
     Out += First ? "],\n  \"orphans\": " : "\n  ],\n  \"orphans\": ";
     AppendJsonArray(Out, Orphans);
-    // How many invalid links ModernHTML would make valid.
-    Out += ",\n  \"html5IdLinks\": " + std::to_string(Html5IdLinks) + "\n}\n";
+    // How many invalid links are html5-id ones, and how many ModernHTML would make valid.
+    Out += ",\n  \"html5IdLinks\": " + std::to_string(Html5IdLinks) +
+           ", \"modernValidLinks\": " + std::to_string(ModernValidLinks(Diagnoser, Run)) + "\n}\n";
     Stream << Out;
 }
 
 void WriteGnuReport(std::ostream& Out, const TRunContext& Run) {
     const TLinkDiagnoser Diagnoser(Run);
-    const std::vector<std::vector<int>> Lines = InvalidLinkLines(Run);
+    const std::vector<std::vector<TTextPosition>> Positions = InvalidLinkPositions(Run);
     size_t FileIndex = 0;
     // Paths below the current folder relative to it, as compilers write them.
     std::error_code Error;
@@ -324,9 +348,11 @@ void WriteGnuReport(std::ostream& Out, const TRunContext& Run) {
         }
         std::string Path = File->Path;
         if (!Prefix.empty() && Path.starts_with(Prefix)) Path.erase(0, Prefix.size());
-        for (const TDiagnosedLink& Item : DiagnosedLinks(Diagnoser, *File, Lines[FileIndex++])) {
+        for (const TDiagnosedLink& Item :
+             DiagnosedLinks(Diagnoser, *File, Positions[FileIndex++])) {
             Out << Path << ':';
-            if (Item.Line > 0) Out << Item.Line << ':';
+            if (Item.Position.Line > 0)
+                Out << Item.Position.Line << ':' << Item.Position.Column << ':';
             Out << " invalid link \"" << PageTextToCodePage(Item.Link, File->Charset) << "\" ("
                 << LinkReasonName(Item.Diagnosis.Reason);
             if (Item.Diagnosis.Suggestion)

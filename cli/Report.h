@@ -21,7 +21,8 @@ struct TReportFacts {
 std::vector<std::string> OrphanPaths(const TRunContext& Run);
 void WriteTextReport(std::ostream& Out, const TRunContext& Run);
 void WriteJsonReport(std::ostream& Out, const TRunContext& Run, const TReportFacts& Facts);
-// One line per invalid link as compilers write their findings: "path:line: invalid link ...".
+// One line per invalid link as compilers write their findings:
+// "path:line:column: invalid link ...".
 void WriteGnuReport(std::ostream& Out, const TRunContext& Run);
 // A byte string of the code page as UTF-8, with undecodable bytes as U+FFFD.
 std::string ToUtf8(const std::string& Bytes);

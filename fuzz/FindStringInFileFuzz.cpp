@@ -1,7 +1,6 @@
 // Finding a text in a file: pairs of a line number and a piece, line numbers from 1 and never
 // decreasing, pieces no longer than the pattern and the bytes around it widened to whole
-// characters; no unexpected error. The first lines of many patterns at once are those that one
-// search for each finds.
+// characters; no unexpected error.
 //
 // Input: one switch byte (code page, letter case, charset), the pattern, a NUL byte, the text.
 #include "FuzzSupport.h"
@@ -49,22 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         Previous = Line;
         // A character of at most four bytes may widen each end by three.
         Require(Found[I + 1].size() <= Pattern.size() + 9 + 6, "a piece is no longer than asked");
-    }
-    if (Pattern.find_first_of("\r\n") != std::string::npos) return 0; // never a link text
-    // The pattern alone is searched by itself; with its tails, by the automaton.
-    std::vector<std::string> Patterns = {Pattern};
-    for (size_t From = 1; From <= 9; ++From)
-        Patterns.push_back(Pattern.substr(std::min(From, Pattern.size())));
-    for (const size_t Count : {size_t{1}, Patterns.size()}) {
-        const std::vector<std::string> Asked(Patterns.begin(), Patterns.begin() + Count);
-        const std::vector<int> Lines = FirstLinesInFile(Path, Asked, IgnoreCase);
-        Require(Lines.size() == Asked.size(), "a line for each pattern");
-        for (size_t P = 0; P < Asked.size(); ++P) {
-            const std::vector<std::string> One =
-                FindStringInFile(Path, Asked[P], 0, 0, IgnoreCase, Charset, Host);
-            Require(Lines[P] == (One.empty() ? 0 : std::stoi(One[0])),
-                    "the first line is the one the tag jump finds first");
-        }
     }
     return 0;
 }

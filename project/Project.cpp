@@ -204,21 +204,22 @@ std::string TOrvelProject::ResolveLink(const std::string& BaseFile,
 }
 
 void TOrvelProject::ResolveLinkInto(std::string& Resolved, std::string& Joined,
-                                    std::string_view BaseFile, std::string_view Target) const {
+                                    std::string_view BaseFile, std::string_view Target,
+                                    bool Literal) const {
     std::string_view Base = BaseFile;
     std::string_view Link = Target;
-    if (!Link.empty() && Link[0] == '/' && !ServerRoot.empty()) {
+    if (!Literal && !Link.empty() && Link[0] == '/' && !ServerRoot.empty()) {
         Link.remove_prefix(1);
         Base = ServerRoot;
     }
     // A "#" is cut from the target only: a folder named "c#" stays whole.
-    Link = Link.substr(0, Link.find('#'));
+    if (!Literal) Link = Link.substr(0, Link.find('#'));
     const size_t Last = LastSeparator(Base, PathStyle);
     Joined.assign(Base.substr(0, Last == std::string_view::npos ? 0 : Last + 1));
     const size_t LinkStart = Joined.size();
     Joined += Link;
     // The base is a real path and stays as it is.
-    UnifySeparators(Joined, LinkStart, PathStyle);
+    if (!Literal) UnifySeparators(Joined, LinkStart, PathStyle);
     ExpandFileNameInto(Resolved, Joined, PathStyle);
 }
 

@@ -72,9 +72,11 @@ public:
     bool IsIgnoredFolder(const std::string& Folder) const;
     // The absolute path that a link target in the file BaseFile names.
     std::string ResolveLink(const std::string& BaseFile, const std::string& Target) const;
-    // The same into Resolved, with Joined as room to work in; both keep their capacity.
+    // The same into Resolved, with Joined as room to work in; both keep their capacity. A
+    // literal target is a path relative to BaseFile's folder already: no "#" is cut from it,
+    // its separators stay and a leading one does not lead to the server root.
     void ResolveLinkInto(std::string& Resolved, std::string& Joined, std::string_view BaseFile,
-                         std::string_view Target) const;
+                         std::string_view Target, bool Literal = false) const;
     // Removes the path from the TOP pages and the excluded files.
     void ForgetFile(const std::string& Path);
 

@@ -21,7 +21,7 @@ struct TSettings {
     bool HideInfoBoxAfterCheck = false;                   // a beep instead of the summary box
     std::string ExtListHTML = ".HTM.HTML.SHTML";          // extensions of HTML files
     std::string ExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM"; // extensions of image files
-    bool ModernHTML = false; // every id is an anchor; the link attributes of current HTML too
+    bool ModernHTML = true; // links read and resolved as a browser does; off: the original rules
 
     bool operator==(const TSettings&) const = default;
 };

@@ -1,6 +1,5 @@
 #include "support/FindStringInFile.h"
 
-#include "support/FirstOccurrences.h"
 #include "support/IgnoreCasePos.h"
 #include "support/ReadFileAll.h"
 
@@ -72,13 +71,6 @@ std::vector<std::string> FindStringInFile(const std::string& Path, const std::st
         Host.ShowMessageBox(TMessageKind::mkError, "予期せぬエラーです。(T_T)");
     }
     return Result;
-}
-
-std::vector<int> FirstLinesInFile(const std::string& Path, const std::vector<std::string>& Patterns,
-                                  bool IgnoreCase) {
-    std::string Text;
-    if (ReadTextInto(Path, Text) != TReadFailure::rfNone) return {};
-    return FirstOccurrenceLines(Text, Patterns, IgnoreCase);
 }
 
 } // namespace orvel

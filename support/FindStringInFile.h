@@ -18,9 +18,4 @@ std::vector<std::string> FindStringInFile(const std::string& Path, const std::st
                                           size_t BytesBefore, size_t BytesAfter, bool IgnoreCase,
                                           TCharset Charset, TMessageHost& Host);
 
-// For each pattern the 1-based line of its first occurrence in the file, as FindStringInFile
-// numbers it; 0 where it does not occur. Empty when the file cannot be read; shows nothing.
-std::vector<int> FirstLinesInFile(const std::string& Path, const std::vector<std::string>& Patterns,
-                                  bool IgnoreCase);
-
 } // namespace orvel

@@ -6,19 +6,17 @@
 
 namespace orvel {
 
-namespace {
-bool Less(const std::string& A, const std::string& B) {
-    return AnsiCompareText(A, B) < 0;
+int TSortedStringList::Compare(std::string_view A, std::string_view B) const {
+    const int Folded = AnsiCompareText(A, B);
+    return Folded != 0 || !CaseSensitive ? Folded : A.compare(B);
 }
-} // namespace
 
 bool TSortedStringList::Find(std::string_view Text, int& Index) const {
-    auto It = std::lower_bound(Items.begin(), Items.end(), Text,
-                               [](const std::string& Item, std::string_view Key) {
-                                   return AnsiCompareText(Item, Key) < 0;
-                               });
+    auto It = std::lower_bound(
+        Items.begin(), Items.end(), Text,
+        [this](const std::string& Item, std::string_view Key) { return Compare(Item, Key) < 0; });
     Index = static_cast<int>(It - Items.begin());
-    return It != Items.end() && AnsiCompareText(*It, Text) == 0;
+    return It != Items.end() && Compare(*It, Text) == 0;
 }
 
 int TSortedStringList::IndexOf(std::string_view Text) const {
@@ -28,7 +26,7 @@ int TSortedStringList::IndexOf(std::string_view Text) const {
 
 bool TSortedStringList::Add(std::string Text) {
     // Texts often arrive in order: appending needs no search.
-    if (Items.empty() || AnsiCompareText(Items.back(), Text) < 0) {
+    if (Items.empty() || Compare(Items.back(), Text) < 0) {
         Items.push_back(std::move(Text));
         return true;
     }
@@ -44,11 +42,12 @@ void TSortedStringList::AddAll(std::vector<std::string> Texts) {
     Merged.reserve(Items.size() + Texts.size());
     std::move(Items.begin(), Items.end(), std::back_inserter(Merged));
     std::move(Texts.begin(), Texts.end(), std::back_inserter(Merged));
-    std::stable_sort(Merged.begin(), Merged.end(), Less);
-    auto Last =
-        std::unique(Merged.begin(), Merged.end(), [](const std::string& A, const std::string& B) {
-            return AnsiCompareText(A, B) == 0;
-        });
+    std::stable_sort(
+        Merged.begin(), Merged.end(),
+        [this](const std::string& A, const std::string& B) { return Compare(A, B) < 0; });
+    auto Last = std::unique(
+        Merged.begin(), Merged.end(),
+        [this](const std::string& A, const std::string& B) { return Compare(A, B) == 0; });
     Merged.erase(Last, Merged.end());
     Items = std::move(Merged);
 }

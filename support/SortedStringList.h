@@ -1,5 +1,6 @@
 // A sorted list of texts that ignores letter case and keeps no duplicates: of two texts that
-// differ only in case, the one added first stays.
+// differ only in case, the one added first stays. A case-sensitive list keeps both, the one whose
+// bytes are smaller first.
 #pragma once
 
 #include <string>
@@ -11,6 +12,15 @@ namespace orvel {
 
 class TSortedStringList {
 public:
+    TSortedStringList() = default;
+    explicit TSortedStringList(bool CaseSensitive) : CaseSensitive(CaseSensitive) {}
+
+    // Whether texts that differ only in case are distinct. Set only while the list is empty.
+    bool IsCaseSensitive() const { return CaseSensitive; }
+    void SetCaseSensitive(bool Value) { CaseSensitive = Value; }
+    // The list's order: negative, zero or positive as A comes before, with or after B.
+    int Compare(std::string_view A, std::string_view B) const;
+
     // Adds the text at its sorted place; false when an equal text is already there.
     bool Add(std::string Text);
     // Adds many texts as one-by-one Add calls in their order would, in O(n log n).
@@ -31,7 +41,8 @@ public:
     const std::vector<std::string>& Strings() const { return Items; }
 
 private:
-    std::vector<std::string> Items; // sorted by AnsiCompareText
+    std::vector<std::string> Items; // sorted by Compare
+    bool CaseSensitive = false;
 };
 
 } // namespace orvel

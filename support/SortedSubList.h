@@ -32,6 +32,8 @@ public:
     const std::string& operator[](int Index) const {
         return (*Owner)[Indices[static_cast<size_t>(Index)]];
     }
+    // The index in the owner of the text at Index.
+    int OwnerIndex(int Index) const { return Indices[static_cast<size_t>(Index)]; }
     // The index of the text found with the owner's comparison, or -1.
     int IndexOf(std::string_view Text) const;
     std::vector<std::string> Strings() const;

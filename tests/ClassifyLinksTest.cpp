@@ -114,6 +114,7 @@ public:
 class Classify : public ::testing::TestWithParam<TPathStyle> {
 protected:
     Classify() : T(GetParam()) {
+        T.Run.Settings.ModernHTML = false; // the rules of the worked examples
         if (GetParam() == TPathStyle::psWindows) {
             Home = "C:\\SITE\\";
             T.Run.FileSystem = &ExampleFiles;

@@ -9,9 +9,11 @@
 
 namespace orvel::test {
 
+// The reasons under the original rules; some links the modern rules find valid.
 struct TDiagnosisRow {
     std::string From, Link, Reason;
-    std::string Suggestion; // empty: none
+    std::string Suggestion;       // empty: none
+    bool ValidWhenModern = false; // the modern rules find the link
 };
 
 // In each file its links stand one per line from line 2, in this order.
@@ -20,11 +22,13 @@ inline const std::vector<TDiagnosisRow>& DiagnosisRows() {
         {"index.html", "Docs/Guide.html#usage", "case", "docs/guide.html#usage"},
         {"index.html", "docs/guide.html#instal", "anchor", "docs/guide.html#install"},
         {"index.html", "docs/guide.html#zzz", "anchor", ""}, // nothing within two edits
-        {"index.html", "docs/guide.html#notes", "html5-id", ""},
+        {"index.html", "docs/guide.html#notes", "html5-id", "", true},
         {"index.html", "manual", "folder", "manual/"},
         {"index.html", "empty", "folder", ""}, // no index.html in it
         {"index.html", "page.html?x=1", "extension", "page.htm?x=1"},
-        {"index.html", "my%20file.html", "encoding", "my file.html"},
+        // The decoded link would be read as "my" again: no suggestion.
+        {"index.html", "my%20file.html", "encoding", "", true},
+        {"index.html", "a&amp;b.html", "encoding", "a&b.html", true},
         {"index.html", "old.html", "moved", "archive/old.html"},
         // Moved, but the anchor is not there either: the suggestion would be invalid.
         {"index.html", "news.html#latest", "moved", ""},
@@ -57,6 +61,7 @@ inline void WriteDiagnosisSite(const TTempDir& Site) {
     Site.Write("manual/index.html", "");
     Site.Write("page.htm", "");
     Site.Write("my file.html", "");
+    Site.Write("a&b.html", "");
     Site.Write("archive/old.html", "<a name=top>");
     Site.Write("archive/news.html", "");
 }

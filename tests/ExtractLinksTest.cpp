@@ -19,7 +19,18 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-TExtracted Extract(const std::string& Html, const TSettings& Settings = {}) {
+TSettings With(bool IsSpaceValid, bool IgnoreJavaScript, bool ModernHTML = false) {
+    TSettings S;
+    S.isSpaceValid = IsSpaceValid;
+    S.IgnoreJavaScript = IgnoreJavaScript;
+    S.ModernHTML = ModernHTML;
+    return S;
+}
+
+const TSettings Original = With(false, true);
+const TSettings Modern = With(false, true, true);
+
+TExtracted Extract(const std::string& Html, const TSettings& Settings = Original) {
     // One folder for every call. The page is removed first: a file truncated and written
     // again is flushed to disk when it is closed, a new one is not.
     static const TTempDir Dir;
@@ -32,21 +43,11 @@ TExtracted Extract(const std::string& Html, const TSettings& Settings = {}) {
     return {File.Links.Strings(), File.Anchors.Strings()};
 }
 
-TSettings With(bool IsSpaceValid, bool IgnoreJavaScript, bool ModernHTML = false) {
-    TSettings S;
-    S.isSpaceValid = IsSpaceValid;
-    S.IgnoreJavaScript = IgnoreJavaScript;
-    S.ModernHTML = ModernHTML;
-    return S;
-}
-
-const TSettings Modern = With(false, true, true);
-
 struct TLinkCase {
     const char* Name;
     std::string Html;
     Strings Links;
-    TSettings Settings = {};
+    TSettings Settings = Original;
 };
 
 class LinkRules : public ::testing::TestWithParam<TLinkCase> {};

@@ -6,7 +6,6 @@
 #include "support/ReadFileAll.h"
 
 #include <gtest/gtest.h>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -157,42 +156,6 @@ TEST(FindStringInFileTest, ReadingErrorsReachTheCaller) {
     EXPECT_THROW(FindStringInFile(Binary, "href", Before, After, false, {}, BinaryHost),
                  ENotTextFileError);
     EXPECT_TRUE(BinaryHost.Messages.empty());
-}
-
-} // namespace
-} // namespace orvel::test
-
-namespace orvel::test {
-namespace {
-
-// The first lines of many patterns at once are the first lines one search for each finds, on
-// texts of random pieces that make overlapping, nested and repeated occurrences.
-TEST(FindStringInFileTest, FirstLinesOfManyPatternsAgreeWithOneSearchEach) {
-    const std::vector<std::string> Pieces = {"a.html", "A.HTML", "xa.html#s", "\r\n", "\n",
-                                             "\r",     "\n\r",   "<a href=",  "ab",   "b"};
-    const std::vector<std::string> Patterns = {"a.html", "a.html#s", "html", "ab", "bab", "zz", ""};
-    std::vector<std::string> Many = Patterns;
-    Many.insert(Many.end(), {"href", "=", "<a", "l#", "HTML", "a"});
-    std::mt19937 Random(13);
-    for (int Round = 0; Round < 200; ++Round) {
-        std::string Text;
-        for (int I = 0; I < 12; ++I)
-            Text += Pieces[Random() % Pieces.size()];
-        for (const bool IgnoreCase : {false, true}) {
-            TTempDir Temp;
-            const std::string Path = Temp.Write("page.htm", Text);
-            // A few patterns are searched one by one, many at once: both ways agree.
-            for (const std::vector<std::string>& Asked : {Patterns, Many}) {
-                const std::vector<int> Lines = FirstLinesInFile(Path, Asked, IgnoreCase);
-                ASSERT_EQ(Lines.size(), Asked.size());
-                for (size_t P = 0; P < Asked.size(); ++P) {
-                    const TPairs All = Find(Text, Asked[P], IgnoreCase);
-                    EXPECT_EQ(Lines[P], All.empty() ? 0 : std::stoi(All[0]))
-                        << Asked[P] << " in " << Text;
-                }
-            }
-        }
-    }
 }
 
 } // namespace

@@ -26,10 +26,11 @@ std::vector<std::string> Relative(const std::vector<const TFileObject*>& Files,
     return Paths;
 }
 
-// The diagnosis site, checked.
+// The diagnosis site, checked under the original or the modern rules.
 struct TCheckedSite {
-    TCheckedSite() {
+    explicit TCheckedSite(bool Modern = false) {
         WriteDiagnosisSite(Site);
+        T.Run.Settings.ModernHTML = Modern;
         CheckFolder(T.Run, Site.Path(), false);
     }
     TTempDir Site;
@@ -39,21 +40,30 @@ struct TCheckedSite {
 } // namespace
 
 TEST(LinkDiagnosis, EachReasonWithItsSuggestionInTheLinksStyle) {
-    TCheckedSite Checked;
-    const TTempDir& Site = Checked.Site;
-    TTestRun& T = Checked.T;
-    const TLinkDiagnoser Diagnoser(T.Run);
-    int Invalid = 0;
-    for (const TDiagnosisRow& Row : DiagnosisRows()) {
-        SCOPED_TRACE(Row.From + ": " + Row.Link);
-        const TFileObject& File = FileAt(T.Run, Site.Path() + Row.From);
-        ASSERT_GE(File.InvalidLinks.IndexOf(Row.Link), 0);
-        ++Invalid;
-        const TLinkDiagnosis D = Diagnoser.Diagnose(File, Row.Link);
-        EXPECT_EQ(LinkReasonName(D.Reason), Row.Reason);
-        EXPECT_EQ(D.Suggestion.value_or(""), Row.Suggestion);
+    for (const bool Modern : {false, true}) {
+        SCOPED_TRACE(Modern ? "modern rules" : "original rules");
+        TCheckedSite Checked(Modern);
+        const TTempDir& Site = Checked.Site;
+        TTestRun& T = Checked.T;
+        const TLinkDiagnoser Diagnoser(T.Run);
+        int Invalid = 0, MadeValid = 0;
+        for (const TDiagnosisRow& Row : DiagnosisRows()) {
+            SCOPED_TRACE(Row.From + ": " + Row.Link);
+            const TFileObject& File = FileAt(T.Run, Site.Path() + Row.From);
+            if (Modern && Row.ValidWhenModern) {
+                EXPECT_GE(File.ValidLinks.IndexOf(Row.Link), 0);
+                continue;
+            }
+            ASSERT_GE(File.InvalidLinks.IndexOf(Row.Link), 0);
+            ++Invalid;
+            MadeValid += Diagnoser.ValidByModernRules(File, Row.Link);
+            const TLinkDiagnosis D = Diagnoser.Diagnose(File, Row.Link);
+            EXPECT_EQ(LinkReasonName(D.Reason), Row.Reason);
+            EXPECT_EQ(D.Suggestion.value_or(""), Row.Suggestion);
+        }
+        EXPECT_EQ(T.Run.InvalidLinkTotal, Invalid); // the table covers every invalid link
+        EXPECT_EQ(MadeValid, Modern ? 0 : 3);
     }
-    EXPECT_EQ(T.Run.InvalidLinkTotal, Invalid); // the table covers every invalid link
 }
 
 TEST(LinkDiagnosis, CaseIsNoReasonWhenCaseIsIgnored) {

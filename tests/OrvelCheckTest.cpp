@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "project/Settings.h"
+#include "support/CharsetConvert.h"
 #include "support/CodePage.h"
 #include "support/StringUtils.h"
 
@@ -106,19 +107,27 @@ TEST_F(OrvelCheck, InvalidLinksAndOrphansExitOne) {
 
 TEST_F(OrvelCheck, DiagnosesInJsonGnuAndText) {
     WriteDiagnosisSite(Site);
+    const std::vector<std::string> Original = {"--set", "ModernHTML=0"};
+    const auto Run = [&](std::vector<std::string> Arguments) {
+        Arguments.insert(Arguments.begin(), Original.begin(), Original.end());
+        Arguments.push_back(Home());
+        return Check(Arguments).Out;
+    };
     const nlohmann::json Report =
-        nlohmann::json::parse(Check({"--format", "json", "--top", "index.html", Home()}).Out);
-    const std::string Gnu = Check({"--format", "gnu", Home()}).Out;
-    const std::string Text = Check({Home()}).Out;
-    size_t Rows = 0;
+        nlohmann::json::parse(Run({"--format", "json", "--top", "index.html"}));
+    const std::string Gnu = Run({"--format", "gnu"});
+    const std::string Text = Run({});
+    size_t Rows = 0, ValidWhenModern = 0;
     for (const TDiagnosisRow& Row : DiagnosisRows()) {
         SCOPED_TRACE(Row.From + ": " + Row.Link);
+        // Each link stands in an A tag at the start of its line.
         const nlohmann::json Expected = {{"link", Row.Link},
                                          {"reason", Row.Reason},
                                          {"suggestion", Row.Suggestion.empty()
                                                             ? nlohmann::json()
                                                             : nlohmann::json(Row.Suggestion)},
-                                         {"line", DiagnosisLine(Row)}};
+                                         {"line", DiagnosisLine(Row)},
+                                         {"column", 4}};
         bool Found = false;
         for (const nlohmann::json& File : Report.at("files"))
             if (File.at("path") == Row.From)
@@ -126,7 +135,7 @@ TEST_F(OrvelCheck, DiagnosesInJsonGnuAndText) {
                     Found = Found || Diagnosis == Expected;
         EXPECT_TRUE(Found);
         const std::string Line =
-            Home() + Row.From + ":" + std::to_string(DiagnosisLine(Row)) + ": invalid link \"" +
+            Home() + Row.From + ":" + std::to_string(DiagnosisLine(Row)) + ":4: invalid link \"" +
             Row.Link + "\" (" + Row.Reason +
             (Row.Suggestion.empty() ? "" : "; did you mean \"" + Row.Suggestion + "\"?") + ")\n";
         EXPECT_NE(Gnu.find(Line), std::string::npos) << Gnu;
@@ -137,19 +146,183 @@ TEST_F(OrvelCheck, DiagnosesInJsonGnuAndText) {
                  : "    (" + Row.Reason + "; did you mean \"" + Row.Suggestion + "\"?)\n");
         EXPECT_NE(Text.find(Listed), std::string::npos) << Text;
         ++Rows;
+        ValidWhenModern += Row.ValidWhenModern;
     }
     EXPECT_EQ(static_cast<size_t>(std::count(Gnu.begin(), Gnu.end(), '\n')), Rows);
-    // The setting would make the one html5-id link valid, and does.
+    // The modern rules would make some links valid, and do.
     EXPECT_EQ(Report.at("html5IdLinks"), 1);
-    EXPECT_TRUE(Text.ends_with("ModernHTML=1 で有効になるリンクの数 1\n")) << Text;
-    const nlohmann::json Modern =
-        nlohmann::json::parse(Check({"--format", "json", "--set", "ModernHTML=1", Home()}).Out);
-    EXPECT_EQ(Modern.at("summary").at("invalidLinks"), Rows - 1);
-    EXPECT_EQ(Modern.at("html5IdLinks"), 0);
+    EXPECT_EQ(Report.at("modernValidLinks"), ValidWhenModern);
+    EXPECT_TRUE(Text.ends_with("ModernHTML=1 で有効になるリンクの数 " +
+                               std::to_string(ValidWhenModern) + "\n"))
+        << Text;
+    const nlohmann::json Modern = nlohmann::json::parse(Check({"--format", "json", Home()}).Out);
+    EXPECT_EQ(Modern.at("summary").at("invalidLinks"), Rows - ValidWhenModern);
+    EXPECT_EQ(Modern.at("modernValidLinks"), 0);
     for (const nlohmann::json& File : Report.at("files"))
         if (File.at("path") == "archive/news.html") {
             EXPECT_EQ(File.at("linkedFrom"), nlohmann::json({"docs/index.html"}));
         }
+}
+
+// A link's classes: how many valid, invalid and external links its page has.
+struct TClasses {
+    int Valid = 0, Invalid = 0, External = 0;
+    bool operator==(const TClasses&) const = default;
+};
+
+// A page of its own for each rule, read with the modern rules and with the original ones.
+struct TRulesRow {
+    std::string Name, Html; // UTF-8, written in Shift_JIS for a Shift_JIS page
+    bool ShiftJis;
+    TClasses Modern, Original;
+    std::string OriginalReason; // of its first invalid link under the original rules
+    int Line = 0, Column = 0;   // of its first invalid link under both
+};
+
+const TRulesRow RulesRows[] = {
+    {"named-reference", "<a href=\"a&amp;b.html\">", false, {1, 0, 0}, {0, 1, 0}, "encoding"},
+    {"numeric-references",
+     "<a href=\"a&#38;b.html\"><a href='a&#x26;b.html'>",
+     false,
+     {2, 0, 0},
+     {0, 2, 0},
+     "encoding"},
+    {"reference-for-a-letter",
+     "<a href=\"caf&eacute;.html\">",
+     false,
+     {1, 0, 0},
+     {0, 1, 0},
+     "encoding"},
+    {"old-reference-before-a-letter-stays",
+     "<a href=\"a&ampb.html\">",
+     false,
+     {0, 1, 0},
+     {0, 1, 0},
+     "missing"},
+    {"escaped-space", "<a href=\"my%20page.html\">", false, {1, 0, 0}, {0, 1, 0}, "encoding"},
+    {"escaped-utf8", "<a href=\"caf%C3%A9.html\">", false, {1, 0, 0}, {0, 1, 0}, "encoding"},
+    {"percent-without-hex-stays", "<a href=\"100%.html\">", false, {1, 0, 0}, {1, 0, 0}, ""},
+    {"shift-jis-page-utf8-name",
+     "<a href=\"会社概要.html\">",
+     true,
+     {1, 0, 0},
+     {0, 1, 0},
+     "charset"},
+    {"shift-jis-page-escapes-are-bytes",
+     "<a href=\"%E4%BC%9A%E7%A4%BE%E6%A6%82%E8%A6%81.html\">",
+     true,
+     {1, 0, 0},
+     {0, 1, 0},
+     "encoding"},
+    {"shift-jis-page-to-utf8-anchor",
+     "<a href=\"docs/guide.html#沿革\">",
+     true,
+     {1, 0, 0},
+     {0, 1, 0},
+     "charset"},
+    {"utf8-page-to-shift-jis-anchor",
+     "<a href=\"sjis/anchors.html#沿革\">",
+     false,
+     {1, 0, 0},
+     {0, 1, 0},
+     "charset"},
+    {"id-of-any-element",
+     "<a href=\"docs/guide.html#notes\">",
+     false,
+     {1, 0, 0},
+     {0, 1, 0},
+     "html5-id"},
+    {"relative-base",
+     "<base href=\"sub/\"><a href=\"page.html\">",
+     false,
+     {1, 0, 0},
+     {0, 1, 0},
+     "moved"},
+    {"web-base",
+     "<base href=\"http://example.org/\"><a href=\"page.html\">",
+     false,
+     {0, 0, 1},
+     {0, 1, 0},
+     "moved"},
+    {"both-spellings",
+     "<a href=\"A.html\"><a href=\"a.html\">",
+     false,
+     {1, 1, 0},
+     {0, 1, 0},
+     "case"},
+    {"data-url",
+     "<img src=\"data:image/gif;base64,R0lGOD\">",
+     false,
+     {0, 0, 1},
+     {0, 1, 0},
+     "missing"},
+    {"line-and-column-of-the-attribute",
+     "<p>old/gone.html\n<a\n  title=x href=\"gone.html\">",
+     false,
+     {0, 1, 0},
+     {0, 1, 0},
+     "missing",
+     4,
+     11},
+    {"column-in-characters",
+     "<p>会社概要 <a href=\"gone.html\">",
+     true,
+     {0, 1, 0},
+     {0, 1, 0},
+     "missing",
+     2,
+     12},
+};
+
+TEST_F(OrvelCheck, ModernRulesFindWhatBrowsersFindAndTheOriginalRulesStay) {
+    const auto ShiftJis = [](const std::string& Utf8) {
+        return orvel::ConvertCharset("CP932", "UTF-8", Utf8, "?");
+    };
+    Site.Write("a&b.html", "");
+    Site.Write("café.html", "");
+    Site.Write("my page.html", "");
+    Site.Write("100%.html", "");
+    Site.Write("会社概要.html", "");
+    Site.Write("a.html", "");
+    Site.Write("sub/page.html", "");
+    Site.Write("docs/guide.html", "<h2 id=intro>Guide</h2><a name=\"沿革\"></a><section id=notes>");
+    Site.Write("sjis/anchors.html", ShiftJis("<meta charset=Shift_JIS>\n<a name=\"沿革\"></a>"));
+    for (const TRulesRow& Row : RulesRows)
+        Site.Write(Row.Name + ".html", Row.ShiftJis
+                                           ? ShiftJis("<meta charset=Shift_JIS>\n" + Row.Html)
+                                           : "<!doctype html>\n" + Row.Html);
+    for (const bool Modern : {true, false}) {
+        SCOPED_TRACE(Modern ? "modern rules" : "original rules");
+        const nlohmann::json Report = nlohmann::json::parse(
+            Check({"--format", "json", "--set", Modern ? "ModernHTML=1" : "ModernHTML=0", Home()})
+                .Out);
+        int MadeValid = 0;
+        for (const TRulesRow& Row : RulesRows) {
+            SCOPED_TRACE(Row.Name);
+            const TClasses& Expected = Modern ? Row.Modern : Row.Original;
+            for (const nlohmann::json& File : Report.at("files")) {
+                if (File.at("path") != Row.Name + ".html") continue;
+                EXPECT_EQ((TClasses{static_cast<int>(File.at("valid").size()),
+                                    static_cast<int>(File.at("invalid").size()),
+                                    static_cast<int>(File.at("external").size())}),
+                          Expected);
+                if (Expected.Invalid == 0) continue;
+                const nlohmann::json& First = File.at("diagnoses").at(0);
+                if (!Modern) {
+                    EXPECT_EQ(First.at("reason"), Row.OriginalReason);
+                }
+                if (Row.Line > 0) {
+                    EXPECT_EQ(First.at("line"), Row.Line);
+                    EXPECT_EQ(First.at("column"), Row.Column);
+                }
+            }
+            // The original rules' invalid links that the modern rules neither keep invalid nor
+            // send out of the site.
+            MadeValid += std::max(0, Row.Original.Invalid - Row.Modern.Invalid -
+                                         (Row.Modern.External - Row.Original.External));
+        }
+        EXPECT_EQ(Report.at("modernValidLinks"), Modern ? 0 : MadeValid);
+    }
 }
 
 TEST_F(OrvelCheck, UsageAndMissingInputsExitTwo) {
@@ -210,7 +383,8 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
                   "\"external\": [],\n"
                   "     \"anchors\": [\"s\", \"t\"], \"reachedAnchors\": [\"s\"],\n"
                   "     \"diagnoses\": [{\"link\": \"../missing.html\", \"reason\": \"missing\", "
-                  "\"suggestion\": null, \"line\": 1}], \"linkedFrom\": [\"index.html\"]},\n"
+                  "\"suggestion\": null, \"line\": 1, \"column\": 24}], "
+                  "\"linkedFrom\": [\"index.html\"]},\n"
                   "    {\"path\": \"b.txt\", \"kind\": \"other\", \"reach\": \"reached\", "
                   "\"ignored\": true, \"flagged\": true, \"charset\": null,\n"
                   "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
@@ -228,7 +402,7 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
                   "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
                   "     \"anchors\": [], \"reachedAnchors\": [],\n"
                   "     \"diagnoses\": [], \"linkedFrom\": [\"index.html\"]}\n"
-                  "  ],\n  \"orphans\": [],\n  \"html5IdLinks\": 0\n}\n");
+                  "  ],\n  \"orphans\": [],\n  \"html5IdLinks\": 0, \"modernValidLinks\": 0\n}\n");
 }
 
 TEST_F(OrvelCheck, UndecodableBytesBecomeReplacementCharacters) {

@@ -1,0 +1,66 @@
+#include "analysis/FirstValues.h"
+
+#include "support/CodePage.h"
+#include "support/FoldedText.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace orvel {
+
+void TFirstValues::Offer(int Row, std::string_view Value, size_t Offset) {
+    if (2 * (Entries.size() + 1) > Slots.size()) Grow();
+    const std::uint64_t Hash = FoldedHash(Value);
+    for (size_t I = Hash & Mask;; I = (I + 1) & Mask) {
+        if (Slots[I] == 0) {
+            Entries.push_back({Hash, AnsiSortKey(Value), Row, Offset, Offset, std::string(Value)});
+            Slots[I] = static_cast<std::uint32_t>(Entries.size());
+            return;
+        }
+        TEntry& Entry = Entries[Slots[I] - 1];
+        if (Entry.Hash == Hash && Entry.Value == Value) {
+            if (Row < Entry.Row) {
+                Entry.Row = Row;
+                Entry.RowOffset = Offset;
+            }
+            Entry.First = std::min(Entry.First, Offset);
+            return;
+        }
+    }
+}
+
+void TFirstValues::Grow() {
+    Slots.assign(Slots.empty() ? 64 : Slots.size() * 2, 0);
+    Mask = Slots.size() - 1;
+    for (size_t E = 0; E < Entries.size(); ++E) {
+        size_t I = Entries[E].Hash & Mask;
+        while (Slots[I] != 0)
+            I = (I + 1) & Mask;
+        Slots[I] = static_cast<std::uint32_t>(E + 1);
+    }
+}
+
+TFoundValues TFirstValues::TakeSorted(bool CaseSensitive) {
+    // Spellings equal without case lie together: case-insensitive, the one to keep first;
+    // case-sensitive, in the order of their bytes, as the list compares them.
+    std::sort(Entries.begin(), Entries.end(), [&](const TEntry& A, const TEntry& B) {
+        if (A.Key != B.Key) return A.Key < B.Key;
+        if (const int Folded = AnsiCompareText(A.Value, B.Value); Folded != 0) return Folded < 0;
+        if (CaseSensitive) return A.Value < B.Value;
+        return A.Row != B.Row ? A.Row < B.Row : A.RowOffset < B.RowOffset;
+    });
+    TFoundValues Found;
+    Found.Values.reserve(Entries.size());
+    Found.Offsets.reserve(Entries.size());
+    for (size_t I = 0; I < Entries.size(); ++I) {
+        TEntry& Entry = Entries[I];
+        if (!CaseSensitive && !Found.Values.empty() &&
+            AnsiCompareText(Found.Values.back(), Entry.Value) == 0)
+            continue; // a spelling of the value kept just before
+        Found.Values.push_back(std::move(Entry.Value));
+        Found.Offsets.push_back(Entry.First);
+    }
+    return Found;
+}
+
+} // namespace orvel

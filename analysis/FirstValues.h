@@ -1,0 +1,47 @@
+// The distinct values an extraction found, each with where it first stands, kept as the link and
+// anchor lists keep them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvel {
+
+// Values in the lists' order, each with the offset of the first attribute that holds it.
+struct TFoundValues {
+    std::vector<std::string> Values;
+    std::vector<size_t> Offsets;
+};
+
+// Holds each spelling once, however many tags of a large file repeat it, in a table probed by
+// the folded hash (texts equal without case under the code page are equal with the ASCII
+// letters folded).
+class TFirstValues {
+public:
+    // A value found by a row (rows rank in table order) at an offset; within a row, values come
+    // in text order.
+    void Offer(int Row, std::string_view Value, size_t Offset);
+    // The values in the lists' order. Case-insensitive: of the spellings equal without case, the
+    // one that storing every value row by row would keep, the first of the lowest row.
+    // Case-sensitive: every spelling.
+    TFoundValues TakeSorted(bool CaseSensitive);
+
+private:
+    struct TEntry {
+        std::uint64_t Hash;
+        std::uint64_t Key; // AnsiSortKey of the value
+        int Row;           // the lowest row that found it
+        size_t RowOffset;  // where that row first found it
+        size_t First;      // where any row first found it
+        std::string Value;
+    };
+    void Grow();
+
+    std::vector<TEntry> Entries;
+    std::vector<std::uint32_t> Slots; // entry index + 1; 0 is empty
+    size_t Mask = 0;
+};
+
+} // namespace orvel
