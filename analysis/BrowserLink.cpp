@@ -58,31 +58,35 @@ std::string_view UrlText(std::string_view Link, TCharset Charset, TBrowserLink& 
 void AppendFilePath(std::string& Path, std::string_view Url, TPathStyle Style, TBrowserLink& Out) {
     const char Separator = PathSeparator(Style);
     const bool ToCp932 = CurrentCodePage() == TCodePage::cpCp932;
-    std::string Run; // characters since the last escape, to convert together
-    const auto Flush = [&] {
-        if (ToCp932) {
-            TStrictConversion Local = ConvertCharsetStrictly("CP932", "UTF-8", Run);
-            if (Local.Ok()) Run = std::move(Local.Out);
+    for (size_t Pos = 0;;) {
+        const size_t Escape = Url.find('%', Pos);
+        const size_t RunStart = Path.size();
+        Path.append(Url.substr(Pos, Escape - Pos));
+        bool Ascii = true;
+        for (size_t I = RunStart; I < Path.size(); ++I) {
+            if (IsSlash(Path[I])) Path[I] = Separator;
+            Ascii = Ascii && static_cast<unsigned char>(Path[I]) < 0x80;
         }
-        Path += Run;
-        Run.clear();
-    };
-    for (size_t I = 0; I < Url.size(); ++I) {
+        if (ToCp932 && !Ascii) {
+            const std::string_view Run = std::string_view(Path).substr(RunStart);
+            if (TStrictConversion Local = ConvertCharsetStrictly("CP932", "UTF-8", Run); Local.Ok())
+                Path.replace(RunStart, std::string::npos, Local.Out);
+        }
+        if (Escape == std::string_view::npos) return;
         int High, Low;
-        if (Url[I] == '%' && I + 2 < Url.size() && (High = HexValue(Url[I + 1])) >= 0 &&
-            (Low = HexValue(Url[I + 2])) >= 0) {
-            Flush();
+        if (Escape + 2 < Url.size() && (High = HexValue(Url[Escape + 1])) >= 0 &&
+            (Low = HexValue(Url[Escape + 2])) >= 0) {
             const char Byte = static_cast<char>(High * 16 + Low);
             // A name holds no separator and no NUL: browsers open no file for such a path.
             if (Byte == '/' || Byte == '\0') Out.Kind = TBrowserLinkKind::bkUnreachable;
             Path += Byte;
             Out.Decoded = true;
-            I += 2;
+            Pos = Escape + 3;
         } else {
-            Run += IsSlash(Url[I]) ? Separator : Url[I];
+            Path += '%';
+            Pos = Escape + 1;
         }
     }
-    Flush();
 }
 
 // Whether a path names a folder: it ends in a separator, "." or "..".
@@ -97,7 +101,8 @@ bool EndsInFolder(std::string_view Path, TPathStyle Style) {
 void ResolvePath(const TFileObject& Page, std::string_view Base, std::string_view Url, bool ForBase,
                  TBrowserLink& Out) {
     const TPathStyle Style = Page.Run.PathStyle();
-    std::string Relative;
+    std::string& Relative = Out.Relative;
+    Relative.clear();
     AppendFilePath(Relative, Url, Style, Out);
     if (EndsInFolder(Relative, Style)) {
         if (!Relative.empty() && !IsPathSeparatorAt(Relative, Relative.size() - 1, Style))

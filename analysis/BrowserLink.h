@@ -26,7 +26,7 @@ struct TBrowserLink {
     bool ImpliedName = false; // the default file name completes a path that names a folder
     bool Decoded = false;     // references or percent escapes changed what it names
     bool Converted = false;   // the page's charset is not the file names' and it is not ASCII
-    std::string Work, Joined; // room for the steps
+    std::string Work, Relative, Joined; // room for the steps
 };
 
 // Reads a link of Page: its character references decoded (in UTF-8), the whitespace around it

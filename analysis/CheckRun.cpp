@@ -1,6 +1,7 @@
 #include "analysis/CheckRun.h"
 
 #include "analysis/FolderScan.h"
+#include "analysis/LinkDiagnosis.h"
 #include "analysis/Reachability.h"
 #include "analysis/RunContext.h"
 #include "project/ProjectFile.h"
@@ -18,9 +19,14 @@ void ReportEndOfCheck(TRunContext& Run) {
         return;
     }
     Run.Beep(TBeepKind::bkInformation);
-    Run.ShowMessageBox(TMessageKind::mkInformation,
-                       "無効リンクを含むファイルの数 " + std::to_string(Run.InvalidLinkFileCount) +
-                           "\r\n無効リンクの総数 " + std::to_string(Run.InvalidLinkTotal));
+    std::string Text = "無効リンクを含むファイルの数 " + std::to_string(Run.InvalidLinkFileCount) +
+                       "\r\n無効リンクの総数 " + std::to_string(Run.InvalidLinkTotal);
+    // Under the original rules, what the modern ones would make of the site and how to get them.
+    if (const int Modern = LinksValidByModernRules(Run); Modern > 0)
+        Text += "\r\n設定の「その他」で「HTML5 の id 属性と新しいリンク属性も扱う」をオンにすると、"
+                "無効リンクのうち " +
+                std::to_string(Modern) + " 個が有効になります。";
+    Run.ShowMessageBox(TMessageKind::mkInformation, Text);
 }
 } // namespace
 

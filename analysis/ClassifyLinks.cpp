@@ -139,21 +139,19 @@ TLinkResolution TFileObject::ResolveAsBrowser(std::string_view Link, TBrowserLin
     return Result;
 }
 
-TLinkClass TFileObject::ClassOf(std::string_view Link, std::uint64_t* Target) const {
-    const TLinkResolution Resolved = Resolve(Link);
-    if (Target && Resolved.Class == TLinkClass::lcValid)
-        *Target = Resolved.Target ? Resolved.Target->Sequence : NoTarget;
-    return Resolved.Class;
+TLinkClass TFileObject::ClassOf(std::string_view Link) const {
+    return Resolve(Link).Class;
 }
 
 TLinkClasses TFileObject::ComputeClasses() const {
     TLinkClasses Classes;
     for (int I = 0; I < Links.Count(); ++I) {
-        std::uint64_t Target = NoTarget;
-        switch (ClassOf(Links[I], &Target)) {
+        const TLinkResolution Resolved = Resolve(Links[I]);
+        switch (Resolved.Class) {
         case TLinkClass::lcValid:
             Classes.Valid.push_back(I);
-            Classes.ValidTargets.push_back(Target);
+            Classes.ValidTargets.push_back(Resolved.Target ? Resolved.Target->Sequence : NoTarget);
+            Classes.ValidAnchors.push_back(Resolved.Anchor);
             break;
         case TLinkClass::lcInvalid:
             Classes.Invalid.push_back(I);
@@ -173,6 +171,7 @@ void TFileObject::TakeClasses(TLinkClasses&& Classes) {
     InvalidLinks.Assign(std::move(Classes.Invalid));
     ExternalLinks.Assign(std::move(Classes.External));
     ValidTargets = std::move(Classes.ValidTargets);
+    ValidAnchors = std::move(Classes.ValidAnchors);
     Run.FileObjects.Changed();
     UpdateImage();
     if (!InvalidLinks.Empty()) {

@@ -41,8 +41,10 @@ enum class TLinkClass : std::uint8_t { lcValid, lcInvalid, lcExternal, lcNone };
 // The classes of a file's links, as indices into its Links, each ascending.
 struct TLinkClasses {
     std::vector<int> Valid, Invalid, External;
-    // For each valid link, the Sequence of the file object it leads to, or NoTarget.
+    // For each valid link, the Sequence of the file object it leads to, or NoTarget, and the
+    // index into that file's Anchors of the anchor it names, or -1.
     std::vector<std::uint64_t> ValidTargets;
+    std::vector<std::int32_t> ValidAnchors;
 };
 
 // A valid link that leads to no file object: a local file outside the site.
@@ -81,6 +83,7 @@ public:
     TSortedSubList InvalidLinks{Links};      // links whose target is missing
     TSortedSubList ExternalLinks{Links};     // links that leave the site
     std::vector<std::uint64_t> ValidTargets; // as TLinkClasses has them, for ValidLinks
+    std::vector<std::int32_t> ValidAnchors;  // the same
     TSortedStringList Anchors;               // anchor names defined in the file
     TSortedStringList Links;                 // every link extracted from the file
     TSortedStringList Html5Ids;              // without ModernHTML: ids that only it makes anchors
@@ -110,9 +113,8 @@ public:
     // The same under the modern rules, whatever the settings say, with Read as room that tells
     // how the link was read.
     TLinkResolution ResolveAsBrowser(std::string_view Link, TBrowserLink& Read) const;
-    // The class of one link of this file, as classifying its links would find it; for a valid
-    // link also the Sequence of its target, or NoTarget.
-    TLinkClass ClassOf(std::string_view Link, std::uint64_t* Target = nullptr) const;
+    // The class of one link of this file, as classifying its links would find it.
+    TLinkClass ClassOf(std::string_view Link) const;
     // Sorts every link into the valid, invalid and external lists.
     void ClassifyLinks();
     // The first half of that, which changes nothing and so may run on any thread while no file

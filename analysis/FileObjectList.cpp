@@ -4,6 +4,7 @@
 #include "support/FoldedText.h"
 #include "support/StringUtils.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_set>
 
@@ -46,6 +47,14 @@ std::vector<std::unique_ptr<TFileObject>> TFileObjectList::TakeAll() {
     Index.Clear();
     ++Changes;
     return std::move(Objects);
+}
+
+TFileObject* TFileObjectList::BySequence(std::uint64_t Sequence) const {
+    // The list keeps the order of creation, in which Sequences grow.
+    const auto It = std::lower_bound(
+        Objects.begin(), Objects.end(), Sequence,
+        [](const auto& Object, std::uint64_t Wanted) { return Object->Sequence < Wanted; });
+    return It != Objects.end() && (*It)->Sequence == Sequence ? It->get() : nullptr;
 }
 
 TFileObject* TFileObjectList::FindByPath(std::string_view Path, bool IgnoreCase) const {

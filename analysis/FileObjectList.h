@@ -39,6 +39,9 @@ public:
     // when IgnoreCase is set) and whose name hash agrees, or null.
     TFileObject* FindByPath(std::string_view Path, bool IgnoreCase) const;
 
+    // The file object with this Sequence, or null.
+    TFileObject* BySequence(std::uint64_t Sequence) const;
+
     // A file object leaves the index before its path changes and enters it again after.
     void Unindex(TFileObject& Object);
     void Reindex(TFileObject& Object);

@@ -201,18 +201,22 @@ bool TLinkDiagnoser::Acceptable(const TFileObject& File, const std::string& Sugg
     return File.ClassOf(Suggestion) == TLinkClass::lcValid;
 }
 
-bool TLinkDiagnoser::ValidByModernRules(const TFileObject& File, const std::string& Link) const {
+int LinksValidByModernRules(const TRunContext& Run) {
+    int Count = 0;
+    if (Run.Settings.ModernHTML) return Count;
     TBrowserLink Read;
-    return !Run.Settings.ModernHTML &&
-           File.ResolveAsBrowser(Link, Read).Class == TLinkClass::lcValid;
+    for (const auto& File : Run.FileObjects)
+        for (const std::string& Link : File->InvalidLinks)
+            Count += File->ResolveAsBrowser(Link, Read).Class == TLinkClass::lcValid;
+    return Count;
 }
 
-std::optional<TLinkDiagnosis> TLinkDiagnoser::ModernReason(const TFileObject& File,
-                                                           const std::string& Link) const {
+bool TLinkDiagnoser::ModernReason(const TFileObject& File, const std::string& Link,
+                                  TLinkDiagnosis& Result) const {
     TBrowserLink Read;
     const TLinkResolution Modern = File.ResolveAsBrowser(Link, Read);
-    if (Modern.Class != TLinkClass::lcValid) return std::nullopt;
-    TLinkDiagnosis Result;
+    Result.ValidByModernRules = Modern.Class == TLinkClass::lcValid;
+    if (!Result.ValidByModernRules) return false;
     if (Read.Converted) {
         // In the bytes of the file name the link would be garbled in its page: none suggested.
         Result.Reason = TLinkReason::lrCharset;
@@ -233,9 +237,9 @@ std::optional<TLinkDiagnosis> TLinkDiagnoser::ModernReason(const TFileObject& Fi
                             ? TLinkReason::lrEncoding
                             : TLinkReason::lrCharset;
     } else {
-        return std::nullopt; // for another reason, which the rest may find
+        return false; // for another reason, which the rest may find
     }
-    return Result;
+    return true;
 }
 
 std::optional<TLinkDiagnoser::TStart> TLinkDiagnoser::Start(const TFileObject& File,
@@ -274,8 +278,7 @@ TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::stri
         if (Suggestion && Acceptable(File, *Suggestion)) Result.Suggestion = std::move(Suggestion);
         return Result;
     };
-    if (!Run.Settings.ModernHTML)
-        if (std::optional<TLinkDiagnosis> Modern = ModernReason(File, Link)) return *Modern;
+    if (!Run.Settings.ModernHTML && ModernReason(File, Link, Result)) return Result;
     const std::optional<TStart> Found = Start(File, Link);
     if (!Found) return Result;
     const TStart& Start = *Found;

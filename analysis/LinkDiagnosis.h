@@ -34,7 +34,11 @@ struct TLinkDiagnosis {
     TLinkReason Reason = TLinkReason::lrMissing;
     // In the link's own style, and classified as valid under the current settings.
     std::optional<std::string> Suggestion;
+    bool ValidByModernRules = false; // under the original rules: the modern ones find it
 };
+
+// How many invalid links the modern rules would make valid; none when they are in force.
+int LinksValidByModernRules(const TRunContext& Run);
 
 // Diagnoses the invalid links of a checked site from its file objects; builds its indexes of
 // bare file names, folders and extensionless paths once, in time and memory linear in the number of
@@ -44,8 +48,6 @@ public:
     explicit TLinkDiagnoser(const TRunContext& Run);
     // Link is one of File's invalid links.
     TLinkDiagnosis Diagnose(const TFileObject& File, const std::string& Link) const;
-    // Whether the modern rules would make the invalid link valid (never, when they are in force).
-    bool ValidByModernRules(const TFileObject& File, const std::string& Link) const;
 
 private:
     // What a diagnosis starts from: the path and anchor the link names under the rules in force.
@@ -56,9 +58,10 @@ private:
         bool Rooted = false;      // below the server root
     };
     std::optional<TStart> Start(const TFileObject& File, const std::string& Link) const;
-    // Under the original rules, the reason of a link the modern rules find, when it is theirs.
-    std::optional<TLinkDiagnosis> ModernReason(const TFileObject& File,
-                                               const std::string& Link) const;
+    // Under the original rules: whether the modern rules find the link, and if so for a reason
+    // of theirs, that reason in Result; true then.
+    bool ModernReason(const TFileObject& File, const std::string& Link,
+                      TLinkDiagnosis& Result) const;
     // Whether a suggestion survives being read from the page and is valid.
     bool Acceptable(const TFileObject& File, const std::string& Suggestion) const;
     // A suggestion made of the file names' bytes in the page's charset under the modern rules,

@@ -39,13 +39,13 @@ void ReachFrom(TRunContext& Run, TTreeNode& FileNode) {
             Stack.pop_back();
             continue;
         }
-        const std::string& Link = Frame.File->ValidLinks[Frame.NextLink++];
+        // Where the classification found the link to lead.
+        const size_t Link = static_cast<size_t>(Frame.NextLink++);
         Run.Pump();
         if (Run.Halted) return; // ends this file's loop and every loop further up
-        const TLinkResolution Followed = Frame.File->Resolve(Link);
-        TFileObject* Target = Followed.Target;
+        TFileObject* Target = Run.FileObjects.BySequence(Frame.File->ValidTargets[Link]);
         if (!Target || Target->Ignored) continue; // the linking file keeps its state
-        MarkAnchor(Run, *Target, Followed.Anchor);
+        MarkAnchor(Run, *Target, Frame.File->ValidAnchors[Link]);
         if (Target->ReachState == rsUnreached) Enter(*Target);
     }
 }

@@ -163,16 +163,6 @@ std::vector<TDiagnosedLink> DiagnosedLinks(const TLinkDiagnoser& Diagnoser, cons
     return Result;
 }
 
-// How many invalid links the modern rules would make valid; none when they are in force.
-int ModernValidLinks(const TLinkDiagnoser& Diagnoser, const TRunContext& Run) {
-    int Count = 0;
-    if (Run.Settings.ModernHTML) return Count;
-    for (const auto& File : Run.FileObjects)
-        for (const std::string& Link : File->InvalidLinks)
-            Count += Diagnoser.ValidByModernRules(*File, Link);
-    return Count;
-}
-
 } // namespace
 
 std::string ToUtf8(const std::string& Bytes) {
@@ -199,12 +189,14 @@ std::string ToUtf8(const std::string& Bytes) {
 
 void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
     const TLinkDiagnoser Diagnoser(Run);
+    int ModernValid = 0;
     for (const auto& File : Run.FileObjects) {
         if (File->InvalidLinks.Empty()) continue;
         Out << Run.CurrentProject.RelativeToHome(File->Path) << '\n';
         for (const std::string& Link : File->InvalidLinks) {
             Out << "    " << PageTextToCodePage(Link, File->Charset);
             const TLinkDiagnosis Diagnosis = Diagnoser.Diagnose(*File, Link);
+            ModernValid += Diagnosis.ValidByModernRules;
             if (Diagnosis.Suggestion)
                 Out << "    (" << LinkReasonName(Diagnosis.Reason) << "; did you mean \""
                     << PageTextToCodePage(*Diagnosis.Suggestion, File->Charset) << "\"?)";
@@ -219,8 +211,7 @@ void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
     }
     Out << "無効リンクを含むファイルの数 " << Run.InvalidLinkFileCount << '\n'
         << "無効リンクの総数 " << Run.InvalidLinkTotal << '\n';
-    if (const int Modern = ModernValidLinks(Diagnoser, Run); Modern > 0)
-        Out << ModernSummary << Modern << '\n';
+    if (ModernValid > 0) Out << ModernSummary << ModernValid << '\n';
 }
 
 void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReportFacts& Facts) {
@@ -233,7 +224,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     const TBackLinks BackLinks(Run);
     const std::vector<std::vector<TTextPosition>> Positions = InvalidLinkPositions(Run);
     size_t FileIndex = 0;
-    int Html5IdLinks = 0;
+    int Html5IdLinks = 0, ModernValid = 0;
 
     std::string Out; // written out in large pieces
     Out += "{\n  \"home\": ";
@@ -297,6 +288,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
             Out += ", \"reason\": \"";
             Out += LinkReasonName(Item.Diagnosis.Reason);
             Html5IdLinks += Item.Diagnosis.Reason == TLinkReason::lrHtml5Id;
+            ModernValid += Item.Diagnosis.ValidByModernRules;
             Out += "\", \"suggestion\": ";
             if (Item.Diagnosis.Suggestion)
                 AppendJsonString(Out, *Item.Diagnosis.Suggestion);
@@ -327,7 +319,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     AppendJsonArray(Out, Orphans);
     // How many invalid links are html5-id ones, and how many ModernHTML would make valid.
     Out += ",\n  \"html5IdLinks\": " + std::to_string(Html5IdLinks) +
-           ", \"modernValidLinks\": " + std::to_string(ModernValidLinks(Diagnoser, Run)) + "\n}\n";
+           ", \"modernValidLinks\": " + std::to_string(ModernValid) + "\n}\n";
     Stream << Out;
 }
 

@@ -38,6 +38,16 @@ TEST_F(Run, ReportGivesFilesWithInvalidLinksAndTheirTotal) {
     EXPECT_EQ(T.Host.Beeps, std::vector<TBeepKind>{TBeepKind::bkInformation});
     EXPECT_EQ(T.Run.Tree.Root().Text, Dir.Path());
     EXPECT_EQ(T.Run.CurrentProject.PlainDisplay().MainCaption, "untitled - Orvel(UO)");
+
+    // Under the original rules the report says what the modern ones would make valid.
+    Dir.Write("c.html", "<a href=\"my%20page.html\"><a href=\"my%20page.html#x\">");
+    Dir.Write("my page.html", "<h2 id=x>");
+    T.Run.Settings.ModernHTML = false;
+    OpenFolder(T.Run, Dir.Path());
+    EXPECT_EQ(T.Host.Messages.back().Text,
+              "無効リンクを含むファイルの数 3\r\n無効リンクの総数 5\r\n"
+              "設定の「その他」で「HTML5 の id 属性と新しいリンク属性も扱う」をオンにすると、"
+              "無効リンクのうち 2 個が有効になります。");
 }
 
 TEST_F(Run, HiddenReportOnlyBeeps) {

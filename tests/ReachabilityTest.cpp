@@ -164,23 +164,26 @@ TEST_F(Reach, ProblemFileInTheHomeFolderColoursNoFolder) {
     EXPECT_EQ(Folder("sub").ImageIndex, pic::FolderOk);
 }
 
-// Gives a file these links, all valid, without classifying them; they come in sorted order.
-void SetValidLinks(TFileObject& File, const Strings& Links) {
-    for (const std::string& Link : Links) {
-        File.Links.Add(Link);
-        File.ValidLinks.Append(File.Links.IndexOf(Link));
-    }
+// Gives the files their links, from the file's own name to the names it links to, and
+// classifies them.
+void Link(const std::vector<TFileObject*>& Files, const std::vector<Strings>& Links) {
+    for (size_t I = 0; I < Files.size(); ++I)
+        for (const std::string& Link : Links[I])
+            Files[I]->Links.Add(Link);
+    for (TFileObject* File : Files)
+        File->ClassifyLinks();
 }
 
 // Pages p0, p1, ... of which each links to the next and the last back to p0.
 std::vector<TFileObject*> Chain(TRunContext& Run, int Pages) {
     std::vector<TFileObject*> Files;
+    std::vector<Strings> Links;
     for (int I = 0; I < Pages; ++I) {
-        TFileObject& File =
-            AddUnreadFile(Run, Run.Tree.Root(), "/chain/p" + std::to_string(I) + ".html", fkHtml);
-        SetValidLinks(File, {"p" + std::to_string((I + 1) % Pages) + ".html"});
-        Files.push_back(&File);
+        Files.push_back(
+            &AddUnreadFile(Run, Run.Tree.Root(), "/chain/p" + std::to_string(I) + ".html", fkHtml));
+        Links.push_back({"p" + std::to_string((I + 1) % Pages) + ".html"});
     }
+    Link(Files, Links);
     return Files;
 }
 
@@ -213,10 +216,13 @@ TEST(ReachFrom, VisitsInTheOrderOfTheRecursiveDescription) {
                                                                {"c", {"d.html", "e.html"}},
                                                                {"d", {}},
                                                                {"e", {}}};
-    for (const auto& [Name, Links] : Site) {
-        TFileObject& File = AddUnreadFile(T.Run, T.Run.Tree.Root(), "/s/" + Name + ".html", fkHtml);
-        SetValidLinks(File, Links);
+    std::vector<TFileObject*> Files;
+    std::vector<Strings> Links;
+    for (const auto& [Name, Targets] : Site) {
+        Files.push_back(&AddUnreadFile(T.Run, T.Run.Tree.Root(), "/s/" + Name + ".html", fkHtml));
+        Links.push_back(Targets);
     }
+    Link(Files, Links);
     // Each pump records the files reached since the one before; a file is marked right
     // after the pump that precedes its entry.
     Strings Order;

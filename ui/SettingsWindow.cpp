@@ -207,6 +207,11 @@ TSettingsWindow::TSettingsWindow(QWidget* Parent) : QDialog(Parent) {
     connect(ViewerBrowseButton, &QPushButton::clicked, this, [this] { ViewerBrowseButtonClick(); });
     connect(EditorBrowseButton, &QPushButton::clicked, this, [this] { EditorBrowseButtonClick(); });
     connect(MakeExtListDefault, &QPushButton::clicked, this, [this] { MakeExtListDefaultClick(); });
+    // The modern rules read links as browsers do, spaces and file:// links included.
+    connect(ModernHTML, &QCheckBox::toggled, this, [this](bool Modern) {
+        isSpaceValidChkBox->setEnabled(!Modern);
+        CheckLocalFile->setEnabled(!Modern);
+    });
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -225,6 +230,8 @@ void TSettingsWindow::ShowSettings(const TSettings& S) {
     IgnoreJavaScript->setChecked(S.IgnoreJavaScript);
     HideInfoBoxAfterCheck->setChecked(S.HideInfoBoxAfterCheck);
     ModernHTML->setChecked(S.ModernHTML);
+    isSpaceValidChkBox->setEnabled(!S.ModernHTML);
+    CheckLocalFile->setEnabled(!S.ModernHTML);
     ExtListHTML->setText(ToQString(S.ExtListHTML));
     ExtListImg->setText(ToQString(S.ExtListImg));
 }

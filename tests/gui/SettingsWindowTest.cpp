@@ -52,7 +52,7 @@ TSettings Unusual() {
     S.HideInfoBoxAfterCheck = true;
     S.ExtListHTML = ".HTM.PHP";
     S.ExtListImg = ".BMP.ICO";
-    S.ModernHTML = true;
+    S.ModernHTML = false;
     return S;
 }
 
@@ -218,8 +218,16 @@ TEST_F(SettingsWindowTest, ShowSettingsPutsEveryValueIntoItsOwnControl) {
     EXPECT_TRUE(Form->HideInfoBoxAfterCheck->isChecked());
     EXPECT_EQ(Form->ExtListHTML->text(), QStringLiteral(".HTM.PHP"));
     EXPECT_EQ(Form->ExtListImg->text(), QStringLiteral(".BMP.ICO"));
+    EXPECT_FALSE(Form->ModernHTML->isChecked());
+    // The space and file:// switches count only under the original rules.
+    EXPECT_TRUE(Form->isSpaceValidChkBox->isEnabled());
+    EXPECT_TRUE(Form->CheckLocalFile->isEnabled());
+    Form->ModernHTML->setChecked(true);
+    EXPECT_FALSE(Form->isSpaceValidChkBox->isEnabled());
+    EXPECT_FALSE(Form->CheckLocalFile->isEnabled());
 
     Form->ShowSettings(TSettings{});
+    EXPECT_TRUE(Form->ModernHTML->isChecked());
     EXPECT_EQ(Form->ExternalEditor->text(), QString());
     EXPECT_EQ(Form->DefaultFileName->text(), QStringLiteral("index.html"));
     EXPECT_FALSE(Form->ignoreCase->isChecked());
@@ -310,6 +318,7 @@ TEST_F(SettingsWindowTest, WhatTheUserTypesAndClicksIsRead) {
     QTest::keyClicks(Form->DefaultFileName, QStringLiteral("index.htm"));
     ClickIndicator(Form->ignoreCase);
     ClickIndicator(Form->IgnoreJavaScript);
+    ClickIndicator(Form->ModernHTML); // off: the file:// choices can be clicked
     ClickIndicator(Form->CheckLocalFileItems[1]);
 
     TSettings Expected = S;
@@ -323,6 +332,7 @@ TEST_F(SettingsWindowTest, WhatTheUserTypesAndClicksIsRead) {
     Expected.IgnoreCase = true;
     Expected.IgnoreJavaScript = false;
     Expected.CheckLocalFile = 1;
+    Expected.ModernHTML = false;
     EXPECT_EQ(Form->Settings(), Expected);
 
     ClickIndicator(Form->CheckLocalFileItems[0]);
