@@ -3,6 +3,7 @@
 #include "support/InputFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <optional>
 
@@ -21,6 +22,14 @@ bool LooksLikeText(const std::string& Text) {
         std::count_if(Text.begin(), Text.begin() + static_cast<std::ptrdiff_t>(N),
                       [](char C) { return IsControlByte(static_cast<unsigned char>(C)); }));
     return Controls <= N / 10;
+}
+
+// Every NUL byte of the text made a space; a page rarely has one, so they are searched for.
+void SpacesForNuls(std::string& Text) {
+    for (char* Nul = static_cast<char*>(std::memchr(Text.data(), '\0', Text.size())); Nul;
+         Nul = static_cast<char*>(
+             std::memchr(Nul, '\0', Text.size() - static_cast<size_t>(Nul - Text.data()))))
+        *Nul = ' ';
 }
 
 // Reads the whole open file into Text; the file may have shrunk since it was opened.
@@ -45,7 +54,7 @@ TReadFailure ReadTextInto(const std::string& Path, std::string& Text, TSeenEntry
         return TReadFailure::rfReadError;
     }
     if (!LooksLikeText(Text)) return TReadFailure::rfNotText;
-    std::replace(Text.begin(), Text.end(), '\0', ' ');
+    SpacesForNuls(Text);
     return TReadFailure::rfNone;
 }
 
@@ -84,7 +93,7 @@ std::string ReadTextFile(const std::string& Path, TMessageHost& Host) {
 
 std::string ReadFileAll(const std::string& Path, TMessageHost& Host) {
     std::string Result = ReadTextFile(Path, Host);
-    std::replace(Result.begin(), Result.end(), '\0', ' ');
+    SpacesForNuls(Result);
     return Result;
 }
 
