@@ -35,29 +35,34 @@ std::string AnchorKey(std::string_view Anchor, TCharset Charset) {
     return Key;
 }
 
-void TAnchorKeys::Build(const std::vector<std::string>& Anchors, TCharset Charset) {
+void TAnchorKeys::Build(const std::vector<std::string>& Anchors, TCharset Charset, bool Hashed) {
     Keys.clear();
+    ByHash.clear();
     const bool Converts = Charset.OrCodePage() != TCharset::Utf8();
     const bool Differ = std::any_of(Anchors.begin(), Anchors.end(), [&](const std::string& A) {
         return A.find('&') != std::string::npos || (Converts && !IsAscii(A));
     });
-    if (!Differ) return;
-    Keys.reserve(Anchors.size());
+    if (Differ)
+        for (const std::string& Anchor : Anchors)
+            Keys.push_back(AnchorKey(Anchor, Charset));
+    if (!Differ && !Hashed) return;
+    ByHash.reserve(Anchors.size());
     for (size_t I = 0; I < Anchors.size(); ++I)
-        Keys.emplace_back(AnchorKey(Anchors[I], Charset), static_cast<int>(I));
-    std::stable_sort(Keys.begin(), Keys.end(),
-                     [](const auto& A, const auto& B) { return A.first < B.first; });
+        ByHash.emplace_back(FoldedHash(Keys.empty() ? Anchors[I] : Keys[I]), static_cast<int>(I));
+    std::sort(ByHash.begin(), ByHash.end());
 }
 
 int TAnchorKeys::FindExactly(std::string_view Key, const TSortedStringList& Anchors,
                              const TSortedStringList* Extra) const {
-    if (Keys.empty()) {
+    if (ByHash.empty()) {
         if (const int Index = ExactIndex(Anchors, Key); Index >= 0) return Index;
     } else {
-        const auto It =
-            std::lower_bound(Keys.begin(), Keys.end(), Key,
-                             [](const auto& Entry, std::string_view K) { return Entry.first < K; });
-        if (It != Keys.end() && It->first == Key) return It->second;
+        const std::uint64_t Hash = FoldedHash(Key);
+        for (auto It = std::lower_bound(ByHash.begin(), ByHash.end(), std::pair(Hash, -1));
+             It != ByHash.end() && It->first == Hash; ++It) {
+            const size_t Index = static_cast<size_t>(It->second);
+            if ((Keys.empty() ? Anchors[It->second] : Keys[Index]) == Key) return It->second;
+        }
     }
     if (Extra)
         if (const int Index = ExactIndex(*Extra, Key); Index >= 0) return Anchors.Count() + Index;

@@ -4,6 +4,7 @@
 #include "support/Charset.h"
 #include "support/SortedStringList.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,22 +18,21 @@ std::string AnchorKey(std::string_view Anchor, TCharset Charset);
 
 // The index into a page's Anchors of the anchor that a fragment (UTF-8, references decoded)
 // names, as browsers look for the element a fragment indicates: with letter case, first the
-// fragment as it stands, then with its percent escapes decoded. Keys, when not empty, hold the
-// anchors' keys; Extra is searched after Anchors, its indices counting on from Anchors' count.
-// -1 when none is named.
+// fragment as it stands, then with its percent escapes decoded. Extra is searched after Anchors,
+// its indices counting on from Anchors' count. -1 when none is named.
 class TAnchorKeys {
 public:
-    // The keys of a page's anchors (sorted as its list holds them); none are kept when every
-    // anchor is its own key.
-    void Build(const std::vector<std::string>& Anchors, TCharset Charset);
+    // The keys of a page's anchors (sorted as its list holds them), kept where any differs from
+    // its anchor, and looked up through a hash table when they are kept or Hashed is asked for.
+    void Build(const std::vector<std::string>& Anchors, TCharset Charset, bool Hashed);
     int Find(std::string_view Fragment, const TSortedStringList& Anchors,
              const TSortedStringList* Extra = nullptr) const;
-    bool Empty() const { return Keys.empty(); }
 
 private:
     int FindExactly(std::string_view Key, const TSortedStringList& Anchors,
                     const TSortedStringList* Extra) const;
-    std::vector<std::pair<std::string, int>> Keys; // key, anchor index; sorted by key
+    std::vector<std::string> Keys; // by anchor index; empty when every anchor is its own key
+    std::vector<std::pair<std::uint64_t, int>> ByHash; // FoldedHash of the key, anchor index
 };
 
 // The fragment "top" names the top of any page, whether or not an anchor has that name.

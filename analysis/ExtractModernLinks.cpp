@@ -34,51 +34,76 @@ std::string_view TrimHtmlSpace(std::string_view Text) {
     return Text;
 }
 
-// The attributes that matter, upper case and sorted; a tag keeps the first of each.
+// Upper-case names of at most 16 bytes, found without ASCII case by comparing two words: a tag's
+// name and those of its attributes are looked up in these at every tag.
+class TNameTable {
+public:
+    template <typename Names> explicit TNameTable(const Names& List) {
+        for (const std::string_view Name : List) {
+            Keys.push_back(KeyOf(Name));
+            Sizes |= 1u << Name.size();
+        }
+    }
+    // The index of Name in the list, or -1.
+    int Find(std::string_view Name) const {
+        if (Name.size() > 16 || !(Sizes & (1u << Name.size()))) return -1;
+        const TKey Key = KeyOf(Name);
+        for (size_t I = 0; I < Keys.size(); ++I)
+            if (Keys[I] == Key) return static_cast<int>(I);
+        return -1;
+    }
+
+private:
+    struct TKey {
+        std::uint64_t Low, High;
+        size_t Size;
+        bool operator==(const TKey&) const = default;
+    };
+    static TKey KeyOf(std::string_view Name) {
+        return {FoldWord(LoadWord(Name, 0)), Name.size() > 8 ? FoldWord(LoadWord(Name, 8)) : 0,
+                Name.size()};
+    }
+    std::vector<TKey> Keys;
+    std::uint32_t Sizes = 0; // bit N: a name of N bytes
+};
+
+// The attributes that matter; a tag keeps the first of each.
 constexpr std::string_view AttributeNames[] = {
-    "ACTION",     "BACKGROUND", "CITE",       "CODE",   "CONTENT",   "DATA",   "DYNSRC",
-    "FORMACTION", "HREF",       "HTTP-EQUIV", "ID",     "LONGDESC",  "LOWSRC", "NAME",
-    "POSTER",     "SRC",        "SRCSET",     "USEMAP", "XLINK:HREF"};
+    "HREF",     "SRC",        "ID",     "NAME",   "SRCSET",    "CONTENT", "HTTP-EQUIV",
+    "ACTION",   "BACKGROUND", "CITE",   "CODE",   "DATA",      "DYNSRC",  "FORMACTION",
+    "LONGDESC", "LOWSRC",     "POSTER", "USEMAP", "XLINK:HREF"};
 constexpr int AttributeCount = static_cast<int>(std::size(AttributeNames));
 
-// The index of a name in a sorted table of upper-case names, compared without ASCII case, or -1.
-template <typename Names> int FoldedIndex(const Names& Table, std::string_view Name) {
-    char Upper[16];
-    if (Name.size() > sizeof Upper) return -1;
-    for (size_t I = 0; I < Name.size(); ++I)
-        Upper[I] = AsciiUpper(Name[I]);
-    const std::string_view Key(Upper, Name.size());
-    const auto It = std::lower_bound(std::begin(Table), std::end(Table), Key);
-    return It != std::end(Table) && *It == Key ? static_cast<int>(It - std::begin(Table)) : -1;
-}
-
 int AttributeIndex(std::string_view Name) {
-    return FoldedIndex(AttributeNames, Name);
+    static const TNameTable Table(AttributeNames);
+    return Table.Find(Name);
 }
 
-// For each tag with link attributes, upper case and sorted, the indices of those attributes.
+// For each tag with link attributes, the indices of those attributes.
 struct TLinkTags {
-    std::vector<std::string_view> Tags;
+    std::vector<std::string_view> Names;
     std::vector<std::vector<int>> Attributes;
+    TNameTable Tags{std::vector<std::string_view>()};
 };
 
 const TLinkTags& LinkTags() {
     static const TLinkTags Index = [] {
         std::vector<TTagRow> Rows(std::begin(LinkTagTable), std::end(LinkTagTable));
         Rows.insert(Rows.end(), std::begin(ModernLinkTable), std::end(ModernLinkTable));
-        std::stable_sort(Rows.begin(), Rows.end(),
-                         [](const TTagRow& A, const TTagRow& B) { return A.Tag < B.Tag; });
         TLinkTags I;
         for (const TTagRow& Row : Rows) {
-            if (I.Tags.empty() || I.Tags.back() != Row.Tag) {
-                I.Tags.push_back(Row.Tag);
+            auto Tag = std::find(I.Names.begin(), I.Names.end(), Row.Tag);
+            if (Tag == I.Names.end()) {
+                I.Names.push_back(Row.Tag);
                 I.Attributes.emplace_back();
+                Tag = I.Names.end() - 1;
             }
             const int Attribute = AttributeIndex(Row.Attribute);
-            auto& Attributes = I.Attributes.back();
+            auto& Attributes = I.Attributes[static_cast<size_t>(Tag - I.Names.begin())];
             if (std::find(Attributes.begin(), Attributes.end(), Attribute) == Attributes.end())
                 Attributes.push_back(Attribute);
         }
+        I.Tags = TNameTable(I.Names);
         return I;
     }();
     return Index;
@@ -186,7 +211,7 @@ size_t AfterMarkup(std::string_view Text, size_t Lt) {
     }
 }
 
-// The elements whose text holds no tags, upper case and sorted; PLAINTEXT runs to the end.
+// The elements whose text holds no tags; PLAINTEXT runs to the end.
 constexpr std::string_view RawTextElements[] = {"PLAINTEXT", "SCRIPT", "STYLE",
                                                 "TEXTAREA",  "TITLE",  "XMP"};
 
@@ -284,7 +309,7 @@ public:
         if (FoldedEqual(Name, "A") || FoldedEqual(Name, "MAP")) AddNamed(Attributes);
         if (FoldedEqual(Name, "BASE")) TakeBase(Attributes);
         if (FoldedEqual(Name, "META")) TakeRefresh(Attributes);
-        const int Tag = FoldedIndex(Tags.Tags, Name);
+        const int Tag = Tags.Tags.Find(Name);
         if (Tag < 0) return;
         for (const int Attribute : Tags.Attributes[static_cast<size_t>(Tag)]) {
             const std::string_view* Value = Attributes.Value(Attribute, &At);
@@ -392,7 +417,8 @@ TPageLinks ExtractModernLinks(std::string_view Text, const TExtractOptions& Opti
                 if ((Halted = Progress.Step(Counter++))) break;
                 Collector.Take(Name, Attributes);
             }
-            if (const int Raw = FoldedIndex(RawTextElements, Name); Raw >= 0)
+            static const TNameTable RawText(RawTextElements);
+            if (const int Raw = RawText.Find(Name); Raw >= 0)
                 Pos = Raw == 0 ? N : RawTextEnd(Text, Pos, Name);
         }
     }

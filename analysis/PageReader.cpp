@@ -14,7 +14,7 @@ TReadPage ReadPage(const std::string& Path, const TExtractOptions& Options,
     // Before comments are removed: a declaration may follow one.
     Page.Charset = DetectCharset(Buffer);
     Page.Found = ExtractPageLinks(Buffer, Options, Progress);
-    Page.AnchorKeys.Build(Page.Found.Anchors, Page.Charset);
+    Page.AnchorKeys.Build(Page.Found.Anchors, Page.Charset, Options.ModernHTML);
     return Page;
 }
 
