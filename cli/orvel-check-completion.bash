@@ -23,8 +23,18 @@ _orvel_check()
             return
             ;;
         --set)
-            # The "Option" keys of the settings file; a value follows the "=".
-            [[ $cur == *=* ]] && return
+            # The "Option" keys of the settings file; a value follows the "=". The switches take
+            # 1 or 0: ModernHTML=1 (the default) reads links as a browser opening the page from
+            # disk, ModernHTML=0 by the original program's byte rules.
+            if [[ $cur == *=* ]]; then
+                case ${cur%%=*} in
+                    IgnoreCase | isSpaceValid | AnchorMakesFileBlue | CheckLocalFile | \
+                        IgnoreHTMLInfo | IgnoreJavaScript | HideInfoBoxAfterCheck | ModernHTML)
+                        COMPREPLY=($(compgen -W "1 0" -- "${cur#*=}")) # after the "="
+                        ;;
+                esac
+                return
+            fi
             local keys='ExternalEditor ExternalViewer IgnoreCase DefaultFileName isSpaceValid
                 CommandLineOption TagJumpCommandLineOption AnchorMakesFileBlue CheckLocalFile
                 IgnoreHTMLInfo IgnoreJavaScript HideInfoBoxAfterCheck ExtListHTML ExtListImg ModernHTML'

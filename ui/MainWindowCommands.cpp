@@ -68,7 +68,7 @@ void TMainWindow::StopButtonClick() {
 
 void TMainWindow::OptionButtonClick() {
     ReadSettingsFile();
-    const bool IgnoreCase = Run.Settings.IgnoreCase;
+    const bool IgnoreCase = Run.Settings.IgnoreCase, ModernHTML = Run.Settings.ModernHTML;
     if (SettingsWindow->exec() == QDialog::Accepted) {
         Run.Settings = SettingsWindow->Settings();
         try {
@@ -85,7 +85,11 @@ void TMainWindow::OptionButtonClick() {
     } else {
         ReadSettingsFile();
     }
-    if (Run.Settings.IgnoreCase != IgnoreCase) Recheck(Run);
+    // The rules that read the pages changed: the site is read again.
+    if (Run.Settings.ModernHTML != ModernHTML)
+        Reopen(Run);
+    else if (Run.Settings.IgnoreCase != IgnoreCase)
+        Recheck(Run);
 }
 
 void TMainWindow::AboutButtonClick() {

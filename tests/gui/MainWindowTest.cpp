@@ -328,8 +328,9 @@ TEST_F(MainWindowTest, EndOfRunBoxFindsTheRunsLastTextsOnScreen) {
     EXPECT_EQ(Shown.first(), "before a box");
 }
 
-TEST_F(MainWindowTest, SettingsOkWritesAndIgnoreCaseChangeRechecks) {
-    Site.Write("index.html", "<a href=A.HTML>");
+TEST_F(MainWindowTest, SettingsOkWritesAndAChangeOfRulesChecksAgain) {
+    Site.Write("index.html", "<a href=A.HTML><a href=\"my%20page.html\">");
+    Site.Write("my page.html", "");
     Open();
     const TFileObject& Index = *Node("index.html")->Data;
     ASSERT_EQ(Index.InvalidLinks.Count(), 1);
@@ -349,7 +350,16 @@ TEST_F(MainWindowTest, SettingsOkWritesAndIgnoreCaseChangeRechecks) {
     });
     Form->OptionButtonClick();
     EXPECT_TRUE(Index.InvalidLinks.Empty());
-    EXPECT_EQ(Index.ValidLinks.Count(), 1);
+    EXPECT_EQ(Index.ValidLinks.Count(), 2);
+
+    // Other rules read the pages again: the escape is no longer decoded.
+    QTimer::singleShot(0, [this] {
+        Form->SettingsWindow->ModernHTML->setChecked(false);
+        Form->SettingsWindow->OKBtn->click();
+    });
+    Form->OptionButtonClick();
+    EXPECT_EQ(Node("index.html")->Data->InvalidLinks.Strings(),
+              std::vector<std::string>{"my%20page.html"});
 }
 
 TEST_F(MainWindowTest, SettingsCancelRestoresTheStoredValues) {
