@@ -68,7 +68,9 @@ completion_cases='orvel-check --fo|--format
 orvel-check --format |gnu json text
 orvel-check --format=j|json
 orvel-check --set Ig|IgnoreCase= IgnoreHTMLInfo= IgnoreJavaScript=
-orvel-check --set IgnoreCase=|
+orvel-check --set IgnoreCase=|0 1
+orvel-check --set ModernHTML=0|0
+orvel-check --set DefaultFileName=|
 orvel-check --project |B.OPR a.opr docs
 orvel-check --server-root |docs
 orvel-check |docs
