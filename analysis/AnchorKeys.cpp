@@ -48,7 +48,7 @@ void TAnchorKeys::Build(const std::vector<std::string>& Anchors, TCharset Charse
     if (!Differ && !Hashed) return;
     ByHash.reserve(Anchors.size());
     for (size_t I = 0; I < Anchors.size(); ++I)
-        ByHash.emplace_back(FoldedHash(Keys.empty() ? Anchors[I] : Keys[I]), static_cast<int>(I));
+        ByHash.emplace_back(TextHash(Keys.empty() ? Anchors[I] : Keys[I]), static_cast<int>(I));
     std::sort(ByHash.begin(), ByHash.end());
 }
 
@@ -57,7 +57,7 @@ int TAnchorKeys::FindExactly(std::string_view Key, const TSortedStringList& Anch
     if (ByHash.empty()) {
         if (const int Index = ExactIndex(Anchors, Key); Index >= 0) return Index;
     } else {
-        const std::uint64_t Hash = FoldedHash(Key);
+        const std::uint64_t Hash = TextHash(Key);
         for (auto It = std::lower_bound(ByHash.begin(), ByHash.end(), std::pair(Hash, -1));
              It != ByHash.end() && It->first == Hash; ++It) {
             const size_t Index = static_cast<size_t>(It->second);

@@ -10,7 +10,7 @@ namespace orvel {
 
 void TFirstValues::Offer(int Row, std::string_view Value, size_t Offset) {
     if (2 * (Entries.size() + 1) > Slots.size()) Grow();
-    const std::uint64_t Hash = FoldedHash(Value);
+    const std::uint64_t Hash = TextHash(Value);
     for (size_t I = Hash & Mask;; I = (I + 1) & Mask) {
         if (Slots[I] == 0) {
             Entries.push_back({Hash, AnsiSortKey(Value), Row, Offset, Offset, std::string(Value)});

@@ -16,8 +16,7 @@ struct TFoundValues {
 };
 
 // Holds each spelling once, however many tags of a large file repeat it, in a table probed by
-// the folded hash (texts equal without case under the code page are equal with the ASCII
-// letters folded).
+// the hash of its bytes.
 class TFirstValues {
 public:
     // A value found by a row (rows rank in table order) at an offset; within a row, values come

@@ -1,6 +1,7 @@
-// Link extraction and classification of one HTML file: no crash, no undefined behaviour, and
-// lists that are sorted, free of case-insensitive duplicates, without empty or overlong texts,
-// and only valid suggestions for the invalid links.
+// Link extraction and classification of one HTML file, under either rules: no crash, no
+// undefined behaviour, and lists that are sorted and free of duplicates as each compares its
+// texts, without empty or overlong texts, a place in the file for every link, and only valid
+// suggestions for the invalid links.
 #include "FuzzSupport.h"
 
 #include "analysis/ExtractLinks.h"
@@ -17,7 +18,7 @@ namespace {
 void RequireSortedList(const TSortedStringList& List) {
     for (int I = 0; I < List.Count(); ++I) {
         Require(!List[I].empty(), "no empty text in a list");
-        if (I > 0) Require(AnsiCompareText(List[I - 1], List[I]) < 0, "a list is sorted");
+        if (I > 0) Require(List.Compare(List[I - 1], List[I]) < 0, "a list is sorted");
     }
 }
 } // namespace
@@ -49,6 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     RequireSortedList(Object.Html5Ids);
     for (const std::string& Link : Object.Links)
         Require(Link.size() <= MaxValueLength, "values are cut at their longest");
+    Require(Object.LinkOffsets.size() == static_cast<size_t>(Object.Links.Count()),
+            "every link has its place");
+    for (const TLinkOffset Offset : Object.LinkOffsets)
+        Require(Offset < Size - 1, "a link's place lies in the file");
     Require(Object.ValidLinks.Count() + Object.InvalidLinks.Count() +
                     Object.ExternalLinks.Count() <=
                 Object.Links.Count(),

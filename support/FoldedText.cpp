@@ -11,11 +11,21 @@ std::uint64_t Mix(std::uint64_t A, std::uint64_t B) {
 constexpr std::uint64_t Seed = 0xA0761D6478BD642Full, Prime = 0xE7037ED1A0B428DBull;
 } // namespace
 
-std::uint64_t FoldedHash(std::string_view Text) {
+namespace {
+template <typename Word> std::uint64_t HashOf(std::string_view Text, Word&& Load) {
     std::uint64_t Hash = Seed ^ Text.size();
     for (size_t Pos = 0; Pos < Text.size(); Pos += 8)
-        Hash = Mix(Hash ^ FoldWord(LoadWord(Text, Pos)), Prime);
+        Hash = Mix(Hash ^ Load(Pos), Prime);
     return Mix(Hash, Seed);
+}
+} // namespace
+
+std::uint64_t FoldedHash(std::string_view Text) {
+    return HashOf(Text, [&](size_t Pos) { return FoldWord(LoadWord(Text, Pos)); });
+}
+
+std::uint64_t TextHash(std::string_view Text) {
+    return HashOf(Text, [&](size_t Pos) { return LoadWord(Text, Pos); });
 }
 
 bool FoldedEqual(std::string_view A, std::string_view B) {

@@ -39,6 +39,8 @@ inline bool StartsWithFolded(std::string_view Text, size_t Pos, std::string_view
 // A 64-bit hash of the folded text: every byte counts, so paths that share a long beginning
 // spread as well as any others.
 std::uint64_t FoldedHash(std::string_view Text);
+// The same hash of the text's bytes as they are, for texts told apart by case.
+std::uint64_t TextHash(std::string_view Text);
 // True when the two texts are equal once folded.
 bool FoldedEqual(std::string_view A, std::string_view B);
 
