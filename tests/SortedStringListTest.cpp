@@ -1,5 +1,5 @@
-// The sorted, case-insensitive list without duplicates that holds links, anchors and the
-// excluded files.
+// The sorted list without duplicates that holds links, anchors and the excluded files: without
+// case, or with it.
 #include "support/SortedStringList.h"
 
 #include <cctype>
@@ -32,6 +32,15 @@ TEST(SortedStringListTest, FirstOfTwoTextsThatDifferInCaseStays) {
     EXPECT_FALSE(List.Add("index.html"));
     EXPECT_TRUE(List.Add("index.htm"));
     EXPECT_EQ(List.Strings(), (TTexts{"index.htm", "Index.html"}));
+}
+
+TEST(SortedStringListTest, CaseSensitiveListKeepsEverySpellingInItsBytesOrder) {
+    TSortedStringList List(true);
+    for (const char* Text : {"index.html", "Index.html", "index.htm", "INDEX.HTML", "Index.html"})
+        List.Add(Text);
+    EXPECT_EQ(List.Strings(), (TTexts{"index.htm", "INDEX.HTML", "Index.html", "index.html"}));
+    EXPECT_EQ(List.IndexOf("Index.html"), 2);
+    EXPECT_EQ(List.IndexOf("INDEX.html"), -1);
 }
 
 TEST(SortedStringListTest, DuplicateArrivingOutOfOrderIsDroppedToo) {
