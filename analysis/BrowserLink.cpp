@@ -188,14 +188,14 @@ void ReadBrowserLink(const TFileObject& Page, std::string_view Link, TBrowserLin
     }
     Url = Url.substr(0, Url.find('?'));
     // A link with a scheme does not depend on the base.
-    thread_local std::string Base;
+    std::string_view Base = Page.Path;
+    thread_local std::string FromBase;
     if (UrlSchemeLength(Url) == 0 && !Page.BaseHref.empty()) {
-        if (!ReadBase(Page, Base)) {
+        if (!ReadBase(Page, FromBase)) {
             Out.Kind = TBrowserLinkKind::bkExternal;
             return;
         }
-    } else {
-        Base = Page.Path;
+        Base = FromBase;
     }
     if (!Url.empty()) return ResolveUrl(Page, Base, Url, false, Out);
     if (Out.Anchor.empty()) { // "?x=1" or "#"

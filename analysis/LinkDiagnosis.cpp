@@ -247,7 +247,7 @@ std::optional<TLinkDiagnoser::TStart> TLinkDiagnoser::Start(const TFileObject& F
     TStart Start;
     if (Run.Settings.ModernHTML) {
         TBrowserLink Read;
-        File.ResolveAsBrowser(Link, Read);
+        ReadBrowserLink(File, Link, Read);
         if (Read.Kind != TBrowserLinkKind::bkInSite && Read.Kind != TBrowserLinkKind::bkRooted)
             return std::nullopt; // a file: URL or one the site does not hold
         Start.Resolved = std::move(Read.Path);
