@@ -4,7 +4,6 @@
 #include "support/FoldedText.h"
 #include "support/StringUtils.h"
 
-#include <algorithm>
 #include <optional>
 #include <unordered_set>
 
@@ -18,6 +17,7 @@ TFileObject& TFileObjectList::Append(std::unique_ptr<TFileObject> Object) {
     Object->Sequence = NextSequence++;
     Objects.push_back(std::move(Object));
     TFileObject& Added = *Objects.back();
+    BySequenceSlots.push_back(&Added);
     Reindex(Added);
     return Added;
 }
@@ -34,8 +34,10 @@ void TFileObjectList::Reindex(TFileObject& Object) {
 
 void TFileObjectList::Destroy(const std::vector<TFileObject*>& Doomed) {
     const std::unordered_set<const TFileObject*> Set(Doomed.begin(), Doomed.end());
-    for (TFileObject* Object : Doomed)
+    for (TFileObject* Object : Doomed) {
         Unindex(*Object);
+        BySequenceSlots[Object->Sequence - FirstSequence] = nullptr;
+    }
     std::erase_if(Objects, [&](const auto& Owned) { return Set.count(Owned.get()) > 0; });
 }
 
@@ -45,16 +47,16 @@ void TFileObjectList::Clear() {
 
 std::vector<std::unique_ptr<TFileObject>> TFileObjectList::TakeAll() {
     Index.Clear();
+    BySequenceSlots.clear();
+    FirstSequence = NextSequence;
     ++Changes;
     return std::move(Objects);
 }
 
 TFileObject* TFileObjectList::BySequence(std::uint64_t Sequence) const {
-    // The list keeps the order of creation, in which Sequences grow.
-    const auto It = std::lower_bound(
-        Objects.begin(), Objects.end(), Sequence,
-        [](const auto& Object, std::uint64_t Wanted) { return Object->Sequence < Wanted; });
-    return It != Objects.end() && (*It)->Sequence == Sequence ? It->get() : nullptr;
+    return Sequence >= FirstSequence && Sequence - FirstSequence < BySequenceSlots.size()
+               ? BySequenceSlots[Sequence - FirstSequence]
+               : nullptr;
 }
 
 TFileObject* TFileObjectList::FindByPath(std::string_view Path, bool IgnoreCase) const {

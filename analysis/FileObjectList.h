@@ -55,6 +55,10 @@ private:
     TPathStyle PathStyle;
     std::vector<std::unique_ptr<TFileObject>> Objects;
     TPathIndex Index; // by the folded hash of the path
+    // By Sequence - FirstSequence, each object created since the list was last emptied; null
+    // for one destroyed since.
+    std::vector<TFileObject*> BySequenceSlots;
+    std::uint64_t FirstSequence = 0;
     std::uint64_t NextSequence = 0;
     std::uint64_t Changes = 0;
 };
