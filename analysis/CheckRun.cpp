@@ -84,8 +84,12 @@ bool LoadProject(TRunContext& Run, const std::string& Path) {
 
 void Reopen(TRunContext& Run) {
     Run.BeginBusy();
-    if (Run.FileSystem->DirExists(Run.CurrentProject.HomeDir))
+    if (Run.FileSystem->DirExists(Run.CurrentProject.HomeDir)) {
+        // The site read again is shown as it was: the same nodes open, the same one selected.
+        const TTreeSight Sight = Run.Tree.Sight();
         CheckFolder(Run, Run.CurrentProject.HomeDir, true);
+        Run.Tree.RestoreSight(Sight);
+    }
     Run.EndBusy();
 }
 

@@ -15,7 +15,8 @@ void OpenFolder(TRunContext& Run, const std::string& Folder);
 // Reads a project file and checks its home folder. False, after saying why, when the file is
 // missing or cannot be read as a project file.
 bool LoadProject(TRunContext& Run, const std::string& Path);
-// Checks the home folder of the project again, with its TOP pages and exclusions.
+// Checks the home folder of the project again, with its TOP pages and exclusions; the nodes
+// that were expanded and the one selected are again where the site still has them.
 void Reopen(TRunContext& Run);
 // Classifies every link again and re-marks reachability without scanning.
 void Recheck(TRunContext& Run);

@@ -6,6 +6,8 @@
 #include "support/CodePage.h"
 #include "support/FoldedText.h"
 
+#include <algorithm>
+
 namespace orvel {
 
 namespace {
@@ -155,6 +157,8 @@ TLinkClasses TFileObject::ComputeClasses() const {
             break;
         case TLinkClass::lcInvalid:
             Classes.Invalid.push_back(I);
+            Classes.InvalidTargets.push_back(Resolved.Target ? Resolved.Target->Sequence
+                                                             : NoTarget);
             break;
         case TLinkClass::lcExternal:
             Classes.External.push_back(I);
@@ -172,6 +176,7 @@ void TFileObject::TakeClasses(TLinkClasses&& Classes) {
     ExternalLinks.Assign(std::move(Classes.External));
     ValidTargets = std::move(Classes.ValidTargets);
     ValidAnchors = std::move(Classes.ValidAnchors);
+    InvalidTargets = std::move(Classes.InvalidTargets);
     Run.FileObjects.Changed();
     UpdateImage();
     if (!InvalidLinks.Empty()) {
@@ -182,6 +187,14 @@ void TFileObject::TakeClasses(TLinkClasses&& Classes) {
 
 void TFileObject::ClassifyLinks() {
     TakeClasses(ComputeClasses());
+}
+
+bool TFileObject::LinksToAny(const std::vector<std::uint64_t>& Sequences) const {
+    const auto Named = [&](std::uint64_t Target) {
+        return std::binary_search(Sequences.begin(), Sequences.end(), Target);
+    };
+    return std::any_of(ValidTargets.begin(), ValidTargets.end(), Named) ||
+           std::any_of(InvalidTargets.begin(), InvalidTargets.end(), Named);
 }
 
 } // namespace orvel

@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 namespace orvel {
@@ -263,6 +264,29 @@ size_t OffsetBeforeRemoval(const std::vector<TKeptPiece>& Kept, size_t Offset) {
     return Piece.From + (Offset - Piece.At);
 }
 
+namespace {
+// Tells Places of a link that a row stored from the raw value Raw, when the link's bytes are
+// those of the page as read: the whole value, or a META refresh's URL, of a value not cut to its
+// longest, in one piece of what comment removal kept.
+void TellPlace(std::string_view Text, const std::vector<TKeptPiece>& Kept, int Row,
+               std::string_view Raw, std::string_view Link, TLinkPlaceVisitor& Places) {
+    const std::less<const char*> Before;
+    if (Before(Raw.data(), Text.data()) || !Before(Raw.data(), Text.data() + Text.size()))
+        return; // the value lost its line-break pairs
+    const size_t Start = static_cast<size_t>(Raw.data() - Text.data()), End = Start + Raw.size();
+    const char Quote =
+        Start > 0 && (Text[Start - 1] == '"' || Text[Start - 1] == '\'') ? Text[Start - 1] : '\0';
+    const bool Whole =
+        End < Text.size() && (Quote ? Text[End] == Quote : IsBlank(Text[End]) || Text[End] == '>');
+    if (!Whole || (Row != MetaRow && Link.size() != Raw.size())) return;
+    const size_t At = static_cast<size_t>(Link.data() - Text.data());
+    const size_t From = OffsetBeforeRemoval(Kept, At);
+    if (OffsetBeforeRemoval(Kept, At + Link.size() - 1) != From + Link.size() - 1)
+        return; // a comment was removed from inside it
+    Places.LinkAt(Link, From, Quote);
+}
+} // namespace
+
 std::string_view StoredLink(std::string_view Value, const TExtractOptions& Options) {
     if (StartsWithFolded(Value, 0, "JAVASCRIPT:"))
         return Options.IgnoreJavaScript ? std::string_view() : Value;
@@ -270,8 +294,8 @@ std::string_view StoredLink(std::string_view Value, const TExtractOptions& Optio
 }
 
 TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
-                            TExtractProgress& Progress) {
-    if (Options.ModernHTML) return ExtractModernLinks(Text, Options, Progress);
+                            TExtractProgress& Progress, TLinkPlaceVisitor* Places) {
+    if (Options.ModernHTML) return ExtractModernLinks(Text, Options, Progress, Places);
     TPageLinks Found;
     Progress.StageBegins(TExtractStage::esComments);
     std::vector<TKeptPiece> Kept;
@@ -306,13 +330,12 @@ TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
             for (int Row : Group.Rows) {
                 if ((Halted = Progress.Step(Counter++))) break;
                 size_t At = 0;
-                const std::string_view Value =
-                    StoredForm(Row,
-                               AttributeValue(View, Lt + 1 + Group.Tag.size(), Close,
-                                              RowAt(Row).Attribute, Joined, At),
-                               Options);
-                if (!Value.empty())
-                    (Row < FirstAnchorRow ? FoundLinks : FoundAnchors).Offer(Row, Value, At);
+                const std::string_view Raw = AttributeValue(View, Lt + 1 + Group.Tag.size(), Close,
+                                                            RowAt(Row).Attribute, Joined, At);
+                const std::string_view Value = StoredForm(Row, Raw, Options);
+                if (Value.empty()) continue;
+                (Row < FirstAnchorRow ? FoundLinks : FoundAnchors).Offer(Row, Value, At);
+                if (Places && Row < FirstAnchorRow) TellPlace(View, Kept, Row, Raw, Value, *Places);
             }
             if (Halted) break;
         }
@@ -324,6 +347,7 @@ TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
     Found.LinkOffsets.reserve(Links.Offsets.size());
     for (const size_t Offset : Links.Offsets)
         Found.LinkOffsets.push_back(ClampedOffset(OffsetBeforeRemoval(Kept, Offset)));
+    Found.LinkCounts = std::move(Links.Counts);
     if (Halted) return Found; // no anchors
     Progress.StageBegins(TExtractStage::esAnchors);
     Found.Anchors = FoundAnchors.TakeSorted(false).Values;

@@ -67,8 +67,10 @@ inline TLinkOffset ClampedOffset(size_t Offset) {
 struct TPageLinks {
     std::vector<std::string> Links;
     bool CaseSensitive = false; // Links holds every spelling
-    // For each link, where the first attribute whose value it is begins (its name).
+    // For each link, where the first attribute whose value it is begins (its name), and in how
+    // many places the page holds it.
     std::vector<TLinkOffset> LinkOffsets;
+    std::vector<std::uint32_t> LinkCounts;
     std::vector<std::string> Anchors;
     bool AnchorsCaseSensitive = false; // Anchors holds every spelling
     // Under the original rules: the ids of any element, which only the modern rules make anchors.
@@ -95,11 +97,22 @@ bool RemoveComments(std::string& Text, TExtractProgress& Progress,
 // The offset before the removal of what stands at Offset after it.
 size_t OffsetBeforeRemoval(const std::vector<TKeptPiece>& Kept, size_t Offset);
 
+// Hears of every place where a page writes a link as the whole text of an attribute value (or
+// as the URL of a META refresh): the link, where its bytes begin in the text as read, and the
+// quote around the value ('"', '\'', or 0 for none).
+class TLinkPlaceVisitor {
+public:
+    virtual void LinkAt(std::string_view Link, size_t Offset, char Quote) = 0;
+
+protected:
+    ~TLinkPlaceVisitor() = default;
+};
+
 // Extracts the links and anchors of a page's text under the settings' rules: the original rules
 // remove the comments of Text in place and scan for the tables' rows in one pass over the text;
 // the modern rules read it as an HTML parser does. Stopped during the comments, it finds
 // nothing; during the tags, the links found so far and no anchors.
 TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
-                            TExtractProgress& Progress);
+                            TExtractProgress& Progress, TLinkPlaceVisitor* Places = nullptr);
 
 } // namespace orvel

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -300,8 +301,9 @@ template <typename F> void ForEachSrcsetUrl(std::string_view Value, F&& Take) {
 // What one tag adds to the page's links, anchors and base.
 class TPageCollector {
 public:
-    TPageCollector(const TExtractOptions& Options, TPageLinks& Found)
-        : Options(Options), Found(Found) {}
+    TPageCollector(std::string_view Text, const TExtractOptions& Options, TPageLinks& Found,
+                   TLinkPlaceVisitor* Places)
+        : Text(Text), Options(Options), Found(Found), Places(Places) {}
 
     void Take(std::string_view Name, const TTagAttributes& Attributes) {
         size_t At = 0;
@@ -315,9 +317,9 @@ public:
             const std::string_view* Value = Attributes.Value(Attribute, &At);
             if (!Value) continue;
             if (Attribute == SrcsetAttribute)
-                ForEachSrcsetUrl(*Value, [&](std::string_view Url) { AddLink(Url, At); });
+                ForEachSrcsetUrl(*Value, [&](std::string_view Url) { AddLink(Url, At, *Value); });
             else
-                AddLink(*Value, At);
+                AddLink(*Value, At, *Value);
         }
     }
 
@@ -328,6 +330,7 @@ public:
         Found.LinkOffsets.reserve(FoundLinks.Offsets.size());
         for (const size_t Offset : FoundLinks.Offsets)
             Found.LinkOffsets.push_back(ClampedOffset(Offset));
+        Found.LinkCounts = std::move(FoundLinks.Counts);
         // Browsers tell anchors apart by case.
         Found.AnchorsCaseSensitive = true;
         if (!Halted) Found.Anchors = Anchors.TakeSorted(true).Values;
@@ -342,8 +345,20 @@ private:
         const bool Script = StartsWithFolded(Trimmed, 0, "JAVASCRIPT:");
         return Script && Options.IgnoreJavaScript ? std::string_view() : Trimmed;
     }
-    void AddLink(std::string_view Value, size_t At) {
-        if (const std::string_view Link = Stored(Value); !Link.empty()) Links.Offer(0, Link, At);
+    // A link found in Value, a part of the attribute value Attribute (both views of the text,
+    // or Value a text of its own). Where the link is Value's whole text, Places hears of it.
+    void AddLink(std::string_view Value, size_t At, std::string_view Attribute) {
+        const std::string_view Link = Stored(Value);
+        if (Link.empty()) return;
+        Links.Offer(0, Link, At);
+        const std::less<const char*> Before;
+        const bool InText =
+            !Before(Link.data(), Text.data()) && Before(Link.data(), Text.data() + Text.size());
+        if (Places && InText && Link.size() == TrimHtmlSpace(Value).size()) {
+            const char Quote = Attribute.data() > Text.data() ? Attribute.data()[-1] : '\0';
+            Places->LinkAt(Link, static_cast<size_t>(Link.data() - Text.data()),
+                           Quote == '"' || Quote == '\'' ? Quote : '\0');
+        }
     }
     void AddAnchor(std::string_view Value, size_t At) {
         if (const std::string_view Anchor = Stored(Value); !Anchor.empty())
@@ -365,10 +380,11 @@ private:
         size_t At = 0;
         const std::string_view* Content = Attributes.Value(ContentAttribute, &At);
         if (!Equiv || !Content || !FoldedEqual(TrimHtmlSpace(*Equiv), "REFRESH")) return;
-        if (Content->find('&') == std::string_view::npos) return AddLink(RefreshUrl(*Content), At);
+        if (Content->find('&') == std::string_view::npos)
+            return AddLink(RefreshUrl(*Content), At, *Content);
         // Quotes around the URL may be written as references.
         const std::string Decoded = DecodeCharacterReferences(*Content);
-        AddLink(RefreshUrl(Decoded), At);
+        AddLink(RefreshUrl(Decoded), At, *Content);
     }
 
     const int IdAttribute = AttributeIndex("ID"), NameAttribute = AttributeIndex("NAME");
@@ -376,8 +392,10 @@ private:
     const int HttpEquivAttribute = AttributeIndex("HTTP-EQUIV");
     const int ContentAttribute = AttributeIndex("CONTENT");
     const TLinkTags& Tags = LinkTags();
+    std::string_view Text;
     const TExtractOptions& Options;
     TPageLinks& Found;
+    TLinkPlaceVisitor* Places; // may be null
     TFirstValues Links, Anchors;
     bool HaveBase = false;
 };
@@ -385,9 +403,9 @@ private:
 } // namespace
 
 TPageLinks ExtractModernLinks(std::string_view Text, const TExtractOptions& Options,
-                              TExtractProgress& Progress) {
+                              TExtractProgress& Progress, TLinkPlaceVisitor* Places) {
     TPageLinks Found;
-    TPageCollector Collector(Options, Found);
+    TPageCollector Collector(Text, Options, Found, Places);
     TTagAttributes Attributes;
     Progress.StageBegins(TExtractStage::esLinks);
     long long Counter = 0;

@@ -16,6 +16,6 @@ namespace orvel {
 // the ASCII whitespace around them, spaces in them included, under the settings' JavaScript
 // rule. One progress step per tag with attributes.
 TPageLinks ExtractModernLinks(std::string_view Text, const TExtractOptions& Options,
-                              TExtractProgress& Progress);
+                              TExtractProgress& Progress, TLinkPlaceVisitor* Places = nullptr);
 
 } // namespace orvel

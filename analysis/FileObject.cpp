@@ -46,6 +46,30 @@ void TFileObject::ExtractLinks() {
     TakePage(Page);
 }
 
+void TFileObject::ShowAnchors() {
+    // A selected anchor stays selected where the page still has it, else the page does.
+    const TTreeNode* Selected = Run.Tree.Selected();
+    const std::string SelectedAnchor =
+        Selected && Selected->Parent == Node ? Selected->Text : std::string();
+    const auto Old = Run.Tree.TakeChildren(*Node);
+    if (Selected && Selected->Parent == Node) Run.Tree.Select(Node);
+    for (const std::string& Anchor : Anchors) {
+        TTreeNode& AnchorNode = Run.Tree.AddChild(*Node, Anchor);
+        Run.Tree.SetImage(AnchorNode, pic::Empty);
+        Run.Tree.SetSelectedImage(AnchorNode, pic::Empty);
+        Run.Tree.SetStateImage(AnchorNode, pic::NotReached);
+        if (!SelectedAnchor.empty() && Anchor == SelectedAnchor) Run.Tree.Select(&AnchorNode);
+    }
+}
+
+void TFileObject::ReadAgain() {
+    if (Kind != fkHtml || (Run.Settings.IgnoreHTMLInfo && Run.CurrentProject.IsIgnoreFile(Path)))
+        return;
+    ExtractLinks();
+    ShowAnchors();
+    Run.FileObjects.Changed();
+}
+
 void TFileObject::TakeReadAhead(TReadPage& Page) {
     if (Page.Read) {
         TRunExtractProgress Progress(Run, BareFileName(Path, Run.PathStyle()));
@@ -66,6 +90,7 @@ void TFileObject::TakePage(TReadPage& Page) {
     Links.SetCaseSensitive(Page.Found.CaseSensitive);
     Links.AssignSorted(std::move(Page.Found.Links));
     LinkOffsets = std::move(Page.Found.LinkOffsets);
+    LinkCounts = std::move(Page.Found.LinkCounts);
     Anchors.SetCaseSensitive(Page.Found.AnchorsCaseSensitive);
     Anchors.AssignSorted(std::move(Page.Found.Anchors));
     Html5Ids.AssignSorted(std::move(Page.Found.Html5Ids));

@@ -45,6 +45,9 @@ struct TLinkClasses {
     // index into that file's Anchors of the anchor it names, or -1.
     std::vector<std::uint64_t> ValidTargets;
     std::vector<std::int32_t> ValidAnchors;
+    // For each invalid link, the Sequence of the file object it names without its anchor, or
+    // NoTarget.
+    std::vector<std::uint64_t> InvalidTargets;
 };
 
 // A valid link that leads to no file object: a local file outside the site.
@@ -79,18 +82,20 @@ public:
     bool Flagged = true; // HTML file shown in blue
     TCharset Charset;    // an HTML file's charset, found when it was read
     // The three classes of links hold entries of Links, which owns the texts.
-    TSortedSubList ValidLinks{Links};        // links whose target exists
-    TSortedSubList InvalidLinks{Links};      // links whose target is missing
-    TSortedSubList ExternalLinks{Links};     // links that leave the site
-    std::vector<std::uint64_t> ValidTargets; // as TLinkClasses has them, for ValidLinks
-    std::vector<std::int32_t> ValidAnchors;  // the same
-    TSortedStringList Anchors;               // anchor names defined in the file
-    TSortedStringList Links;                 // every link extracted from the file
-    TSortedStringList Html5Ids;              // without ModernHTML: ids that only it makes anchors
-    std::vector<TLinkOffset> LinkOffsets;    // for each of Links, where it first stands
-    std::string BaseHref;                    // the HREF of its first BASE tag, as written
-    TAnchorKeys AnchorKeys;                  // for the modern rules: anchors links name otherwise
-    std::uint64_t Sequence = 0;              // position in creation order
+    TSortedSubList ValidLinks{Links};          // links whose target exists
+    TSortedSubList InvalidLinks{Links};        // links whose target is missing
+    TSortedSubList ExternalLinks{Links};       // links that leave the site
+    std::vector<std::uint64_t> ValidTargets;   // as TLinkClasses has them, for ValidLinks
+    std::vector<std::int32_t> ValidAnchors;    // the same
+    std::vector<std::uint64_t> InvalidTargets; // the same, for InvalidLinks
+    std::vector<std::uint32_t> LinkCounts;     // for each of Links, in how many places it stands
+    TSortedStringList Anchors;                 // anchor names defined in the file
+    TSortedStringList Links;                   // every link extracted from the file
+    TSortedStringList Html5Ids;                // without ModernHTML: ids that only it makes anchors
+    std::vector<TLinkOffset> LinkOffsets;      // for each of Links, where it first stands
+    std::string BaseHref;                      // the HREF of its first BASE tag, as written
+    TAnchorKeys AnchorKeys;                    // for the modern rules: anchors links name otherwise
+    std::uint64_t Sequence = 0;                // position in creation order
 
     // Stores the path with its name hash, sets the kind and picture, and reads an HTML file's
     // links, or takes them from ReadAhead when the file was read ahead.
@@ -102,6 +107,13 @@ public:
     void UpdateImage();
     // Reads the file and fills Links and Anchors.
     void ExtractLinks();
+    // Makes the node's children the anchor nodes of Anchors, not reached.
+    void ShowAnchors();
+    // Reads a file that changed again: its links, anchors and anchor nodes.
+    void ReadAgain();
+    // Whether one of the links leads to a file object whose Sequence is one of Sequences
+    // (sorted), or names it without an anchor that it has.
+    bool LinksToAny(const std::vector<std::uint64_t>& Sequences) const;
     // Fills Links and Anchors from a file read ahead, showing the steps as reading it would.
     void TakeReadAhead(TReadPage& Page);
     // Cuts a link into target and anchor.

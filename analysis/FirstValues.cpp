@@ -13,7 +13,8 @@ void TFirstValues::Offer(int Row, std::string_view Value, size_t Offset) {
     const std::uint64_t Hash = TextHash(Value);
     for (size_t I = Hash & Mask;; I = (I + 1) & Mask) {
         if (Slots[I] == 0) {
-            Entries.push_back({Hash, AnsiSortKey(Value), Row, Offset, Offset, std::string(Value)});
+            Entries.push_back(
+                {Hash, AnsiSortKey(Value), Row, Offset, Offset, 1, std::string(Value)});
             Slots[I] = static_cast<std::uint32_t>(Entries.size());
             return;
         }
@@ -24,6 +25,7 @@ void TFirstValues::Offer(int Row, std::string_view Value, size_t Offset) {
                 Entry.RowOffset = Offset;
             }
             Entry.First = std::min(Entry.First, Offset);
+            ++Entry.Count;
             return;
         }
     }
@@ -52,13 +54,17 @@ TFoundValues TFirstValues::TakeSorted(bool CaseSensitive) {
     TFoundValues Found;
     Found.Values.reserve(Entries.size());
     Found.Offsets.reserve(Entries.size());
+    Found.Counts.reserve(Entries.size());
     for (size_t I = 0; I < Entries.size(); ++I) {
         TEntry& Entry = Entries[I];
         if (!CaseSensitive && !Found.Values.empty() &&
-            AnsiCompareText(Found.Values.back(), Entry.Value) == 0)
-            continue; // a spelling of the value kept just before
+            AnsiCompareText(Found.Values.back(), Entry.Value) == 0) {
+            Found.Counts.back() += Entry.Count; // a spelling of the value kept just before
+            continue;
+        }
         Found.Values.push_back(std::move(Entry.Value));
         Found.Offsets.push_back(Entry.First);
+        Found.Counts.push_back(Entry.Count);
     }
     return Found;
 }

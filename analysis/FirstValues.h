@@ -9,10 +9,12 @@
 
 namespace orvel {
 
-// Values in the lists' order, each with the offset of the first attribute that holds it.
+// Values in the lists' order, each with the offset of the first attribute that holds it and
+// how many times it was found.
 struct TFoundValues {
     std::vector<std::string> Values;
     std::vector<size_t> Offsets;
+    std::vector<std::uint32_t> Counts;
 };
 
 // Holds each spelling once, however many tags of a large file repeat it, in a table probed by
@@ -30,10 +32,11 @@ public:
 private:
     struct TEntry {
         std::uint64_t Hash;
-        std::uint64_t Key; // AnsiSortKey of the value
-        int Row;           // the lowest row that found it
-        size_t RowOffset;  // where that row first found it
-        size_t First;      // where any row first found it
+        std::uint64_t Key;   // AnsiSortKey of the value
+        int Row;             // the lowest row that found it
+        size_t RowOffset;    // where that row first found it
+        size_t First;        // where any row first found it
+        std::uint32_t Count; // of its spelling, and in the end of those it stands for
         std::string Value;
     };
     void Grow();

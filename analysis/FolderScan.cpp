@@ -52,12 +52,7 @@ void AddFile(TRunContext& Run, const std::string& FilePath, TTreeNode& Parent,
     TFileObject& Object = TFileObject::Create(Run, Node);
     Node.Data = &Object;
     Object.SetPath(FilePath, ReadAhead);
-    for (const std::string& Anchor : Object.Anchors) {
-        TTreeNode& AnchorNode = Run.Tree.AddChild(Node, Anchor);
-        Run.Tree.SetImage(AnchorNode, pic::Empty);
-        Run.Tree.SetSelectedImage(AnchorNode, pic::Empty);
-        Run.Tree.SetStateImage(AnchorNode, pic::NotReached);
-    }
+    Object.ShowAnchors();
     Object.SetReachState(rsUnreached);
     Run.SetFileCountText("総ファイル数 " + std::to_string(Run.FileObjects.Count()));
 }

@@ -42,7 +42,8 @@ void TRunContext::EndBusy() {
     ShowProgress();
     if (BusyCount > 0) return;
     Halted = false;
-    Host.ApplyCommandState({false, FileSystem->DirExists(CurrentProject.HomeDir)});
+    Host.ApplyCommandState(
+        {false, FileSystem->DirExists(CurrentProject.HomeDir), !ReplacementSteps.empty()});
 }
 
 std::string TRunContext::CountText() const {

@@ -7,6 +7,7 @@
 #include "analysis/Host.h"
 #include "analysis/SiteFindings.h"
 #include "analysis/SiteTree.h"
+#include "analysis/StringReplacement.h"
 #include "project/Project.h"
 #include "project/Settings.h"
 #include "support/BackgroundFree.h"
@@ -43,6 +44,9 @@ public:
 
     TBackgroundFree Leftovers;     // frees the results of the run before
     TSiteFindings Findings{*this}; // why links are invalid, and who links where
+
+    // The replacements made since the program started, oldest first, each the pages it changed.
+    std::vector<std::vector<TPageEdit>> ReplacementSteps;
 
     std::string SaveDialogFileName;                       // preselected in the project save dialog
     const TFileSystem* FileSystem = &TFileSystem::Real(); // not owned

@@ -1,5 +1,6 @@
 #include "analysis/SiteTree.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace orvel {
@@ -152,6 +153,67 @@ int TSiteTree::NodeCount() const {
             Stack.push_back(Child.get());
     }
     return Count;
+}
+
+std::string TextPath(const TTreeNode& Node) {
+    std::string Path;
+    for (const TTreeNode* N = &Node; N->Parent; N = N->Parent)
+        Path = N->Text + (Path.empty() ? "" : "/") + Path;
+    return Path;
+}
+
+TTreeNode* TSiteTree::NodeAtPath(std::string_view Path) {
+    TTreeNode* Found = RootNode.get();
+    for (size_t Start = 0; Found && !Path.empty() && Start <= Path.size();) {
+        const size_t End = std::min(Path.find('/', Start), Path.size());
+        const std::string_view Part = Path.substr(Start, End - Start);
+        const auto& Kids = Found->Children;
+        const auto It = std::find_if(Kids.begin(), Kids.end(),
+                                     [&](const auto& Child) { return Child->Text == Part; });
+        Found = It == Kids.end() ? nullptr : It->get();
+        Start = End + 1;
+    }
+    return Found;
+}
+
+TTreeSight TSiteTree::Sight() const {
+    TTreeSight Sight;
+    // Text paths built on the way down, each node's from its parent's.
+    std::vector<std::pair<const TTreeNode*, std::string>> Stack{{RootNode.get(), ""}};
+    while (!Stack.empty()) {
+        auto [Node, Path] = std::move(Stack.back());
+        Stack.pop_back();
+        if (Node == SelectedNode) {
+            Sight.Selected = Path;
+            Sight.HasSelection = true;
+        }
+        if (!Node->Expanded) continue;
+        Sight.Expanded.push_back(Path);
+        for (const auto& Child : Node->Children)
+            Stack.emplace_back(Child.get(), Path.empty() ? Child->Text : Path + '/' + Child->Text);
+    }
+    if (SelectedNode && !Sight.HasSelection) { // below a collapsed node
+        Sight.Selected = TextPath(*SelectedNode);
+        Sight.HasSelection = true;
+    }
+    std::sort(Sight.Expanded.begin(), Sight.Expanded.end());
+    return Sight;
+}
+
+void TSiteTree::RestoreSight(const TTreeSight& Sight) {
+    BeginUpdate();
+    std::vector<std::pair<TTreeNode*, std::string>> Stack{{RootNode.get(), ""}};
+    while (!Stack.empty()) {
+        auto [Node, Path] = std::move(Stack.back());
+        Stack.pop_back();
+        if (!std::binary_search(Sight.Expanded.begin(), Sight.Expanded.end(), Path)) continue;
+        Node->Expanded = true;
+        for (const auto& Child : Node->Children)
+            Stack.emplace_back(Child.get(), Path.empty() ? Child->Text : Path + '/' + Child->Text);
+    }
+    if (Sight.HasSelection)
+        if (TTreeNode* Node = NodeAtPath(Sight.Selected)) Select(Node);
+    EndUpdate();
 }
 
 } // namespace orvel

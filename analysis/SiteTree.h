@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvel {
@@ -47,6 +48,17 @@ public:
     virtual void SelectionChanged(TTreeNode* Node) = 0;
 };
 
+// The texts of a node and its ancestors below the root, joined by "/"; empty for the root.
+std::string TextPath(const TTreeNode& Node);
+
+// What the user sees of a tree besides its nodes, the expanded nodes and the selected one, kept
+// by their text paths so that a tree built anew shows it again.
+struct TTreeSight {
+    std::vector<std::string> Expanded; // sorted
+    std::string Selected;
+    bool HasSelection = false;
+};
+
 class TSiteTree {
 public:
     TSiteTree();
@@ -74,6 +86,12 @@ public:
 
     TTreeNode* Selected() const { return SelectedNode; }
     void Select(TTreeNode* Node);
+
+    // The node at a text path ("" is the root, "a.html/top" an anchor), or null.
+    TTreeNode* NodeAtPath(std::string_view TextPath);
+    TTreeSight Sight() const;
+    // Expands and selects what the sight names where the tree has it, in one batch update.
+    void RestoreSight(const TTreeSight& Sight);
 
     // Position in a pre-order walk from the root, which is 0.
     int AbsoluteIndex(const TTreeNode& Node) const;

@@ -1,59 +1,268 @@
 #include "analysis/StringReplacement.h"
 
+#include "analysis/PageReader.h"
 #include "analysis/RunContext.h"
+#include "analysis/SiteUpdate.h"
+#include "support/FoldedText.h"
 #include "support/ReadFileAll.h"
-#include "support/StringUtils.h"
 
-#include <sys/stat.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <unistd.h>
+#include <variant>
 
 namespace orvel {
 
 namespace {
 
-// A file whose owner may not write it: renaming a new file over it would get round that.
-bool IsReadOnlyFile(const std::string& Path) {
-    struct stat St;
-    return ::stat(Path.c_str(), &St) == 0 && (St.st_mode & S_IWUSR) == 0;
+// Collects the places of one link.
+class TPlaceCollector final : public TLinkPlaceVisitor, public TExtractProgress {
+public:
+    explicit TPlaceCollector(std::string_view Link) : Link(Link) {}
+    void LinkAt(std::string_view Found, size_t Offset, char Quote) override {
+        if (Found == Link) Places.push_back({Offset, Quote});
+    }
+    void StageBegins(TExtractStage) override {}
+    bool Step(long long) override { return false; }
+
+    std::string_view Link;
+    std::vector<TLinkPlace> Places;
+};
+
+// What stops a text from standing as written where a quote, or none, surrounds a value.
+bool FitsPlace(std::string_view Text, char Quote) {
+    if (Quote) return Text.find(Quote) == std::string_view::npos;
+    return std::none_of(Text.begin(), Text.end(), [](char C) {
+        return C == ' ' || C == '\t' || C == '\n' || C == '\r' || C == '\f' || C == '"' ||
+               C == '\'' || C == '<' || C == '>' || C == '=' || C == '`';
+    });
+}
+
+// A text for a message: in the code page, from the page's bytes.
+std::string Shown(const std::string& Bytes, TCharset Charset) {
+    return PageTextToCodePage(Bytes, Charset);
+}
+
+// Why a write failed, as the user is told it.
+std::string WriteFailure(const ESaveError& Error) {
+    switch (Error.Code()) {
+    case ENOSPC:
+    case EDQUOT:
+        return "ディスクに空きがありません";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return "ファイルが読み取り専用の可能性があります";
+    default:
+        return Error.Reason();
+    }
+}
+
+// The page's real bytes (NUL bytes kept), or nothing after saying why it cannot be read.
+std::optional<std::string> ReadPageBytes(TRunContext& Run, const std::string& Path) {
+    try {
+        return ReadTextFile(Path, Run);
+    } catch (...) {
+        ReportReadFailure(Run, std::current_exception());
+        return std::nullopt;
+    }
+}
+
+// The places of a link in a page's real bytes, as the extraction finds them in the text read.
+std::vector<TLinkPlace> PlacesIn(const TRunContext& Run, const std::string& Bytes,
+                                 std::string_view Link) {
+    std::string Text = Bytes;
+    std::replace(Text.begin(), Text.end(), '\0', ' ');
+    return LinkPlaces(Text, Link, ExtractOptionsOf(Run.Settings));
 }
 
 } // namespace
 
-bool ReplaceStringInFile(TRunContext& Run, const std::string& Path, TCharset Charset,
-                         const std::string& OldText, const std::string& NewUtf8) {
-    const TEncodedText NewText = EncodePageText(NewUtf8, Charset);
-    if (!NewText.Unencodable.empty()) {
-        Run.ShowMessageBox(TMessageKind::mkError,
-                           "置換後の文字列の「" +
-                               PageTextToCodePage(NewText.Unencodable, TCharset::Utf8()) + "」(" +
-                               CodePointText(NewText.Unencodable) +
-                               ") は、このファイルの文字コード " + Charset.OrCodePage().Name() +
-                               " では書き込めません。\r\nファイルは変更していません");
-        return false;
-    }
-    std::string Content;
-    try {
-        Content = ReadTextFile(Path, Run);
-    } catch (...) {
-        ReportReadFailure(Run, std::current_exception());
-        return false;
-    }
-    bool Written = !IsReadOnlyFile(Path);
-    if (Written) {
-        try {
-            Run.FileSystem->SaveFile(Path, ReplaceEvery(Content, OldText, NewText.Bytes));
-        } catch (const ESaveError&) {
-            Written = false;
+std::vector<TLinkPlace> LinkPlaces(std::string_view Text, std::string_view Link,
+                                   const TExtractOptions& Options) {
+    std::string Copy(Text); // the original rules remove the comments from it
+    TPlaceCollector Collector(Link);
+    ExtractPageLinks(Copy, Options, Collector, &Collector);
+    std::sort(Collector.Places.begin(), Collector.Places.end(),
+              [](const TLinkPlace& A, const TLinkPlace& B) { return A.Offset < B.Offset; });
+    Collector.Places.erase(
+        std::unique(Collector.Places.begin(), Collector.Places.end(),
+                    [](const TLinkPlace& A, const TLinkPlace& B) { return A.Offset == B.Offset; }),
+        Collector.Places.end());
+    return Collector.Places;
+}
+
+int CountLinkPlaces(TRunContext& Run, const TFileObject& Page, const std::string& Link) {
+    const std::optional<std::string> Bytes = ReadPageBytes(Run, Page.Path);
+    return Bytes ? static_cast<int>(PlacesIn(Run, *Bytes, Link).size()) : -1;
+}
+
+namespace {
+
+// Why a page was left as it was: a sentence for the user, and whether it is an error of the
+// request (else of the disk).
+struct TRefusal {
+    std::string Reason;
+    TMessageKind Kind = TMessageKind::mkWarning;
+};
+
+// The page's bytes with every fix made at each of its places, or why not.
+std::variant<std::string, TRefusal> Replaced(const TRunContext& Run, const TFileObject& Page,
+                                             const std::string& Bytes,
+                                             const std::vector<const TLinkFix*>& Fixes,
+                                             int& Places) {
+    struct TEdit {
+        size_t Offset, Length; // of the link's bytes
+        std::string New;
+    };
+    std::vector<TEdit> Edits;
+    for (const TLinkFix* Fix : Fixes) {
+        TEncodedText New = EncodePageText(Fix->NewUtf8, Page.Charset);
+        if (!New.Unencodable.empty())
+            return TRefusal{"置換後の文字列の「" +
+                                PageTextToCodePage(New.Unencodable, TCharset::Utf8()) + "」(" +
+                                CodePointText(New.Unencodable) + ") は、このファイルの文字コード " +
+                                Page.Charset.OrCodePage().Name() + " では書き込めません",
+                            TMessageKind::mkError};
+        for (const TLinkPlace& Place : PlacesIn(Run, Bytes, Fix->Link)) {
+            if (!FitsPlace(New.Bytes, Place.Quote))
+                return TRefusal{"置換後の文字列「" + Shown(New.Bytes, Page.Charset) +
+                                    "」は、リンクの属性値にそのままでは書けません",
+                                TMessageKind::mkError};
+            Edits.push_back({Place.Offset, Fix->Link.size(), New.Bytes});
         }
     }
-    if (!Written) {
-        Run.ShowMessageBox(TMessageKind::mkWarning,
-                           "ファイルへの書き込み時にエラーが置きました。\r\n"
-                           "ファイルが読み取り専用の可能性があります");
-        return false;
+    // From the end, so that the offsets before each place stay.
+    std::sort(Edits.begin(), Edits.end(),
+              [](const TEdit& A, const TEdit& B) { return A.Offset > B.Offset; });
+    std::string After = Bytes;
+    for (const TEdit& Edit : Edits)
+        After.replace(Edit.Offset, Edit.Length, Edit.New);
+    Places = static_cast<int>(Edits.size());
+    return After;
+}
+
+} // namespace
+
+int ReplaceLinks(TRunContext& Run, const std::vector<TLinkFix>& Fixes) {
+    std::map<TFileObject*, std::vector<const TLinkFix*>> ByPage; // each link of a page once
+    for (const TLinkFix& Fix : Fixes) {
+        auto& Page = ByPage[Fix.Page];
+        if (std::none_of(Page.begin(), Page.end(),
+                         [&](const TLinkFix* Other) { return Other->Link == Fix.Link; }))
+            Page.push_back(&Fix);
     }
-    Run.Beep(TBeepKind::bkInformation);
-    Run.ShowMessageBox(TMessageKind::mkInformation, "置換が完了しました");
-    return true;
+    std::vector<TPageEdit> Step;
+    TSiteChange Change;
+    std::vector<std::pair<std::string, TRefusal>> Refused; // by file name
+    int Replaced = 0, Unread = 0;
+    for (const auto& [Page, PageFixes] : ByPage) {
+        const std::string Name = BareFileName(Page->Path, Run.PathStyle());
+        std::optional<std::string> Bytes = ReadPageBytes(Run, Page->Path);
+        if (!Bytes) {
+            ++Unread; // said already
+            continue;
+        }
+        int Places = 0;
+        auto After = orvel::Replaced(Run, *Page, *Bytes, PageFixes, Places);
+        if (auto* Refusal = std::get_if<TRefusal>(&After)) {
+            Refused.emplace_back(Name, *Refusal);
+            continue;
+        }
+        if (Places == 0) continue;
+        const std::string& New = std::get<std::string>(After);
+        try {
+            // Asked as the user, not as the file's owner: a folder may let a file be replaced
+            // that its owner's bits forbid to write.
+            if (::access(Page->Path.c_str(), W_OK) != 0)
+                throw ESaveError(Page->Path, std::strerror(errno), errno);
+            Run.FileSystem->SaveFile(Page->Path, New);
+        } catch (const ESaveError& Error) {
+            Refused.emplace_back(Name, TRefusal{"ファイルへの書き込み時にエラーが置きました。\r\n" +
+                                                WriteFailure(Error)});
+            continue;
+        }
+        Replaced += Places;
+        Step.push_back({Page->Path, std::move(*Bytes), TextHash(New), New.size()});
+        Change.Changed.push_back(Page);
+    }
+    if (!Step.empty()) {
+        Run.ReplacementSteps.push_back(std::move(Step));
+        UpdateAfterChange(Run, Change);
+    }
+    const size_t Written = Change.Changed.size();
+    std::string Message;
+    TMessageKind Kind = TMessageKind::mkInformation;
+    if (ByPage.size() == 1 && !Refused.empty()) {
+        Message = Refused[0].second.Reason;
+        if (Message.find("\r\n") == std::string::npos)
+            Message += "。\r\nファイルは変更していません";
+        Kind = Refused[0].second.Kind;
+    } else if (Written == 0 && Refused.empty()) {
+        if (Unread == static_cast<int>(ByPage.size())) return 0; // each reported by the reader
+        Message = "置換する箇所がありませんでした。\r\nファイルは変更していません";
+    } else {
+        Message = Written == 1 ? std::to_string(Replaced) + " か所を置換しました"
+                               : std::to_string(Written) + " 個のファイルの " +
+                                     std::to_string(Replaced) + " か所を置換しました";
+        if (!Refused.empty()) {
+            Message += "\r\n次のファイルは変更していません:";
+            for (const auto& [Name, Refusal] : Refused)
+                Message += "\r\n" + Name + ": " + Refusal.Reason;
+            Kind = TMessageKind::mkWarning;
+        }
+    }
+    Run.Beep(Kind == TMessageKind::mkInformation ? TBeepKind::bkInformation
+                                                 : TBeepKind::bkExclamation);
+    Run.ShowMessageBox(Kind, Message);
+    return Replaced;
+}
+
+void UndoLastReplacement(TRunContext& Run) {
+    if (Run.ReplacementSteps.empty()) return;
+    const std::vector<TPageEdit> Step = std::move(Run.ReplacementSteps.back());
+    Run.ReplacementSteps.pop_back();
+    TSiteChange Change;
+    std::vector<std::string> Left;
+    int Restored = 0;
+    for (const TPageEdit& Edit : Step) {
+        const std::string Name = BareFileName(Edit.Path, Run.PathStyle());
+        std::string Now;
+        try {
+            Now = ReadTextFile(Edit.Path, Run);
+        } catch (...) {
+            Left.push_back(Name + ": 読み込めません");
+            continue;
+        }
+        if (Now.size() != Edit.AfterSize || TextHash(Now) != Edit.AfterHash) {
+            Left.push_back(Name + ": 置換の後で変更されています");
+            continue;
+        }
+        try {
+            Run.FileSystem->SaveFile(Edit.Path, Edit.Before);
+        } catch (const ESaveError& Error) {
+            Left.push_back(Name + ": " + WriteFailure(Error));
+            continue;
+        }
+        ++Restored;
+        if (TFileObject* Page = Run.FileObjects.FindByPath(Edit.Path, false))
+            Change.Changed.push_back(Page);
+    }
+    if (Restored > 0) UpdateAfterChange(Run, Change);
+    std::string Message = Restored == 1
+                              ? "置換を元に戻しました"
+                              : std::to_string(Restored) + " 個のファイルの置換を元に戻しました";
+    if (!Left.empty()) {
+        Message += "\r\n次のファイルは元に戻していません:";
+        for (const std::string& Line : Left)
+            Message += "\r\n" + Line;
+    }
+    Run.Beep(Left.empty() ? TBeepKind::bkInformation : TBeepKind::bkExclamation);
+    Run.ShowMessageBox(Left.empty() ? TMessageKind::mkInformation : TMessageKind::mkWarning,
+                       Message);
 }
 
 } // namespace orvel

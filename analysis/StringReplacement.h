@@ -1,22 +1,61 @@
-// Replacing a text throughout one of the site's files, written back safely.
+// Replacing a link where a page writes it, written back safely, and undoing it.
 #pragma once
 
-#include "support/Charset.h"
+#include "analysis/ExtractLinks.h"
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace orvel {
 
+class TFileObject;
 class TRunContext;
 
-// Replaces every occurrence of OldText, bytes of the page, in the file's real bytes (NUL bytes
-// kept), exact and left to right, by NewUtf8 written in the page's charset, and writes the file
-// back through a temporary file renamed over it: a read-only file or folder or a full disk leaves
-// it byte-identical and shows a warning. A character the charset cannot hold stops it before
-// the file is read, with an error naming the character; a file that cannot be read is reported
-// and left alone. Success ends with the information sound and box. Nothing is checked again
-// afterwards. True when the file was written.
-bool ReplaceStringInFile(TRunContext& Run, const std::string& Path, TCharset Charset,
-                         const std::string& OldText, const std::string& NewUtf8);
+// A place where a page writes a link: where its bytes begin in the page, and the quote around
+// the attribute value ('"', '\'', or 0 for none).
+struct TLinkPlace {
+    size_t Offset;
+    char Quote;
+};
+
+// The places where the text of a page writes Link as the whole value of a link attribute that
+// the extraction reads (or as the URL of a META refresh), in text order: never inside a longer
+// value, in the text between tags or in a comment.
+std::vector<TLinkPlace> LinkPlaces(std::string_view Text, std::string_view Link,
+                                   const TExtractOptions& Options);
+
+// How many places of the page write the link; -1 when the page cannot be read, after saying why.
+int CountLinkPlaces(TRunContext& Run, const TFileObject& Page, const std::string& Link);
+
+// One link of a page to be written anew: its bytes in the page, the new text in UTF-8.
+struct TLinkFix {
+    TFileObject* Page;
+    std::string Link;
+    std::string NewUtf8;
+};
+
+// One page as a replacement left it, for its undo.
+struct TPageEdit {
+    std::string Path;
+    std::string Before;      // its bytes before
+    std::uint64_t AfterHash; // TextHash of its bytes after
+    size_t AfterSize;
+};
+
+// Replaces each link at each of its places (TLinkPlace), in its page's charset, all the fixes of
+// a page in one safe write that keeps the file's owner, mode and extended attributes. A page
+// without such a place, whose charset cannot hold the new text, whose places cannot hold it as
+// written, or that the user may not write is left untouched. One message says how many places
+// of how many files changed, or that none did, and names the files that could not be changed.
+// The changes become one step of Run's undo history, and the results follow them. The number
+// of places replaced.
+int ReplaceLinks(TRunContext& Run, const std::vector<TLinkFix>& Fixes);
+
+// Gives the pages of the last replacement step their bytes before it, each only where it is
+// still exactly as the step left it, and says which were not; the results follow. Does nothing
+// without a step.
+void UndoLastReplacement(TRunContext& Run);
 
 } // namespace orvel

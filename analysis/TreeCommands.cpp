@@ -2,6 +2,7 @@
 
 #include "analysis/Reachability.h"
 #include "analysis/RunContext.h"
+#include "analysis/SiteUpdate.h"
 #include "support/Assertion.h"
 #include "support/CodePage.h"
 
@@ -82,8 +83,10 @@ void DeleteFile(TRunContext& Run, TTreeNode& Node) {
         ShowError(Run, "ファイルを削除できませんでした");
         return;
     }
+    const std::uint64_t Gone = File.Sequence;
     DisposeFileObject(File);
     RemoveFromTree(Run, Node);
+    UpdateAfterChange(Run, {{}, {Gone}});
 }
 
 void DeleteFolder(TRunContext& Run, TTreeNode& Node) {
@@ -93,9 +96,14 @@ void DeleteFolder(TRunContext& Run, TTreeNode& Node) {
         ShowError(Run, Folder + "\r\nの削除に失敗しました");
         return;
     }
-    DisposeFileObjects(Run, FileObjectsBelow(Node));
+    const std::vector<TFileObject*> Doomed = FileObjectsBelow(Node);
+    TSiteChange Change;
+    for (const TFileObject* File : Doomed)
+        Change.Gone.push_back(File->Sequence);
+    DisposeFileObjects(Run, Doomed);
     std::erase_if(Run.FolderNodes, [&](const TTreeNode* F) { return IsWithin(F, Node); });
     RemoveFromTree(Run, Node);
+    UpdateAfterChange(Run, Change);
 }
 
 // Excludes every file whose key, upper-cased, equals that of the selected file.
@@ -106,6 +114,7 @@ void IgnoreAllLike(TRunContext& Run, const std::function<std::string(const std::
     Run.Tree.BeginUpdate();
     for (const auto& File : Run.FileObjects)
         if (AnsiUpperCase(Key(File->Path)) == Wanted) File->SetIgnored(true);
+    UpdateAfterChange(Run);
     Run.Tree.EndUpdate();
 }
 } // namespace
@@ -118,9 +127,8 @@ void ToggleTopMark(TRunContext& Run) {
     }
     TFileObject& File = *Node->Data;
     if (Run.CurrentProject.IndexOfTopFile(File.Path) >= 0) {
-        // The files reached only through this page keep their mark until the next analysis.
-        File.SetReachState(rsReached);
         Run.CurrentProject.RemoveTopFile(File.Path);
+        UpdateAfterChange(Run);
     } else if (File.Kind == fkHtml) {
         MarkTopAndFind(Run);
     }
@@ -147,13 +155,13 @@ void RemoveAllTopMarks(TRunContext& Run) {
 void ToggleExclusion(TRunContext& Run) {
     TTreeNode* Node = Run.Tree.Selected();
     if (!Node) return;
-    if (!Node->Data) {
-        Run.Tree.BeginUpdate();
+    Run.Tree.BeginUpdate();
+    if (!Node->Data)
         IgnoreFolder(Run, *Node);
-        Run.Tree.EndUpdate();
-        return;
-    }
-    Node->Data->SetIgnored(Node->OverlayIndex != pic::ExcludedOverlay);
+    else
+        Node->Data->SetIgnored(Node->OverlayIndex != pic::ExcludedOverlay);
+    UpdateAfterChange(Run);
+    Run.Tree.EndUpdate();
 }
 
 void IgnoreFolder(TRunContext& Run, TTreeNode& Folder) {

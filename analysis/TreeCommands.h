@@ -7,14 +7,14 @@ namespace orvel {
 class TRunContext;
 struct TTreeNode;
 
-// Removes the TOP mark of the selected file (it counts as reached), or makes the selected HTML
-// file a TOP page and recomputes reachability. A node without a file object gives a beep.
+// Removes the TOP mark of the selected file, or makes the selected HTML file a TOP page; either
+// way reachability is marked again. A node without a file object gives a beep.
 void ToggleTopMark(TRunContext& Run);
 // Sets every file and anchor back to not reached, forgets the TOP pages and recomputes
 // reachability; Halt stops the first loop.
 void RemoveAllTopMarks(TRunContext& Run);
 // Excludes the selected file, or includes it again when it is excluded; for a folder or anchor
-// node, excludes every file below it.
+// node, excludes every file below it. Reachability and the pictures follow.
 void ToggleExclusion(TRunContext& Run);
 // Excludes every file below a node that has no file object.
 void IgnoreFolder(TRunContext& Run, TTreeNode& Folder);
@@ -24,7 +24,8 @@ void IgnoreSameName(TRunContext& Run);
 void IgnoreSameExtension(TRunContext& Run);
 // After the user confirmed, deletes the selected file or folder from disk, then its file
 // objects, folder nodes and tree nodes; the node below it (else above, else its parent) becomes
-// the selected node. A failure is reported and changes nothing in the tree.
+// the selected node, and the links to what was deleted are classified again. A failure is
+// reported and changes nothing in the tree.
 void DeleteSelectedItem(TRunContext& Run);
 
 } // namespace orvel

@@ -60,6 +60,19 @@ constexpr TAlias Aliases[] = {
     {"UTF-16BE", "UTF-8"},
 };
 
+// Whether the charset writes the ASCII characters as ASCII does: a page read in one that does
+// not (UTF-16, UTF-32, UCS-2, UTF-7, EBCDIC) would not be the page whose tags named it.
+bool IsAsciiCompatible(const char* Name) {
+    static const std::string Ascii = [] {
+        std::string Text = "\t\n\r";
+        for (char C = ' '; C < 0x7F; ++C)
+            Text += C;
+        return Text;
+    }();
+    const TStrictConversion Written = ConvertCharsetStrictly(Name, "UTF-8", Ascii);
+    return Written.Ok() && Written.Out == Ascii;
+}
+
 } // namespace
 
 TCharset TCharset::Utf8() {
@@ -97,7 +110,8 @@ TCharset TCharset::FromLabel(std::string_view Label) {
             return (C >= 'A' && C <= 'Z') || (C >= '0' && C <= '9') ||
                    std::string_view("-_.:").find(C) != std::string_view::npos;
         });
-    return Plain && CharsetKnown(Upper.c_str()) ? Named(Upper) : TCharset();
+    return Plain && CharsetKnown(Upper.c_str()) && IsAsciiCompatible(Upper.c_str()) ? Named(Upper)
+                                                                                    : TCharset();
 }
 
 const std::string& TCharset::Name() const {

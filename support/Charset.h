@@ -19,7 +19,8 @@ public:
     static TCharset OfCodePage();
     // The charset that a page's declaration names: Shift_JIS and its other names are CP932,
     // ISO-8859-1 is read as Windows-1252 as browsers do, any other name that iconv knows is
-    // itself. None for a name that no converter knows.
+    // itself. None for a name that no converter knows, and for a charset that does not write
+    // ASCII as ASCII (UTF-32, UCS-2, UTF-7, EBCDIC): the page's bytes decide then.
     static TCharset FromLabel(std::string_view Label);
 
     bool Known() const { return Id != 0; }

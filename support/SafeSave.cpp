@@ -16,8 +16,13 @@ namespace {
 constexpr int MaxLinkHops = 40; // as the system's own limit for resolving a path
 constexpr int MaxNameAttempts = 100;
 
-[[noreturn]] void Fail(const std::string& Path, const std::string& Reason) {
-    throw ESaveError(Path, Reason);
+[[noreturn]] void Fail(const std::string& Path, const std::string& Reason, int Code = 0) {
+    throw ESaveError(Path, Reason, Code);
+}
+
+// Fails with the reason of a system call's error.
+[[noreturn]] void FailWith(const std::string& Path, int Code) {
+    Fail(Path, std::strerror(Code), Code);
 }
 
 // The file that a chain of symbolic links ends at; Path itself when it is no link.
@@ -28,13 +33,13 @@ std::string FinalTarget(const std::string& Path) {
         if (::lstat(Target.c_str(), &St) != 0 || !S_ISLNK(St.st_mode)) return Target;
         std::string Link(static_cast<size_t>(St.st_size) + 1, '\0');
         const ssize_t N = ::readlink(Target.c_str(), Link.data(), Link.size());
-        if (N < 0) Fail(Path, std::strerror(errno));
+        if (N < 0) FailWith(Path, errno);
         Link.resize(static_cast<size_t>(N));
         Target = !Link.empty() && Link[0] == '/'
                      ? Link
                      : ExtractFolder(Target, TPathStyle::psPosix) + Link;
     }
-    Fail(Path, std::strerror(ELOOP));
+    FailWith(Path, ELOOP);
 }
 
 std::string RandomSuffix() {
@@ -85,7 +90,7 @@ void SaveFileSafely(const std::string& Path, std::string_view Content) {
         // one that replaces a file starts private and gets the old file's bits below.
         Fd = ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                     Exists ? 0600 : 0666);
-        if (Fd < 0 && errno != EEXIST) Fail(Path, std::strerror(errno));
+        if (Fd < 0 && errno != EEXIST) FailWith(Path, errno);
     }
     if (Fd < 0) Fail(Path, "no free temporary name");
 
@@ -107,7 +112,7 @@ void SaveFileSafely(const std::string& Path, std::string_view Content) {
     }
     if (!Ok) {
         ::unlink(Temporary.c_str());
-        Fail(Path, std::strerror(Error));
+        FailWith(Path, Error);
     }
     SyncFolder(Folder);
 }

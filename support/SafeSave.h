@@ -10,12 +10,17 @@ namespace orvel {
 // A file could not be saved; the old file, if any, is unchanged. The text names the file.
 class ESaveError : public std::runtime_error {
 public:
-    ESaveError(const std::string& Path, const std::string& Reason)
-        : std::runtime_error("cannot write file " + Path + ": " + Reason), FilePath(Path) {}
+    ESaveError(const std::string& Path, const std::string& Reason, int Code = 0)
+        : std::runtime_error("cannot write file " + Path + ": " + Reason), FilePath(Path),
+          Why(Reason), ErrorCode(Code) {}
     const std::string& Path() const { return FilePath; }
+    const std::string& Reason() const { return Why; }
+    // The errno of the failure, or 0.
+    int Code() const { return ErrorCode; }
 
 private:
-    std::string FilePath;
+    std::string FilePath, Why;
+    int ErrorCode;
 };
 
 // Makes Content the file's whole content. The content goes to a temporary file, created

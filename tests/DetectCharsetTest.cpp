@@ -25,6 +25,11 @@ TEST(DetectCharset, MarkThenDeclarationThenWhatTheBytesAllow) {
         {"<meta charset=\"ISO-8859-1\">caf\xE9", "WINDOWS-1252"},
         {"<meta charset=\"gb2312\">", "GB2312"},
         {"<meta charset=\"no-such-charset\">" + Sjis, "CP932"},
+        // Charsets that do not write ASCII as ASCII would not be the page that names them.
+        {"<meta charset=\"UCS-2\">" + Utf8, "UTF-8"},
+        {"<meta charset=\"UTF-32\">" + Sjis, "CP932"},
+        {"<meta charset=\"UTF-7\">", "UTF-8"},
+        {"<meta charset=\"IBM037\">", "UTF-8"},
         {"<meta name=keywords content=\"charset\">" + Utf8, "UTF-8"},
         {std::string(4096, ' ') + "<meta charset=euc-jp>", "UTF-8"}, // after the first 4 KB
         {"<html>plain ASCII</html>", "UTF-8"},

@@ -48,25 +48,6 @@ TFileObject& AddUnreadFile(TRunContext& Run, TTreeNode& Parent, const std::strin
     return File;
 }
 
-TTreeNode* NodeAt(TSiteTree& Tree, const std::string& Relative) {
-    TTreeNode* Found = &Tree.Root();
-    std::stringstream Parts(Relative);
-    for (std::string Part; Found && std::getline(Parts, Part, '/');) {
-        const auto& Kids = Found->Children;
-        auto It = std::find_if(Kids.begin(), Kids.end(),
-                               [&](const auto& Child) { return Child->Text == Part; });
-        Found = It == Kids.end() ? nullptr : It->get();
-    }
-    return Found;
-}
-
-std::string PathOf(const TTreeNode& Node) {
-    std::string Path;
-    for (const TTreeNode* N = &Node; N->Parent; N = N->Parent)
-        Path = N->Text + (Path.empty() ? "" : "/") + Path;
-    return Path;
-}
-
 TTempDir::TTempDir() {
     const char* Base = std::getenv("TMPDIR");
     std::string Template = std::string(Base && *Base ? Base : "/tmp") + "/orvel-test-XXXXXX";

@@ -59,10 +59,13 @@ TFileObject& AddUnreadFile(TRunContext& Run, TTreeNode& Parent, const std::strin
                            TFileKind Kind, const std::vector<std::string>& Anchors = {});
 
 // The node at a path of node texts below the root ("" is the root, "a.html/top" an anchor), or
-// null.
-TTreeNode* NodeAt(TSiteTree& Tree, const std::string& Relative);
-// The path of a node's texts below the root, the inverse of NodeAt.
-std::string PathOf(const TTreeNode& Node);
+// null; and the path of a node, its inverse.
+inline TTreeNode* NodeAt(TSiteTree& Tree, const std::string& Relative) {
+    return Tree.NodeAtPath(Relative);
+}
+inline std::string PathOf(const TTreeNode& Node) {
+    return TextPath(Node);
+}
 
 // A fresh folder under the system's temporary folder, deleted with everything in it.
 class TTempDir {

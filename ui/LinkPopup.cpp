@@ -28,6 +28,14 @@ QString MenuText(QString Text) {
 
 } // namespace
 
+QString PlacesText(int Places, int Pages) {
+    if (Places == 0) return QStringLiteral("このリンクが属性値として書かれている箇所はありません");
+    const QString Where = Pages == 1 ? QString() : QStringLiteral("%1 個のファイルの ").arg(Pages);
+    return QStringLiteral("リンクが属性値として書かれている %1%2 か所を置換します")
+        .arg(Where)
+        .arg(Places);
+}
+
 void TMainWindow::BuildLinkPopup() {
     LinkClickPopup = new QMenu(this);
     ReplaceItem = LinkClickPopup->addAction(QStringLiteral("文字列の置換..."));
@@ -93,13 +101,13 @@ void TMainWindow::ReplaceWithSuggestionClick() {
 void TMainWindow::ReplaceLinkText(const QString& Proposal) {
     const TTreeNode* Node = SelectedNode();
     if (!Node || !Node->Data) return;
-    const std::string Path = Node->Data->Path;
-    const TCharset Charset = Node->Data->Charset;
-    ReplaceDialog->Fill(ToQString(BareFileName(Path, Run.PathStyle())),
-                        PageText(SelectedLinkText, Charset), Proposal);
+    TFileObject& Page = *Node->Data;
+    const int Places = CountLinkPlaces(Run, Page, SelectedLinkText);
+    if (Places < 0) return; // the page cannot be read: said
+    ReplaceDialog->Fill(ToQString(BareFileName(Page.Path, Run.PathStyle())),
+                        PageText(SelectedLinkText, Page.Charset), Proposal, PlacesText(Places, 1));
     if (ReplaceDialog->exec() != QDialog::Accepted) return;
-    ReplaceStringInFile(Run, Path, Charset, SelectedLinkText,
-                        ReplaceDialog->afterstr->text().toStdString());
+    ReplaceLinks(Run, {{&Page, SelectedLinkText, ReplaceDialog->afterstr->text().toStdString()}});
 }
 
 } // namespace orvel::ui

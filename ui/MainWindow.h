@@ -33,6 +33,9 @@ class TUiServices;
 // The data role of a link list item that holds the link's bytes as its page stores them.
 inline constexpr int LinkRole = Qt::UserRole;
 
+// What the replacement dialog says will change: the places of a link in so many files.
+QString PlacesText(int Places, int Pages);
+
 // True when a window of the given size placed at Left, Top lies strictly inside the screen.
 bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen);
 

@@ -45,17 +45,8 @@ TReplaceDialog::TReplaceDialog(QWidget* Parent) : QDialog(Parent) {
     Texts->addWidget(afterstr, 3, 1);
     Texts->setColumnStretch(1, 1);
 
-    auto* Caution = PlainLabel(QStringLiteral("注意！"), this);
-    QPalette Red = Caution->palette();
-    Red.setColor(QPalette::WindowText, Qt::red);
-    Caution->setPalette(Red);
-    auto* Warning = new QVBoxLayout;
-    Warning->setSpacing(2);
-    Warning->addWidget(Caution);
-    Warning->addWidget(
-        PlainLabel(QStringLiteral("置換される文字列は、タグで挟まれているリンク先"), this));
-    Warning->addWidget(
-        PlainLabel(QStringLiteral("だけではなく、すべての文字列が置換されます"), this));
+    // Only where the link stands as an attribute's value is it replaced; this says how often.
+    places = PlainLabel(QString(), this);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setDefault(true);
@@ -71,13 +62,15 @@ TReplaceDialog::TReplaceDialog(QWidget* Parent) : QDialog(Parent) {
     Main->setContentsMargins(16, 16, 16, 12);
     Main->setSpacing(12);
     Main->addLayout(Texts);
-    Main->addLayout(Warning);
+    Main->addWidget(places);
     Main->addLayout(Buttons);
     Main->setSizeConstraint(QLayout::SetFixedSize); // fixed size: the size of its contents
 }
 
-void TReplaceDialog::Fill(const QString& FileName, const QString& Before, const QString& After) {
+void TReplaceDialog::Fill(const QString& FileName, const QString& Before, const QString& After,
+                          const QString& Places) {
     filename->setText(FileName);
+    places->setText(Places);
     beforestr->setText(Before);
     beforestr->setCursorPosition(0);
     afterstr->setText(After);

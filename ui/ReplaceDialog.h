@@ -16,13 +16,16 @@ class TReplaceDialog : public QDialog {
 public:
     explicit TReplaceDialog(QWidget* Parent = nullptr);
 
-    // Fills the controls: the file's bare name, the text to replace (shown literally, an "&"
-    // included) and the proposed new text, which gets the keyboard.
-    void Fill(const QString& FileName, const QString& Before, const QString& After);
+    // Fills the controls: the file's bare name (or what stands for the files), the link to
+    // replace (shown literally, an "&" included), the proposed new text, which gets the
+    // keyboard, and what will change.
+    void Fill(const QString& FileName, const QString& Before, const QString& After,
+              const QString& Places);
 
     QLabel* filename;     // the bare name of the file to change
     QLineEdit* beforestr; // the text to replace; read-only, scrolls when it is long
     QLineEdit* afterstr;  // the replacement text
+    QLabel* places;       // how many places of the link will change
     QPushButton *OKBtn, *CancelBtn;
 
 protected:

@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
         SaveWithMenus(Form, {Form.LinkClickPopup, Form.TagJumpMenu}, Out + "link-popup.png");
         Form.TagJumpMenu->hide();
         Form.LinkClickPopup->hide();
-        Form.ReplaceDialog->Fill("index.html", Link->text(), Link->text());
+        Form.ReplaceDialog->Fill("index.html", Link->text(), Link->text(), PlacesText(1, 1));
         Form.ReplaceDialog->show();
         App.processEvents();
         Save(*Form.ReplaceDialog, Out + "replace-dialog.png");

@@ -93,7 +93,7 @@ TEST_F(LinkPopup, AFileChangedOrDeletedSinceTheCheck) {
     EXPECT_EQ(Services.Messages[0].Text, "ファイルをオープンできません\r\n" + PagePath);
 }
 
-TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItThroughoutTheFile) {
+TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItWhereItIsALink) {
     ui::TReplaceDialog& Dialog = *Form->ReplaceDialog;
     const auto Answer = [&](const QString& NewText, bool Ok) {
         QTimer::singleShot(0, [&, NewText, Ok] {
@@ -102,6 +102,7 @@ TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItThroughoutTheFile
             EXPECT_EQ(Dialog.filename->text(), "index.html");
             EXPECT_EQ(Dialog.beforestr->text(), "b&c.html"); // the ampersand stays visible
             EXPECT_EQ(Dialog.afterstr->text(), "b&c.html");
+            EXPECT_EQ(Dialog.places->text(), "リンクが属性値として書かれている 1 か所を置換します");
             EXPECT_EQ(Dialog.focusWidget(), Dialog.afterstr);
             EXPECT_TRUE(Dialog.OKBtn->isDefault());
             Dialog.afterstr->setText(NewText);
@@ -122,11 +123,11 @@ TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItThroughoutTheFile
     EXPECT_EQ(ReadWholeFile(PagePath), ReplaceAll(Page, "b&c.html", "x.html"));
     EXPECT_EQ(Services.Beeps.back(), TBeepKind::bkInformation);
     ASSERT_EQ(Services.Messages.size(), 1u);
-    EXPECT_EQ(Services.Messages[0].Text, "置換が完了しました");
-    EXPECT_EQ(Items(Form->ValidLinkList).filter("b&c.html").size(), 1); // nothing checked again
-    for (const char* Label : {"ファイル名 :", "置換前", "↓", "置換後", "注意！",
-                              "置換される文字列は、タグで挟まれているリンク先",
-                              "だけではなく、すべての文字列が置換されます"}) {
+    EXPECT_EQ(Services.Messages[0].Text, "1 か所を置換しました");
+    // The lists follow at once: the new link leads nowhere.
+    EXPECT_TRUE(Items(Form->ValidLinkList).filter("b&c.html").isEmpty());
+    EXPECT_EQ(Items(Form->InvalidLinkList).filter("x.html").size(), 1);
+    for (const char* Label : {"ファイル名 :", "置換前", "↓", "置換後"}) {
         bool Shown = false;
         for (const QLabel* L : Dialog.findChildren<QLabel*>())
             Shown = Shown || L->text() == Label;

@@ -132,7 +132,7 @@ TEST_F(PageCharset, TheReplacementWritesTheNewTextInThePagesCharset) {
     Replace("表示.html");
     EXPECT_EQ(ReadWholeFile(Path),
               ReplaceAll(SjisPage, "\x83\x5C\x83\x74\x83\x67.html", "\x95\x5C\x8E\xA6.html"));
-    EXPECT_EQ(Services.Messages.back().Text, "置換が完了しました");
+    EXPECT_EQ(Services.Messages.back().Text, "1 か所を置換しました");
 }
 
 } // namespace
