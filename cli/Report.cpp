@@ -1,6 +1,7 @@
 #include "cli/Report.h"
 
 #include "analysis/BackLinks.h"
+#include "analysis/BrokenTargets.h"
 #include "analysis/LinkDiagnosis.h"
 #include "analysis/RunContext.h"
 #include "support/CharsetConvert.h"
@@ -163,6 +164,49 @@ std::vector<TDiagnosedLink> DiagnosedLinks(const TLinkDiagnoser& Diagnoser, cons
     return Result;
 }
 
+// The broken targets, each with the diagnosis of its first link, its links and where they
+// stand, as one member on one line; Diagnoses by file and invalid link.
+void AppendBrokenTargets(std::string& Out, const TRunContext& Run,
+                         const std::vector<std::vector<TLinkDiagnosis>>& Diagnoses,
+                         const std::vector<std::vector<TTextPosition>>& Positions) {
+    const std::vector<TBrokenTarget> Targets = BrokenTargets(Run);
+    Out += ",\n  \"brokenTargets\": [";
+    for (size_t T = 0; T < Targets.size(); ++T) {
+        const TBrokenTarget& Target = Targets[T];
+        const TBrokenLink& First = Target.Links[0];
+        const TLinkDiagnosis& Diagnosis =
+            Diagnoses[static_cast<size_t>(First.File)][static_cast<size_t>(First.Invalid)];
+        Out += T == 0 ? "{\"target\": " : ", {\"target\": ";
+        AppendJsonString(Out, Target.Target);
+        Out += ", \"reason\": \"";
+        Out += LinkReasonName(Diagnosis.Reason);
+        Out += "\", \"suggestion\": ";
+        if (Diagnosis.Suggestion)
+            AppendJsonString(Out, *Diagnosis.Suggestion);
+        else
+            Out += "null";
+        Out += ", \"links\": [";
+        for (size_t L = 0; L < Target.Links.size(); ++L) {
+            const TBrokenLink& Link = Target.Links[L];
+            const std::vector<TTextPosition>& Places = Positions[static_cast<size_t>(Link.File)];
+            const TTextPosition At = static_cast<size_t>(Link.Invalid) < Places.size()
+                                         ? Places[static_cast<size_t>(Link.Invalid)]
+                                         : TTextPosition();
+            Out += L == 0 ? "{\"path\": " : ", {\"path\": ";
+            AppendJsonString(Out, Run.CurrentProject.RelativeToHome(Link.Page->Path));
+            Out += ", \"link\": ";
+            AppendJsonString(Out, Link.Link());
+            Out += ", \"line\": ";
+            Out += At.Line > 0 ? std::to_string(At.Line) : "null";
+            Out += ", \"column\": ";
+            Out += At.Line > 0 ? std::to_string(At.Column) : "null";
+            Out += '}';
+        }
+        Out += "]}";
+    }
+    Out += ']';
+}
+
 } // namespace
 
 std::string ToUtf8(const std::string& Bytes) {
@@ -190,18 +234,31 @@ std::string ToUtf8(const std::string& Bytes) {
 void WriteTextReport(std::ostream& Out, const TRunContext& Run) {
     const TLinkDiagnoser Diagnoser(Run);
     int ModernValid = 0;
-    for (const auto& File : Run.FileObjects) {
+    std::vector<std::vector<TLinkReason>> Reasons(static_cast<size_t>(Run.FileObjects.Count()));
+    for (int F = 0; F < Run.FileObjects.Count(); ++F) {
+        const TFileObject* File = &Run.FileObjects[F];
         if (File->InvalidLinks.Empty()) continue;
         Out << Run.CurrentProject.RelativeToHome(File->Path) << '\n';
         for (const std::string& Link : File->InvalidLinks) {
             Out << "    " << PageTextToCodePage(Link, File->Charset);
             const TLinkDiagnosis Diagnosis = Diagnoser.Diagnose(*File, Link);
+            Reasons[static_cast<size_t>(F)].push_back(Diagnosis.Reason);
             ModernValid += Diagnosis.ValidByModernRules;
             if (Diagnosis.Suggestion)
                 Out << "    (" << LinkReasonName(Diagnosis.Reason) << "; did you mean \""
                     << PageTextToCodePage(*Diagnosis.Suggestion, File->Charset) << "\"?)";
             Out << '\n';
         }
+    }
+    const std::vector<TBrokenTarget> Targets = BrokenTargets(Run);
+    if (!Targets.empty()) {
+        Out << "broken targets:\n";
+        for (const TBrokenTarget& Target : Targets)
+            Out << "    " << Target.Target << "    ("
+                << LinkReasonName(Reasons[static_cast<size_t>(Target.Links[0].File)]
+                                         [static_cast<size_t>(Target.Links[0].Invalid)])
+                << ")    " << Target.Pages << (Target.Pages == 1 ? " file, " : " files, ")
+                << Target.Places << (Target.Places == 1 ? " place\n" : " places\n");
     }
     const std::vector<std::string> Orphans = OrphanPaths(Run);
     if (!Orphans.empty()) {
@@ -225,6 +282,8 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     const std::vector<std::vector<TTextPosition>> Positions = InvalidLinkPositions(Run);
     size_t FileIndex = 0;
     int Html5IdLinks = 0, ModernValid = 0;
+    // By file and invalid link, for the broken targets.
+    std::vector<std::vector<TLinkDiagnosis>> Diagnoses(Positions.size());
 
     std::string Out; // written out in large pieces
     Out += "{\n  \"home\": ";
@@ -280,8 +339,8 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         Out += ']';
         Out += ",\n     \"diagnoses\": [";
         bool FirstDiagnosis = true;
-        for (const TDiagnosedLink& Item :
-             DiagnosedLinks(Diagnoser, *File, Positions[FileIndex++])) {
+        for (const TDiagnosedLink& Item : DiagnosedLinks(Diagnoser, *File, Positions[FileIndex])) {
+            Diagnoses[FileIndex].push_back(Item.Diagnosis);
             Out += FirstDiagnosis ? "{\"link\": " : ", {\"link\": ";
             FirstDiagnosis = false;
             AppendJsonString(Out, Item.Link);
@@ -301,6 +360,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
             Out += At.Line > 0 ? std::to_string(At.Column) : "null";
             Out += '}';
         }
+        ++FileIndex;
         Out += "], \"linkedFrom\": [";
         bool FirstSource = true;
         for (const TFileObject* Source : BackLinks.LinkingFiles(*File)) {
@@ -319,7 +379,9 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     AppendJsonArray(Out, Orphans);
     // How many invalid links are html5-id ones, and how many ModernHTML would make valid.
     Out += ",\n  \"html5IdLinks\": " + std::to_string(Html5IdLinks) +
-           ", \"modernValidLinks\": " + std::to_string(ModernValid) + "\n}\n";
+           ", \"modernValidLinks\": " + std::to_string(ModernValid);
+    AppendBrokenTargets(Out, Run, Diagnoses, Positions);
+    Out += "\n}\n";
     Stream << Out;
 }
 

@@ -92,15 +92,20 @@ TEST_F(OrvelCheck, CleanSiteExitsZero) {
 TEST_F(OrvelCheck, InvalidLinksAndOrphansExitOne) {
     Site.Write("index.html", "<a href=gone.html><a href=a.html#nope>");
     Site.Write("a.html", "");
-    Site.Write("sub/orphan.html", "");
+    Site.Write("sub/orphan.html", "<a href=../gone.html><img src=\"../gone.html\">");
     const TResult R = Check({"--top", "index.html", Home()});
     EXPECT_EQ(R.Status, 1);
-    // a.html is linked only through an invalid link, which is not followed.
+    // a.html is linked only through an invalid link, which is not followed; gone.html is one
+    // broken target, whatever the pages write for it.
     EXPECT_EQ(R.Out,
-              "index.html\n    a.html#nope\n    gone.html\norphan files:\n    sub/orphan.html\n"
-              "    a.html\n無効リンクを含むファイルの数 1\n無効リンクの総数 2\n");
+              "sub/orphan.html\n    ../gone.html\nindex.html\n    a.html#nope\n    gone.html\n"
+              "broken targets:\n    gone.html    (missing)    2 files, 3 places\n"
+              "    a.html#nope    (anchor)    1 file, 1 place\n"
+              "orphan files:\n    sub/orphan.html\n    a.html\n"
+              "無効リンクを含むファイルの数 2\n無効リンクの総数 3\n");
 
     Site.Write("index.html", "<a href=a.html>");
+    Site.Write("sub/orphan.html", "");
     EXPECT_EQ(Check({"--top", "index.html", Home()}).Status, 1); // the orphan alone
     EXPECT_EQ(Check({Home()}).Status, 0); // without a TOP page there are no orphans
 }
@@ -358,7 +363,10 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
                   "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
                   "     \"anchors\": [], \"reachedAnchors\": [],\n"
                   "     \"diagnoses\": [], \"linkedFrom\": [\"index.html\"]}\n"
-                  "  ],\n  \"orphans\": [],\n  \"html5IdLinks\": 0, \"modernValidLinks\": 0\n}\n");
+                  "  ],\n  \"orphans\": [],\n  \"html5IdLinks\": 0, \"modernValidLinks\": 0,\n"
+                  "  \"brokenTargets\": [{\"target\": \"missing.html\", \"reason\": \"missing\", "
+                  "\"suggestion\": null, \"links\": [{\"path\": \"docs/a.html\", \"link\": "
+                  "\"../missing.html\", \"line\": 1, \"column\": 24}]}]\n}\n");
 }
 
 TEST_F(OrvelCheck, UndecodableBytesBecomeReplacementCharacters) {
@@ -373,6 +381,8 @@ TEST_F(OrvelCheck, ShiftJisLinksReadInTheTextReportAndKeptAsBytesInJson) {
     Site.Write("sjis.html", "<meta charset=Shift_JIS><a href=\"\x95\x5C\x8E\xA6.html\">");
     Site.Write("utf8.html", "<a href=\"\xE7\x84\xA1.html\">");
     EXPECT_EQ(Check({Home()}).Out, "sjis.html\n    表示.html\nutf8.html\n    無.html\n"
+                                   "broken targets:\n    無.html    (missing)    1 file, 1 place\n"
+                                   "    表示.html    (missing)    1 file, 1 place\n"
                                    "無効リンクを含むファイルの数 2\n無効リンクの総数 2\n");
     const std::string Json = Check({"--format", "json", Home()}).Out;
     const std::string Fffd = "\xEF\xBF\xBD";
