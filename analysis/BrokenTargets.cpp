@@ -44,7 +44,7 @@ std::vector<TBrokenTarget> BrokenTargets(const TRunContext& Run) {
     std::vector<TBrokenTarget> Targets;
     std::unordered_map<std::string, size_t> ByTarget;
     for (int F = 0; F < Run.FileObjects.Count(); ++F) {
-        const TFileObject& Page = Run.FileObjects[F];
+        TFileObject& Page = Run.FileObjects[F];
         for (int I = 0; I < Page.InvalidLinks.Count(); ++I) {
             const std::string& Link = Page.InvalidLinks[I];
             std::string Target = TargetOf(Run, Page, Link);

@@ -12,7 +12,7 @@ class TRunContext;
 // An invalid link of a page: the page, its index in FileObjects and the link's index into its
 // InvalidLinks.
 struct TBrokenLink {
-    const TFileObject* Page;
+    TFileObject* Page;
     int File;
     int Invalid;
     const std::string& Link() const;

@@ -4,6 +4,7 @@
 
 #include "analysis/ExternalApps.h"
 #include "analysis/StringReplacement.h"
+#include "ui/BrokenTargetPage.h"
 #include "ui/Encoding.h"
 #include "ui/InvalidLinkHint.h"
 #include "ui/ReplaceDialog.h"
@@ -96,6 +97,38 @@ void TMainWindow::ReplaceWithSuggestionClick() {
     const TTreeNode* Node = SelectedNode();
     if (Node && Node->Data && !SelectedSuggestion.empty())
         ReplaceLinkText(PageText(SelectedSuggestion, Node->Data->Charset));
+}
+
+void TMainWindow::FixTargetEverywhere() {
+    const TBrokenTarget* Target = BrokenTargetPage->CurrentTarget();
+    if (!Target || Run.Busy()) return;
+    const TLinkDiagnoser& Diagnoser = Run.Findings.Diagnoser();
+    std::vector<TLinkFix> Fixes;
+    bool Alike = true, Suggested = true;
+    for (const TBrokenLink& Link : Target->Links) {
+        const TLinkDiagnosis Diagnosis = Diagnoser.Diagnose(*Link.Page, Link.Link());
+        Alike = Alike && Link.Link() == Target->Links[0].Link() &&
+                Link.Page->Charset == Target->Links[0].Page->Charset;
+        Suggested = Suggested && Diagnosis.Suggestion;
+        Fixes.push_back({Link.Page, Link.Link(),
+                         PageText(Diagnosis.Suggestion.value_or(Link.Link()), Link.Page->Charset)
+                             .toStdString()});
+    }
+    if (!Alike && !Suggested) {
+        Run.Beep(TBeepKind::bkDefault); // no one text, and no text for each
+        return;
+    }
+    const TFileObject& First = *Target->Links[0].Page;
+    ReplaceDialog->Fill(QStringLiteral("%1 個のファイル").arg(Target->Pages),
+                        Alike ? PageText(Target->Links[0].Link(), First.Charset)
+                              : QStringLiteral("（ページごとの書き方）"),
+                        QString::fromStdString(Fixes[0].NewUtf8),
+                        PlacesText(Target->Places, Target->Pages), Alike);
+    if (ReplaceDialog->exec() != QDialog::Accepted) return;
+    if (Alike)
+        for (TLinkFix& Fix : Fixes)
+            Fix.NewUtf8 = ReplaceDialog->afterstr->text().toStdString();
+    ReplaceLinks(Run, Fixes);
 }
 
 void TMainWindow::ReplaceLinkText(const QString& Proposal) {

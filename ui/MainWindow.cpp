@@ -6,6 +6,7 @@
 #include "support/IniFile.h"
 #include "ui/AboutBox.h"
 #include "ui/BackLinkPage.h"
+#include "ui/BrokenTargetPage.h"
 #include "ui/Encoding.h"
 #include "ui/FolderDialog.h"
 #include "ui/InvalidLinkHint.h"
@@ -29,6 +30,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
@@ -165,6 +167,11 @@ void TMainWindow::BuildLayout() {
            &TMainWindow::SaveProjectBtnClick);
     Button(ReopenButton, "&Reopen", "現在のフォルダを開き直す", TToolGlyph::Reopen,
            &TMainWindow::ReopenButtonClick);
+    Button(UndoButton, "&Undo", "元に戻す (Ctrl+Z)", TToolGlyph::Undo,
+           &TMainWindow::UndoButtonClick);
+    new QShortcut(QKeySequence::Undo, this, [this] {
+        if (UndoButton->isEnabled()) UndoButtonClick();
+    });
     Button(StopButton, "&Halt", QString(), TToolGlyph::Halt, &TMainWindow::StopButtonClick);
     Button(OptionButton, "&Config", "いろいろ設定する", TToolGlyph::Config,
            &TMainWindow::OptionButtonClick);
@@ -203,14 +210,27 @@ void TMainWindow::BuildLayout() {
     InfoPages->addTab(Panes, QStringLiteral("HTMLファイルの情報"));
     BackLinkPage = new TBackLinkPage(Run);
     InfoPages->addTab(BackLinkPage, QStringLiteral("リンク元"));
-    // The back-link index of a large site takes a moment to build: only a shown page asks for it.
+    BrokenTargetPage = new TBrokenTargetPage(Run);
+    InfoPages->addTab(BrokenTargetPage, QStringLiteral("無効リンク一覧"));
+    // The back-link index and the broken targets of a large site take a moment to find: only a
+    // shown page asks for them.
     connect(InfoPages, &QTabWidget::currentChanged, this, [this] {
-        if (InfoPages->currentWidget() == BackLinkPage && !Run.Busy())
-            BackLinkPage->ShowNode(SelectedNode());
+        if (Run.Busy()) return;
+        if (InfoPages->currentWidget() == BackLinkPage) BackLinkPage->ShowNode(SelectedNode());
+        if (InfoPages->currentWidget() == BrokenTargetPage) BrokenTargetPage->Refresh();
     });
-    connect(BackLinkPage, &TBackLinkPage::FileChosen, this, [this](TTreeNode* Node) {
+    const auto ChooseFile = [this](TTreeNode* Node) {
         if (!Run.Busy()) Run.Tree.Select(Node);
-    });
+    };
+    connect(BackLinkPage, &TBackLinkPage::FileChosen, this, ChooseFile);
+    connect(BrokenTargetPage, &TBrokenTargetPage::FileChosen, this, ChooseFile);
+    connect(BrokenTargetPage, &TBrokenTargetPage::TagJumpAsked, this,
+            [this](TTreeNode* Node, int Line) {
+                if (!Run.Busy() && Node && Node->Data && Line > 0)
+                    TagJump(Run, *Node->Data, std::to_string(Line));
+            });
+    connect(BrokenTargetPage, &TBrokenTargetPage::FixAsked, this,
+            &TMainWindow::FixTargetEverywhere);
     Columns->addWidget(Left);
     Columns->addWidget(InfoPages);
     Columns->setStretchFactor(1, 1);
@@ -237,9 +257,13 @@ void TMainWindow::BuildLayout() {
     // Only a selection selects: the current node the view sets on focus does not.
     connect(SiteTreeView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { SelectInTree(); });
+    // A batch update rebuilds the view: it opens the same nodes and stays where it was.
+    connect(TreeModel, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { KeptScroll = SiteTreeView->verticalScrollBar()->value(); });
     connect(TreeModel, &TSiteTreeModel::TreeRebuilt, this, [this] {
         RestoreExpansion();
         SyncViewFromTree();
+        SiteTreeView->verticalScrollBar()->setValue(KeptScroll);
     });
     connect(TreeModel, &TSiteTreeModel::TreeSelectionChanged, this, [this] { SyncViewFromTree(); });
     connect(SiteTreeView, &QTreeView::expanded, this,
@@ -356,6 +380,7 @@ void TMainWindow::SiteTreeViewChange(TTreeNode* Node) {
 void TMainWindow::FillLinkLists(TTreeNode* Node) {
     ClearLinkLists();
     if (InfoPages->currentWidget() == BackLinkPage) BackLinkPage->ShowNode(Node);
+    if (InfoPages->currentWidget() == BrokenTargetPage) BrokenTargetPage->Refresh();
     if (!Node || !Node->Data || Node->Data->Kind != fkHtml) return;
     const TFileObject& File = *Node->Data;
     for (auto [List, Links] : {std::pair{ValidLinkList, &File.ValidLinks},
@@ -460,6 +485,7 @@ void TMainWindow::ApplyCommandState(const TCommandState& State) {
     for (QToolButton* B : {OpenButton, OptionButton, AboutButton, OpenProjectBtn, SaveProjectBtn})
         B->setEnabled(!State.Busy);
     ReopenButton->setEnabled(!State.Busy && State.ReopenEnabled);
+    UndoButton->setEnabled(!State.Busy && State.UndoEnabled);
     StopButton->setEnabled(State.Busy);
     ProjectWindow->ApplyCommandState(State);
     TreePopupMenuPopup(); // shortcuts follow the menu's rule

@@ -23,6 +23,7 @@ namespace orvel::ui {
 
 class TAboutBox;
 class TBackLinkPage;
+class TBrokenTargetPage;
 class TProjectWindow;
 class TSettingsWindow;
 class TFolderDialog;
@@ -56,14 +57,15 @@ public:
     std::string SelectedSuggestion; // what may be meant instead, for an invalid one; or empty
     TBrowser Browser;               // the web browser found when the program started
 
-    QToolButton *OpenButton, *OpenProjectBtn, *SaveProjectBtn, *ReopenButton, *StopButton,
-        *OptionButton, *AboutButton;
+    QToolButton *OpenButton, *OpenProjectBtn, *SaveProjectBtn, *ReopenButton, *UndoButton,
+        *StopButton, *OptionButton, *AboutButton;
     QLabel* selectedFolderPanel;
     QTreeView* SiteTreeView;
     TSiteTreeModel* TreeModel;
     QTabWidget* InfoPages;
     QListWidget *ValidLinkList, *InvalidLinkList, *ExternalLinkList;
     TBackLinkPage* BackLinkPage; // the second page: who links to the selected file or anchor
+    TBrokenTargetPage* BrokenTargetPage; // the third page: every broken target of the site
     QLabel *status, *CountPanel, *FileCountPanel;
     QMenu *TreePopupMenu, *IgnoreSeveralMenu, *LinkClickPopup, *TagJumpMenu;
     QAction *OpenWithExternalApp, *OpenWithBrowser, *MarkTop, *IgnoreItem, *IgnoreSeveralItem,
@@ -84,6 +86,8 @@ public:
     void OpenProjectBtnClick();
     void SaveProjectBtnClick();
     void ReopenButtonClick();
+    // Undoes the last replacement.
+    void UndoButtonClick();
     void StopButtonClick();
     void OptionButtonClick();
     void AboutButtonClick();
@@ -115,6 +119,10 @@ public:
     void ReplaceWithSuggestionClick();
     // The same with the new text proposed in the dialog.
     void ReplaceLinkText(const QString& Proposal);
+    // Replaces the links to the broken target chosen in its list in every page that names it,
+    // after asking for the new text: one text for links that pages write alike, else each
+    // link's own suggestion.
+    void FixTargetEverywhere();
     // Shows the project window again.
     void ShowProjectWindowItemClick();
     void expandAllNodeItemClick();
@@ -166,6 +174,7 @@ private:
     std::string SettingsPath;
     TWindowStates WindowStates;
     bool SyncingView = false; // the view follows the tree; no second notification
+    int KeptScroll = 0;       // where the tree's view stood before its model was rebuilt
 };
 
 } // namespace orvel::ui

@@ -4,6 +4,7 @@
 
 #include "analysis/CheckRun.h"
 #include "analysis/ExternalApps.h"
+#include "analysis/StringReplacement.h"
 #include "analysis/TreeCommands.h"
 #include "support/CodePage.h"
 #include "support/IniFile.h"
@@ -17,6 +18,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QScrollBar>
+#include <QTreeView>
 
 namespace orvel::ui {
 
@@ -59,7 +62,14 @@ void TMainWindow::SaveProjectBtnClick() {
 }
 
 void TMainWindow::ReopenButtonClick() {
+    // The tree is built anew; it shows the same place of the site.
+    const int Scrolled = SiteTreeView->verticalScrollBar()->value();
     Reopen(Run);
+    SiteTreeView->verticalScrollBar()->setValue(Scrolled);
+}
+
+void TMainWindow::UndoButtonClick() {
+    if (!Run.Busy()) UndoLastReplacement(Run);
 }
 
 void TMainWindow::StopButtonClick() {

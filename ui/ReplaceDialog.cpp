@@ -68,9 +68,10 @@ TReplaceDialog::TReplaceDialog(QWidget* Parent) : QDialog(Parent) {
 }
 
 void TReplaceDialog::Fill(const QString& FileName, const QString& Before, const QString& After,
-                          const QString& Places) {
+                          const QString& Places, bool AfterEditable) {
     filename->setText(FileName);
     places->setText(Places);
+    afterstr->setReadOnly(!AfterEditable);
     beforestr->setText(Before);
     beforestr->setCursorPosition(0);
     afterstr->setText(After);

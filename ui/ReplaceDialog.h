@@ -20,7 +20,7 @@ public:
     // replace (shown literally, an "&" included), the proposed new text, which gets the
     // keyboard, and what will change.
     void Fill(const QString& FileName, const QString& Before, const QString& After,
-              const QString& Places);
+              const QString& Places, bool AfterEditable = true);
 
     QLabel* filename;     // the bare name of the file to change
     QLineEdit* beforestr; // the text to replace; read-only, scrolls when it is long

@@ -175,6 +175,15 @@ QPixmap Glyph(TToolGlyph Kind) {
         P.drawPolygon(QPolygonF() << QPointF(9, 0.5) << QPointF(14, 3.5) << QPointF(9, 6.5));
         break;
     }
+    case TToolGlyph::Undo: {
+        P.setPen(QPen(QColor(0, 110, 200), 2));
+        P.setBrush(Qt::NoBrush);
+        P.drawArc(QRectF(3, 4, 11, 10), -90 * 16, 200 * 16);
+        P.setBrush(QColor(0, 110, 200));
+        P.setPen(Qt::NoPen);
+        P.drawPolygon(QPolygonF() << QPointF(1, 5.5) << QPointF(6.5, 1.5) << QPointF(6.5, 9.5));
+        break;
+    }
     case TToolGlyph::Halt: {
         QPolygonF Octagon;
         for (int I = 0; I < 8; ++I) {

@@ -19,7 +19,7 @@ const std::vector<QPixmap>& TreePictures();
 // drawn over the picture. Built once per combination and kept.
 const QPixmap& NodeDecoration(int StateIndex, int ImageIndex, int OverlayIndex);
 
-enum class TToolGlyph { Folder, Open, Save, Reopen, Halt, Config, About };
+enum class TToolGlyph { Folder, Open, Save, Reopen, Undo, Halt, Config, About };
 QIcon ToolIcon(TToolGlyph Glyph);
 
 } // namespace orvel::ui

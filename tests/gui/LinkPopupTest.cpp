@@ -3,6 +3,7 @@
 #include "GuiTestSupport.h"
 
 #include "ui/BackLinkPage.h"
+#include "ui/BrokenTargetPage.h"
 #include "ui/ReplaceDialog.h"
 
 #include <QAction>
@@ -14,6 +15,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 using namespace orvel;
@@ -156,6 +159,42 @@ TEST_F(LinkPopup, AnInvalidLinkTellsWhyAndProposesItsSuggestionForReplacement) {
 
     Click("a.html"); // a valid link has no suggestion
     EXPECT_FALSE(Form->ReplaceWithSuggestionItem->isVisible());
+}
+
+TEST_F(LinkPopup, TheThirdPageFixesABrokenTargetEverywhereAndUndoTakesItBack) {
+    Site.Write("sub/other.html", "<a href=\"../d.htm\"><a href=../d.htm>");
+    Form->ReopenButtonClick();
+    EXPECT_EQ(Form->Run.Tree.Selected(), Node("index.html")); // Reopen keeps the selection
+    Form->InfoPages->setCurrentWidget(Form->BrokenTargetPage);
+    QTreeWidget* Targets = Form->BrokenTargetPage->Targets;
+    const auto Listed = [&] {
+        QStringList Texts;
+        for (int I = 0; I < Targets->topLevelItemCount(); ++I)
+            Texts << Targets->topLevelItem(I)->text(0) + " " + Targets->topLevelItem(I)->text(3) +
+                         "/" + Targets->topLevelItem(I)->text(4);
+        return Texts;
+    };
+    ASSERT_EQ(Listed(), QStringList({"d.htm 2/3", "A.HTML 1/1"})); // pages/places
+    Targets->setCurrentItem(Targets->topLevelItem(0));
+    Targets->expandItem(Targets->topLevelItem(0));
+    EXPECT_EQ(Targets->topLevelItem(0)->child(0)->text(0), "sub/other.html : 1");
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(Form->ReplaceDialog->afterstr->isReadOnly(), true); // each its own text
+        EXPECT_EQ(Form->ReplaceDialog->places->text(),
+                  "リンクが属性値として書かれている 2 個のファイルの 3 か所を置換します");
+        Form->ReplaceDialog->accept();
+    });
+    QTest::mouseClick(Form->BrokenTargetPage->FixButton, Qt::LeftButton);
+    EXPECT_EQ(Services.Messages.back().Text, "2 個のファイルの 3 か所を置換しました");
+    EXPECT_EQ(ReadWholeFile(Site.Path() + "sub/other.html"),
+              "<a href=\"../d.html\"><a href=../d.html>");
+    EXPECT_EQ(Listed(), QStringList({"A.HTML 1/1"})); // fixed: no longer listed
+
+    ASSERT_TRUE(Form->UndoButton->isEnabled());
+    QTest::mouseClick(Form->UndoButton, Qt::LeftButton);
+    EXPECT_EQ(ReadWholeFile(PagePath), Page);
+    EXPECT_EQ(Listed(), QStringList({"d.htm 2/3", "A.HTML 1/1"}));
+    EXPECT_FALSE(Form->UndoButton->isEnabled());
 }
 
 TEST_F(LinkPopup, TheSecondPageListsWhoLinksHereAndADoubleClickSelectsIt) {

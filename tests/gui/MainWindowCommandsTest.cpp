@@ -104,6 +104,10 @@ TEST_F(MainWindowCommands, DelDeletesAfterConfirmingAndSelectsTheNodeBelow) {
     EXPECT_EQ(TopList()->count(), 0);
     EXPECT_EQ(TSiteTreeModel::NodeOf(Form->SiteTreeView->currentIndex()), Node("index.html"));
     EXPECT_EQ(Items(Form->ValidLinkList), QStringList({"a.html", "docs/guide.html"}));
+    // The link to the deleted file is invalid at once, without Reopen.
+    Select("a.html");
+    EXPECT_EQ(Items(Form->InvalidLinkList), QStringList{"b.html"});
+    EXPECT_EQ(Node("a.html")->ImageIndex, pic::BluePage);
 
     Press("a.html", Qt::Key_Delete);
     EXPECT_EQ(IgnoreList()->count(), 0);
