@@ -87,6 +87,7 @@ void TFileObject::TakePage(TReadPage& Page) {
     if (const std::string Message = ReadFailureMessage(Page.Failure, Path); !Message.empty())
         Run.ShowMessageBox(TMessageKind::mkError, Message);
     Charset = Page.Charset;
+    Stamp = Page.Stamp;
     Links.SetCaseSensitive(Page.Found.CaseSensitive);
     Links.AssignSorted(std::move(Page.Found.Links));
     LinkOffsets = std::move(Page.Found.LinkOffsets);

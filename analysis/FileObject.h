@@ -4,6 +4,7 @@
 #include "analysis/AnchorKeys.h"
 #include "analysis/ExtractLinks.h"
 #include "support/Charset.h"
+#include "support/InputFile.h"
 #include "support/SortedStringList.h"
 #include "support/SortedSubList.h"
 #include "support/StringUtils.h"
@@ -81,6 +82,7 @@ public:
     TReachState ReachState = rsUnreached;
     bool Flagged = true; // HTML file shown in blue
     TCharset Charset;    // an HTML file's charset, found when it was read
+    TFileStamp Stamp;    // an HTML file's stamp when it was read
     // The three classes of links hold entries of Links, which owns the texts.
     TSortedSubList ValidLinks{Links};          // links whose target exists
     TSortedSubList InvalidLinks{Links};        // links whose target is missing

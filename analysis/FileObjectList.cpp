@@ -15,6 +15,7 @@ TFileObjectList::~TFileObjectList() {
 
 TFileObject& TFileObjectList::Append(std::unique_ptr<TFileObject> Object) {
     Object->Sequence = NextSequence++;
+    ++MembershipChanges;
     Objects.push_back(std::move(Object));
     TFileObject& Added = *Objects.back();
     BySequenceSlots.push_back(&Added);
@@ -34,6 +35,7 @@ void TFileObjectList::Reindex(TFileObject& Object) {
 
 void TFileObjectList::Destroy(const std::vector<TFileObject*>& Doomed) {
     const std::unordered_set<const TFileObject*> Set(Doomed.begin(), Doomed.end());
+    ++MembershipChanges;
     for (TFileObject* Object : Doomed) {
         Unindex(*Object);
         BySequenceSlots[Object->Sequence - FirstSequence] = nullptr;
@@ -49,6 +51,7 @@ std::vector<std::unique_ptr<TFileObject>> TFileObjectList::TakeAll() {
     Index.Clear();
     BySequenceSlots.clear();
     FirstSequence = NextSequence;
+    ++MembershipChanges;
     ++Changes;
     return std::move(Objects);
 }

@@ -50,6 +50,8 @@ public:
     // that what is worked out from them knows when it is out of date.
     std::uint64_t Version() const { return Changes; }
     void Changed() { ++Changes; }
+    // Counts the changes to which file objects the list holds, and to no more.
+    std::uint64_t Membership() const { return MembershipChanges; }
 
 private:
     TPathStyle PathStyle;
@@ -60,7 +62,7 @@ private:
     std::vector<TFileObject*> BySequenceSlots;
     std::uint64_t FirstSequence = 0;
     std::uint64_t NextSequence = 0;
-    std::uint64_t Changes = 0;
+    std::uint64_t Changes = 0, MembershipChanges = 0;
 };
 
 } // namespace orvel

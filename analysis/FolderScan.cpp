@@ -54,7 +54,7 @@ void AddFile(TRunContext& Run, const std::string& FilePath, TTreeNode& Parent,
     Object.SetPath(FilePath, ReadAhead);
     Object.ShowAnchors();
     Object.SetReachState(rsUnreached);
-    Run.SetFileCountText("総ファイル数 " + std::to_string(Run.FileObjects.Count()));
+    Run.ShowFileCount();
 }
 
 void ScanHomeFolder(TRunContext& Run, const std::string& HomeDir) {
@@ -73,7 +73,7 @@ void ScanHomeFolder(TRunContext& Run, const std::string& HomeDir) {
     Run.FolderNodes.clear();
     if (!Run.Halted) ScanFolder(Run, HomeDir, Run.Tree.Root());
     // The count is set after each file; with none, the previous site's would stay.
-    if (Run.FileObjects.Empty()) Run.SetFileCountText("総ファイル数 0");
+    if (Run.FileObjects.Empty()) Run.ShowFileCount();
     Run.SetStatusText("リンク先の有無をチェック中");
     ClassifyAll(Run);
     Run.Tree.Expand(Run.Tree.Root());

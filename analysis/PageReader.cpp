@@ -8,7 +8,7 @@ namespace orvel {
 TReadPage ReadPage(const std::string& Path, const TExtractOptions& Options,
                    TExtractProgress& Progress, std::string& Buffer, TSeenEntry Seen) {
     TReadPage Page;
-    Page.Failure = ReadTextInto(Path, Buffer, Seen);
+    Page.Failure = ReadTextInto(Path, Buffer, Seen, &Page.Stamp);
     if (Page.Failure != TReadFailure::rfNone) return Page;
     Page.Read = true;
     // Before comments are removed: a declaration may follow one.

@@ -20,6 +20,7 @@ struct TReadPage {
     bool Read = false;                           // read as text, its links extracted
     TReadFailure Failure = TReadFailure::rfNone; // why not, when reading was tried
     TCharset Charset;                            // found from the bytes as read
+    TFileStamp Stamp;                            // of the file as read
     TPageLinks Found;
     TAnchorKeys AnchorKeys; // for the modern rules, the anchors that links name otherwise
 };

@@ -65,8 +65,8 @@ void TRunContext::SetCount(long long Value) {
     ProgressSet();
 }
 
-void TRunContext::SetFileCountText(std::string Text) {
-    FileCount = std::move(Text);
+void TRunContext::ShowFileCount() {
+    FileCount = "総ファイル数 " + std::to_string(FileObjects.Count());
     ProgressSet();
 }
 

@@ -72,7 +72,7 @@ public:
     // The two texts one after the other, without building the whole first.
     void SetStatusText(std::string_view First, std::string_view Second);
     void SetCount(long long Count);
-    void SetFileCountText(std::string Text);
+    void ShowFileCount(); // of the file objects there are now
     // Hands the progress texts to the host if they differ from what it shows.
     void ShowProgress();
 

@@ -4,6 +4,7 @@
 #include "analysis/RunContext.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace orvel {
 
@@ -37,11 +38,50 @@ void UpdateAfterChange(TRunContext& Run, const TSiteChange& Change) {
     MarkReachability(Run);
     Run.Tree.Select(Selected);
     Run.Tree.EndUpdate();
+    Run.ShowFileCount();
     Run.EndBusy();
     if (Selected)
         Run.Host.ShowLinkLists(*Selected);
     else
         Run.Host.ClearLinkLists();
+}
+
+TDiskChanges FindDiskChanges(const TRunContext& Run, std::vector<std::string> Paths) {
+    const TPathStyle Style = Run.PathStyle();
+    std::sort(Paths.begin(), Paths.end());
+    Paths.erase(std::unique(Paths.begin(), Paths.end()), Paths.end());
+    TDiskChanges Changes;
+    for (const std::string& Path : Paths) {
+        if (Path.empty() || Path.ends_with(PathSeparator(Style))) {
+            Changes.Unknown = true;
+        } else if (TFileObject* File = Run.FileObjects.FindByPath(Path, false)) {
+            const std::optional<TFileStamp> Now = StampOf(Path);
+            if (!Now && !Run.FileSystem->IsSpecialEntry(Path))
+                Changes.Gone.push_back(File);
+            else if (Now && File->Kind == fkHtml && *Now != File->Stamp)
+                Changes.Changed.push_back(File);
+        } else if (DirExists(Path)) {
+            Changes.Unknown |=
+                !Run.CurrentProject.IsIgnoredFolder(IncludeTrailingSeparator(Path, Style));
+        } else if (Run.FileSystem->IsSpecialEntry(Path) || FileExists(Path)) {
+            Changes.Unknown |= !Run.CurrentProject.MatchesWildCard(BareFileName(Path, Style),
+                                                                   Run.Settings.IgnoreCase);
+        }
+    }
+    return Changes;
+}
+
+void ApplyDiskChanges(TRunContext& Run, const TDiskChanges& Changes) {
+    TSiteChange Change{Changes.Changed, {}};
+    Run.Tree.BeginUpdate();
+    for (TFileObject* File : Changes.Gone) {
+        Change.Gone.push_back(File->Sequence);
+        TTreeNode* Node = File->Node;
+        DisposeFileObject(*File);
+        Run.Tree.Delete(*Node);
+    }
+    UpdateAfterChange(Run, Change);
+    Run.Tree.EndUpdate();
 }
 
 } // namespace orvel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace orvel {
@@ -22,5 +23,17 @@ struct TSiteChange {
 // shown again. With no change at all, only the marking is done again (a TOP page or an
 // exclusion changed).
 void UpdateAfterChange(TRunContext& Run, const TSiteChange& Change = {});
+
+// What changed on disk at some entries of the site's folders; a path ending in a separator
+// stands for a whole folder, gone or moved.
+struct TDiskChanges {
+    std::vector<TFileObject*> Changed; // read pages whose stamp is not that of their reading
+    std::vector<TFileObject*> Gone;    // files no longer there
+    bool Unknown = false;              // an entry the results do not know, or a folder as a whole
+};
+TDiskChanges FindDiskChanges(const TRunContext& Run, std::vector<std::string> Paths);
+
+// Forgets the files gone, their objects and nodes, and brings the results up to date.
+void ApplyDiskChanges(TRunContext& Run, const TDiskChanges& Changes);
 
 } // namespace orvel

@@ -8,6 +8,19 @@
 
 namespace orvel {
 
+namespace {
+TFileStamp StampOf(const struct stat& St) {
+    return {static_cast<std::uint64_t>(St.st_size), static_cast<std::uint64_t>(St.st_ino),
+            static_cast<std::int64_t>(St.st_mtim.tv_sec) * 1000000000 + St.st_mtim.tv_nsec};
+}
+} // namespace
+
+std::optional<TFileStamp> StampOf(const std::string& Path) {
+    struct stat St;
+    if (::stat(Path.c_str(), &St) != 0) return std::nullopt;
+    return StampOf(St);
+}
+
 TInputFile::TInputFile(const std::string& Path, TSeenEntry Seen) : Path(Path) {
     const auto Fail = [&](const std::string& Reason) {
         throw EInOutError("cannot open file " + Path + ": " + Reason);
@@ -28,6 +41,7 @@ TInputFile::TInputFile(const std::string& Path, TSeenEntry Seen) : Path(Path) {
         Fail("not a regular file");
     }
     FileSize = static_cast<size_t>(St.st_size);
+    Opened = StampOf(St);
 }
 
 TInputFile::~TInputFile() {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -20,6 +22,16 @@ public:
 // file there, which stands for the check before opening.
 enum class TSeenEntry { seUnknown, seRegularFile };
 
+// What tells one version of a file's bytes from the next: its size, last change and inode.
+struct TFileStamp {
+    std::uint64_t Size = 0, Inode = 0;
+    std::int64_t ModifiedNs = 0;
+    bool operator==(const TFileStamp&) const = default;
+};
+
+// The stamp of what is at the path now, links followed; none for nothing there.
+std::optional<TFileStamp> StampOf(const std::string& Path);
+
 // A regular file open for reading, closed when the object goes.
 class TInputFile {
 public:
@@ -33,6 +45,8 @@ public:
 
     // The file's size when it was opened.
     size_t Size() const { return FileSize; }
+    // Its stamp when it was opened.
+    const TFileStamp& Stamp() const { return Opened; }
     // Reads up to Count bytes into Buffer, fewer only at the end of the file; throws EInOutError.
     size_t Read(char* Buffer, size_t Count);
 
@@ -40,6 +54,7 @@ private:
     std::string Path;
     int Fd = -1;
     size_t FileSize = 0;
+    TFileStamp Opened;
 };
 
 } // namespace orvel

@@ -39,13 +39,15 @@ void ReadWhole(TInputFile& File, std::string& Text) {
 }
 } // namespace
 
-TReadFailure ReadTextInto(const std::string& Path, std::string& Text, TSeenEntry Seen) {
+TReadFailure ReadTextInto(const std::string& Path, std::string& Text, TSeenEntry Seen,
+                          TFileStamp* Stamp) {
     std::optional<TInputFile> File; // opened in place: no allocation per page
     try {
         File.emplace(Path, Seen);
     } catch (const EInOutError&) {
         return TReadFailure::rfCannotOpen;
     }
+    if (Stamp) *Stamp = File->Stamp();
     try {
         ReadWhole(*File, Text);
     } catch (const std::bad_alloc&) {

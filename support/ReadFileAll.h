@@ -27,8 +27,9 @@ enum class TReadFailure {
 
 // Every byte of the file into Text (whose capacity is reused), NUL bytes turned into spaces, as
 // ReadFileAll reads it but without messages; safe on any thread. Text is unspecified on failure.
+// Stamp, when given, gets the file's stamp as it was opened.
 TReadFailure ReadTextInto(const std::string& Path, std::string& Text,
-                          TSeenEntry Seen = TSeenEntry::seUnknown);
+                          TSeenEntry Seen = TSeenEntry::seUnknown, TFileStamp* Stamp = nullptr);
 
 // The message a failure is shown with, or empty for the failures that are not shown.
 std::string ReadFailureMessage(TReadFailure Failure, const std::string& Path);

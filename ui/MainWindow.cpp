@@ -14,6 +14,7 @@
 #include "ui/ProjectWindow.h"
 #include "ui/SettingsWindow.h"
 #include "ui/SiteTreeModel.h"
+#include "ui/SiteWatcher.h"
 #include "ui/TrashFileSystem.h"
 #include "ui/TreePictures.h"
 #include "ui/UiServices.h"
@@ -79,6 +80,8 @@ TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidge
     connect(ProjectWindow, &TProjectWindow::MainCaptionChanged, this, &QWidget::setWindowTitle);
     connect(ProjectWindow, &TProjectWindow::HomeFolderRequested, this,
             &TMainWindow::OpenButtonClick);
+    SiteWatcher = new TSiteWatcher(
+        Run, [this] { ReopenButtonClick(); }, this);
     BuildLayout();
     BuildPopupMenu();
     BuildLinkPopup();
@@ -120,7 +123,7 @@ void TMainWindow::FormClose() {
 }
 
 void TMainWindow::BuildLayout() {
-    resize(589, 498);
+    resize(700, 498);
     auto* Central = new QWidget(this);
     auto* Outer = new QVBoxLayout(Central);
     Outer->setContentsMargins(0, 0, 0, 0);
@@ -234,7 +237,7 @@ void TMainWindow::BuildLayout() {
     Columns->addWidget(Left);
     Columns->addWidget(InfoPages);
     Columns->setStretchFactor(1, 1);
-    Columns->setSizes({281, 305});
+    Columns->setSizes({336, 360});
 
     auto* Bottom = new QWidget(Central);
     Bottom->setFixedHeight(20);
@@ -486,6 +489,7 @@ void TMainWindow::ApplyCommandState(const TCommandState& State) {
         B->setEnabled(!State.Busy);
     ReopenButton->setEnabled(!State.Busy && State.ReopenEnabled);
     UndoButton->setEnabled(!State.Busy && State.UndoEnabled);
+    if (!State.Busy) SiteWatcher->Follow();
     StopButton->setEnabled(State.Busy);
     ProjectWindow->ApplyCommandState(State);
     TreePopupMenuPopup(); // shortcuts follow the menu's rule

@@ -29,6 +29,7 @@ class TSettingsWindow;
 class TFolderDialog;
 class TReplaceDialog;
 class TSiteTreeModel;
+class TSiteWatcher;
 class TUiServices;
 
 // The data role of a link list item that holds the link's bytes as its page stores them.
@@ -77,6 +78,7 @@ public:
     TFolderDialog* HomeFolderDialog;
     TAboutBox* AboutBox;
     TReplaceDialog* ReplaceDialog;
+    TSiteWatcher* SiteWatcher; // what changes on disk is taken in
 
     // Closing: frees the file objects and writes where the windows stand.
     void FormClose();

@@ -127,4 +127,20 @@ TEST_F(MainWindowCommands, DelDoesNothingOnTheRootAndAFailedDeletionChangesNothi
     EXPECT_EQ(File("b.html").Path, Site.Path() + "b.html");
 }
 
+TEST_F(MainWindowCommands, WhatAnotherProgramChangesOnDiskIsTakenInAMomentLater) {
+    Select("docs/guide.html");
+    Site.Write("docs/guide.html", "<a href=../index.html><a href=../missing.html>");
+    ::unlink((Site.Path() + "b.html").c_str());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Form->InvalidLinkList->count() == 1; }));
+    EXPECT_EQ(Items(Form->InvalidLinkList), QStringList{"../missing.html"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Node("b.html") == nullptr; }));
+    Select("a.html");
+    EXPECT_EQ(Items(Form->InvalidLinkList), QStringList{"b.html"});
+
+    // A new page is found by checking the site again; the selection stays.
+    Site.Write("docs/deep/new.html", "");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Node("docs/deep/new.html") != nullptr; }));
+    EXPECT_EQ(Form->Run.Tree.Selected(), Node("a.html"));
+}
+
 } // namespace
