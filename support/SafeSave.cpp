@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace orvel {
@@ -62,6 +63,26 @@ bool WriteAll(int Fd, std::string_view Content) {
     return true;
 }
 
+// Gives the new file the old one's extended attributes: ACLs, security labels, the user's own.
+// What the system refuses to set (another's label, a trusted attribute) is left out.
+void CopyExtendedAttributes(const std::string& From, int To) {
+    const ssize_t Size = ::listxattr(From.c_str(), nullptr, 0);
+    if (Size <= 0) return;
+    std::string Names(static_cast<size_t>(Size), '\0');
+    const ssize_t Listed = ::listxattr(From.c_str(), Names.data(), Names.size());
+    if (Listed <= 0) return;
+    Names.resize(static_cast<size_t>(Listed));
+    std::string Value;
+    for (size_t At = 0; At < Names.size(); At += std::strlen(Names.c_str() + At) + 1) {
+        const char* Name = Names.c_str() + At;
+        const ssize_t Length = ::getxattr(From.c_str(), Name, nullptr, 0);
+        if (Length < 0) continue;
+        Value.resize(static_cast<size_t>(Length));
+        const ssize_t Got = ::getxattr(From.c_str(), Name, Value.data(), Value.size());
+        if (Got >= 0) (void)!::fsetxattr(To, Name, Value.data(), static_cast<size_t>(Got), 0);
+    }
+}
+
 void SyncFolder(const std::string& Folder) {
     const int Fd =
         ::open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -99,6 +120,7 @@ void SaveFileSafely(const std::string& Path, std::string_view Content) {
         if (Old.st_uid != ::geteuid() || Old.st_gid != ::getegid())
             (void)!::fchown(Fd, Old.st_uid, Old.st_gid); // kept where the system allows it
         Ok = ::fchmod(Fd, Old.st_mode & 07777) == 0;
+        if (Ok) CopyExtendedAttributes(Target, Fd); // after the mode, which an ACL refines
     }
     Ok = Ok && WriteAll(Fd, Content) && ::fsync(Fd) == 0;
     int Error = errno;

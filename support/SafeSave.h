@@ -25,9 +25,10 @@ private:
 
 // Makes Content the file's whole content. The content goes to a temporary file, created
 // exclusively under an unpredictable name in the file's folder, with the old file's permission
-// bits (and owner, where allowed); it is synced and renamed over the file, and the folder is
-// synced. A symbolic link is written through: its final target gets the content and the link
-// stays. On failure nothing changes and no temporary file is left; throws ESaveError.
+// bits, extended attributes (ACLs, security labels) and owner, where allowed; it is synced and
+// renamed over the file, and the folder is synced. A symbolic link is written through: its final
+// target gets the content and the link stays. On failure nothing changes and no temporary file is
+// left; throws ESaveError.
 void SaveFileSafely(const std::string& Path, std::string_view Content);
 
 } // namespace orvel

@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace orvel::test {
@@ -35,6 +36,25 @@ TEST(SafeSave, NewFileGetsTheModeOfAnyNewFile) {
     ASSERT_EQ(::stat((Dir.Path() + "new.txt").c_str(), &St), 0);
     EXPECT_EQ(St.st_mode & 07777, 0644u);
     EXPECT_EQ(Names(Dir.Path()), std::vector<std::string>{"new.txt"});
+}
+
+TEST(SafeSave, ALinkedFileKeepsItsLinkModeAndExtendedAttributes) {
+    TTempDir Dir;
+    const std::string Real = Dir.Write("real.html", "old");
+    ASSERT_EQ(::symlink("real.html", (Dir.Path() + "link.html").c_str()), 0);
+    ASSERT_EQ(::chmod(Real.c_str(), 0604), 0);
+    if (::setxattr(Real.c_str(), "user.note", "kept", 4, 0) != 0)
+        GTEST_SKIP() << "no extended attributes on this file system";
+    SaveFileSafely(Dir.Path() + "link.html", "new");
+    struct stat St;
+    ASSERT_EQ(::lstat((Dir.Path() + "link.html").c_str(), &St), 0);
+    EXPECT_TRUE(S_ISLNK(St.st_mode));
+    ASSERT_EQ(::stat(Real.c_str(), &St), 0);
+    EXPECT_EQ(St.st_mode & 07777, 0604u);
+    EXPECT_EQ(ReadWholeFile(Real), "new");
+    char Value[8] = {};
+    EXPECT_EQ(::getxattr(Real.c_str(), "user.note", Value, sizeof Value), 4);
+    EXPECT_STREQ(Value, "kept");
 }
 
 TEST(SafeSave, FailuresNameTheFileAndChangeNothing) {
