@@ -4,6 +4,8 @@
 #include "analysis/RunContext.h"
 #include "support/CodePage.h"
 
+#include <algorithm>
+
 namespace orvel {
 
 TFileObject& TFileObject::Create(TRunContext& Run, TTreeNode& Node) {
@@ -47,18 +49,26 @@ void TFileObject::ExtractLinks() {
 }
 
 void TFileObject::ShowAnchors() {
-    // A selected anchor stays selected where the page still has it, else the page does.
-    const TTreeNode* Selected = Run.Tree.Selected();
-    const std::string SelectedAnchor =
-        Selected && Selected->Parent == Node ? Selected->Text : std::string();
-    const auto Old = Run.Tree.TakeChildren(*Node);
-    if (Selected && Selected->Parent == Node) Run.Tree.Select(Node);
-    for (const std::string& Anchor : Anchors) {
-        TTreeNode& AnchorNode = Run.Tree.AddChild(*Node, Anchor);
-        Run.Tree.SetImage(AnchorNode, pic::Empty);
-        Run.Tree.SetSelectedImage(AnchorNode, pic::Empty);
-        Run.Tree.SetStateImage(AnchorNode, pic::NotReached);
-        if (!SelectedAnchor.empty() && Anchor == SelectedAnchor) Run.Tree.Select(&AnchorNode);
+    // Nodes that name the anchors already stay, with their selection: the tree keeps its rows.
+    const bool Shown = std::equal(
+        Anchors.begin(), Anchors.end(), Node->Children.begin(), Node->Children.end(),
+        [](const std::string& Anchor, const auto& Child) { return Anchor == Child->Text; });
+    if (!Shown) {
+        // A selected anchor stays selected where the page still has it, else the page does.
+        const TTreeNode* Selected = Run.Tree.Selected();
+        const std::string SelectedAnchor =
+            Selected && Selected->Parent == Node ? Selected->Text : std::string();
+        const auto Old = Run.Tree.TakeChildren(*Node);
+        if (Selected && Selected->Parent == Node) Run.Tree.Select(Node);
+        for (const std::string& Anchor : Anchors) {
+            TTreeNode& AnchorNode = Run.Tree.AddChild(*Node, Anchor);
+            if (!SelectedAnchor.empty() && Anchor == SelectedAnchor) Run.Tree.Select(&AnchorNode);
+        }
+    }
+    for (const auto& AnchorNode : Node->Children) {
+        Run.Tree.SetImage(*AnchorNode, pic::Empty);
+        Run.Tree.SetSelectedImage(*AnchorNode, pic::Empty);
+        Run.Tree.SetStateImage(*AnchorNode, pic::NotReached);
     }
 }
 

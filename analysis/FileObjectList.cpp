@@ -15,7 +15,6 @@ TFileObjectList::~TFileObjectList() {
 
 TFileObject& TFileObjectList::Append(std::unique_ptr<TFileObject> Object) {
     Object->Sequence = NextSequence++;
-    ++MembershipChanges;
     Objects.push_back(std::move(Object));
     TFileObject& Added = *Objects.back();
     BySequenceSlots.push_back(&Added);
@@ -25,17 +24,18 @@ TFileObject& TFileObjectList::Append(std::unique_ptr<TFileObject> Object) {
 
 void TFileObjectList::Unindex(TFileObject& Object) {
     ++Changes;
+    ++MembershipChanges;
     if (!Object.Path.empty()) Index.Erase(FoldedHash(Object.Path), &Object);
 }
 
 void TFileObjectList::Reindex(TFileObject& Object) {
     ++Changes;
+    ++MembershipChanges;
     if (!Object.Path.empty()) Index.Insert(FoldedHash(Object.Path), Object.Path, &Object);
 }
 
 void TFileObjectList::Destroy(const std::vector<TFileObject*>& Doomed) {
     const std::unordered_set<const TFileObject*> Set(Doomed.begin(), Doomed.end());
-    ++MembershipChanges;
     for (TFileObject* Object : Doomed) {
         Unindex(*Object);
         BySequenceSlots[Object->Sequence - FirstSequence] = nullptr;

@@ -50,7 +50,7 @@ public:
     // that what is worked out from them knows when it is out of date.
     std::uint64_t Version() const { return Changes; }
     void Changed() { ++Changes; }
-    // Counts the changes to which file objects the list holds, and to no more.
+    // Counts the changes to which file objects the list holds and to their paths, and to no more.
     std::uint64_t Membership() const { return MembershipChanges; }
 
 private:

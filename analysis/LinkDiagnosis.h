@@ -42,7 +42,7 @@ int LinksValidByModernRules(const TRunContext& Run);
 
 // Diagnoses the invalid links of a checked site from its file objects; builds its indexes of
 // bare file names, folders and extensionless paths once, in time and memory linear in the number of
-// files. Nothing may change a file object while it lives.
+// files. Nothing may add, remove or move a file object while it lives.
 class TLinkDiagnoser {
 public:
     explicit TLinkDiagnoser(const TRunContext& Run);

@@ -4,22 +4,19 @@
 
 namespace orvel {
 
-void TSiteFindings::Refresh() {
-    if (BuiltAt == Run.FileObjects.Version()) return;
-    Diagnosis.reset();
-    Back.reset();
-    BuiltAt = Run.FileObjects.Version();
-}
-
 const TLinkDiagnoser& TSiteFindings::Diagnoser() {
-    Refresh();
-    if (!Diagnosis) Diagnosis = std::make_unique<TLinkDiagnoser>(Run);
+    if (!Diagnosis || DiagnosisBuiltAt != Run.FileObjects.Membership()) {
+        Diagnosis = std::make_unique<TLinkDiagnoser>(Run);
+        DiagnosisBuiltAt = Run.FileObjects.Membership();
+    }
     return *Diagnosis;
 }
 
 const TBackLinks& TSiteFindings::BackLinks() {
-    Refresh();
-    if (!Back) Back = std::make_unique<TBackLinks>(Run);
+    if (!Back || BackBuiltAt != Run.FileObjects.Version()) {
+        Back = std::make_unique<TBackLinks>(Run);
+        BackBuiltAt = Run.FileObjects.Version();
+    }
     return *Back;
 }
 

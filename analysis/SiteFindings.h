@@ -1,5 +1,6 @@
 // The diagnoses and back-links of a run's site as it stands: built when first asked for, and
-// again once the file objects or their classes have changed.
+// again once what they are built from has changed: the files and their paths for the diagnoses,
+// also the links' classes for the back-links.
 #pragma once
 
 #include "analysis/BackLinks.h"
@@ -19,11 +20,9 @@ public:
     const TBackLinks& BackLinks();
 
 private:
-    // Forgets what the file objects have outdated.
-    void Refresh();
-
     const TRunContext& Run;
-    std::uint64_t BuiltAt = 0; // the file objects' version they were built from
+    // The file objects' membership and version they were built from.
+    std::uint64_t DiagnosisBuiltAt = 0, BackBuiltAt = 0;
     std::unique_ptr<TLinkDiagnoser> Diagnosis;
     std::unique_ptr<TBackLinks> Back;
 };

@@ -2,23 +2,38 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace orvel {
 
 TSiteTree::TSiteTree() : RootNode(std::make_unique<TTreeNode>()) {}
 
 void TSiteTree::BeginUpdate() {
-    if (UpdateDepth++ == 0 && Observer) Observer->TreeBatchBegin();
+    ++UpdateDepth;
 }
 
 void TSiteTree::EndUpdate() {
-    if (UpdateDepth == 0) return;
-    if (--UpdateDepth == 0 && Observer) Observer->TreeBatchEnd();
+    if (UpdateDepth == 0 || --UpdateDepth > 0) return;
+    const bool Rebuilt = std::exchange(BatchRebuilds, false);
+    const bool Repainted = std::exchange(BatchRepaints, false);
+    if (!Observer) return;
+    if (Rebuilt)
+        Observer->TreeBatchEnd();
+    else if (Repainted)
+        Observer->NodesRepainted();
+}
+
+bool TSiteTree::Restructuring() {
+    if (!Observer) return false;
+    if (!Updating()) return true;
+    if (!BatchRebuilds) Observer->TreeBatchBegin();
+    BatchRebuilds = true;
+    return false;
 }
 
 TTreeNode& TSiteTree::AddChild(TTreeNode& Parent, std::string Text) {
     const int Row = Parent.Count();
-    const bool Notify = Observer && !Updating();
+    const bool Notify = Restructuring();
     if (Notify) Observer->NodesAboutToBeInserted(Parent, Row, Row);
     auto Node = std::make_unique<TTreeNode>();
     Node->Text = std::move(Text);
@@ -43,7 +58,7 @@ void TSiteTree::Delete(TTreeNode& Node) {
     ForgetSelectionBelow(Node);
     TTreeNode& Parent = *Node.Parent;
     const int Row = Node.Row;
-    const bool Notify = Observer && !Updating();
+    const bool Notify = Restructuring();
     if (Notify) Observer->NodesAboutToBeRemoved(Parent, Row, Row);
     Parent.Children.erase(Parent.Children.begin() + Row);
     for (int I = Row; I < Parent.Count(); ++I)
@@ -56,7 +71,7 @@ std::vector<std::unique_ptr<TTreeNode>> TSiteTree::TakeChildren(TTreeNode& Paren
     if (Parent.Children.empty()) return Taken;
     for (auto& Child : Parent.Children)
         ForgetSelectionBelow(*Child);
-    const bool Notify = Observer && !Updating();
+    const bool Notify = Restructuring();
     if (Notify) Observer->NodesAboutToBeRemoved(Parent, 0, Parent.Count() - 1);
     Taken.swap(Parent.Children);
     if (Notify) Observer->NodesRemoved();
@@ -64,7 +79,10 @@ std::vector<std::unique_ptr<TTreeNode>> TSiteTree::TakeChildren(TTreeNode& Paren
 }
 
 void TSiteTree::Changed(TTreeNode& Node) {
-    if (Observer && !Updating()) Observer->NodeChanged(Node);
+    if (Updating())
+        BatchRepaints = true;
+    else if (Observer)
+        Observer->NodeChanged(Node);
 }
 
 void TSiteTree::SetText(TTreeNode& Node, std::string Text) {
@@ -105,7 +123,10 @@ void TSiteTree::Expand(TTreeNode& Node) {
 void TSiteTree::Select(TTreeNode* Node) {
     if (SelectedNode == Node) return;
     SelectedNode = Node;
-    if (Observer && !Updating()) Observer->SelectionChanged(Node);
+    if (Updating())
+        BatchRepaints = true;
+    else if (Observer)
+        Observer->SelectionChanged(Node);
 }
 
 int TSiteTree::AbsoluteIndex(const TTreeNode& Node) const {

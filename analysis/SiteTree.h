@@ -33,13 +33,16 @@ inline TFileObject* PageOfAnchor(const TTreeNode& Node) {
     return !Node.Data && Node.Parent ? Node.Parent->Data : nullptr;
 }
 
-// Told of changes to the tree. Inside a batch update only its begin and end are reported;
-// a view then reads the whole tree again.
+// Told of changes to the tree. Inside a batch update that adds or removes nodes, only its begin
+// (before the first such change) and end are reported, and a view reads the whole tree again;
+// a batch that only changes nodes in place is reported at its end as nodes repainted.
 class TSiteTreeObserver {
 public:
     virtual ~TSiteTreeObserver() = default;
     virtual void TreeBatchBegin() = 0;
     virtual void TreeBatchEnd() = 0;
+    // Nodes changed their texts, pictures or the selection in a batch; none came or went.
+    virtual void NodesRepainted() = 0;
     virtual void NodeChanged(TTreeNode& Node) = 0;
     virtual void NodesAboutToBeInserted(TTreeNode& Parent, int First, int Last) = 0;
     virtual void NodesInserted() = 0;
@@ -100,12 +103,15 @@ public:
 
 private:
     void Changed(TTreeNode& Node);
+    // Before nodes come or go: whether to report them one by one (outside a batch).
+    bool Restructuring();
     void ForgetSelectionBelow(TTreeNode& Node);
 
     std::unique_ptr<TTreeNode> RootNode;
     TTreeNode* SelectedNode = nullptr;     // not owned
     TSiteTreeObserver* Observer = nullptr; // not owned
     int UpdateDepth = 0;
+    bool BatchRebuilds = false, BatchRepaints = false; // what the batch under way reports
 };
 
 } // namespace orvel

@@ -73,7 +73,10 @@ TDiskChanges FindDiskChanges(const TRunContext& Run, std::vector<std::string> Pa
 
 void ApplyDiskChanges(TRunContext& Run, const TDiskChanges& Changes) {
     TSiteChange Change{Changes.Changed, {}};
-    Run.Tree.BeginUpdate();
+    // One row leaves a view at once; several are cheaper to show in one rebuild.
+    const bool Several = Changes.Gone.size() > 1;
+    Run.BeginBusy();
+    if (Several) Run.Tree.BeginUpdate();
     for (TFileObject* File : Changes.Gone) {
         Change.Gone.push_back(File->Sequence);
         TTreeNode* Node = File->Node;
@@ -81,7 +84,8 @@ void ApplyDiskChanges(TRunContext& Run, const TDiskChanges& Changes) {
         Run.Tree.Delete(*Node);
     }
     UpdateAfterChange(Run, Change);
-    Run.Tree.EndUpdate();
+    if (Several) Run.Tree.EndUpdate();
+    Run.EndBusy();
 }
 
 } // namespace orvel

@@ -33,11 +33,16 @@ TTreeNode* NodeAfterDeletion(const TTreeNode& Node) {
     return Node.Parent;
 }
 
-// Removes a node with everything below it from the tree and selects its neighbour.
-void RemoveFromTree(TRunContext& Run, TTreeNode& Node) {
+// Removes a node with everything below it from the tree, selects its neighbour and brings the
+// results up to date, in one busy section: the neighbour's link lists are filled once, from the
+// new results.
+void RemoveAndUpdate(TRunContext& Run, TTreeNode& Node, const TSiteChange& Change) {
+    Run.BeginBusy();
     TTreeNode* Next = NodeAfterDeletion(Node);
     Run.Tree.Delete(Node);
     Run.Tree.Select(Next);
+    UpdateAfterChange(Run, Change);
+    Run.EndBusy();
 }
 
 std::vector<TFileObject*> FileObjectsBelow(TTreeNode& Top) {
@@ -71,8 +76,13 @@ std::string FolderPathOf(const TRunContext& Run, const TTreeNode& Node) {
 
 void DeleteFile(TRunContext& Run, TTreeNode& Node) {
     TFileObject& File = *Node.Data;
-    // Who links to the file decides whether deleting it is safe.
-    const size_t Linking = Run.Findings.BackLinks().LinkingFiles(File).size();
+    // Who links to the file decides whether deleting it is safe. One pass over the links: after
+    // any change the back-link index would first be built anew from all of them.
+    const auto Linking =
+        std::count_if(Run.FileObjects.begin(), Run.FileObjects.end(), [&](const auto& Other) {
+            return Other.get() != &File && std::ranges::find(Other->ValidTargets, File.Sequence) !=
+                                               Other->ValidTargets.end();
+        });
     if (!Confirmed(Run, "'" + BareFileName(File.Path, Run.PathStyle()) + "'を削除します\r\n" +
                             (Linking > 0 ? std::to_string(Linking) +
                                                " 個のファイルがこのファイルにリンクしています\r\n"
@@ -85,8 +95,7 @@ void DeleteFile(TRunContext& Run, TTreeNode& Node) {
     }
     const std::uint64_t Gone = File.Sequence;
     DisposeFileObject(File);
-    RemoveFromTree(Run, Node);
-    UpdateAfterChange(Run, {{}, {Gone}});
+    RemoveAndUpdate(Run, Node, {{}, {Gone}});
 }
 
 void DeleteFolder(TRunContext& Run, TTreeNode& Node) {
@@ -102,8 +111,7 @@ void DeleteFolder(TRunContext& Run, TTreeNode& Node) {
         Change.Gone.push_back(File->Sequence);
     DisposeFileObjects(Run, Doomed);
     std::erase_if(Run.FolderNodes, [&](const TTreeNode* F) { return IsWithin(F, Node); });
-    RemoveFromTree(Run, Node);
-    UpdateAfterChange(Run, Change);
+    RemoveAndUpdate(Run, Node, Change);
 }
 
 // Excludes every file whose key, upper-cased, equals that of the selected file.

@@ -18,9 +18,9 @@ class TreeCommands : public ::testing::Test {
 protected:
     TreeCommands() {
         Dir.Write("index.html", "<a href=a.html><a href=docs/guide.html>");
-        Dir.Write("a.html", "<a name=top>");
+        Dir.Write("a.html", "<a name=top><a href=a.html>");
         Dir.Write("b.htm", "");
-        Dir.Write("docs/guide.html", "");
+        Dir.Write("docs/guide.html", "<a href=../a.html><a href=../a.html#top>");
         Dir.Write("docs/Index.HTML", "");
         Dir.Write("docs/deep/er/x.html", "");
         Dir.Write("docs/deep/y.gif", "");
@@ -45,11 +45,11 @@ TEST_F(TreeCommands, DeletionsConfirmDeleteAndSelectTheNeighbour) {
     const std::string Sure = "を削除します\r\nよろしいですか？";
     const TCase Cases[] = {
         {"b.htm", false, false, {"'b.htm'" + Sure}, ""},
-        // The question names how many files link to the file.
+        // The question names how many other files link to the file, each once.
         {"a.html",
          false,
          false,
-         {"'a.html'を削除します\r\n1 "
+         {"'a.html'を削除します\r\n2 "
           "個のファイルがこのファイルにリンクしています\r\nよろしいですか？"},
          ""},
         {"b.htm", true, true, {"'b.htm'" + Sure, "ファイルを削除できませんでした"}, ""},

@@ -268,6 +268,8 @@ void TMainWindow::BuildLayout() {
         SyncViewFromTree();
         SiteTreeView->verticalScrollBar()->setValue(KeptScroll);
     });
+    connect(TreeModel, &TSiteTreeModel::TreeRepainted, SiteTreeView->viewport(),
+            qOverload<>(&QWidget::update));
     connect(TreeModel, &TSiteTreeModel::TreeSelectionChanged, this, [this] { SyncViewFromTree(); });
     connect(SiteTreeView, &QTreeView::expanded, this,
             [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = true; });

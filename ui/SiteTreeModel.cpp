@@ -85,6 +85,11 @@ void TSiteTreeModel::TreeBatchEnd() {
     emit TreeRebuilt();
 }
 
+void TSiteTreeModel::NodesRepainted() {
+    if (ShownSelected != Tree.Selected()) SelectionChanged(Tree.Selected());
+    emit TreeRepainted();
+}
+
 void TSiteTreeModel::NodeChanged(TTreeNode& Node) {
     const QModelIndex Index = IndexOf(&Node);
     emit dataChanged(Index, Index);

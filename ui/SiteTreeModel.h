@@ -1,5 +1,6 @@
-// The site tree of the core shown to a QTreeView: one model reset per batch update of the tree,
-// single-row signals for changes outside batches.
+// The site tree of the core shown to a QTreeView: one model reset per batch update that adds or
+// removes nodes, a repaint for one that changes nodes in place, single-row signals for changes
+// outside batches.
 #pragma once
 
 #include "analysis/SiteTree.h"
@@ -25,6 +26,7 @@ public:
 
     void TreeBatchBegin() override;
     void TreeBatchEnd() override;
+    void NodesRepainted() override;
     void NodeChanged(TTreeNode& Node) override;
     void NodesAboutToBeInserted(TTreeNode& Parent, int First, int Last) override;
     void NodesInserted() override;
@@ -35,6 +37,8 @@ public:
 signals:
     // The tree was rebuilt: the view restores expansion and selection from the tree.
     void TreeRebuilt();
+    // Nodes changed in place, too many to name: the view draws what it shows again.
+    void TreeRepainted();
     // The tree's selected node changed outside a batch update.
     void TreeSelectionChanged(TTreeNode* Node);
 

@@ -1,6 +1,7 @@
 // TMainWindow's tree popup menu: its items and keys, which of them the selected node offers,
 // and expanding or collapsing the whole tree.
 #include "ui/MainWindow.h"
+#include "ui/SiteTreeModel.h"
 
 #include <QAction>
 #include <QMenu>
@@ -91,18 +92,22 @@ void TMainWindow::TreePopupMenuPopup() {
 }
 
 void TMainWindow::SetAllExpanded(bool Expanded) {
-    std::vector<TTreeNode*> Stack{&Run.Tree.Root()};
+    SiteTreeView->collapseAll(); // the view reports each node collapsed
+    if (!Expanded) return;
+    // Only nodes with children: each expanded row is one more index that every later removal of
+    // a row must visit. Deepest first, so that a node is expanded while its parent is collapsed,
+    // which costs the view no layout; the root, last, lays out all rows once.
+    std::vector<TTreeNode*> Parents, Stack{&Run.Tree.Root()};
     while (!Stack.empty()) {
         TTreeNode* Node = Stack.back();
         Stack.pop_back();
-        Node->Expanded = Expanded;
+        if (Node->Children.empty()) continue;
+        Parents.push_back(Node);
         for (const auto& Child : Node->Children)
             Stack.push_back(Child.get());
     }
-    if (Expanded)
-        SiteTreeView->expandAll();
-    else
-        SiteTreeView->collapseAll();
+    for (auto It = Parents.rbegin(); It != Parents.rend(); ++It)
+        SiteTreeView->setExpanded(TreeModel->IndexOf(*It), true);
 }
 
 void TMainWindow::expandAllNodeItemClick() {

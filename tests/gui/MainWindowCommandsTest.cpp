@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -43,6 +44,9 @@ protected:
 };
 
 TEST_F(MainWindowCommands, CtrlTSetsAndThenRemovesTheTopMark) {
+    // Every node with children is expanded, and stays so: the marks change no rows.
+    Form->expandAllNodeItem->trigger();
+    QSignalSpy Resets(Form->TreeModel, &QAbstractItemModel::modelReset);
     Press("index.html", Qt::CTRL | Qt::Key_T);
     EXPECT_EQ(File("index.html").ReachState, rsTop);
     EXPECT_EQ(File("b.html").ReachState, rsReached);
@@ -53,6 +57,10 @@ TEST_F(MainWindowCommands, CtrlTSetsAndThenRemovesTheTopMark) {
     EXPECT_EQ(Node("index.html")->StateIndex, pic::NotReached);
     EXPECT_EQ(File("b.html").ReachState, rsUnreached);
     EXPECT_EQ(File("docs/deep/x.html").ReachState, rsUnreached);
+    EXPECT_EQ(Resets.count(), 0);
+    for (const char* Parent : {"", "a.html", "docs", "docs/deep"})
+        EXPECT_TRUE(Form->SiteTreeView->isExpanded(Form->TreeModel->IndexOf(Node(Parent))))
+            << Parent;
 }
 
 TEST_F(MainWindowCommands, CtrlDTogglesAndExcludingATopPageDropsIt) {
