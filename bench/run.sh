@@ -167,7 +167,8 @@ if [[ -x "$BIN/bench_window" ]]; then
       "$BIN/gen_site" "$folder" "$pages" > /dev/null
     fi
     files=$(find "$folder" -type f | wc -l)
-    QT_QPA_PLATFORM=offscreen "$BIN/bench_window" "$folder" 2> /dev/null \
+    # The deleted page goes to a trash of the run's own.
+    XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=offscreen "$BIN/bench_window" "$folder" 2> /dev/null \
       | sed "s/^/  $files files: /" | tee -a "$window"
   done
 fi
