@@ -166,7 +166,15 @@ std::vector<TDiagnosedLink> DiagnosedLinks(const TLinkDiagnoser& Diagnoser, cons
 
 // The broken targets, each with the diagnosis of its first link, its links and where they
 // stand, as one member on one line; Diagnoses by file and invalid link.
-void AppendBrokenTargets(std::string& Out, const TRunContext& Run,
+// Hands what the report holds so far to the stream once it is large: the report is never whole
+// in memory.
+void FlushWhenLarge(std::ostream& Stream, std::string& Out) {
+    if (Out.size() <= (1u << 20)) return;
+    Stream << Out;
+    Out.clear();
+}
+
+void AppendBrokenTargets(std::ostream& Stream, std::string& Out, const TRunContext& Run,
                          const std::vector<std::vector<TLinkDiagnosis>>& Diagnoses,
                          const std::vector<std::vector<TTextPosition>>& Positions) {
     const std::vector<TBrokenTarget> Targets = BrokenTargets(Run);
@@ -201,6 +209,7 @@ void AppendBrokenTargets(std::string& Out, const TRunContext& Run,
             Out += ", \"column\": ";
             Out += At.Line > 0 ? std::to_string(At.Column) : "null";
             Out += '}';
+            FlushWhenLarge(Stream, Out);
         }
         Out += "]}";
     }
@@ -370,17 +379,14 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         }
         Out += ']';
         Out += '}';
-        if (Out.size() > (1u << 20)) {
-            Stream << Out;
-            Out.clear();
-        }
+        FlushWhenLarge(Stream, Out);
     }
     Out += First ? "],\n  \"orphans\": " : "\n  ],\n  \"orphans\": ";
     AppendJsonArray(Out, Orphans);
     // How many invalid links are html5-id ones, and how many ModernHTML would make valid.
     Out += ",\n  \"html5IdLinks\": " + std::to_string(Html5IdLinks) +
            ", \"modernValidLinks\": " + std::to_string(ModernValid);
-    AppendBrokenTargets(Out, Run, Diagnoses, Positions);
+    AppendBrokenTargets(Stream, Out, Run, Diagnoses, Positions);
     Out += "\n}\n";
     Stream << Out;
 }
