@@ -30,7 +30,7 @@ void ReportEndOfCheck(TRunContext& Run) {
 }
 } // namespace
 
-void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability) {
+void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability, bool Quietly) {
     Run.InvalidLinkTotal = 0;
     Run.InvalidLinkFileCount = 0;
     if (Folder.empty()) return;
@@ -44,7 +44,7 @@ void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability)
     ScanHomeFolder(Run, Run.CurrentProject.HomeDir);
     Run.SetStatusText("");
     if (Reachability) MarkReachability(Run);
-    ReportEndOfCheck(Run);
+    if (!Quietly) ReportEndOfCheck(Run);
 }
 
 void OpenFolder(TRunContext& Run, const std::string& Folder) {
@@ -82,12 +82,12 @@ bool LoadProject(TRunContext& Run, const std::string& Path) {
     return true;
 }
 
-void Reopen(TRunContext& Run) {
+void Reopen(TRunContext& Run, bool Quietly) {
     Run.BeginBusy();
     if (Run.FileSystem->DirExists(Run.CurrentProject.HomeDir)) {
         // The site read again is shown as it was: the same nodes open, the same one selected.
         const TTreeSight Sight = Run.Tree.Sight();
-        CheckFolder(Run, Run.CurrentProject.HomeDir, true);
+        CheckFolder(Run, Run.CurrentProject.HomeDir, true, Quietly);
         Run.Tree.RestoreSight(Sight);
     }
     Run.EndBusy();

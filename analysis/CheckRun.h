@@ -8,16 +8,18 @@ namespace orvel {
 class TRunContext;
 
 // The check run proper: scan, extract, classify, and with Reachability the TOP page analysis;
-// ends with the report of the invalid links.
-void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability);
+// ends with the report of the invalid links unless Quietly.
+void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability,
+                 bool Quietly = false);
 // Starts a new, untitled project on a folder.
 void OpenFolder(TRunContext& Run, const std::string& Folder);
 // Reads a project file and checks its home folder. False, after saying why, when the file is
 // missing or cannot be read as a project file.
 bool LoadProject(TRunContext& Run, const std::string& Path);
 // Checks the home folder of the project again, with its TOP pages and exclusions; the nodes
-// that were expanded and the one selected are again where the site still has them.
-void Reopen(TRunContext& Run);
+// that were expanded and the one selected are again where the site still has them. Quietly, as
+// when it follows changes on disk that the user did not ask to check, it ends without a report.
+void Reopen(TRunContext& Run, bool Quietly = false);
 // Classifies every link again and re-marks reachability without scanning.
 void Recheck(TRunContext& Run);
 // Writes the project file and names the project after it; throws EIniWriteError on failure.

@@ -60,6 +60,9 @@ TDiskChanges FindDiskChanges(const TRunContext& Run, std::vector<std::string> Pa
                 Changes.Gone.push_back(File);
             else if (Now && File->Kind == fkHtml && *Now != File->Stamp)
                 Changes.Changed.push_back(File);
+        } else if (BareFileName(Path, Style).starts_with('.')) {
+            // Hidden entries, editors' swap and lock files among them, come and go while a page
+            // is edited: they are shown from the next check on.
         } else if (DirExists(Path)) {
             Changes.Unknown |=
                 !Run.CurrentProject.IsIgnoredFolder(IncludeTrailingSeparator(Path, Style));

@@ -55,6 +55,8 @@ TEST(SiteUpdate, EditedPagesAreReadAgainGoneFilesForgottenAndNewEntriesSeen) {
     EXPECT_TRUE(At({"a.html", "index.html"}).Changed.empty());
     Site.Write("c.html", "");
     Site.Write("new/d.html", "");
+    Site.Write(".c.html.swp", "");
+    EXPECT_FALSE(At({".c.html.swp"}).Unknown);
     for (const char* Unknown : {"c.html", "new", "new/"})
         EXPECT_TRUE(At({Unknown}).Unknown) << Unknown;
 }

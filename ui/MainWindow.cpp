@@ -81,7 +81,7 @@ TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidge
     connect(ProjectWindow, &TProjectWindow::HomeFolderRequested, this,
             &TMainWindow::OpenButtonClick);
     SiteWatcher = new TSiteWatcher(
-        Run, [this] { ReopenButtonClick(); }, this);
+        Run, [this] { ReadSiteAgain(true); }, this);
     BuildLayout();
     BuildPopupMenu();
     BuildLinkPopup();

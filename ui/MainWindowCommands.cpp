@@ -62,9 +62,13 @@ void TMainWindow::SaveProjectBtnClick() {
 }
 
 void TMainWindow::ReopenButtonClick() {
+    ReadSiteAgain(false);
+}
+
+void TMainWindow::ReadSiteAgain(bool Quietly) {
     // The tree is built anew; it shows the same place of the site.
     const int Scrolled = SiteTreeView->verticalScrollBar()->value();
-    Reopen(Run);
+    Reopen(Run, Quietly);
     SiteTreeView->verticalScrollBar()->setValue(Scrolled);
 }
 

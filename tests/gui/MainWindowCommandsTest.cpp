@@ -145,10 +145,13 @@ TEST_F(MainWindowCommands, WhatAnotherProgramChangesOnDiskIsTakenInAMomentLater)
     Select("a.html");
     EXPECT_EQ(Items(Form->InvalidLinkList), QStringList{"b.html"});
 
-    // A new page is found by checking the site again; the selection stays.
+    // A new page is found by checking the site again, without the end-of-check box; the
+    // selection stays.
+    const size_t Messages = Services.Messages.size();
     Site.Write("docs/deep/new.html", "");
     EXPECT_TRUE(QTest::qWaitFor([&] { return Node("docs/deep/new.html") != nullptr; }));
     EXPECT_EQ(Form->Run.Tree.Selected(), Node("a.html"));
+    EXPECT_EQ(Services.Messages.size(), Messages);
 }
 
 } // namespace
