@@ -85,10 +85,14 @@ bool LoadProject(TRunContext& Run, const std::string& Path) {
 void Reopen(TRunContext& Run, bool Quietly) {
     Run.BeginBusy();
     if (Run.FileSystem->DirExists(Run.CurrentProject.HomeDir)) {
-        // The site read again is shown as it was: the same nodes open, the same one selected.
+        // The site read again is shown as it was, the same nodes open and the same one selected,
+        // in one rebuild of the tree's views; the report follows it.
         const TTreeSight Sight = Run.Tree.Sight();
-        CheckFolder(Run, Run.CurrentProject.HomeDir, true, Quietly);
+        Run.Tree.BeginUpdate();
+        CheckFolder(Run, Run.CurrentProject.HomeDir, true, true);
         Run.Tree.RestoreSight(Sight);
+        Run.Tree.EndUpdate();
+        if (!Quietly) ReportEndOfCheck(Run);
     }
     Run.EndBusy();
 }

@@ -146,11 +146,13 @@ TEST_F(MainWindowCommands, WhatAnotherProgramChangesOnDiskIsTakenInAMomentLater)
     EXPECT_EQ(Items(Form->InvalidLinkList), QStringList{"b.html"});
 
     // A new page is found by checking the site again, without the end-of-check box; the
-    // selection stays.
+    // selection and the open folders stay.
     const size_t Messages = Services.Messages.size();
+    Form->SiteTreeView->expand(Form->TreeModel->IndexOf(Node("docs")));
     Site.Write("docs/deep/new.html", "");
     EXPECT_TRUE(QTest::qWaitFor([&] { return Node("docs/deep/new.html") != nullptr; }));
     EXPECT_EQ(Form->Run.Tree.Selected(), Node("a.html"));
+    EXPECT_TRUE(Form->SiteTreeView->isExpanded(Form->TreeModel->IndexOf(Node("docs"))));
     EXPECT_EQ(Services.Messages.size(), Messages);
 }
 
