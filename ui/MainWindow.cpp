@@ -81,7 +81,7 @@ TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidge
     connect(ProjectWindow, &TProjectWindow::HomeFolderRequested, this,
             &TMainWindow::OpenButtonClick);
     SiteWatcher = new TSiteWatcher(
-        Run, [this] { ReadSiteAgain(true); }, this);
+        Run, [this] { Reopen(Run, true); }, this);
     BuildLayout();
     BuildPopupMenu();
     BuildLinkPopup();

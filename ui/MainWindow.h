@@ -149,8 +149,6 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
 
 private:
-    // Reopen keeping the scroll position; Quietly without the end-of-check box.
-    void ReadSiteAgain(bool Quietly);
     void BuildLayout();
     void BuildPopupMenu();
     void BuildLinkPopup();

@@ -18,8 +18,6 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
-#include <QScrollBar>
-#include <QTreeView>
 
 namespace orvel::ui {
 
@@ -62,14 +60,7 @@ void TMainWindow::SaveProjectBtnClick() {
 }
 
 void TMainWindow::ReopenButtonClick() {
-    ReadSiteAgain(false);
-}
-
-void TMainWindow::ReadSiteAgain(bool Quietly) {
-    // The tree is built anew; it shows the same place of the site.
-    const int Scrolled = SiteTreeView->verticalScrollBar()->value();
-    Reopen(Run, Quietly);
-    SiteTreeView->verticalScrollBar()->setValue(Scrolled);
+    Reopen(Run);
 }
 
 void TMainWindow::UndoButtonClick() {
