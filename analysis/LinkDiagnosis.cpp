@@ -1,49 +1,28 @@
 #include "analysis/LinkDiagnosis.h"
 
 #include "analysis/BrowserLink.h"
+#include "analysis/FileObject.h"
 #include "analysis/RunContext.h"
+#include "analysis/UrlToPath.h"
 #include "support/CharacterReferences.h"
 #include "support/CharsetConvert.h"
 #include "support/CodePage.h"
 #include "support/FoldedText.h"
+#include "support/NearNames.h"
 #include "support/UrlText.h"
 #include "support/Utf8.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace orvel {
 
 const char* LinkReasonName(TLinkReason Reason) {
-    static const char* const Names[] = {"case",     "html5-id", "anchor", "folder", "extension",
-                                        "encoding", "charset",  "moved",  "missing"};
+    static const char* const Names[] = {"case",      "html5-id",   "anchor",  "folder",
+                                        "extension", "encoding",   "charset", "moved",
+                                        "typo",      "local-file", "missing"};
     return Names[static_cast<int>(Reason)];
-}
-
-int EditDistanceWithin(std::string_view A, std::string_view B, int Limit) {
-    const int La = static_cast<int>(A.size()), Lb = static_cast<int>(B.size());
-    if (std::abs(La - Lb) > Limit) return Limit + 1;
-    const int Over = Limit + 1;
-    // Only the cells within Limit of the diagonal can stay within Limit.
-    std::vector<int> Row(static_cast<size_t>(Lb) + 1, Over), Next(Row.size(), Over);
-    for (int J = 0; J <= std::min(Lb, Limit); ++J)
-        Row[static_cast<size_t>(J)] = J;
-    for (int I = 1; I <= La; ++I) {
-        std::fill(Next.begin(), Next.end(), Over);
-        if (I <= Limit) Next[0] = I;
-        int Best = Next[0];
-        for (int J = std::max(1, I - Limit); J <= std::min(Lb, I + Limit); ++J) {
-            const size_t Ju = static_cast<size_t>(J);
-            const bool Same = AsciiUpper(A[static_cast<size_t>(I - 1)]) == AsciiUpper(B[Ju - 1]);
-            const int Cell =
-                std::min({Row[Ju - 1] + (Same ? 0 : 1), Row[Ju] + 1, Next[Ju - 1] + 1});
-            Next[Ju] = std::min(Cell, Over);
-            Best = std::min(Best, Next[Ju]);
-        }
-        if (Best > Limit) return Over;
-        Row.swap(Next);
-    }
-    return Row[static_cast<size_t>(Lb)];
 }
 
 namespace {
@@ -154,19 +133,96 @@ size_t ExtensionStart(std::string_view Path, TPathStyle Style) {
                : std::string_view::npos;
 }
 
+// Whether a link that names Missing in a page of PageFolder names Candidate but for the number
+// of folders it climbs: with the folders they share at their ends taken away, both are left in
+// folders on the page's path. All three end in separators.
+bool MissesByDepth(std::string_view MissingFolder, std::string_view CandidateFolder,
+                   std::string_view PageFolder, TPathStyle Style) {
+    std::vector<std::string_view> A = Segments(MissingFolder, Style),
+                                  B = Segments(CandidateFolder, Style);
+    A.pop_back(); // the empty segment after the last separator
+    B.pop_back();
+    while (!A.empty() && !B.empty() && FoldedEqual(A.back(), B.back())) {
+        A.pop_back();
+        B.pop_back();
+    }
+    const auto OnPagePath = [&](const std::vector<std::string_view>& Parts) {
+        const std::vector<std::string_view> Page = Segments(PageFolder, Style);
+        return Parts.size() < Page.size() &&
+               std::equal(Parts.begin(), Parts.end(), Page.begin(),
+                          [](std::string_view X, std::string_view Y) { return FoldedEqual(X, Y); });
+    };
+    return A.size() != B.size() && OnPagePath(A) && OnPagePath(B);
+}
+
+// The folder of a path, with its trailing separator.
+std::string_view FolderOf(std::string_view Path, TPathStyle Style) {
+    return Path.substr(0, BareFileNameStart(Path, Style));
+}
+
+// The folder's key: without its trailing separator.
+std::uint64_t FolderKey(std::string_view Folder) {
+    return FoldedHash(Folder.substr(0, Folder.size() > 1 ? Folder.size() - 1 : Folder.size()));
+}
+
+constexpr size_t MostCandidates = 5;
+
+// The pages that link to each of some keys: the first one and whether there are more.
+class TLinkingPages {
+public:
+    void Add(std::uint64_t Key, std::uint64_t Page) {
+        const auto [At, New] = Pages.try_emplace(Key, TPages{Page});
+        if (!New && At->second.First != Page) At->second.Several = true;
+    }
+    // Whether a page other than Page links to Key.
+    bool OtherThan(std::uint64_t Key, std::uint64_t Page) const {
+        const auto At = Pages.find(Key);
+        return At != Pages.end() && (At->second.Several || At->second.First != Page);
+    }
+
+private:
+    struct TPages {
+        std::uint64_t First;
+        bool Several = false;
+    };
+    std::unordered_map<std::uint64_t, TPages> Pages;
+};
+
 } // namespace
 
-TLinkDiagnoser::TLinkDiagnoser(const TRunContext& Run) : Run(Run) {
-    ByBareName.reserve(static_cast<size_t>(Run.FileObjects.Count()));
-    ByStem.reserve(static_cast<size_t>(Run.FileObjects.Count()));
+struct TLinkDiagnoser::TQuery {
+    const TFileObject& File;
+    const std::string& Link;
+    const TStart& Start;
+    TLinkText Text;
+    const TFileObject* Exact; // the file the link names, whose anchor is missing
+};
+
+struct TLinkDiagnoser::TLazy {
+    // By the Sequence of the file their valid links lead to.
+    std::optional<TLinkingPages> LinkingFiles;
+    // By the FoldedHash of the missing path their invalid links name.
+    std::optional<TLinkingPages> NamingMissing;
+    std::unordered_map<std::uint64_t, TNearNames> Anchors; // by the page's Sequence
+    struct TFolderNames {
+        std::vector<const TFileObject*> Files;
+        TNearNames Near;
+    };
+    std::unordered_map<std::uint64_t, TFolderNames> Names; // by FolderKey
+};
+
+TLinkDiagnoser::TLinkDiagnoser(const TRunContext& Run) : Run(Run), Lazy(std::make_unique<TLazy>()) {
+    const size_t Count = static_cast<size_t>(Run.FileObjects.Count());
+    ByBareName.reserve(Count);
+    ByStem.reserve(Count);
+    ByFolder.reserve(Count);
     for (const auto& File : Run.FileObjects) {
         const std::string_view Path = File->Path;
         const size_t Name = BareFileNameStart(Path, Run.PathStyle());
-        TNamed& Named = ByBareName[FoldedHash(Path.substr(Name))];
-        if (Named.Count++ == 0) Named.First = File.get();
-        if (const size_t Dot = ExtensionStart(Path, Run.PathStyle());
-            Dot != std::string::npos && File->Kind != fkOther)
-            ByStem.emplace(FoldedHash(Path.substr(0, Dot)), File.get());
+        ByBareName.emplace_back(FoldedHash(Path.substr(Name)), File.get());
+        ByFolder.emplace_back(FolderKey(Path.substr(0, Name)), File.get());
+        if (const size_t Dot = ExtensionStart(Path, Run.PathStyle()); Dot != std::string::npos)
+            ByStem.emplace_back(FoldedHash(Path.substr(0, Dot)), File.get());
         // Each folder once: the walk up stops at the first one already known.
         for (size_t End = Name; End > 1;) {
             const std::string_view Folder = Path.substr(0, End - 1); // without its separator
@@ -174,31 +230,56 @@ TLinkDiagnoser::TLinkDiagnoser(const TRunContext& Run) : Run(Run) {
             End = BareFileNameStart(Folder, Run.PathStyle());
         }
     }
+    // Stable: the files of one key stay in scan order.
+    for (TKeyed* Index : {&ByBareName, &ByStem, &ByFolder})
+        std::stable_sort(Index->begin(), Index->end(),
+                         [](const auto& A, const auto& B) { return A.first < B.first; });
 }
 
-bool TLinkDiagnoser::IsSiteFolder(const std::string& Path) const {
-    std::string_view Folder = Path;
+TLinkDiagnoser::~TLinkDiagnoser() = default;
+
+std::span<const std::pair<std::uint64_t, const TFileObject*>>
+TLinkDiagnoser::Keyed(const TKeyed& Index, std::uint64_t Key) {
+    const auto Range = std::equal_range(
+        Index.begin(), Index.end(), std::pair<std::uint64_t, const TFileObject*>(Key, nullptr),
+        [](const auto& A, const auto& B) { return A.first < B.first; });
+    return {Range.first, Range.second};
+}
+
+bool TLinkDiagnoser::IsSiteFolder(std::string_view Folder) const {
     while (Folder.size() > 1 && IsPathSeparatorAt(Folder, Folder.size() - 1, Run.PathStyle()))
         Folder.remove_suffix(1);
     return Folders.contains(FoldedHash(Folder));
 }
 
-const TFileObject* TLinkDiagnoser::OnlyFileNamed(std::string_view Name) const {
-    const auto Found = ByBareName.find(FoldedHash(Name));
-    if (Found == ByBareName.end() || Found->second.Count != 1) return nullptr;
-    const std::string& Path = Found->second.First->Path;
-    return FoldedEqual(std::string_view(Path).substr(BareFileNameStart(Path, Run.PathStyle())),
-                       Name)
-               ? Found->second.First
-               : nullptr;
+std::vector<const TFileObject*> TLinkDiagnoser::FilesNamed(std::string_view Name) const {
+    std::vector<const TFileObject*> Files;
+    for (const auto& [Key, File] : Keyed(ByBareName, FoldedHash(Name)))
+        if (FoldedEqual(
+                std::string_view(File->Path).substr(BareFileNameStart(File->Path, Run.PathStyle())),
+                Name))
+            Files.push_back(File);
+    return Files;
 }
 
-bool TLinkDiagnoser::Acceptable(const TFileObject& File, const std::string& Suggestion) const {
+bool TLinkDiagnoser::Give(const TFileObject& File, TLinkDiagnosis& Result, TLinkReason Reason,
+                          std::optional<std::string> Suggestion) const {
+    Result.Reason = Reason;
+    if (Suggestion) Suggest(File, std::move(*Suggestion), Result);
+    return true;
+}
+
+bool TLinkDiagnoser::Suggest(const TFileObject& File, std::string Suggestion,
+                             TLinkDiagnosis& Result) const {
     // Under the original rules a space would cut the suggestion short when the page is read.
     if (!Run.Settings.ModernHTML && !Run.Settings.isSpaceValid &&
         Suggestion.find(' ') != std::string::npos)
         return false;
-    return File.ClassOf(Suggestion) == TLinkClass::lcValid;
+    const TLinkResolution Resolved = File.Resolve(Suggestion);
+    if (Resolved.Class != TLinkClass::lcValid) return false;
+    Result.Suggestion = std::move(Suggestion);
+    Result.Leads = Resolved.Target;
+    return true;
 }
 
 int LinksValidByModernRules(const TRunContext& Run) {
@@ -221,13 +302,10 @@ bool TLinkDiagnoser::ModernReason(const TFileObject& File, const std::string& Li
         // In the bytes of the file name the link would be garbled in its page: none suggested.
         Result.Reason = TLinkReason::lrCharset;
     } else if (Read.Decoded) {
-        Result.Reason = TLinkReason::lrEncoding;
         const TLinkText Text = CutLink(Link);
         std::string Decoded(Text.Target);
         if (Decoded.find('&') != std::string::npos) Decoded = DecodeCharacterReferences(Decoded);
-        if (std::string Suggestion = Text.With(PercentDecoded(Decoded));
-            Acceptable(File, Suggestion))
-            Result.Suggestion = std::move(Suggestion);
+        return Give(File, Result, TLinkReason::lrEncoding, Text.With(PercentDecoded(Decoded)));
     } else if (Modern.Target && Modern.Anchor >= Modern.Target->Anchors.Count()) {
         Result.Reason = TLinkReason::lrHtml5Id; // the link is right as it is
     } else if (Modern.Target && Modern.Anchor >= 0 &&
@@ -269,94 +347,243 @@ std::optional<TLinkDiagnoser::TStart> TLinkDiagnoser::Start(const TFileObject& F
 }
 
 TLinkDiagnosis TLinkDiagnoser::Diagnose(const TFileObject& File, const std::string& Link) const {
-    const TPathStyle Style = Run.PathStyle();
-    const TOrvelProject& Project = Run.CurrentProject;
-    const bool IgnoreCase = Run.Settings.IgnoreCase;
     TLinkDiagnosis Result;
-    const auto Give = [&](TLinkReason Reason, std::optional<std::string> Suggestion) {
-        Result.Reason = Reason;
-        if (Suggestion && Acceptable(File, *Suggestion)) Result.Suggestion = std::move(Suggestion);
-        return Result;
-    };
     if (!Run.Settings.ModernHTML && ModernReason(File, Link, Result)) return Result;
     const std::optional<TStart> Found = Start(File, Link);
-    if (!Found) return Result;
-    const TStart& Start = *Found;
-    const std::string& Resolved = Start.Resolved;
-    const bool ImpliedName = Start.ImpliedName;
-    const TLinkText Text = CutLink(Link);
-    const TFileObject* Exact = Run.FileObjects.FindByPath(Resolved, IgnoreCase);
-
-    if (!Exact) {
-        if (const TFileObject* Folded =
-                IgnoreCase ? nullptr : Run.FileObjects.FindByPath(Resolved, true))
-            return Give(TLinkReason::lrCase,
-                        Text.With(Respell(Text.Target, Folded->Path, Style, ImpliedName)));
-    } else if (!Start.Anchor.empty()) {
-        std::optional<std::string> Suggestion;
-        const TSortedStringList& Anchors = Exact->Anchors;
-        int Near = 0;
-        for (int I = 0; I < Anchors.Count() && Near < 2; ++I)
-            if (EditDistanceWithin(Start.Anchor, Anchors[I], 2) <= 2 && Near++ == 0)
-                Suggestion = Link.substr(0, Link.find('#') + 1) + Anchors[I];
-        return Give(TLinkReason::lrAnchor, Near == 1 ? Suggestion : std::nullopt);
+    if (!Found) {
+        LocalFileReason(File, Link, Result);
+        return Result;
     }
-    if (!Exact && IsSiteFolder(Resolved)) {
+    const TQuery Q{File, Link, *Found, CutLink(Link),
+                   Run.FileObjects.FindByPath(Found->Resolved, Run.Settings.IgnoreCase)};
+    if (Q.Exact)
+        AnchorReason(Q, Result);
+    else
+        CaseReason(Q, Result) || FolderReason(Q, Result) || ExtensionReason(Q, Result) ||
+            EscapeReason(Q, Result) || NameElsewhereReason(Q, Result) || TypoReason(Q, Result);
+    return Result;
+}
+
+bool TLinkDiagnoser::LocalFileReason(const TFileObject& File, const std::string& Link,
+                                     TLinkDiagnosis& Result) const {
+    // The modern rules find a file: URL's file whatever the setting says.
+    if (Run.Settings.ModernHTML || Run.Settings.CheckLocalFile != 0 ||
+        !StartsWithFolded(Link, 0, "FILE://"))
+        return false;
+    std::string Room;
+    const TLinkParts Split = File.SplitLink(std::string_view(Link), Room);
+    const std::optional<std::string> Path = URLToPath(std::string(Split.Target), Run.PathStyle());
+    if (!Path || !Run.FileSystem->FileExists(*Path)) return false;
+    std::optional<std::string> Suggestion;
+    if (Path->starts_with(Run.CurrentProject.HomeDir)) {
+        Suggestion =
+            RelativePathTo(FolderOf(File.Path, Run.PathStyle()), *Path, Run.PathStyle(), '/');
+        if (!Split.Anchor.empty()) *Suggestion += '#' + std::string(Split.Anchor);
+    }
+    return Give(File, Result, TLinkReason::lrLocalFile, std::move(Suggestion));
+}
+
+bool TLinkDiagnoser::CaseReason(const TQuery& Q, TLinkDiagnosis& Result) const {
+    if (Run.Settings.IgnoreCase) return false;
+    const TFileObject* Folded = Run.FileObjects.FindByPath(Q.Start.Resolved, true);
+    return Folded && Give(Q.File, Result, TLinkReason::lrCase,
+                          Q.Text.With(Respell(Q.Text.Target, Folded->Path, Run.PathStyle(),
+                                              Q.Start.ImpliedName)));
+}
+
+bool TLinkDiagnoser::AnchorReason(const TQuery& Q, TLinkDiagnosis& Result) const {
+    if (Q.Start.Anchor.empty()) return false;
+    const TSortedStringList& Anchors = Q.Exact->Anchors;
+    auto Index = Lazy->Anchors.find(Q.Exact->Sequence);
+    if (Index == Lazy->Anchors.end()) {
+        std::vector<std::string_view> Names;
+        Names.reserve(static_cast<size_t>(Anchors.Count()));
+        for (const std::string& Anchor : Anchors)
+            Names.emplace_back(Anchor);
+        Index = Lazy->Anchors.emplace(Q.Exact->Sequence, TNearNames(Names)).first;
+    }
+    // Exactly one anchor within two edits.
+    const std::vector<int> Near = Index->second.Near(Q.Start.Anchor, 2, 2);
+    return Give(Q.File, Result, TLinkReason::lrAnchor,
+                Near.size() == 1
+                    ? std::optional(Q.Link.substr(0, Q.Link.find('#') + 1) + Anchors[Near[0]])
+                    : std::nullopt);
+}
+
+bool TLinkDiagnoser::FolderReason(const TQuery& Q, TLinkDiagnosis& Result) const {
+    const std::string& Resolved = Q.Start.Resolved;
+    const TPathStyle Style = Run.PathStyle();
+    if (IsSiteFolder(Resolved)) {
         const TFileObject* Implied = Run.FileObjects.FindByPath(
-            IncludeTrailingSeparator(Resolved, Style) + Run.Settings.DefaultFileName, IgnoreCase);
-        return Give(TLinkReason::lrFolder,
-                    Implied ? std::optional(Text.With(std::string(Text.Target) + '/'))
+            IncludeTrailingSeparator(Resolved, Style) + Run.Settings.DefaultFileName,
+            Run.Settings.IgnoreCase);
+        return Give(Q.File, Result, TLinkReason::lrFolder,
+                    Implied ? std::optional(Q.Text.With(std::string(Q.Text.Target) + '/'))
                             : std::nullopt);
     }
-    if (!Exact && !ImpliedName) {
-        const size_t Dot = ExtensionStart(Resolved, Style);
-        const size_t TargetDot = Text.Target.rfind('.');
-        if (Dot != std::string::npos && TargetDot != std::string_view::npos) {
-            const std::string_view Stem = std::string_view(Resolved).substr(0, Dot);
-            const auto Found = ByStem.find(FoldedHash(Stem));
-            if (Found != ByStem.end() && ExtensionStart(Found->second->Path, Style) == Dot &&
-                FoldedEqual(std::string_view(Found->second->Path).substr(0, Dot), Stem)) {
-                const std::string& Other = Found->second->Path;
-                const std::string Target =
-                    std::string(Text.Target.substr(0, TargetDot)) + Other.substr(Dot);
-                return Give(TLinkReason::lrExtension,
-                            Text.With(Respell(Target, Other, Style, false)));
+    // A folder named with its separator, without the default page.
+    return Q.Start.ImpliedName && IsSiteFolder(FolderOf(Resolved, Style)) &&
+           Give(Q.File, Result, TLinkReason::lrFolder, std::nullopt);
+}
+
+bool TLinkDiagnoser::ExtensionReason(const TQuery& Q, TLinkDiagnosis& Result) const {
+    const TPathStyle Style = Run.PathStyle();
+    const std::string& Resolved = Q.Start.Resolved;
+    const size_t Dot = ExtensionStart(Resolved, Style);
+    const size_t TargetDot = Q.Text.Target.rfind('.');
+    if (Q.Start.ImpliedName || Dot == std::string::npos || TargetDot == std::string_view::npos)
+        return false;
+    // The one file of the same stem, when the settings' lists know its extension.
+    const std::string_view Stem = std::string_view(Resolved).substr(0, Dot);
+    const TFileObject* Other = nullptr;
+    for (const auto& [Key, File] : Keyed(ByStem, FoldedHash(Stem)))
+        if (ExtensionStart(File->Path, Style) == Dot &&
+            FoldedEqual(std::string_view(File->Path).substr(0, Dot), Stem)) {
+            if (Other) return false;
+            Other = File;
+        }
+    if (!Other || Other->Kind == fkOther) return false;
+    const std::string Target =
+        std::string(Q.Text.Target.substr(0, TargetDot)) + Other->Path.substr(Dot);
+    return Give(Q.File, Result, TLinkReason::lrExtension,
+                Q.Text.With(Respell(Target, Other->Path, Style, false)));
+}
+
+bool TLinkDiagnoser::EscapeReason(const TQuery& Q, TLinkDiagnosis& Result) const {
+    const TLinkText& Text = Q.Text;
+    if (Text.Target.find('%') == std::string_view::npos) return false;
+    const auto Resolve = [&](std::string_view Target) {
+        std::string Path, Joined;
+        Run.CurrentProject.ResolveLinkInto(Path, Joined, Q.File.Path, Target);
+        return Path;
+    };
+    std::string Decoded = PercentDecoded(Text.Target);
+    const TFileObject* Named = Run.FileObjects.FindByPath(Resolve(Decoded), true);
+    // Escapes of UTF-8 bytes name a file whose name is in the code page's own bytes.
+    if (!Named && CurrentCodePage() == TCodePage::cpCp932 && IsValidUtf8(Decoded)) {
+        const TStrictConversion Local = ConvertCharsetStrictly("CP932", "UTF-8", Decoded);
+        if (Local.Ok()) {
+            Decoded = Local.Out;
+            Named = Run.FileObjects.FindByPath(Resolve(Decoded), true);
+        }
+    }
+    if (Named)
+        return Give(Q.File, Result, TLinkReason::lrEncoding,
+                    Text.With(Respell(Decoded, Named->Path, Run.PathStyle(), Q.Start.ImpliedName)));
+    // Escapes of the page's charset, or escapes escaped again: the text with one level of
+    // escapes decoded, or more, may resolve as it is read.
+    std::string Spelling(Text.Target);
+    for (int Level = 0; Level < 3 && Spelling.find('%') != std::string::npos; ++Level) {
+        Spelling = PercentDecoded(Spelling);
+        if (Suggest(Q.File, Text.With(Spelling), Result)) {
+            Result.Reason = TLinkReason::lrEncoding;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TLinkDiagnoser::NameElsewhereReason(const TQuery& Q, TLinkDiagnosis& Result) const {
+    const TPathStyle Style = Run.PathStyle();
+    if (Q.Start.ImpliedName) return false;
+    std::vector<const TFileObject*> Named = FilesNamed(BareFileName(Q.Start.Resolved, Style));
+    if (Named.empty()) return false;
+    if (Named.size() > 1 || !LikelyMoved(Q, *Named[0])) {
+        // A guess that would lead elsewhere as often as not: the files are listed, none suggested.
+        if (Named.size() > MostCandidates) Named.resize(MostCandidates);
+        Result.Reason = TLinkReason::lrMissing;
+        Result.Candidates = std::move(Named);
+        return true;
+    }
+    const TFileObject& Only = *Named[0];
+    const TOrvelProject& Project = Run.CurrentProject;
+    if (Q.Start.Rooted && !Only.Path.starts_with(Project.ServerRoot))
+        return Give(Q.File, Result, TLinkReason::lrMoved, std::nullopt);
+    const std::optional<std::string> Target = InPageCharset(
+        Q.File, RelativePathTo(Q.Start.Rooted ? std::string_view(Project.ServerRoot)
+                                              : FolderOf(Q.File.Path, Style),
+                               Only.Path, Style, AuthorSeparator(Q.Text.Target, Style)));
+    return Give(Q.File, Result, TLinkReason::lrMoved,
+                Target ? std::optional(Q.Text.With((Q.Start.Rooted ? "/" : "") + *Target))
+                       : std::nullopt);
+}
+
+bool TLinkDiagnoser::LikelyMoved(const TQuery& Q, const TFileObject& Candidate) const {
+    TLazy& L = *Lazy;
+    if (!L.LinkingFiles) {
+        L.LinkingFiles.emplace();
+        for (const auto& File : Run.FileObjects)
+            for (const std::uint64_t Target : File->ValidTargets)
+                if (Target != File->Sequence && Target != NoTarget)
+                    L.LinkingFiles->Add(Target, File->Sequence);
+    }
+    // A file that has moved has lost the links to it; one that others still reach is another.
+    if (!L.LinkingFiles->OtherThan(Candidate.Sequence, Q.File.Sequence)) return true;
+    // A folder's default page belongs to its folder: another folder's is another page.
+    if (FoldedEqual(BareFileName(Candidate.Path, Run.PathStyle()), Run.Settings.DefaultFileName))
+        return false;
+    // Else only a link that climbs too few or too many folders to reach it.
+    const TPathStyle Style = Run.PathStyle();
+    return MissesByDepth(FolderOf(Q.Start.Resolved, Style), FolderOf(Candidate.Path, Style),
+                         FolderOf(Q.File.Path, Style), Style);
+}
+
+bool TLinkDiagnoser::NamedElsewhere(const TQuery& Q) const {
+    TLazy& L = *Lazy;
+    if (!L.NamingMissing) {
+        L.NamingMissing.emplace();
+        for (const auto& File : Run.FileObjects)
+            for (const std::string& Link : File->InvalidLinks)
+                if (const std::optional<TStart> Named = Start(*File, Link))
+                    L.NamingMissing->Add(FoldedHash(Named->Resolved), File->Sequence);
+    }
+    return L.NamingMissing->OtherThan(FoldedHash(Q.Start.Resolved), Q.File.Sequence);
+}
+
+bool TLinkDiagnoser::TypoReason(const TQuery& Q, TLinkDiagnosis& Result) const {
+    const TPathStyle Style = Run.PathStyle();
+    const std::string& Resolved = Q.Start.Resolved;
+    const size_t Slash = Q.Text.Target.find_last_of(Style == TPathStyle::psWindows ? "/\\" : "/");
+    const std::string_view Written =
+        Q.Text.Target.substr(Slash == std::string_view::npos ? 0 : Slash + 1);
+    // A misspelling is one page's slip; where several pages name the missing file, a file of a
+    // near name is another page.
+    if (Q.Start.ImpliedName || Written.empty() || NamedElsewhere(Q)) return false;
+    const std::string_view Folder = FolderOf(Resolved, Style);
+    auto Names = Lazy->Names.find(FolderKey(Folder));
+    if (Names == Lazy->Names.end()) {
+        std::vector<const TFileObject*> Files;
+        std::vector<std::string_view> Bare;
+        for (const auto& [Key, File] : Keyed(ByFolder, FolderKey(Folder)))
+            if (FoldedEqual(FolderOf(File->Path, Style), Folder)) {
+                Files.push_back(File);
+                Bare.push_back(std::string_view(File->Path).substr(Folder.size()));
             }
-        }
+        Names =
+            Lazy->Names
+                .emplace(FolderKey(Folder), TLazy::TFolderNames{std::move(Files), TNearNames(Bare)})
+                .first;
     }
-    if (!Exact && Text.Target.find('%') != std::string_view::npos) {
-        const auto Resolve = [&](std::string_view Target) {
-            std::string Path, Joined;
-            Project.ResolveLinkInto(Path, Joined, File.Path, Target);
-            return Path;
-        };
-        std::string Decoded = PercentDecoded(Text.Target);
-        const TFileObject* Named = Run.FileObjects.FindByPath(Resolve(Decoded), true);
-        // Escapes of UTF-8 bytes name a file whose name is in the code page's own bytes.
-        if (!Named && CurrentCodePage() == TCodePage::cpCp932 && IsValidUtf8(Decoded)) {
-            const TStrictConversion Local = ConvertCharsetStrictly("CP932", "UTF-8", Decoded);
-            if (Local.Ok()) {
-                Decoded = Local.Out;
-                Named = Run.FileObjects.FindByPath(Resolve(Decoded), true);
-            }
-        }
-        if (Named)
-            return Give(TLinkReason::lrEncoding,
-                        Text.With(Respell(Decoded, Named->Path, Style, ImpliedName)));
+    // The files of the folder within two edits of the name, and those of the same stem.
+    std::vector<const TFileObject*> Near;
+    for (const int I :
+         Names->second.Near.Near(std::string_view(Resolved).substr(Folder.size()), 2, 2))
+        Near.push_back(Names->second.Files[static_cast<size_t>(I)]);
+    if (const size_t Dot = ExtensionStart(Resolved, Style); Dot != std::string::npos) {
+        const std::string_view Stem = std::string_view(Resolved).substr(0, Dot);
+        for (const auto& [Key, File] : Keyed(ByStem, FoldedHash(Stem)))
+            if (ExtensionStart(File->Path, Style) == Dot &&
+                FoldedEqual(std::string_view(File->Path).substr(0, Dot), Stem) &&
+                std::ranges::find(Near, File) == Near.end())
+                Near.push_back(File);
     }
-    if (!Exact && !ImpliedName) {
-        if (const TFileObject* Only = OnlyFileNamed(BareFileName(Resolved, Style))) {
-            const char Separator = AuthorSeparator(Text.Target, Style);
-            std::string Target =
-                Start.Rooted
-                    ? '/' + RelativePathTo(Project.ServerRoot, Only->Path, Style, Separator)
-                    : RelativePathTo(ExtractFolder(File.Path, Style), Only->Path, Style, Separator);
-            if (Start.Rooted && !Only->Path.starts_with(Project.ServerRoot))
-                return Give(TLinkReason::lrMoved, std::nullopt);
-            return Give(TLinkReason::lrMoved, InPageCharset(File, Text.With(Target)));
-        }
-    }
-    return Result;
+    if (Near.size() != 1) return false;
+    const std::optional<std::string> Name =
+        InPageCharset(Q.File, Near[0]->Path.substr(Folder.size()));
+    return Name && Give(Q.File, Result, TLinkReason::lrTypo,
+                        Q.Text.With(std::string(Q.Text.Target.substr(0, Q.Text.Target.size() -
+                                                                            Written.size())) +
+                                    *Name));
 }
 
 std::optional<std::string> TLinkDiagnoser::InPageCharset(const TFileObject& File,

@@ -2,11 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 namespace orvel {
 
@@ -23,7 +26,9 @@ enum class TLinkReason : std::uint8_t {
     lrExtension, // the file exists with another extension of the settings' lists
     lrEncoding,  // the target resolves once its character references or escapes are decoded
     lrCharset,   // the target resolves in the file names' charset, not in its page's
-    lrMoved,     // the only file of the site with the target's name is elsewhere
+    lrMoved,     // the only file of the site with the target's name is elsewhere, and likely meant
+    lrTypo, // one file of the target's folder is within two edits of its name or shares its stem
+    lrLocalFile, // a file: URL to an existing file, while local files are not checked
     lrMissing    // none of these
 };
 
@@ -34,6 +39,10 @@ struct TLinkDiagnosis {
     TLinkReason Reason = TLinkReason::lrMissing;
     // In the link's own style, and classified as valid under the current settings.
     std::optional<std::string> Suggestion;
+    const TFileObject* Leads = nullptr; // the file of the site the suggestion leads to, if any
+    // For a missing target: the files of the site with its name, at most five, none of them
+    // likely enough to be suggested.
+    std::vector<const TFileObject*> Candidates;
     bool ValidByModernRules = false; // under the original rules: the modern ones find it
 };
 
@@ -41,15 +50,19 @@ struct TLinkDiagnosis {
 int LinksValidByModernRules(const TRunContext& Run);
 
 // Diagnoses the invalid links of a checked site from its file objects; builds its indexes of
-// bare file names, folders and extensionless paths once, in time and memory linear in the number of
-// files. Nothing may add, remove or move a file object while it lives.
+// bare file names, stems and folders once, in time and memory linear in the number of files, and
+// the indexes of one page's anchors or one folder's names when a diagnosis first needs them. Not
+// for use by two threads at once; nothing may add, remove or move a file object, or change its
+// links or anchors, while it lives.
 class TLinkDiagnoser {
 public:
     explicit TLinkDiagnoser(const TRunContext& Run);
+    ~TLinkDiagnoser();
     // Link is one of File's invalid links.
     TLinkDiagnosis Diagnose(const TFileObject& File, const std::string& Link) const;
 
 private:
+    struct TQuery;
     // What a diagnosis starts from: the path and anchor the link names under the rules in force.
     struct TStart {
         std::string Resolved;
@@ -62,33 +75,47 @@ private:
     // of theirs, that reason in Result; true then.
     bool ModernReason(const TFileObject& File, const std::string& Link,
                       TLinkDiagnosis& Result) const;
-    // Whether a suggestion survives being read from the page and is valid.
-    bool Acceptable(const TFileObject& File, const std::string& Suggestion) const;
+    // The rules tried in turn; each returns true when it gives the reason.
+    bool LocalFileReason(const TFileObject& File, const std::string& Link,
+                         TLinkDiagnosis& Result) const;
+    bool CaseReason(const TQuery& Q, TLinkDiagnosis& Result) const;
+    bool AnchorReason(const TQuery& Q, TLinkDiagnosis& Result) const;
+    bool FolderReason(const TQuery& Q, TLinkDiagnosis& Result) const;
+    bool ExtensionReason(const TQuery& Q, TLinkDiagnosis& Result) const;
+    bool EscapeReason(const TQuery& Q, TLinkDiagnosis& Result) const;
+    bool NameElsewhereReason(const TQuery& Q, TLinkDiagnosis& Result) const;
+    bool TypoReason(const TQuery& Q, TLinkDiagnosis& Result) const;
+    // Gives Reason, with Suggestion when it survives being read from the page and is valid.
+    bool Give(const TFileObject& File, TLinkDiagnosis& Result, TLinkReason Reason,
+              std::optional<std::string> Suggestion) const;
+    // Puts Suggestion into Result when it survives being read from the page and is valid.
+    bool Suggest(const TFileObject& File, std::string Suggestion, TLinkDiagnosis& Result) const;
     // A suggestion made of the file names' bytes in the page's charset under the modern rules,
     // or nothing when the charset cannot hold it.
     std::optional<std::string> InPageCharset(const TFileObject& File, std::string FileNames) const;
+    // Whether the link of File names Candidate, a file of the same name elsewhere: nothing else
+    // links to Candidate, or the link misses it by the number of folders it climbs alone.
+    bool LikelyMoved(const TQuery& Q, const TFileObject& Candidate) const;
+    // Whether pages other than the link's name the missing file that it names.
+    bool NamedElsewhere(const TQuery& Q) const;
 
-    struct TNamed {
-        const TFileObject* First = nullptr;
-        int Count = 0;
-    };
-    // The file of the site whose bare name is Name without case, when exactly one is.
-    const TFileObject* OnlyFileNamed(std::string_view Name) const;
-
+    // The files whose key (a FoldedHash) is Key, in scan order.
+    using TKeyed = std::vector<std::pair<std::uint64_t, const TFileObject*>>;
+    static std::span<const std::pair<std::uint64_t, const TFileObject*>> Keyed(const TKeyed& Index,
+                                                                               std::uint64_t Key);
+    // The files of the site whose bare name is Name without case.
+    std::vector<const TFileObject*> FilesNamed(std::string_view Name) const;
     // Whether Path is a folder that holds files of the site.
-    bool IsSiteFolder(const std::string& Path) const;
+    bool IsSiteFolder(std::string_view Path) const;
 
-    // Keyed by the FoldedHash of the text; a hit is compared with the text where it matters.
     const TRunContext& Run;
-    std::unordered_map<std::uint64_t, TNamed> ByBareName;
-    std::unordered_set<std::uint64_t> Folders; // without their trailing separator
-    // The first file of each path without its extension, of the files whose extension is one
-    // of the settings' lists.
-    std::unordered_map<std::uint64_t, const TFileObject*> ByStem;
+    TKeyed ByBareName;
+    TKeyed ByStem;                             // by the path without its extension
+    TKeyed ByFolder;                           // by the folder without its trailing separator
+    std::unordered_set<std::uint64_t> Folders; // every folder that holds files, however deep
+    // Built when first needed.
+    struct TLazy;
+    std::unique_ptr<TLazy> Lazy;
 };
-
-// The number of edits (insertions, deletions, substitutions, ASCII case ignored) between A and
-// B when it is at most Limit, else Limit + 1; in time linear in their lengths.
-int EditDistanceWithin(std::string_view A, std::string_view B, int Limit);
 
 } // namespace orvel

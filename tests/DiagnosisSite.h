@@ -14,6 +14,25 @@ struct TDiagnosisRow {
     std::string From, Link, Reason;
     std::string Suggestion;       // empty: none
     bool ValidWhenModern = false; // the modern rules find the link
+    // The reason holds under the modern rules; under the original ones the target is missing.
+    bool ModernOnly = false;
+    std::vector<std::string> Candidates = {}; // paths below the site's folder
+    // "{home}" in the link and the suggestion stands for the site's folder.
+    std::string LinkIn(const std::string& Home) const { return WithHome(Link, Home); }
+    std::string SuggestionIn(const std::string& Home) const { return WithHome(Suggestion, Home); }
+    std::string ReasonUnder(bool Modern) const {
+        return ModernOnly && !Modern ? "missing" : Reason;
+    }
+    std::string SuggestionUnder(bool Modern, const std::string& Home) const {
+        return ModernOnly && !Modern ? "" : SuggestionIn(Home);
+    }
+
+private:
+    static std::string WithHome(std::string Text, const std::string& Home) {
+        if (const size_t At = Text.find("{home}"); At != std::string::npos)
+            Text.replace(At, 6, Home);
+        return Text;
+    }
 };
 
 // In each file its links stand one per line from line 2, in this order.
@@ -31,8 +50,17 @@ inline const std::vector<TDiagnosisRow>& DiagnosisRows() {
         {"index.html", "a&amp;b.html", "encoding", "a&b.html", true},
         {"index.html", "old.html", "moved", "archive/old.html"},
         // Moved, but the anchor is not there either: the suggestion would be invalid.
-        {"index.html", "news.html#latest", "moved", ""},
+        {"index.html", "old.html#latest", "moved", ""},
+        // Another page has the name and is linked from elsewhere: no guess.
+        {"index.html", "news.html", "missing", "", false, false, {"archive/news.html"}},
         {"index.html", "nothing.html", "missing", ""},
+        {"index.html", "pgae.htm?x", "typo", "page.htm?x"},
+        {"index.html", "img/p.svg", "typo", "img/py.svg"},
+        {"index.html", "img/py.vsg", "missing", ""}, // py.png and py.svg are as near
+        {"index.html", "empty/", "folder", ""},
+        {"index.html", "file://{home}page.htm", "local-file", "page.htm", true},
+        {"index.html", "my%2520file.html", "encoding", "my%20file.html", false, true},
+        {"sjis.html", "%89%EF%8E%D0.html", "encoding", "\x89\xEF\x8E\xD0.html", false, true},
         {"docs/guide.html", "../Index.HTML", "case", "../index.html"},
         {"docs/guide.html", "old.html#top", "moved", "../archive/old.html#top"},
     };
@@ -51,19 +79,26 @@ inline int DiagnosisLine(const TDiagnosisRow& Row) {
 
 // Writes the site into Site.
 inline void WriteDiagnosisSite(const TTempDir& Site) {
-    std::string Index = "<html>\n", Guide = "<a name=install><a name=usage><section id=notes>\n";
+    std::string Index = "<html>\n", Sjis = "<meta charset=shift_jis>\n",
+                Guide = "<a name=install><a name=usage><section id=notes>\n";
     for (const TDiagnosisRow& Row : DiagnosisRows())
-        (Row.From == "index.html" ? Index : Guide) += "<a href=\"" + Row.Link + "\">\n";
+        (Row.From == "index.html"  ? Index
+         : Row.From == "sjis.html" ? Sjis
+                                   : Guide) += "<a href=\"" + Row.LinkIn(Site.Path()) + "\">\n";
     Site.Write("index.html", Index);
+    Site.Write("sjis.html", Sjis);
+    Site.Write("\xE4\xBC\x9A\xE7\xA4\xBE.html", ""); // in UTF-8; the page writes Shift_JIS
+    Site.Write("img/py.png", "");
+    Site.Write("img/py.svg", "");
     Site.Write("docs/guide.html", Guide + "<a href=../page.htm>\n");
-    Site.Write("docs/index.html", "<a href=../archive/news.html><a href=../archive/old.html#top>");
+    Site.Write("docs/index.html", "<a href=../archive/news.html#top>");
     Site.Write("empty/image.gif", "GIF89a");
     Site.Write("manual/index.html", "");
     Site.Write("page.htm", "");
     Site.Write("my file.html", "");
     Site.Write("a&b.html", "");
     Site.Write("archive/old.html", "<a name=top>");
-    Site.Write("archive/news.html", "");
+    Site.Write("archive/news.html", "<a name=top>");
 }
 
 } // namespace orvel::test

@@ -4,6 +4,9 @@
 #include "analysis/BackLinks.h"
 #include "analysis/CheckRun.h"
 #include "analysis/LinkDiagnosis.h"
+#include "support/NearNames.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -50,21 +53,67 @@ TEST(LinkDiagnosis, EachReasonWithItsSuggestionInTheLinksStyle) {
         for (const TDiagnosisRow& Row : DiagnosisRows()) {
             SCOPED_TRACE(Row.From + ": " + Row.Link);
             const TFileObject& File = FileAt(T.Run, Site.Path() + Row.From);
+            const std::string Link = Row.LinkIn(Site.Path());
             ValidWhenModern += Row.ValidWhenModern;
             if (Modern && Row.ValidWhenModern) {
-                EXPECT_GE(File.ValidLinks.IndexOf(Row.Link), 0);
+                EXPECT_GE(File.ValidLinks.IndexOf(Link), 0);
                 continue;
             }
-            ASSERT_GE(File.InvalidLinks.IndexOf(Row.Link), 0);
+            ASSERT_GE(File.InvalidLinks.IndexOf(Link), 0);
             ++Invalid;
-            const TLinkDiagnosis D = Diagnoser.Diagnose(File, Row.Link);
+            const TLinkDiagnosis D = Diagnoser.Diagnose(File, Link);
             MadeValid += D.ValidByModernRules;
-            EXPECT_EQ(LinkReasonName(D.Reason), Row.Reason);
-            EXPECT_EQ(D.Suggestion.value_or(""), Row.Suggestion);
+            EXPECT_EQ(LinkReasonName(D.Reason), Row.ReasonUnder(Modern));
+            EXPECT_EQ(D.Suggestion.value_or(""), Row.SuggestionUnder(Modern, Site.Path()));
+            EXPECT_EQ(Relative(D.Candidates, Site.Path()), Row.Candidates);
         }
         EXPECT_EQ(T.Run.InvalidLinkTotal, Invalid); // the table covers every invalid link
         EXPECT_EQ(MadeValid, Modern ? 0 : ValidWhenModern);
         EXPECT_EQ(LinksValidByModernRules(T.Run), MadeValid);
+    }
+}
+
+TEST(LinkDiagnosis, MovedOnlyWhereNothingElseLinksThereOrTheDepthAloneIsWrong) {
+    TTempDir Site;
+    Site.Write("home.html",
+               "<a href=library/contents.html><a href=a/index.html><a href=library/modles.html>");
+    Site.Write("library/contents.html", "<a href=modules.html>");
+    Site.Write("library/modules.html", "");
+    Site.Write("old/setup.html", ""); // moved here: only the page that lost it links to it
+    Site.Write("tutorial/start.html",
+               "<a href=modules.html><a href=setup.html><a "
+               "href=../old/setup.html><a href=dup.html><a href=../library/contnts.html>");
+    Site.Write("x/dup.html", "");
+    Site.Write("y/dup.html", "");
+    Site.Write("a/index.html", "<a href=c.html><a href=../library/modles.html>");
+    Site.Write("a/c.html", "");
+    Site.Write("a/b/page.html", "<a href=../../c.html><a href=index.html>");
+    TTestRun T;
+    CheckFolder(T.Run, Site.Path(), false);
+    const TLinkDiagnoser Diagnoser(T.Run);
+    const struct {
+        const char *From, *Link, *Reason, *Suggestion;
+        std::vector<std::string> Candidates;
+    } Rows[] = {
+        // Deleted; the page of the same name elsewhere is linked from another page.
+        {"tutorial/start.html", "modules.html", "missing", "", {"library/modules.html"}},
+        {"tutorial/start.html", "setup.html", "moved", "../old/setup.html", {}},
+        {"tutorial/start.html", "dup.html", "missing", "", {"x/dup.html", "y/dup.html"}},
+        // One folder too many, though others link to a/c.html.
+        {"a/b/page.html", "../../c.html", "moved", "../c.html", {}},
+        // A misspelling of one page; the same name in several is a page that is gone.
+        {"tutorial/start.html", "../library/contnts.html", "typo", "../library/contents.html", {}},
+        {"home.html", "library/modles.html", "missing", "", {}},
+        // A folder's default page is no other folder's.
+        {"a/b/page.html", "index.html", "missing", "", {"a/index.html"}},
+    };
+    for (const auto& Row : Rows) {
+        SCOPED_TRACE(std::string(Row.From) + ": " + Row.Link);
+        const TLinkDiagnosis D =
+            Diagnoser.Diagnose(FileAt(T.Run, Site.Path() + Row.From), Row.Link);
+        EXPECT_STREQ(LinkReasonName(D.Reason), Row.Reason);
+        EXPECT_EQ(D.Suggestion.value_or(""), Row.Suggestion);
+        EXPECT_EQ(Relative(D.Candidates, Site.Path()), Row.Candidates);
     }
 }
 
@@ -81,15 +130,36 @@ TEST(LinkDiagnosis, CaseIsNoReasonWhenCaseIsIgnored) {
     EXPECT_EQ(D.Suggestion.value_or(""), "elsewhere/page.html");
 }
 
-TEST(LinkDiagnosis, EditDistanceStopsAtTheLimit) {
+TEST(NearNames, NamesWithinTheLimitOfEdits) {
     const struct {
         const char *A, *B;
         int Distance;
     } Rows[] = {{"install", "install", 0}, {"instal", "install", 1}, {"INSTALL", "install", 0},
                 {"intsall", "install", 2}, {"usage", "install", 3},  {"", "ab", 2},
-                {"abcdef", "abc", 3},      {"sec2", "sec-2", 1}};
+                {"abcdef", "abc", 3},      {"sec2", "sec-2", 1},     {"b", "", 1},
+                {"xabc", "abcx", 2},       {"ab", "ba", 2},          {"abc", "xyz", 3}};
     for (const auto& Row : Rows)
-        EXPECT_EQ(EditDistanceWithin(Row.A, Row.B, 2), Row.Distance) << Row.A << " " << Row.B;
+        for (const int Limit : {0, 1, 2}) {
+            const std::vector<std::string_view> Names{Row.B};
+            EXPECT_EQ(TNearNames(Names).Near(Row.A, Limit, 2).size(),
+                      Row.Distance <= Limit ? 1u : 0u)
+                << Row.A << " " << Row.B << " within " << Limit;
+        }
+    // Among many names: all near ones, each once, and no more than asked for.
+    std::vector<std::string> Owned;
+    for (int I = 0; I < 2000; ++I)
+        Owned.push_back("sec-" + std::to_string(I));
+    Owned.push_back("SEC-7");
+    const std::vector<std::string_view> Names(Owned.begin(), Owned.end());
+    const TNearNames Near(Names);
+    std::vector<int> Found = Near.Near("sec-1999", 1, 100);
+    std::ranges::sort(Found);
+    EXPECT_EQ(Found,
+              (std::vector<int>{199,  999,  1099, 1199, 1299, 1399, 1499, 1599, 1699, 1799,
+                                1899, 1909, 1919, 1929, 1939, 1949, 1959, 1969, 1979, 1989,
+                                1990, 1991, 1992, 1993, 1994, 1995, 1996, 1997, 1998, 1999}));
+    EXPECT_EQ(Near.Near("sec-7", 0, 100), std::vector<int>{7});
+    EXPECT_EQ(Near.Near("sec-1999", 2, 2).size(), 2u);
 }
 
 TEST(BackLinks, FilesAndAnchorsWithTheFilesThatLinkThere) {
@@ -102,8 +172,17 @@ TEST(BackLinks, FilesAndAnchorsWithTheFilesThatLinkThere) {
               std::vector<std::string>{"docs/guide.html"});
     EXPECT_EQ(Relative(Back.LinkingFiles(FileAt(T.Run, H + "archive/news.html")), H),
               std::vector<std::string>{"docs/index.html"});
-    EXPECT_EQ(Relative(Back.LinkingFiles(FileAt(T.Run, H + "archive/old.html"), "TOP"), H),
+    EXPECT_EQ(Relative(Back.LinkingFiles(FileAt(T.Run, H + "archive/news.html"), "TOP"), H),
               std::vector<std::string>{"docs/index.html"});
+    // Invalid links count where their suggestion leads, each page once.
+    const TSuggestedBackLinks& Suggested = T.Run.Findings.SuggestedBackLinks();
+    std::vector<std::string> Fixed;
+    for (const TBrokenLink& Link : Suggested.LinksTo(FileAt(T.Run, H + "archive/old.html")))
+        Fixed.push_back(Link.Page->Path.substr(H.size()) + " " + Link.Link());
+    EXPECT_EQ(Fixed,
+              (std::vector<std::string>{"docs/guide.html old.html#top", "index.html old.html"}));
+    EXPECT_EQ(Suggested.PagesTo(FileAt(T.Run, H + "page.htm")), 1); // three links of index.html
+    EXPECT_EQ(Suggested.PagesTo(FileAt(T.Run, H + "archive/news.html")), 0);
     // Its own links to its anchors do not count; invalid links lead nowhere.
     EXPECT_TRUE(Back.LinkingFiles(FileAt(T.Run, H + "docs/guide.html")).empty());
     EXPECT_TRUE(Back.LinkingFiles(FileAt(T.Run, H + "my file.html")).empty());
