@@ -74,4 +74,31 @@ std::vector<const TFileObject*> TBackLinks::LinkingFiles(const TFileObject& Targ
     });
 }
 
+TSuggestedBackLinks::TSuggestedBackLinks(const TRunContext& Run, const TLeads& Leads) {
+    for (int F = 0; F < Run.FileObjects.Count(); ++F) {
+        TFileObject& Page = Run.FileObjects[F];
+        for (int I = 0; I < Page.InvalidLinks.Count(); ++I)
+            if (const TFileObject* Target = Leads(F, I); Target && Target != &Page)
+                Links.push_back({Target->Sequence, {&Page, F, I}});
+    }
+    std::ranges::stable_sort(Links, {}, &std::pair<std::uint64_t, TBrokenLink>::first);
+}
+
+std::vector<TBrokenLink> TSuggestedBackLinks::LinksTo(const TFileObject& Target) const {
+    std::vector<TBrokenLink> Result;
+    const auto From = std::ranges::lower_bound(Links, Target.Sequence, {},
+                                               &std::pair<std::uint64_t, TBrokenLink>::first);
+    for (auto At = From; At != Links.end() && At->first == Target.Sequence; ++At)
+        Result.push_back(At->second);
+    return Result;
+}
+
+int TSuggestedBackLinks::PagesTo(const TFileObject& Target) const {
+    int Pages = 0;
+    const TFileObject* Last = nullptr;
+    for (const TBrokenLink& Link : LinksTo(Target))
+        if (Link.Page != std::exchange(Last, Link.Page)) ++Pages;
+    return Pages;
+}
+
 } // namespace orvel

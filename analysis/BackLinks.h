@@ -1,9 +1,13 @@
 // Who links here: for each file, the files whose valid links lead to it.
 #pragma once
 
+#include "analysis/BrokenTargets.h"
+
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvel {
@@ -38,6 +42,25 @@ private:
     std::vector<std::int32_t> Slots;   // by Sequence - FirstSequence; -1 for none
     std::vector<std::uint32_t> Starts; // the links to the file of slot S: [Starts[S], Starts[S+1])
     std::unique_ptr<TBackLink[]> Links;
+};
+
+// Who would link here once the invalid links are fixed as their diagnoses suggest: for each
+// file, the invalid links of other pages whose suggestion leads to it. Nothing may change a file
+// object while it lives.
+class TSuggestedBackLinks {
+public:
+    // Leads(F, I): the file that the suggestion for the I-th invalid link of FileObjects[F]
+    // leads to, or null.
+    using TLeads = std::function<const TFileObject*(int File, int Invalid)>;
+    TSuggestedBackLinks(const TRunContext& Run, const TLeads& Leads);
+
+    // The links that would lead to Target, in scan order.
+    std::vector<TBrokenLink> LinksTo(const TFileObject& Target) const;
+    // The pages among them, each once.
+    int PagesTo(const TFileObject& Target) const;
+
+private:
+    std::vector<std::pair<std::uint64_t, TBrokenLink>> Links; // by the target's Sequence
 };
 
 } // namespace orvel

@@ -1,13 +1,14 @@
 #include "analysis/SiteFindings.h"
 
+#include "analysis/FileObject.h"
 #include "analysis/RunContext.h"
 
 namespace orvel {
 
 const TLinkDiagnoser& TSiteFindings::Diagnoser() {
-    if (!Diagnosis || DiagnosisBuiltAt != Run.FileObjects.Membership()) {
+    if (!Diagnosis || DiagnosisBuiltAt != Run.FileObjects.Version()) {
         Diagnosis = std::make_unique<TLinkDiagnoser>(Run);
-        DiagnosisBuiltAt = Run.FileObjects.Membership();
+        DiagnosisBuiltAt = Run.FileObjects.Version();
     }
     return *Diagnosis;
 }
@@ -18,6 +19,18 @@ const TBackLinks& TSiteFindings::BackLinks() {
         BackBuiltAt = Run.FileObjects.Version();
     }
     return *Back;
+}
+
+const TSuggestedBackLinks& TSiteFindings::SuggestedBackLinks() {
+    if (!Suggested || SuggestedBuiltAt != Run.FileObjects.Version()) {
+        const TLinkDiagnoser& Diagnosing = Diagnoser();
+        Suggested = std::make_unique<TSuggestedBackLinks>(Run, [&](int File, int Invalid) {
+            const TFileObject& Page = Run.FileObjects[File];
+            return Diagnosing.Diagnose(Page, Page.InvalidLinks[Invalid]).Leads;
+        });
+        SuggestedBuiltAt = Run.FileObjects.Version();
+    }
+    return *Suggested;
 }
 
 } // namespace orvel

@@ -1,6 +1,5 @@
 // The diagnoses and back-links of a run's site as it stands: built when first asked for, and
-// again once what they are built from has changed: the files and their paths for the diagnoses,
-// also the links' classes for the back-links.
+// again once the files, their paths or their links' classes have changed.
 #pragma once
 
 #include "analysis/BackLinks.h"
@@ -18,13 +17,15 @@ public:
     explicit TSiteFindings(const TRunContext& Run) : Run(Run) {}
     const TLinkDiagnoser& Diagnoser();
     const TBackLinks& BackLinks();
+    const TSuggestedBackLinks& SuggestedBackLinks();
 
 private:
     const TRunContext& Run;
-    // The file objects' membership and version they were built from.
-    std::uint64_t DiagnosisBuiltAt = 0, BackBuiltAt = 0;
+    // The file objects' version they were built from.
+    std::uint64_t DiagnosisBuiltAt = 0, BackBuiltAt = 0, SuggestedBuiltAt = 0;
     std::unique_ptr<TLinkDiagnoser> Diagnosis;
     std::unique_ptr<TBackLinks> Back;
+    std::unique_ptr<TSuggestedBackLinks> Suggested;
 };
 
 } // namespace orvel

@@ -83,11 +83,18 @@ void DeleteFile(TRunContext& Run, TTreeNode& Node) {
             return Other.get() != &File && std::ranges::find(Other->ValidTargets, File.Sequence) !=
                                                Other->ValidTargets.end();
         });
-    if (!Confirmed(Run, "'" + BareFileName(File.Path, Run.PathStyle()) + "'を削除します\r\n" +
-                            (Linking > 0 ? std::to_string(Linking) +
-                                               " 個のファイルがこのファイルにリンクしています\r\n"
-                                         : std::string()) +
-                            "よろしいですか？"))
+    // And who would link to it once their invalid links are fixed as suggested.
+    const int Fixing = Run.Findings.SuggestedBackLinks().PagesTo(File);
+    if (!Confirmed(
+            Run,
+            "'" + BareFileName(File.Path, Run.PathStyle()) + "'を削除します\r\n" +
+                (Linking > 0
+                     ? std::to_string(Linking) + " 個のファイルがこのファイルにリンクしています\r\n"
+                     : std::string()) +
+                (Fixing > 0 ? std::to_string(Fixing) +
+                                  " 個のファイルの無効リンクが修正するとこのファイルを指します\r\n"
+                            : std::string()) +
+                "よろしいですか？"))
         return;
     if (!Run.FileSystem->DeleteFile(File.Path)) {
         ShowError(Run, "ファイルを削除できませんでした");

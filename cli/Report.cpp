@@ -152,14 +152,19 @@ std::vector<std::vector<TTextPosition>> InvalidLinkPositions(const TRunContext& 
     return Positions;
 }
 
-std::vector<TDiagnosedLink> DiagnosedLinks(const TLinkDiagnoser& Diagnoser, const TFileObject& File,
-                                           const std::vector<TTextPosition>& Positions) {
-    std::vector<TDiagnosedLink> Result;
-    for (int I = 0; I < File.InvalidLinks.Count(); ++I) {
-        const std::string& Link = File.InvalidLinks[I];
-        const size_t At = static_cast<size_t>(I);
-        Result.push_back({Link, Diagnoser.Diagnose(File, Link),
-                          At < Positions.size() ? Positions[At] : TTextPosition()});
+// Every invalid link of the site diagnosed, by file in FileObjects order and invalid link.
+std::vector<std::vector<TDiagnosedLink>> DiagnosedLinks(const TRunContext& Run) {
+    const TLinkDiagnoser Diagnoser(Run);
+    const std::vector<std::vector<TTextPosition>> Positions = InvalidLinkPositions(Run);
+    std::vector<std::vector<TDiagnosedLink>> Result(Positions.size());
+    for (size_t F = 0; F < Positions.size(); ++F) {
+        const TFileObject& File = Run.FileObjects[static_cast<int>(F)];
+        for (int I = 0; I < File.InvalidLinks.Count(); ++I) {
+            const std::string& Link = File.InvalidLinks[I];
+            const size_t At = static_cast<size_t>(I);
+            Result[F].push_back({Link, Diagnoser.Diagnose(File, Link),
+                                 At < Positions[F].size() ? Positions[F][At] : TTextPosition()});
+        }
     }
     return Result;
 }
@@ -174,40 +179,54 @@ void FlushWhenLarge(std::ostream& Stream, std::string& Out) {
     Out.clear();
 }
 
+// Appends the members of a diagnosis after its reason: suggestion and candidates.
+void AppendSuggestion(std::string& Out, const TRunContext& Run, const TLinkDiagnosis& Diagnosis) {
+    Out += ", \"suggestion\": ";
+    if (Diagnosis.Suggestion)
+        AppendJsonString(Out, *Diagnosis.Suggestion);
+    else
+        Out += "null";
+    Out += ", \"candidates\": [";
+    for (size_t I = 0; I < Diagnosis.Candidates.size(); ++I) {
+        if (I > 0) Out += ", ";
+        AppendJsonString(Out, Run.CurrentProject.RelativeToHome(Diagnosis.Candidates[I]->Path));
+    }
+    Out += ']';
+}
+
+void AppendPosition(std::string& Out, const TTextPosition& At) {
+    Out += ", \"line\": ";
+    Out += At.Line > 0 ? std::to_string(At.Line) : "null";
+    Out += ", \"column\": ";
+    Out += At.Line > 0 ? std::to_string(At.Column) : "null";
+}
+
 void AppendBrokenTargets(std::ostream& Stream, std::string& Out, const TRunContext& Run,
-                         const std::vector<std::vector<TLinkDiagnosis>>& Diagnoses,
-                         const std::vector<std::vector<TTextPosition>>& Positions) {
+                         const std::vector<std::vector<TDiagnosedLink>>& Diagnosed) {
     const std::vector<TBrokenTarget> Targets = BrokenTargets(Run);
     Out += ",\n  \"brokenTargets\": [";
     for (size_t T = 0; T < Targets.size(); ++T) {
         const TBrokenTarget& Target = Targets[T];
         const TBrokenLink& First = Target.Links[0];
         const TLinkDiagnosis& Diagnosis =
-            Diagnoses[static_cast<size_t>(First.File)][static_cast<size_t>(First.Invalid)];
+            Diagnosed[static_cast<size_t>(First.File)][static_cast<size_t>(First.Invalid)]
+                .Diagnosis;
         Out += T == 0 ? "{\"target\": " : ", {\"target\": ";
         AppendJsonString(Out, Target.Target);
         Out += ", \"reason\": \"";
         Out += LinkReasonName(Diagnosis.Reason);
-        Out += "\", \"suggestion\": ";
-        if (Diagnosis.Suggestion)
-            AppendJsonString(Out, *Diagnosis.Suggestion);
-        else
-            Out += "null";
+        Out += '"';
+        AppendSuggestion(Out, Run, Diagnosis);
         Out += ", \"links\": [";
         for (size_t L = 0; L < Target.Links.size(); ++L) {
             const TBrokenLink& Link = Target.Links[L];
-            const std::vector<TTextPosition>& Places = Positions[static_cast<size_t>(Link.File)];
-            const TTextPosition At = static_cast<size_t>(Link.Invalid) < Places.size()
-                                         ? Places[static_cast<size_t>(Link.Invalid)]
-                                         : TTextPosition();
             Out += L == 0 ? "{\"path\": " : ", {\"path\": ";
             AppendJsonString(Out, Run.CurrentProject.RelativeToHome(Link.Page->Path));
             Out += ", \"link\": ";
             AppendJsonString(Out, Link.Link());
-            Out += ", \"line\": ";
-            Out += At.Line > 0 ? std::to_string(At.Line) : "null";
-            Out += ", \"column\": ";
-            Out += At.Line > 0 ? std::to_string(At.Column) : "null";
+            AppendPosition(
+                Out, Diagnosed[static_cast<size_t>(Link.File)][static_cast<size_t>(Link.Invalid)]
+                         .Position);
             Out += '}';
             FlushWhenLarge(Stream, Out);
         }
@@ -286,13 +305,13 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     int HtmlFiles = 0;
     for (const auto& File : Run.FileObjects)
         HtmlFiles += File->Kind == fkHtml;
-    const TLinkDiagnoser Diagnoser(Run);
     const TBackLinks BackLinks(Run);
-    const std::vector<std::vector<TTextPosition>> Positions = InvalidLinkPositions(Run);
+    const std::vector<std::vector<TDiagnosedLink>> Diagnosed = DiagnosedLinks(Run);
+    const TSuggestedBackLinks Suggested(Run, [&](int File, int Invalid) {
+        return Diagnosed[static_cast<size_t>(File)][static_cast<size_t>(Invalid)].Diagnosis.Leads;
+    });
     size_t FileIndex = 0;
     int Html5IdLinks = 0, ModernValid = 0;
-    // By file and invalid link, for the broken targets.
-    std::vector<std::vector<TLinkDiagnosis>> Diagnoses(Positions.size());
 
     std::string Out; // written out in large pieces
     Out += "{\n  \"home\": ";
@@ -348,25 +367,17 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         Out += ']';
         Out += ",\n     \"diagnoses\": [";
         bool FirstDiagnosis = true;
-        for (const TDiagnosedLink& Item : DiagnosedLinks(Diagnoser, *File, Positions[FileIndex])) {
-            Diagnoses[FileIndex].push_back(Item.Diagnosis);
+        for (const TDiagnosedLink& Item : Diagnosed[FileIndex]) {
             Out += FirstDiagnosis ? "{\"link\": " : ", {\"link\": ";
             FirstDiagnosis = false;
             AppendJsonString(Out, Item.Link);
             Out += ", \"reason\": \"";
             Out += LinkReasonName(Item.Diagnosis.Reason);
+            Out += '"';
             Html5IdLinks += Item.Diagnosis.Reason == TLinkReason::lrHtml5Id;
             ModernValid += Item.Diagnosis.ValidByModernRules;
-            Out += "\", \"suggestion\": ";
-            if (Item.Diagnosis.Suggestion)
-                AppendJsonString(Out, *Item.Diagnosis.Suggestion);
-            else
-                Out += "null";
-            const TTextPosition& At = Item.Position;
-            Out += ", \"line\": ";
-            Out += At.Line > 0 ? std::to_string(At.Line) : "null";
-            Out += ", \"column\": ";
-            Out += At.Line > 0 ? std::to_string(At.Column) : "null";
+            AppendSuggestion(Out, Run, Item.Diagnosis);
+            AppendPosition(Out, Item.Position);
             Out += '}';
         }
         ++FileIndex;
@@ -377,6 +388,17 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
             FirstSource = false;
             AppendJsonString(Out, Run.CurrentProject.RelativeToHome(Source->Path));
         }
+        // The pages whose invalid links would lead here once fixed as suggested.
+        Out += "], \"linkedFromBroken\": [";
+        FirstSource = true;
+        for (const TBrokenLink& Source : Suggested.LinksTo(*File)) {
+            Out += FirstSource ? "{\"path\": " : ", {\"path\": ";
+            FirstSource = false;
+            AppendJsonString(Out, Run.CurrentProject.RelativeToHome(Source.Page->Path));
+            Out += ", \"link\": ";
+            AppendJsonString(Out, Source.Link());
+            Out += '}';
+        }
         Out += ']';
         Out += '}';
         FlushWhenLarge(Stream, Out);
@@ -386,14 +408,13 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
     // How many invalid links are html5-id ones, and how many ModernHTML would make valid.
     Out += ",\n  \"html5IdLinks\": " + std::to_string(Html5IdLinks) +
            ", \"modernValidLinks\": " + std::to_string(ModernValid);
-    AppendBrokenTargets(Stream, Out, Run, Diagnoses, Positions);
+    AppendBrokenTargets(Stream, Out, Run, Diagnosed);
     Out += "\n}\n";
     Stream << Out;
 }
 
 void WriteGnuReport(std::ostream& Out, const TRunContext& Run) {
-    const TLinkDiagnoser Diagnoser(Run);
-    const std::vector<std::vector<TTextPosition>> Positions = InvalidLinkPositions(Run);
+    const std::vector<std::vector<TDiagnosedLink>> Diagnosed = DiagnosedLinks(Run);
     size_t FileIndex = 0;
     // Paths below the current folder relative to it, as compilers write them.
     std::error_code Error;
@@ -408,8 +429,7 @@ void WriteGnuReport(std::ostream& Out, const TRunContext& Run) {
         }
         std::string Path = File->Path;
         if (!Prefix.empty() && Path.starts_with(Prefix)) Path.erase(0, Prefix.size());
-        for (const TDiagnosedLink& Item :
-             DiagnosedLinks(Diagnoser, *File, Positions[FileIndex++])) {
+        for (const TDiagnosedLink& Item : Diagnosed[FileIndex++]) {
             Out << Path << ':';
             if (Item.Position.Line > 0)
                 Out << Item.Position.Line << ':' << Item.Position.Column << ':';

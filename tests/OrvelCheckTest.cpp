@@ -126,13 +126,15 @@ TEST_F(OrvelCheck, DiagnosesInJsonGnuAndText) {
     for (const TDiagnosisRow& Row : DiagnosisRows()) {
         SCOPED_TRACE(Row.From + ": " + Row.Link);
         // Each link stands in an A tag at the start of its line.
-        const nlohmann::json Expected = {{"link", Row.Link},
-                                         {"reason", Row.Reason},
-                                         {"suggestion", Row.Suggestion.empty()
-                                                            ? nlohmann::json()
-                                                            : nlohmann::json(Row.Suggestion)},
-                                         {"line", DiagnosisLine(Row)},
-                                         {"column", 4}};
+        const std::string Link = Row.LinkIn(Home()), Reason = Row.ReasonUnder(false),
+                          Suggestion = Row.SuggestionUnder(false, Home());
+        const nlohmann::json Expected = {
+            {"link", Link},
+            {"reason", Reason},
+            {"suggestion", Suggestion.empty() ? nlohmann::json() : nlohmann::json(Suggestion)},
+            {"candidates", Row.Candidates},
+            {"line", DiagnosisLine(Row)},
+            {"column", 4}};
         bool Found = false;
         for (const nlohmann::json& File : Report.at("files"))
             if (File.at("path") == Row.From)
@@ -141,14 +143,13 @@ TEST_F(OrvelCheck, DiagnosesInJsonGnuAndText) {
         EXPECT_TRUE(Found);
         const std::string Line =
             Home() + Row.From + ":" + std::to_string(DiagnosisLine(Row)) + ":4: invalid link \"" +
-            Row.Link + "\" (" + Row.Reason +
-            (Row.Suggestion.empty() ? "" : "; did you mean \"" + Row.Suggestion + "\"?") + ")\n";
+            Link + "\" (" + Reason +
+            (Suggestion.empty() ? "" : "; did you mean \"" + Suggestion + "\"?") + ")\n";
         EXPECT_NE(Gnu.find(Line), std::string::npos) << Gnu;
         const std::string Listed =
-            "    " + Row.Link +
-            (Row.Suggestion.empty()
-                 ? "\n"
-                 : "    (" + Row.Reason + "; did you mean \"" + Row.Suggestion + "\"?)\n");
+            "    " + Link +
+            (Suggestion.empty() ? "\n"
+                                : "    (" + Reason + "; did you mean \"" + Suggestion + "\"?)\n");
         EXPECT_NE(Text.find(Listed), std::string::npos) << Text;
         ++Rows;
         ValidWhenModern += Row.ValidWhenModern;
@@ -164,8 +165,11 @@ TEST_F(OrvelCheck, DiagnosesInJsonGnuAndText) {
     EXPECT_EQ(Modern.at("summary").at("invalidLinks"), Rows - ValidWhenModern);
     EXPECT_EQ(Modern.at("modernValidLinks"), 0);
     for (const nlohmann::json& File : Report.at("files"))
-        if (File.at("path") == "archive/news.html") {
-            EXPECT_EQ(File.at("linkedFrom"), nlohmann::json({"docs/index.html"}));
+        if (File.at("path") == "archive/old.html") {
+            EXPECT_EQ(File.at("linkedFrom"), nlohmann::json::array());
+            EXPECT_EQ(File.at("linkedFromBroken"),
+                      nlohmann::json::parse(R"([{"path": "docs/guide.html", "link": "old.html#top"},
+                          {"path": "index.html", "link": "old.html"}])"));
         }
 }
 
@@ -325,48 +329,50 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
                              "--wildcard", "*.bak", "--ignore-folder", "tmp", Home()});
     EXPECT_EQ(R.Status, 1);
     const std::string Up = orvel::AnsiUpperCase(Home());
-    EXPECT_EQ(R.Out,
-              "{\n  \"home\": \"" + Home() +
-                  "\", \"serverRoot\": \"\", \"halted\": false,\n"
-                  "  \"topFiles\": [\"" +
-                  Up + "INDEX.HTML\"], \"ignoreFiles\": [\"" + Up +
-                  "B.TXT\"], "
-                  "\"wildCards\": [\"*.bak\", \"" +
-                  Up +
-                  "TMP/\"],\n"
-                  "  \"summary\": {\"files\": 4, \"htmlFiles\": 2, \"filesWithInvalidLinks\": 1, "
-                  "\"invalidLinks\": 1, \"orphanFiles\": 0},\n"
-                  "  \"files\": [\n"
-                  "    {\"path\": \"docs/a.html\", \"kind\": \"html\", \"reach\": \"reached\", "
-                  "\"ignored\": false, \"flagged\": true, \"charset\": \"UTF-8\",\n"
-                  "     \"links\": [\"../missing.html\"], \"valid\": [], \"invalid\": "
-                  "[\"../missing.html\"], "
-                  "\"external\": [],\n"
-                  "     \"anchors\": [\"s\", \"t\"], \"reachedAnchors\": [\"s\"],\n"
-                  "     \"diagnoses\": [{\"link\": \"../missing.html\", \"reason\": \"missing\", "
-                  "\"suggestion\": null, \"line\": 1, \"column\": 24}], "
-                  "\"linkedFrom\": [\"index.html\"]},\n"
-                  "    {\"path\": \"b.txt\", \"kind\": \"other\", \"reach\": \"reached\", "
-                  "\"ignored\": true, \"flagged\": true, \"charset\": null,\n"
-                  "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
-                  "     \"anchors\": [], \"reachedAnchors\": [],\n"
-                  "     \"diagnoses\": [], \"linkedFrom\": []},\n"
-                  "    {\"path\": \"index.html\", \"kind\": \"html\", \"reach\": \"top\", "
-                  "\"ignored\": false, \"flagged\": true, \"charset\": \"UTF-8\",\n"
-                  "     \"links\": [\"docs/a.html#s\", \"logo.gif\", \"mailto:x@y\"], "
-                  "\"valid\": [\"docs/a.html#s\", \"logo.gif\"], \"invalid\": [], "
-                  "\"external\": [\"mailto:x@y\"],\n"
-                  "     \"anchors\": [\"top\"], \"reachedAnchors\": [],\n"
-                  "     \"diagnoses\": [], \"linkedFrom\": []},\n"
-                  "    {\"path\": \"logo.gif\", \"kind\": \"image\", \"reach\": \"reached\", "
-                  "\"ignored\": false, \"flagged\": true, \"charset\": null,\n"
-                  "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
-                  "     \"anchors\": [], \"reachedAnchors\": [],\n"
-                  "     \"diagnoses\": [], \"linkedFrom\": [\"index.html\"]}\n"
-                  "  ],\n  \"orphans\": [],\n  \"html5IdLinks\": 0, \"modernValidLinks\": 0,\n"
-                  "  \"brokenTargets\": [{\"target\": \"missing.html\", \"reason\": \"missing\", "
-                  "\"suggestion\": null, \"links\": [{\"path\": \"docs/a.html\", \"link\": "
-                  "\"../missing.html\", \"line\": 1, \"column\": 24}]}]\n}\n");
+    EXPECT_EQ(
+        R.Out,
+        "{\n  \"home\": \"" + Home() +
+            "\", \"serverRoot\": \"\", \"halted\": false,\n"
+            "  \"topFiles\": [\"" +
+            Up + "INDEX.HTML\"], \"ignoreFiles\": [\"" + Up +
+            "B.TXT\"], "
+            "\"wildCards\": [\"*.bak\", \"" +
+            Up +
+            "TMP/\"],\n"
+            "  \"summary\": {\"files\": 4, \"htmlFiles\": 2, \"filesWithInvalidLinks\": 1, "
+            "\"invalidLinks\": 1, \"orphanFiles\": 0},\n"
+            "  \"files\": [\n"
+            "    {\"path\": \"docs/a.html\", \"kind\": \"html\", \"reach\": \"reached\", "
+            "\"ignored\": false, \"flagged\": true, \"charset\": \"UTF-8\",\n"
+            "     \"links\": [\"../missing.html\"], \"valid\": [], \"invalid\": "
+            "[\"../missing.html\"], "
+            "\"external\": [],\n"
+            "     \"anchors\": [\"s\", \"t\"], \"reachedAnchors\": [\"s\"],\n"
+            "     \"diagnoses\": [{\"link\": \"../missing.html\", \"reason\": \"missing\", "
+            "\"suggestion\": null, \"candidates\": [], \"line\": 1, \"column\": 24}], "
+            "\"linkedFrom\": [\"index.html\"], \"linkedFromBroken\": []},\n"
+            "    {\"path\": \"b.txt\", \"kind\": \"other\", \"reach\": \"reached\", "
+            "\"ignored\": true, \"flagged\": true, \"charset\": null,\n"
+            "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
+            "     \"anchors\": [], \"reachedAnchors\": [],\n"
+            "     \"diagnoses\": [], \"linkedFrom\": [], \"linkedFromBroken\": []},\n"
+            "    {\"path\": \"index.html\", \"kind\": \"html\", \"reach\": \"top\", "
+            "\"ignored\": false, \"flagged\": true, \"charset\": \"UTF-8\",\n"
+            "     \"links\": [\"docs/a.html#s\", \"logo.gif\", \"mailto:x@y\"], "
+            "\"valid\": [\"docs/a.html#s\", \"logo.gif\"], \"invalid\": [], "
+            "\"external\": [\"mailto:x@y\"],\n"
+            "     \"anchors\": [\"top\"], \"reachedAnchors\": [],\n"
+            "     \"diagnoses\": [], \"linkedFrom\": [], \"linkedFromBroken\": []},\n"
+            "    {\"path\": \"logo.gif\", \"kind\": \"image\", \"reach\": \"reached\", "
+            "\"ignored\": false, \"flagged\": true, \"charset\": null,\n"
+            "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
+            "     \"anchors\": [], \"reachedAnchors\": [],\n"
+            "     \"diagnoses\": [], \"linkedFrom\": [\"index.html\"], \"linkedFromBroken\": []}\n"
+            "  ],\n  \"orphans\": [],\n  \"html5IdLinks\": 0, \"modernValidLinks\": 0,\n"
+            "  \"brokenTargets\": [{\"target\": \"missing.html\", \"reason\": \"missing\", "
+            "\"suggestion\": null, \"candidates\": [], \"links\": [{\"path\": \"docs/a.html\", "
+            "\"link\": "
+            "\"../missing.html\", \"line\": 1, \"column\": 24}]}]\n}\n");
 }
 
 TEST_F(OrvelCheck, UndecodableBytesBecomeReplacementCharacters) {

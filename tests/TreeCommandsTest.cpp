@@ -17,7 +17,8 @@ namespace {
 class TreeCommands : public ::testing::Test {
 protected:
     TreeCommands() {
-        Dir.Write("index.html", "<a href=a.html><a href=docs/guide.html>");
+        Dir.Write("index.html",
+                  "<a href=a.html><a href=docs/guide.html><a href=b.html><a href=B.htm>");
         Dir.Write("a.html", "<a name=top><a href=a.html>");
         Dir.Write("b.htm", "");
         Dir.Write("docs/guide.html", "<a href=../a.html><a href=../a.html#top>");
@@ -43,8 +44,12 @@ TEST_F(TreeCommands, DeletionsConfirmDeleteAndSelectTheNeighbour) {
         std::string Selected; // afterwards; empty when nothing changed
     };
     const std::string Sure = "を削除します\r\nよろしいですか？";
+    // Two invalid links of one page would lead to b.htm once fixed.
+    const std::string SureB =
+        "'b.htm'を削除します\r\n1 個のファイルの無効リンクが修正するとこのファイルを指します\r\n"
+        "よろしいですか？";
     const TCase Cases[] = {
-        {"b.htm", false, false, {"'b.htm'" + Sure}, ""},
+        {"b.htm", false, false, {SureB}, ""},
         // The question names how many other files link to the file, each once.
         {"a.html",
          false,
@@ -52,7 +57,7 @@ TEST_F(TreeCommands, DeletionsConfirmDeleteAndSelectTheNeighbour) {
          {"'a.html'を削除します\r\n2 "
           "個のファイルがこのファイルにリンクしています\r\nよろしいですか？"},
          ""},
-        {"b.htm", true, true, {"'b.htm'" + Sure, "ファイルを削除できませんでした"}, ""},
+        {"b.htm", true, true, {SureB, "ファイルを削除できませんでした"}, ""},
         {"docs/deep",
          true,
          true,
@@ -64,7 +69,7 @@ TEST_F(TreeCommands, DeletionsConfirmDeleteAndSelectTheNeighbour) {
          {"フォルダ'top'" + Sure, "<home>a.html/top/\r\nの削除に失敗しました"},
          ""},
         {"", true, false, {"指定したアイテムは削除できません"}, ""},
-        {"b.htm", true, false, {"'b.htm'" + Sure}, "index.html"},       // the node below
+        {"b.htm", true, false, {SureB}, "index.html"},                  // the node below
         {"index.html", true, false, {"'index.html'" + Sure}, "a.html"}, // else the one above
         {"img/logo.gif", true, false, {"'logo.gif'" + Sure}, "img"},    // else the parent
         {"docs/deep", true, false, {"フォルダ'deep'" + Sure}, "guide.html"},

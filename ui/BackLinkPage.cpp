@@ -3,6 +3,8 @@
 #include "analysis/RunContext.h"
 #include "ui/Encoding.h"
 
+#include <QFont>
+
 namespace orvel::ui {
 
 namespace {
@@ -24,12 +26,27 @@ void TBackLinkPage::ShowNode(const TTreeNode* Node) {
     const TFileObject* Target = Page ? Page : Node->Data;
     if (!Target) return; // a folder
     const TBackLinks& Back = Run.Findings.BackLinks();
+    const auto Add = [&](const TFileObject& From, const QString& Text) {
+        auto* Item = new QListWidgetItem(Text, this);
+        Item->setData(NodeRole, QVariant::fromValue(static_cast<void*>(From.Node)));
+    };
     for (const TFileObject* From :
-         Page ? Back.LinkingFiles(*Target, Node->Text) : Back.LinkingFiles(*Target)) {
-        auto* Item = new QListWidgetItem(
-            ToQString(std::string(Run.CurrentProject.RelativeToHome(From->Path))), this);
-        Item->setData(NodeRole, QVariant::fromValue(static_cast<void*>(From->Node)));
-    }
+         Page ? Back.LinkingFiles(*Target, Node->Text) : Back.LinkingFiles(*Target))
+        Add(*From, ToQString(std::string(Run.CurrentProject.RelativeToHome(From->Path))));
+    if (Page) return;
+    // The pages whose invalid links would lead here once fixed as suggested, in a group of
+    // their own, each with its link.
+    const std::vector<TBrokenLink> Broken = Run.Findings.SuggestedBackLinks().LinksTo(*Target);
+    if (Broken.empty()) return;
+    auto* Heading =
+        new QListWidgetItem(QStringLiteral("無効リンク（修正するとこのファイルを指すもの）"), this);
+    Heading->setFlags(Qt::NoItemFlags);
+    QFont Bold = Heading->font();
+    Bold.setBold(true);
+    Heading->setFont(Bold);
+    for (const TBrokenLink& Link : Broken)
+        Add(*Link.Page, ToQString(std::string(Run.CurrentProject.RelativeToHome(Link.Page->Path))) +
+                            QStringLiteral(": ") + PageText(Link.Link(), Link.Page->Charset));
 }
 
 } // namespace orvel::ui

@@ -1,4 +1,5 @@
-// The page "リンク元": the files whose valid links lead to the selected file or anchor.
+// The page "リンク元": the files whose valid links lead to the selected file or anchor, and
+// after them the invalid links whose suggested fix leads to the file.
 #pragma once
 
 #include <QListWidget>

@@ -5,6 +5,7 @@
 #include "support/ReadFileAll.h"
 #include "support/TextPositions.h"
 #include "ui/Encoding.h"
+#include "ui/InvalidLinkHint.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -62,7 +63,7 @@ void TBrokenTargetPage::Refresh() {
         const TBrokenLink& First = Target.Links[0];
         const TLinkDiagnosis Diagnosis = Diagnoser.Diagnose(*First.Page, First.Link());
         auto* Item = new QTreeWidgetItem(
-            {ToQString(Target.Target), QString::fromLatin1(LinkReasonName(Diagnosis.Reason)),
+            {ToQString(Target.Target), LinkReasonCaption(Diagnosis.Reason),
              Diagnosis.Suggestion ? PageText(*Diagnosis.Suggestion, First.Page->Charset)
                                   : QString(),
              QString::number(Target.Pages), QString::number(Target.Places)});

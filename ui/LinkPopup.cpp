@@ -67,7 +67,7 @@ void TMainWindow::ShowLinkPopup(QListWidget* List) {
     if (List == InvalidLinkList) {
         const TLinkDiagnosis Diagnosis =
             Run.Findings.Diagnoser().Diagnose(*Node->Data, SelectedLinkText);
-        Run.SetStatusText(FromQString(InvalidLinkHint(Diagnosis, Node->Data->Charset)));
+        Run.SetStatusText(FromQString(InvalidLinkHint(Run, Diagnosis, Node->Data->Charset)));
         SelectedSuggestion = Diagnosis.Suggestion.value_or("");
     }
     ReplaceWithSuggestionItem->setVisible(!SelectedSuggestion.empty());

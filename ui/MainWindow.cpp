@@ -400,8 +400,8 @@ void TMainWindow::FillLinkLists(TTreeNode* Node) {
             Items.push_back(new QListWidgetItem(PageText(Link, File.Charset)));
             QString Tip = Items.back()->text();
             if (List == InvalidLinkList)
-                Tip += u'\n' +
-                       InvalidLinkHint(Run.Findings.Diagnoser().Diagnose(File, Link), File.Charset);
+                Tip += u'\n' + InvalidLinkHint(Run, Run.Findings.Diagnoser().Diagnose(File, Link),
+                                               File.Charset);
             Items.back()->setToolTip(Tip);
             Items.back()->setData(LinkRole, QByteArray::fromStdString(Link));
         }

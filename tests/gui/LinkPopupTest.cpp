@@ -140,7 +140,7 @@ TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItWhereItIsALink) {
 }
 
 TEST_F(LinkPopup, AnInvalidLinkTellsWhyAndProposesItsSuggestionForReplacement) {
-    const QString Hint = "無効の理由: extension（修正候補: d.html）";
+    const QString Hint = "無効の理由: 拡張子（修正候補: d.html）";
     // On a case-sensitive disk A.HTML is a link of its own, and broken.
     ASSERT_EQ(Items(Form->InvalidLinkList), (QStringList{"A.HTML", "d.htm"}));
     EXPECT_EQ(Form->InvalidLinkList->item(1)->toolTip(), "d.htm\n" + Hint);
@@ -202,7 +202,10 @@ TEST_F(LinkPopup, TheSecondPageListsWhoLinksHereAndADoubleClickSelectsIt) {
     Select("a.html");
     EXPECT_TRUE(Items(Form->BackLinkPage).isEmpty()); // filled only while it is shown
     Form->InfoPages->setCurrentIndex(1);
-    ASSERT_EQ(Items(Form->BackLinkPage), QStringList{"index.html"});
+    // Then the page whose invalid link would lead here once its case is mended.
+    ASSERT_EQ(Items(Form->BackLinkPage),
+              QStringList({"index.html", "無効リンク（修正するとこのファイルを指すもの）",
+                           "index.html: A.HTML"}));
     QListWidgetItem* Item = Form->BackLinkPage->item(0);
     const QRect Place = Form->BackLinkPage->visualItemRect(Item);
     ASSERT_TRUE(Form->BackLinkPage->isVisible());
