@@ -167,6 +167,24 @@ std::uint64_t FolderKey(std::string_view Folder) {
 
 constexpr size_t MostCandidates = 5;
 
+// Text with the bytes that a link's path cannot hold as they are escaped: blanks and controls,
+// and the characters that would end the path or start an escape.
+std::string EscapedWhereNeeded(std::string_view Text) {
+    static const char* const Hex = "0123456789ABCDEF";
+    std::string Result;
+    for (const char C : Text) {
+        const unsigned char B = static_cast<unsigned char>(C);
+        if (B <= 0x20 || B == 0x7F || C == '%' || C == '#' || C == '?' || C == '"') {
+            Result += '%';
+            Result += Hex[B >> 4];
+            Result += Hex[B & 15];
+        } else {
+            Result += C;
+        }
+    }
+    return Result;
+}
+
 // The pages that link to each of some keys: the first one and whether there are more.
 class TLinkingPages {
 public:
@@ -252,10 +270,12 @@ bool TLinkDiagnoser::IsSiteFolder(std::string_view Folder) const {
     return Folders.contains(FoldedHash(Folder));
 }
 
-std::vector<const TFileObject*> TLinkDiagnoser::FilesNamed(std::string_view Name) const {
+std::vector<const TFileObject*> TLinkDiagnoser::FilesNamed(std::string_view Name,
+                                                           size_t Most) const {
     std::vector<const TFileObject*> Files;
     for (const auto& [Key, File] : Keyed(ByBareName, FoldedHash(Name)))
-        if (FoldedEqual(
+        if (Files.size() < Most &&
+            FoldedEqual(
                 std::string_view(File->Path).substr(BareFileNameStart(File->Path, Run.PathStyle())),
                 Name))
             Files.push_back(File);
@@ -470,9 +490,17 @@ bool TLinkDiagnoser::EscapeReason(const TQuery& Q, TLinkDiagnosis& Result) const
     if (Named)
         return Give(Q.File, Result, TLinkReason::lrEncoding,
                     Text.With(Respell(Decoded, Named->Path, Run.PathStyle(), Q.Start.ImpliedName)));
-    // Escapes of the page's charset, or escapes escaped again: the text with one level of
-    // escapes decoded, or more, may resolve as it is read.
+    // Escapes of the page's charset, or escapes escaped again: the text with every level of
+    // escapes decoded and only what a link cannot hold escaped once more, or failing that with
+    // fewer levels decoded, may resolve as it is read.
     std::string Spelling(Text.Target);
+    for (int Level = 0; Level < 3 && Spelling.find('%') != std::string::npos; ++Level)
+        Spelling = PercentDecoded(Spelling);
+    if (Suggest(Q.File, Text.With(EscapedWhereNeeded(Spelling)), Result)) {
+        Result.Reason = TLinkReason::lrEncoding;
+        return true;
+    }
+    Spelling = Text.Target;
     for (int Level = 0; Level < 3 && Spelling.find('%') != std::string::npos; ++Level) {
         Spelling = PercentDecoded(Spelling);
         if (Suggest(Q.File, Text.With(Spelling), Result)) {
@@ -486,13 +514,16 @@ bool TLinkDiagnoser::EscapeReason(const TQuery& Q, TLinkDiagnosis& Result) const
 bool TLinkDiagnoser::NameElsewhereReason(const TQuery& Q, TLinkDiagnosis& Result) const {
     const TPathStyle Style = Run.PathStyle();
     if (Q.Start.ImpliedName) return false;
-    std::vector<const TFileObject*> Named = FilesNamed(BareFileName(Q.Start.Resolved, Style));
+    const std::string Name = BareFileName(Q.Start.Resolved, Style);
+    // One more than can be listed, to know when there are too many to list.
+    std::vector<const TFileObject*> Named = FilesNamed(Name, MostCandidates + 1);
     if (Named.empty()) return false;
     if (Named.size() > 1 || !LikelyMoved(Q, *Named[0])) {
-        // A guess that would lead elsewhere as often as not: the files are listed, none suggested.
-        if (Named.size() > MostCandidates) Named.resize(MostCandidates);
+        // A guess that would lead elsewhere as often as not: the files are listed, none
+        // suggested; not when there are many, nor for a name that every folder may have.
         Result.Reason = TLinkReason::lrMissing;
-        Result.Candidates = std::move(Named);
+        if (Named.size() <= MostCandidates && !FoldedEqual(Name, Run.Settings.DefaultFileName))
+            Result.Candidates = std::move(Named);
         return true;
     }
     const TFileObject& Only = *Named[0];

@@ -40,8 +40,8 @@ struct TLinkDiagnosis {
     // In the link's own style, and classified as valid under the current settings.
     std::optional<std::string> Suggestion;
     const TFileObject* Leads = nullptr; // the file of the site the suggestion leads to, if any
-    // For a missing target: the files of the site with its name, at most five, none of them
-    // likely enough to be suggested.
+    // For a missing target: the files of the site with its name when there are at most five
+    // and it is not the default file name, none of them likely enough to be suggested.
     std::vector<const TFileObject*> Candidates;
     bool ValidByModernRules = false; // under the original rules: the modern ones find it
 };
@@ -103,8 +103,8 @@ private:
     using TKeyed = std::vector<std::pair<std::uint64_t, const TFileObject*>>;
     static std::span<const std::pair<std::uint64_t, const TFileObject*>> Keyed(const TKeyed& Index,
                                                                                std::uint64_t Key);
-    // The files of the site whose bare name is Name without case.
-    std::vector<const TFileObject*> FilesNamed(std::string_view Name) const;
+    // The first Most files of the site whose bare name is Name without case.
+    std::vector<const TFileObject*> FilesNamed(std::string_view Name, size_t Most) const;
     // Whether Path is a folder that holds files of the site.
     bool IsSiteFolder(std::string_view Path) const;
 

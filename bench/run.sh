@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Benchmarks a whole check against reading the same files, on the generated site and on the
 # Debian manuals that are installed (`make bench-deps` installs them), then the folder scan on
-# pathological single files, the peak memory on one large file, the main window on the generated
+# pathological single files, the peak memory on one large file, the diagnosis of 20,000 broken
+# anchor links into one page of 20,000 anchors, the main window on the generated
 # site and on one of 100,000 files, and the loading and saving of project files.
 #
 # Builds nothing: expects gen_site, bench_scan, bench_project and measure (and, with the desktop
@@ -155,6 +156,17 @@ big_bytes=$(stat -c %s "$work/big/index.html")
 big_rss=$(measure_field "$work/big.txt" peak_rss_kb)
 rm -rf "$work/big"
 
+echo "== orvel-check on 20,000 broken anchor links into a page of 20,000 anchors"
+# Each link swaps two letters of an anchor's name: exactly one anchor is within two edits.
+mkdir -p "$work/anchors"
+LC_ALL=C awk 'BEGIN { for (i = 0; i < 20000; i++) printf "<h2 id=section-%d>x</h2>\n", i }' \
+  > "$work/anchors/page.html"
+LC_ALL=C awk 'BEGIN { for (i = 0; i < 20000; i++) printf "<a href=page.html#sectoin-%d>x</a>\n", i }' \
+  > "$work/anchors/index.html"
+"$BIN/measure" "$CHECK" --settings "$work/none.ini" --format json --quiet "$work/anchors" \
+  > "$work/anchors.txt"
+rm -rf "$work/anchors"
+
 window="$work/window.txt"
 : > "$window"
 if [[ -x "$BIN/bench_window" ]]; then
@@ -187,6 +199,8 @@ echo "pathological files (1 MB = 10^6 bytes):"
 grep -v '^code page' "$work/patho.txt" | sed 's/^/  /'
 echo "one large file: $((big_bytes / 1000000)) MB, orvel-check peak $((big_rss / 1024)) MiB," \
   "$(LC_ALL=C awk -v r="$big_rss" -v b="$big_bytes" 'BEGIN { printf "%.2f", r * 1024 / b }')x the file"
+echo "20,000 broken anchor links into one page of 20,000 anchors, each diagnosed:" \
+  "$(measure_field "$work/anchors.txt" wall) s, peak $(( $(measure_field "$work/anchors.txt" peak_rss_kb) / 1024 )) MiB"
 if [[ -s "$window" ]]; then
   echo "main window (orvel-check on the generated site: $gen_check s):"
   cat "$window"

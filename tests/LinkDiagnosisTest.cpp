@@ -82,12 +82,17 @@ TEST(LinkDiagnosis, MovedOnlyWhereNothingElseLinksThereOrTheDepthAloneIsWrong) {
     Site.Write("old/setup.html", ""); // moved here: only the page that lost it links to it
     Site.Write("tutorial/start.html",
                "<a href=modules.html><a href=setup.html><a "
-               "href=../old/setup.html><a href=dup.html><a href=../library/contnts.html>");
+               "href=../old/setup.html><a href=dup.html><a href=../library/contnts.html>"
+               "<a href=five.html><a href=six.html>");
     Site.Write("x/dup.html", "");
     Site.Write("y/dup.html", "");
     Site.Write("a/index.html", "<a href=c.html><a href=../library/modles.html>");
     Site.Write("a/c.html", "");
     Site.Write("a/b/page.html", "<a href=../../c.html><a href=index.html>");
+    for (int I = 0; I < 6; ++I) {
+        Site.Write("m" + std::to_string(I) + "/six.html", "");
+        if (I < 5) Site.Write("m" + std::to_string(I) + "/five.html", "");
+    }
     TTestRun T;
     CheckFolder(T.Run, Site.Path(), false);
     const TLinkDiagnoser Diagnoser(T.Run);
@@ -105,7 +110,14 @@ TEST(LinkDiagnosis, MovedOnlyWhereNothingElseLinksThereOrTheDepthAloneIsWrong) {
         {"tutorial/start.html", "../library/contnts.html", "typo", "../library/contents.html", {}},
         {"home.html", "library/modles.html", "missing", "", {}},
         // A folder's default page is no other folder's.
-        {"a/b/page.html", "index.html", "missing", "", {"a/index.html"}},
+        {"a/b/page.html", "index.html", "missing", "", {}},
+        // Five files of the name are listed; six are too many.
+        {"tutorial/start.html",
+         "five.html",
+         "missing",
+         "",
+         {"m0/five.html", "m1/five.html", "m2/five.html", "m3/five.html", "m4/five.html"}},
+        {"tutorial/start.html", "six.html", "missing", "", {}},
     };
     for (const auto& Row : Rows) {
         SCOPED_TRACE(std::string(Row.From) + ": " + Row.Link);
