@@ -40,7 +40,7 @@ void TBackLinkPage::ShowNode(const TTreeNode* Node) {
     if (Broken.empty()) return;
     auto* Heading =
         new QListWidgetItem(QStringLiteral("無効リンク（修正するとこのファイルを指すもの）"), this);
-    Heading->setFlags(Qt::NoItemFlags);
+    Heading->setFlags(Qt::ItemIsEnabled); // a label: not selectable, not greyed
     QFont Bold = Heading->font();
     Bold.setBold(true);
     Heading->setFont(Bold);
