@@ -256,6 +256,10 @@ TLinkDiagnoser::TLinkDiagnoser(const TRunContext& Run) : Run(Run), Lazy(std::mak
 
 TLinkDiagnoser::~TLinkDiagnoser() = default;
 
+void TLinkDiagnoser::ForgetLinks() {
+    Lazy = std::make_unique<TLazy>();
+}
+
 std::span<const std::pair<std::uint64_t, const TFileObject*>>
 TLinkDiagnoser::Keyed(const TKeyed& Index, std::uint64_t Key) {
     const auto Range = std::equal_range(

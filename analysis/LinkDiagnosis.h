@@ -52,14 +52,16 @@ int LinksValidByModernRules(const TRunContext& Run);
 // Diagnoses the invalid links of a checked site from its file objects; builds its indexes of
 // bare file names, stems and folders once, in time and memory linear in the number of files, and
 // the indexes of one page's anchors or one folder's names when a diagnosis first needs them. Not
-// for use by two threads at once; nothing may add, remove or move a file object, or change its
-// links or anchors, while it lives.
+// for use by two threads at once; nothing may add, remove or move a file object while it lives,
+// nor change its links or anchors until ForgetLinks is called.
 class TLinkDiagnoser {
 public:
     explicit TLinkDiagnoser(const TRunContext& Run);
     ~TLinkDiagnoser();
     // Link is one of File's invalid links.
     TLinkDiagnosis Diagnose(const TFileObject& File, const std::string& Link) const;
+    // Drops what was learnt from the links and anchors, once they have changed.
+    void ForgetLinks();
 
 private:
     struct TQuery;

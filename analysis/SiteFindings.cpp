@@ -6,9 +6,13 @@
 namespace orvel {
 
 const TLinkDiagnoser& TSiteFindings::Diagnoser() {
-    if (!Diagnosis || DiagnosisBuiltAt != Run.FileObjects.Version()) {
+    if (!Diagnosis || DiagnosisBuiltAt != Run.FileObjects.Membership()) {
         Diagnosis = std::make_unique<TLinkDiagnoser>(Run);
-        DiagnosisBuiltAt = Run.FileObjects.Version();
+        DiagnosisBuiltAt = Run.FileObjects.Membership();
+        ClassesSeenAt = Run.FileObjects.Version();
+    } else if (ClassesSeenAt != Run.FileObjects.Version()) {
+        Diagnosis->ForgetLinks();
+        ClassesSeenAt = Run.FileObjects.Version();
     }
     return *Diagnosis;
 }

@@ -21,8 +21,8 @@ public:
 
 private:
     const TRunContext& Run;
-    // The file objects' version they were built from.
-    std::uint64_t DiagnosisBuiltAt = 0, BackBuiltAt = 0, SuggestedBuiltAt = 0;
+    // The file objects' membership or version they were built from.
+    std::uint64_t DiagnosisBuiltAt = 0, ClassesSeenAt = 0, BackBuiltAt = 0, SuggestedBuiltAt = 0;
     std::unique_ptr<TLinkDiagnoser> Diagnosis;
     std::unique_ptr<TBackLinks> Back;
     std::unique_ptr<TSuggestedBackLinks> Suggested;

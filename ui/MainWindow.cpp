@@ -382,6 +382,28 @@ void TMainWindow::SiteTreeViewChange(TTreeNode* Node) {
     Run.EndBusy();
 }
 
+namespace {
+// An invalid link of the selected page, whose tooltip adds its diagnosis when it is shown: a page
+// may have thousands.
+class TInvalidLinkItem : public QListWidgetItem {
+public:
+    TInvalidLinkItem(const QString& Text, TRunContext& Run) : QListWidgetItem(Text), Run(Run) {}
+    QVariant data(int Role) const override {
+        if (Role != Qt::ToolTipRole || Run.Busy()) return QListWidgetItem::data(Role);
+        const TTreeNode* Node = Run.Tree.Selected();
+        const std::string Link = data(LinkRole).toByteArray().toStdString();
+        if (!Node || !Node->Data || Node->Data->InvalidLinks.IndexOf(Link) < 0)
+            return QListWidgetItem::data(Role);
+        return text() + u'\n' +
+               InvalidLinkHint(Run, Run.Findings.Diagnoser().Diagnose(*Node->Data, Link),
+                               Node->Data->Charset);
+    }
+
+private:
+    TRunContext& Run;
+};
+} // namespace
+
 void TMainWindow::FillLinkLists(TTreeNode* Node) {
     ClearLinkLists();
     if (InfoPages->currentWidget() == BackLinkPage) BackLinkPage->ShowNode(Node);
@@ -397,12 +419,10 @@ void TMainWindow::FillLinkLists(TTreeNode* Node) {
         for (const std::string& Link : *Links) {
             Run.Pump();
             if (Run.Halted) break;
-            Items.push_back(new QListWidgetItem(PageText(Link, File.Charset)));
-            QString Tip = Items.back()->text();
-            if (List == InvalidLinkList)
-                Tip += u'\n' + InvalidLinkHint(Run, Run.Findings.Diagnoser().Diagnose(File, Link),
-                                               File.Charset);
-            Items.back()->setToolTip(Tip);
+            const QString Text = PageText(Link, File.Charset);
+            Items.push_back(List == InvalidLinkList ? new TInvalidLinkItem(Text, Run)
+                                                    : new QListWidgetItem(Text));
+            Items.back()->setToolTip(Text);
             Items.back()->setData(LinkRole, QByteArray::fromStdString(Link));
         }
         for (QListWidgetItem* Item : Items)
