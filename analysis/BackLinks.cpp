@@ -1,6 +1,10 @@
 #include "analysis/BackLinks.h"
 
+#include "analysis/LinkDiagnosis.h"
 #include "analysis/RunContext.h"
+#include "support/FoldedText.h"
+#include "support/NearNames.h"
+#include "support/PathRules.h"
 
 #include <algorithm>
 
@@ -93,10 +97,76 @@ std::vector<TBrokenLink> TSuggestedBackLinks::LinksTo(const TFileObject& Target)
     return Result;
 }
 
-int TSuggestedBackLinks::PagesTo(const TFileObject& Target) const {
+namespace {
+
+// Whether a suggestion for Link could lead to Target: its written name is near Target's name or
+// has its stem, names Target's folder (whose default page Target is), or is spelt in a way
+// (escapes, references, a file: URL, another charset's letters) that no cheap test can follow.
+class TMayLeadTo {
+public:
+    TMayLeadTo(const TRunContext& Run, const TFileObject& Target)
+        : Style(Run.PathStyle()), Name(BareFileName(Target.Path, Style)),
+          Folder(FolderName(Target.Path, Style)),
+          IsDefaultPage(FoldedEqual(Name, Run.Settings.DefaultFileName)), Near(Names()) {}
+
+    bool operator()(std::string_view Link) const {
+        if (Link.find_first_of("%&") != std::string_view::npos ||
+            StartsWithFolded(Link, 0, "FILE:"))
+            return true;
+        std::string_view Written = Link.substr(0, Link.find_first_of("#?"));
+        const bool NamesFolder =
+            !Written.empty() && IsPathSeparatorAt(Written, Written.size() - 1, Style);
+        while (!Written.empty() && IsPathSeparatorAt(Written, Written.size() - 1, Style))
+            Written.remove_suffix(1);
+        const std::string_view Last = Written.substr(BareFileNameStart(Written, Style));
+        if (std::any_of(Last.begin(), Last.end(),
+                        [](char C) { return static_cast<unsigned char>(C) >= 0x80; }))
+            return true;
+        if (IsDefaultPage && FoldedEqual(Last, Folder)) return true;
+        return !NamesFolder &&
+               (!Near.Near(Last, 2, 1).empty() || FoldedEqual(Stem(Last), Stem(Name)));
+    }
+
+private:
+    std::vector<std::string_view> Names() const { return {Name}; }
+    static std::string_view Stem(std::string_view Name) { return Name.substr(0, Name.rfind('.')); }
+    // The name of the folder that holds Path.
+    static std::string FolderName(std::string_view Path, TPathStyle Style) {
+        const size_t Start = BareFileNameStart(Path, Style);
+        const std::string_view Folder = Path.substr(0, Start > 0 ? Start - 1 : 0);
+        return std::string(Folder.substr(BareFileNameStart(Folder, Style)));
+    }
+
+    TPathStyle Style;
+    std::string Name, Folder;
+    bool IsDefaultPage;
+    TNearNames Near;
+};
+
+} // namespace
+
+std::vector<TBrokenLink> LinksFixedTo(const TRunContext& Run, const TLinkDiagnoser& Diagnoser,
+                                      const TFileObject& Target) {
+    std::vector<TBrokenLink> Links;
+    const TMayLeadTo MayLeadTo(Run, Target);
+    for (int F = 0; F < Run.FileObjects.Count(); ++F) {
+        TFileObject& Page = Run.FileObjects[F];
+        if (&Page == &Target) continue;
+        for (int I = 0; I < Page.InvalidLinks.Count(); ++I) {
+            const std::string& Link = Page.InvalidLinks[I];
+            if ((Page.InvalidTargets[static_cast<size_t>(I)] == Target.Sequence ||
+                 MayLeadTo(Link)) &&
+                Diagnoser.Diagnose(Page, Link).Leads == &Target)
+                Links.push_back({&Page, F, I});
+        }
+    }
+    return Links;
+}
+
+int PagesAmong(const std::vector<TBrokenLink>& Links) {
     int Pages = 0;
     const TFileObject* Last = nullptr;
-    for (const TBrokenLink& Link : LinksTo(Target))
+    for (const TBrokenLink& Link : Links)
         if (Link.Page != std::exchange(Last, Link.Page)) ++Pages;
     return Pages;
 }

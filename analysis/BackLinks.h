@@ -13,6 +13,7 @@
 namespace orvel {
 
 class TFileObject;
+class TLinkDiagnoser;
 class TRunContext;
 
 // Built once from the targets that the classification recorded for the valid links, without
@@ -56,11 +57,16 @@ public:
 
     // The links that would lead to Target, in scan order.
     std::vector<TBrokenLink> LinksTo(const TFileObject& Target) const;
-    // The pages among them, each once.
-    int PagesTo(const TFileObject& Target) const;
 
 private:
     std::vector<std::pair<std::uint64_t, TBrokenLink>> Links; // by the target's Sequence
 };
+
+// The same for one file without diagnosing every invalid link of the site: only those whose
+// text could name Target are diagnosed. In scan order.
+std::vector<TBrokenLink> LinksFixedTo(const TRunContext& Run, const TLinkDiagnoser& Diagnoser,
+                                      const TFileObject& Target);
+// The pages among the links, each once.
+int PagesAmong(const std::vector<TBrokenLink>& Links);
 
 } // namespace orvel

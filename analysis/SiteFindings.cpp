@@ -25,16 +25,4 @@ const TBackLinks& TSiteFindings::BackLinks() {
     return *Back;
 }
 
-const TSuggestedBackLinks& TSiteFindings::SuggestedBackLinks() {
-    if (!Suggested || SuggestedBuiltAt != Run.FileObjects.Version()) {
-        const TLinkDiagnoser& Diagnosing = Diagnoser();
-        Suggested = std::make_unique<TSuggestedBackLinks>(Run, [&](int File, int Invalid) {
-            const TFileObject& Page = Run.FileObjects[File];
-            return Diagnosing.Diagnose(Page, Page.InvalidLinks[Invalid]).Leads;
-        });
-        SuggestedBuiltAt = Run.FileObjects.Version();
-    }
-    return *Suggested;
-}
-
 } // namespace orvel

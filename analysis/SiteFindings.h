@@ -17,15 +17,13 @@ public:
     explicit TSiteFindings(const TRunContext& Run) : Run(Run) {}
     const TLinkDiagnoser& Diagnoser();
     const TBackLinks& BackLinks();
-    const TSuggestedBackLinks& SuggestedBackLinks();
 
 private:
     const TRunContext& Run;
     // The file objects' membership or version they were built from.
-    std::uint64_t DiagnosisBuiltAt = 0, ClassesSeenAt = 0, BackBuiltAt = 0, SuggestedBuiltAt = 0;
+    std::uint64_t DiagnosisBuiltAt = 0, ClassesSeenAt = 0, BackBuiltAt = 0;
     std::unique_ptr<TLinkDiagnoser> Diagnosis;
     std::unique_ptr<TBackLinks> Back;
-    std::unique_ptr<TSuggestedBackLinks> Suggested;
 };
 
 } // namespace orvel

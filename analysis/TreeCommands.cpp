@@ -1,5 +1,6 @@
 #include "analysis/TreeCommands.h"
 
+#include "analysis/BackLinks.h"
 #include "analysis/Reachability.h"
 #include "analysis/RunContext.h"
 #include "analysis/SiteUpdate.h"
@@ -84,7 +85,7 @@ void DeleteFile(TRunContext& Run, TTreeNode& Node) {
                                                Other->ValidTargets.end();
         });
     // And who would link to it once their invalid links are fixed as suggested.
-    const int Fixing = Run.Findings.SuggestedBackLinks().PagesTo(File);
+    const int Fixing = PagesAmong(LinksFixedTo(Run, Run.Findings.Diagnoser(), File));
     if (!Confirmed(
             Run,
             "'" + BareFileName(File.Path, Run.PathStyle()) + "'を削除します\r\n" +

@@ -187,14 +187,41 @@ TEST(BackLinks, FilesAndAnchorsWithTheFilesThatLinkThere) {
     EXPECT_EQ(Relative(Back.LinkingFiles(FileAt(T.Run, H + "archive/news.html"), "TOP"), H),
               std::vector<std::string>{"docs/index.html"});
     // Invalid links count where their suggestion leads, each page once.
-    const TSuggestedBackLinks& Suggested = T.Run.Findings.SuggestedBackLinks();
-    std::vector<std::string> Fixed;
-    for (const TBrokenLink& Link : Suggested.LinksTo(FileAt(T.Run, H + "archive/old.html")))
-        Fixed.push_back(Link.Page->Path.substr(H.size()) + " " + Link.Link());
-    EXPECT_EQ(Fixed,
+    const auto Texts = [&](const std::vector<TBrokenLink>& Links) {
+        std::vector<std::string> Result;
+        for (const TBrokenLink& Link : Links)
+            Result.push_back(Link.Page->Path.substr(H.size()) + " " + Link.Link());
+        return Result;
+    };
+    const TLinkDiagnoser& Diagnoser = T.Run.Findings.Diagnoser();
+    const std::vector<TBrokenLink> Fixed =
+        LinksFixedTo(T.Run, Diagnoser, FileAt(T.Run, H + "archive/old.html"));
+    EXPECT_EQ(Texts(Fixed),
               (std::vector<std::string>{"docs/guide.html old.html#top", "index.html old.html"}));
-    EXPECT_EQ(Suggested.PagesTo(FileAt(T.Run, H + "page.htm")), 1); // three links of index.html
-    EXPECT_EQ(Suggested.PagesTo(FileAt(T.Run, H + "archive/news.html")), 0);
+    EXPECT_EQ(PagesAmong(Fixed), 2);
+    // Three links of index.html: once.
+    EXPECT_EQ(PagesAmong(LinksFixedTo(T.Run, Diagnoser, FileAt(T.Run, H + "page.htm"))), 1);
+    // For every file, under both rules, the links the cheap test lets through are those that
+    // diagnosing every link finds.
+    for (const bool Modern : {false, true}) {
+        TCheckedSite Other(Modern);
+        const TLinkDiagnoser& Diagnosing = Other.T.Run.Findings.Diagnoser();
+        const TSuggestedBackLinks All(Other.T.Run, [&](int File, int Invalid) {
+            const TFileObject& Page = Other.T.Run.FileObjects[File];
+            return Diagnosing.Diagnose(Page, Page.InvalidLinks[Invalid]).Leads;
+        });
+        for (const auto& File : Other.T.Run.FileObjects) {
+            SCOPED_TRACE(File->Path);
+            const auto Named = [&](const std::vector<TBrokenLink>& Links) {
+                std::vector<std::string> Result;
+                for (const TBrokenLink& Link : Links)
+                    Result.push_back(Link.Page->Path + " " + Link.Link());
+                return Result;
+            };
+            EXPECT_EQ(Named(LinksFixedTo(Other.T.Run, Diagnosing, *File)),
+                      Named(All.LinksTo(*File)));
+        }
+    }
     // Its own links to its anchors do not count; invalid links lead nowhere.
     EXPECT_TRUE(Back.LinkingFiles(FileAt(T.Run, H + "docs/guide.html")).empty());
     EXPECT_TRUE(Back.LinkingFiles(FileAt(T.Run, H + "my file.html")).empty());

@@ -36,7 +36,7 @@ void TBackLinkPage::ShowNode(const TTreeNode* Node) {
     if (Page) return;
     // The pages whose invalid links would lead here once fixed as suggested, in a group of
     // their own, each with its link.
-    const std::vector<TBrokenLink> Broken = Run.Findings.SuggestedBackLinks().LinksTo(*Target);
+    const std::vector<TBrokenLink> Broken = LinksFixedTo(Run, Run.Findings.Diagnoser(), *Target);
     if (Broken.empty()) return;
     auto* Heading =
         new QListWidgetItem(QStringLiteral("無効リンク（修正するとこのファイルを指すもの）"), this);
