@@ -581,9 +581,7 @@ bool TLinkDiagnoser::TypoReason(const TQuery& Q, TLinkDiagnosis& Result) const {
     const size_t Slash = Q.Text.Target.find_last_of(Style == TPathStyle::psWindows ? "/\\" : "/");
     const std::string_view Written =
         Q.Text.Target.substr(Slash == std::string_view::npos ? 0 : Slash + 1);
-    // A misspelling is one page's slip; where several pages name the missing file, a file of a
-    // near name is another page.
-    if (Q.Start.ImpliedName || Written.empty() || NamedElsewhere(Q)) return false;
+    if (Q.Start.ImpliedName || Written.empty()) return false;
     const std::string_view Folder = FolderOf(Resolved, Style);
     auto Names = Lazy->Names.find(FolderKey(Folder));
     if (Names == Lazy->Names.end()) {
@@ -612,7 +610,9 @@ bool TLinkDiagnoser::TypoReason(const TQuery& Q, TLinkDiagnosis& Result) const {
                 std::ranges::find(Near, File) == Near.end())
                 Near.push_back(File);
     }
-    if (Near.size() != 1) return false;
+    // A misspelling is one page's slip; where several pages name the missing file, a file of a
+    // near name is another page.
+    if (Near.size() != 1 || NamedElsewhere(Q)) return false;
     const std::optional<std::string> Name =
         InPageCharset(Q.File, Near[0]->Path.substr(Folder.size()));
     return Name && Give(Q.File, Result, TLinkReason::lrTypo,
