@@ -52,34 +52,30 @@ void ReachFrom(TRunContext& Run, TTreeNode& FileNode) {
 
 void ReachFromTopFiles(TRunContext& Run) {
     if (Run.Halted) return;
-    TOrvelProject& Project = Run.CurrentProject;
-    for (size_t I = 0; I < Project.TopFiles.size();) {
-        const std::string Path = Project.TopFiles[I];
+    // Entries whose file is gone leave the project first, in one pass.
+    std::vector<TTreeNode*> Tops;
+    Run.CurrentProject.KeepTopFiles([&](const std::string& Path) {
         TTreeNode* Node = FindNodeByPath(Run, Path, true);
-        if (!Node) {
-            Project.RemoveTopFile(Path);
-            continue;
-        }
+        if (Node) Tops.push_back(Node);
+        return Node != nullptr;
+    });
+    for (TTreeNode* Node : Tops) {
         ReachFrom(Run, *Node);
         Node->Data->SetReachState(rsTop);
-        ++I;
     }
     Run.Tree.Select(&Run.Tree.Root());
 }
 
 void ApplyIgnoreFiles(TRunContext& Run) {
     if (Run.Halted) return;
-    TOrvelProject& Project = Run.CurrentProject;
-    for (int I = 0; I < Project.IgnoreFiles.Count();) {
-        const std::string Path = Project.IgnoreFiles[I];
+    std::vector<TTreeNode*> Ignored;
+    Run.CurrentProject.KeepIgnoreFiles([&](const std::string& Path) {
         TTreeNode* Node = FindNodeByPath(Run, Path, true);
-        if (!Node) {
-            Project.RemoveIgnoreFile(Path);
-            continue;
-        }
+        if (Node) Ignored.push_back(Node);
+        return Node != nullptr;
+    });
+    for (TTreeNode* Node : Ignored)
         Node->Data->SetIgnored(true);
-        ++I;
-    }
 }
 
 void MarkFolderChain(TRunContext& Run, TTreeNode* Folder) {

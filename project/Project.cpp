@@ -74,6 +74,23 @@ void TOrvelProject::RemoveTopFile(const std::string& Path) {
     CheckCounts();
 }
 
+void TOrvelProject::KeepTopFiles(const std::function<bool(const std::string&)>& Keep) {
+    CheckCounts();
+    std::vector<std::string> Kept;
+    for (std::string& Entry : TopFiles)
+        if (Keep(Entry)) Kept.push_back(std::move(Entry));
+    const bool Dropped = Kept.size() != TopFiles.size();
+    TopFiles = std::move(Kept);
+    if (!Dropped) return;
+    TopFileCount.clear();
+    TopView->Clear();
+    for (const std::string& Entry : TopFiles) {
+        ++TopFileCount[Entry];
+        TopView->Append(Entry);
+    }
+    CheckCounts();
+}
+
 void TOrvelProject::ClearTopFiles() {
     TopFiles.clear();
     TopFileCount.clear();
@@ -117,6 +134,19 @@ void TOrvelProject::RemoveIgnoreFile(const std::string& Path) {
         IgnoreFiles.Delete(Index);
         IgnoreView->Delete(Index);
     }
+    CheckCounts();
+}
+
+void TOrvelProject::KeepIgnoreFiles(const std::function<bool(const std::string&)>& Keep) {
+    CheckCounts();
+    std::vector<std::string> Kept;
+    for (const std::string& Entry : IgnoreFiles)
+        if (Keep(Entry)) Kept.push_back(Entry);
+    if (static_cast<int>(Kept.size()) == IgnoreFiles.Count()) return;
+    IgnoreFiles.AssignSorted(std::move(Kept));
+    IgnoreView->Clear();
+    for (const std::string& Entry : IgnoreFiles)
+        IgnoreView->Append(Entry);
     CheckCounts();
 }
 

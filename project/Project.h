@@ -6,6 +6,7 @@
 #include "support/PathRules.h"
 #include "support/SortedStringList.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -51,6 +52,8 @@ public:
 
     void AddTopFile(const std::string& Path);
     void RemoveTopFile(const std::string& Path);
+    // Keeps the TOP files for which Keep is true, in their order, in one pass.
+    void KeepTopFiles(const std::function<bool(const std::string&)>& Keep);
     void ClearTopFiles();
     int IndexOfTopFile(const std::string& Path) const;
 
@@ -58,6 +61,8 @@ public:
     // As AddIgnoreFile for each path in turn, in O(n log n) for paths in any order.
     void AddIgnoreFiles(const std::vector<std::string>& Paths);
     void RemoveIgnoreFile(const std::string& Path);
+    // The same for the excluded files.
+    void KeepIgnoreFiles(const std::function<bool(const std::string&)>& Keep);
     void ClearIgnoreFiles();
     bool IsIgnoreFile(const std::string& Path) const;
 
