@@ -50,6 +50,7 @@ void TFileObjectList::Clear() {
 std::vector<std::unique_ptr<TFileObject>> TFileObjectList::TakeAll() {
     Index.Clear();
     BySequenceSlots.clear();
+    FolderAliases.clear();
     FirstSequence = NextSequence;
     ++MembershipChanges;
     ++Changes;
@@ -62,7 +63,37 @@ TFileObject* TFileObjectList::BySequence(std::uint64_t Sequence) const {
                : nullptr;
 }
 
+void TFileObjectList::AddFolderAlias(std::string Alias, std::string Listed) {
+    const std::uint64_t Key = FoldedHash(Alias);
+    FolderAliases.emplace(Key, std::make_pair(std::move(Alias), std::move(Listed)));
+}
+
 TFileObject* TFileObjectList::FindByPath(std::string_view Path, bool IgnoreCase) const {
+    TFileObject* Found = FindByPathOnce(Path, IgnoreCase);
+    // Through a folder listed under another path: its deepest alias, a few times at most, since
+    // the folder it names may hold aliases in turn.
+    std::string Through;
+    for (int Hops = 0; !Found && !FolderAliases.empty() && Hops < 8; ++Hops) {
+        const std::string* Listed = nullptr;
+        size_t Cut = Path.size();
+        while (!Listed && Cut > 0) {
+            Cut = Path.find_last_of(PathStyle == TPathStyle::psWindows ? "/\\" : "/", Cut - 1);
+            if (Cut == std::string_view::npos) break;
+            const std::string_view Folder = Path.substr(0, Cut + 1);
+            const auto [From, To] = FolderAliases.equal_range(FoldedHash(Folder));
+            for (auto At = From; At != To && !Listed; ++At)
+                if (IgnoreCase ? FoldedEqual(At->second.first, Folder) : At->second.first == Folder)
+                    Listed = &At->second.second;
+        }
+        if (!Listed) break;
+        Through = *Listed + std::string(Path.substr(Cut + 1));
+        Path = Through;
+        Found = FindByPathOnce(Path, IgnoreCase);
+    }
+    return Found;
+}
+
+TFileObject* TFileObjectList::FindByPathOnce(std::string_view Path, bool IgnoreCase) const {
     // The walk compares paths only where the name hashes agree. Equal paths have equal name
     // hashes (an object's is set with its path); paths equal without case need not, so that
     // hash is computed once one is found.

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace orvel {
@@ -39,6 +41,10 @@ public:
     // when IgnoreCase is set) and whose name hash agrees, or null.
     TFileObject* FindByPath(std::string_view Path, bool IgnoreCase) const;
 
+    // Paths below Alias (a folder path with its separator) name the files below Listed: the
+    // same folder, listed once under that path.
+    void AddFolderAlias(std::string Alias, std::string Listed);
+
     // The file object with this Sequence, or null.
     TFileObject* BySequence(std::uint64_t Sequence) const;
 
@@ -60,6 +66,9 @@ private:
     // By Sequence - FirstSequence, each object created since the list was last emptied; null
     // for one destroyed since.
     std::vector<TFileObject*> BySequenceSlots;
+    // By the FoldedHash of the alias folder: the alias and the folder it names.
+    std::unordered_multimap<std::uint64_t, std::pair<std::string, std::string>> FolderAliases;
+    TFileObject* FindByPathOnce(std::string_view Path, bool IgnoreCase) const;
     std::uint64_t FirstSequence = 0;
     std::uint64_t NextSequence = 0;
     std::uint64_t Changes = 0, MembershipChanges = 0;

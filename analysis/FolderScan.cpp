@@ -39,6 +39,13 @@ void ScanFolder(TRunContext& Run, const std::string& Folder, TTreeNode& Parent) 
             Run.Tree.SetSelectedImage(Node, pic::FolderProblemOpen);
             Run.FolderNodes.push_back(&Node);
             Parents.push_back(&Node);
+            if (!Item.Repeats.empty()) {
+                // Its files are those of the folder listed before; links through it lead there.
+                const TPathStyle Style = Run.PathStyle();
+                Run.FileObjects.AddFolderAlias(IncludeTrailingSeparator(Item.Path, Style),
+                                               IncludeTrailingSeparator(Item.Repeats, Style));
+                Run.Tree.MarkRepeat(Node, std::move(Item.Repeats));
+            }
         } else {
             Run.SetStatusText(Item.Name, {});
             AddFile(Run, Item.Path, *Parents.back(), &Item.Page);

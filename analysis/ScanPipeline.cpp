@@ -204,25 +204,25 @@ void TScanPipeline::Walk(const std::string& Folder) {
         // The home folder and every folder above it, by the path as given and by the folders'
         // own parents: none is entered from within the site, or a link to / would walk the
         // whole system.
-        std::vector<TFolderId> Ancestors;
         struct stat St;
         for (size_t Slash = Folder.find('/'); Slash != std::string::npos;
              Slash = Folder.find('/', Slash + 1))
             if (::stat(Folder.substr(0, Slash + 1).c_str(), &St) == 0)
-                Ancestors.push_back({St.st_dev, St.st_ino});
-        if (::stat(Folder.c_str(), &St) == 0) Ancestors.push_back({St.st_dev, St.st_ino});
+                Listed.try_emplace({St.st_dev, St.st_ino}, Folder.substr(0, Slash + 1));
+        if (::stat(Folder.c_str(), &St) == 0) Listed.try_emplace({St.st_dev, St.st_ino}, Folder);
+        std::string Above = IncludeTrailingSeparator(Folder, Rules.PathStyle);
         int Fd = ::open(Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         while (Fd >= 0 && ::fstat(Fd, &St) == 0) {
             const TFolderId Id{St.st_dev, St.st_ino};
-            if (std::find(Ancestors.begin(), Ancestors.end(), Id) == Ancestors.end())
-                Ancestors.push_back(Id);
+            Listed.try_emplace(Id, Above);
+            Above += "../";
             const int Parent = ::openat(Fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             ::close(Fd);
             Fd = Parent;
             if (Fd >= 0 && ::fstat(Fd, &St) == 0 && TFolderId{St.st_dev, St.st_ino} == Id) break;
         }
         if (Fd >= 0) ::close(Fd);
-        WalkBelow(Folder, Ancestors);
+        WalkBelow(Folder);
     } catch (...) {
         std::lock_guard<std::mutex> Guard(Lock);
         if (!Failure) Failure = std::current_exception();
@@ -233,7 +233,7 @@ void TScanPipeline::Walk(const std::string& Folder) {
     ItemsReady.notify_one();
 }
 
-void TScanPipeline::WalkBelow(const std::string& FolderPath, std::vector<TFolderId>& Ancestors) {
+void TScanPipeline::WalkBelow(const std::string& FolderPath) {
     const std::string Folder = IncludeTrailingSeparator(FolderPath, Rules.PathStyle);
     struct TFolderEntry {
         std::string Name;
@@ -269,19 +269,21 @@ void TScanPipeline::WalkBelow(const std::string& FolderPath, std::vector<TFolder
         if (Stopping()) return;
         const std::string SubPath = Folder + Sub.Name;
         if (IsIgnoredFolder(Rules.WildCards, SubPath, Rules.PathStyle)) continue;
-        Emit({TScanItem::ikFolder, std::move(Sub.Name), {}, {}}, false, TSeenEntry::seUnknown);
-        // A folder already on the path from the home folder, or above it, is shown but not
-        // entered again.
-        if (std::find(Ancestors.begin(), Ancestors.end(), Sub.Id) == Ancestors.end()) {
-            Ancestors.push_back(Sub.Id);
-            WalkBelow(SubPath, Ancestors);
-            Ancestors.pop_back();
-        }
-        Emit({TScanItem::ikFolderEnd, {}, {}, {}}, false, TSeenEntry::seUnknown);
+        // A folder listed before, through another link or above the home folder, is shown but
+        // not entered again.
+        const auto [First, New] = Listed.try_emplace(Sub.Id, SubPath);
+        Emit({TScanItem::ikFolder,
+              std::move(Sub.Name),
+              SubPath,
+              New ? std::string() : First->second,
+              {}},
+             false, TSeenEntry::seUnknown);
+        if (New) WalkBelow(SubPath);
+        Emit({TScanItem::ikFolderEnd, {}, {}, {}, {}}, false, TSeenEntry::seUnknown);
     }
     for (TFileEntry& File : Files) {
         if (Stopping()) return;
-        TScanItem Item{TScanItem::ikFile, std::move(File.Name), Folder, {}};
+        TScanItem Item{TScanItem::ikFile, std::move(File.Name), Folder, {}, {}};
         Item.Path += Item.Name;
         const bool Read = IsReadAhead(Rules, Item.Path, File.Type);
         Emit(std::move(Item), Read,

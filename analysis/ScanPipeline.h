@@ -18,6 +18,7 @@
 #include <string>
 #include <sys/types.h>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 namespace orvel {
@@ -41,9 +42,10 @@ struct TScanRules {
 struct TScanItem {
     enum TKind { ikFolder, ikFolderEnd, ikFile };
     TKind Kind = ikFile;
-    std::string Name; // bare name of the folder or file
-    std::string Path; // the file's path
-    TReadPage Page;   // an HTML file as it was read ahead
+    std::string Name;    // bare name of the folder or file
+    std::string Path;    // the file's or folder's path
+    std::string Repeats; // a folder listed before under this path, which this one is again
+    TReadPage Page;      // an HTML file as it was read ahead
 };
 
 class TScanPipeline {
@@ -65,6 +67,13 @@ private:
         ino_t Inode;
         bool operator==(const TFolderId&) const = default;
     };
+    struct TFolderIdHash {
+        size_t operator()(const TFolderId& Id) const noexcept {
+            return std::hash<std::uint64_t>()(static_cast<std::uint64_t>(Id.Inode) *
+                                                  0x9E3779B97F4A7C15ull ^
+                                              static_cast<std::uint64_t>(Id.Device));
+        }
+    };
     // An item on its way: found by the walk, maybe waiting for a reader, then ready.
     struct TSlot {
         TScanItem Item;
@@ -73,8 +82,11 @@ private:
         bool Ready = true;   // may be taken
     };
     void StopAndJoin();
+    // Every real folder listed so far, and every folder above the home folder, with the path it
+    // was found by: each is listed once, so links between folders cannot multiply the site.
+    std::unordered_map<TFolderId, std::string, TFolderIdHash> Listed;
     void Walk(const std::string& Folder);
-    void WalkBelow(const std::string& FolderPath, std::vector<TFolderId>& Ancestors);
+    void WalkBelow(const std::string& FolderPath);
     void Emit(TScanItem&& Item, bool Read, TSeenEntry Seen);
     void ReadAhead();
     // Under Lock: wakes the scan's thread when enough is ready for it.

@@ -74,8 +74,20 @@ std::vector<std::unique_ptr<TTreeNode>> TSiteTree::TakeChildren(TTreeNode& Paren
     const bool Notify = Restructuring();
     if (Notify) Observer->NodesAboutToBeRemoved(Parent, 0, Parent.Count() - 1);
     Taken.swap(Parent.Children);
+    if (&Parent == RootNode.get()) Repeated.clear();
     if (Notify) Observer->NodesRemoved();
     return Taken;
+}
+
+void TSiteTree::MarkRepeat(TTreeNode& Node, std::string Of) {
+    Node.Repeats = static_cast<std::int32_t>(Repeated.size());
+    Repeated.push_back(std::move(Of));
+}
+
+const std::string* TSiteTree::RepeatOf(const TTreeNode& Node) const {
+    return Node.Repeats >= 0 && static_cast<size_t>(Node.Repeats) < Repeated.size()
+               ? &Repeated[static_cast<size_t>(Node.Repeats)]
+               : nullptr;
 }
 
 void TSiteTree::Changed(TTreeNode& Node) {

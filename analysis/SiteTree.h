@@ -1,6 +1,7 @@
 // The tree of the site as the main window shows it: root, folders, files and anchors.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,9 +19,10 @@ struct TTreeNode {
     int StateIndex = -1;    // state picture, -1 for none
     int OverlayIndex = -1;  // overlay slot, -1 for none
     bool Expanded = false;
-    TFileObject* Data = nullptr;                      // not owned; set for file nodes only
-    TTreeNode* Parent = nullptr;                      // not owned; null for the root
-    int Row = 0;                                      // index among the parent's children
+    std::int32_t Repeats = -1;   // a folder listed before under another path: see RepeatOf
+    TFileObject* Data = nullptr; // not owned; set for file nodes only
+    TTreeNode* Parent = nullptr; // not owned; null for the root
+    int Row = 0;                 // index among the parent's children
     std::vector<std::unique_ptr<TTreeNode>> Children; // owned
 
     int Count() const { return static_cast<int>(Children.size()); }
@@ -86,6 +88,10 @@ public:
     void SetStateImage(TTreeNode& Node, int Index);
     void SetOverlay(TTreeNode& Node, int Index);
     void Expand(TTreeNode& Node);
+    // Notes that a folder node stands for a folder listed before under the path Of.
+    void MarkRepeat(TTreeNode& Node, std::string Of);
+    // The path of the folder that the node repeats, or null.
+    const std::string* RepeatOf(const TTreeNode& Node) const;
 
     TTreeNode* Selected() const { return SelectedNode; }
     void Select(TTreeNode* Node);
@@ -108,6 +114,7 @@ private:
     void ForgetSelectionBelow(TTreeNode& Node);
 
     std::unique_ptr<TTreeNode> RootNode;
+    std::vector<std::string> Repeated;     // by TTreeNode::Repeats
     TTreeNode* SelectedNode = nullptr;     // not owned
     TSiteTreeObserver* Observer = nullptr; // not owned
     int UpdateDepth = 0;

@@ -1,7 +1,9 @@
 // The folder scan: tree order, what the project's rules hide, odd entries, halting.
 #include "TestSupport.h"
 
+#include "analysis/FileObject.h"
 #include "analysis/FolderScan.h"
+#include "analysis/RunContext.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -138,6 +140,38 @@ TEST(ScanLinks, FoldersAboveTheHomeFolderAreNotEnteredOthersOutsideAre) {
     EXPECT_EQ(ChildTexts(*T.Run.Tree.Root().Item(0)), Strings{"x.html"});
     EXPECT_TRUE(T.Run.Tree.Root().Item(1)->Children.empty());
     EXPECT_TRUE(T.Run.Tree.Root().Item(2)->Children.empty());
+}
+
+TEST(ScanLinks, EachRealFolderIsListedOnceAndLinksThroughARepeatLeadThere) {
+    // Levels of folders, each linked twice from the one before: walked by every path, the site
+    // would double with each level.
+    constexpr int Levels = 12;
+    TTempDir Dir;
+    const std::string Home = Dir.Path();
+    const auto Level = [&](int I) { return Home + "real/d" + std::to_string(I); };
+    for (int I = 1; I <= Levels; ++I) {
+        Dir.Write("real/d" + std::to_string(I) + "/page.html", "");
+        const std::string From = I == 1 ? Home : Level(I - 1) + "/";
+        for (const char* Name : {"a", "b"})
+            ASSERT_EQ(::symlink(Level(I).c_str(), (From + Name).c_str()), 0);
+    }
+    Dir.Write("index.html", "<a href=b/page.html><a href=real/d3/page.html><a href=b/c.html>");
+    TTestRun T;
+    T.Run.CurrentProject.SetHomeDir(Home);
+    ScanHomeFolder(T.Run, Home);
+    EXPECT_EQ(T.Run.FileObjects.Count(), Levels + 1);
+    // a, b and real; below real every level again; in each level but the last, a and b.
+    EXPECT_EQ(T.Run.FolderNodes.size(), static_cast<size_t>(3 + Levels + 2 * (Levels - 1)));
+    const TTreeNode& Second = *T.Run.Tree.Root().Item(1);
+    ASSERT_EQ(Second.Text, "b");
+    EXPECT_TRUE(Second.Children.empty());
+    ASSERT_NE(T.Run.Tree.RepeatOf(Second), nullptr);
+    EXPECT_EQ(*T.Run.Tree.RepeatOf(Second), Home + "a");
+    EXPECT_EQ(T.Run.Tree.RepeatOf(*T.Run.Tree.Root().Item(0)), nullptr);
+    // Links through a repeated folder lead to the files listed under the first path.
+    const TFileObject& Index = *FindNodeByPath(T.Run, Home + "index.html", false)->Data;
+    EXPECT_EQ(Index.ValidLinks.Strings(), (Strings{"b/page.html", "real/d3/page.html"}));
+    EXPECT_EQ(Index.InvalidLinks.Strings(), Strings{"b/c.html"});
 }
 
 TEST_F(Scan, NewScanReplacesTheOldTreeAndObjects) {

@@ -67,7 +67,11 @@ QVariant TSiteTreeModel::data(const QModelIndex& Index, int Role) const {
     const TTreeNode* Node = NodeOf(Index);
     if (!Node) return {};
     if (Role == Qt::DisplayRole) return NodeText(*Node);
-    if (Role == Qt::ToolTipRole) return FullPath(*Node);
+    if (Role == Qt::ToolTipRole) {
+        if (const std::string* Of = Tree.RepeatOf(*Node))
+            return FullPath(*Node) + QStringLiteral("\n同じフォルダを表示済み: ") + ToQString(*Of);
+        return FullPath(*Node);
+    }
     if (Role == Qt::DecorationRole) {
         const int Image = Node == Tree.Selected() ? Node->SelectedIndex : Node->ImageIndex;
         return NodeDecoration(Node->StateIndex, Image, Node->OverlayIndex);
