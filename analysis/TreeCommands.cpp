@@ -75,6 +75,25 @@ std::string FolderPathOf(const TRunContext& Run, const TTreeNode& Node) {
     return Run.CurrentProject.HomeDir + Relative;
 }
 
+enum class TRemoval { rmGone, rmKept, rmFailed };
+
+// Removes a file or folder: into the trash where the file system has one, else, or where the
+// trash cannot take it, for good once the user agrees to that.
+TRemoval Remove(TRunContext& Run, const std::string& Path, bool Folder) {
+    const TFileSystem& Files = *Run.FileSystem;
+    if (Files.HasTrash()) {
+        const TTrashResult Trash = Files.MoveToTrash(Path);
+        if (Trash.Moved) return TRemoval::rmGone;
+        Run.Host.Beep(TBeepKind::bkExclamation);
+        if (!Run.Host.ShowMessageBox(TMessageKind::mkRiskyQuestion,
+                                     "ゴミ箱に移動できません。完全に削除しますか?\r\n" +
+                                         Trash.Reason))
+            return TRemoval::rmKept;
+    }
+    return (Folder ? Files.DeleteFolder(Path) : Files.DeleteFile(Path)) ? TRemoval::rmGone
+                                                                        : TRemoval::rmFailed;
+}
+
 void DeleteFile(TRunContext& Run, TTreeNode& Node) {
     TFileObject& File = *Node.Data;
     // Who links to the file decides whether deleting it is safe. One pass over the links: after
@@ -97,8 +116,9 @@ void DeleteFile(TRunContext& Run, TTreeNode& Node) {
                             : std::string()) +
                 "よろしいですか？"))
         return;
-    if (!Run.FileSystem->DeleteFile(File.Path)) {
-        ShowError(Run, "ファイルを削除できませんでした");
+    const TRemoval Removal = Remove(Run, File.Path, false);
+    if (Removal != TRemoval::rmGone) {
+        if (Removal == TRemoval::rmFailed) ShowError(Run, "ファイルを削除できませんでした");
         return;
     }
     const std::uint64_t Gone = File.Sequence;
@@ -109,8 +129,9 @@ void DeleteFile(TRunContext& Run, TTreeNode& Node) {
 void DeleteFolder(TRunContext& Run, TTreeNode& Node) {
     if (!Confirmed(Run, "フォルダ'" + Node.Text + "'を削除します\r\nよろしいですか？")) return;
     const std::string Folder = FolderPathOf(Run, Node);
-    if (!Run.FileSystem->DeleteFolder(Folder)) {
-        ShowError(Run, Folder + "\r\nの削除に失敗しました");
+    const TRemoval Removal = Remove(Run, Folder, true);
+    if (Removal != TRemoval::rmGone) {
+        if (Removal == TRemoval::rmFailed) ShowError(Run, Folder + "\r\nの削除に失敗しました");
         return;
     }
     const std::vector<TFileObject*> Doomed = FileObjectsBelow(Node);

@@ -32,7 +32,7 @@ bool TConsoleHost::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
     if (Kind == TMessageKind::mkInformation) return true;
     EndProgress();
     std::fprintf(stderr, "orvel-check: %s\n", ReplaceAll(Text, "\r\n", "\n").c_str());
-    return Kind != TMessageKind::mkQuestion;
+    return Kind != TMessageKind::mkQuestion && Kind != TMessageKind::mkRiskyQuestion;
 }
 
 void TConsoleHost::PumpEvents(TRunContext& Run) {

@@ -5,6 +5,7 @@
 #include "support/DeleteFolder.h"
 #include "support/SafeSave.h"
 #include "support/StringUtils.h"
+#include "support/Trash.h"
 
 #include <string>
 #include <string_view>
@@ -23,6 +24,10 @@ public:
     // Deletes a folder with everything below it, read-only entries included; true when the
     // folder is gone. Symbolic links are removed, never followed.
     virtual bool DeleteFolder(const std::string& Folder) const { return DelDir(Folder, true); }
+    // Whether deletions go to a trash first; the core's file system has none.
+    virtual bool HasTrash() const { return false; }
+    // Moves a file or folder (a symbolic link itself) to the trash.
+    virtual TTrashResult MoveToTrash(const std::string&) const { return {}; }
     // True for an entry that is there but is no regular file, links followed: a socket, FIFO,
     // device, folder or dangling link. The site's entries of this kind are never read.
     virtual bool IsSpecialEntry(const std::string& Path) const {

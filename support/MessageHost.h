@@ -5,13 +5,15 @@
 
 namespace orvel {
 
-enum class TMessageKind { mkInformation, mkWarning, mkError, mkQuestion };
+// mkRiskyQuestion: a question whose answer Yes cannot be undone; No is its default.
+enum class TMessageKind { mkInformation, mkWarning, mkError, mkQuestion, mkRiskyQuestion };
 enum class TBeepKind { bkDefault, bkInformation, bkExclamation, bkQuestion };
 
 class TMessageHost {
 public:
     virtual ~TMessageHost() = default;
-    // Shows a message box with an OK button (OK and Cancel for questions); true for OK.
+    // Shows a message box with an OK button (OK and Cancel for questions, Yes and No for risky
+    // ones); true for OK or Yes.
     virtual bool ShowMessageBox(TMessageKind Kind, const std::string& Text) = 0;
     virtual void Beep(TBeepKind Kind) = 0;
 };

@@ -16,7 +16,7 @@ namespace orvel::test {
 
 bool TRecordingHost::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
     Messages.push_back({Kind, Text});
-    return Answer;
+    return Kind == TMessageKind::mkRiskyQuestion ? RiskyAnswer : Answer;
 }
 
 void TRecordingHost::PumpEvents(TRunContext& Run) {

@@ -10,7 +10,8 @@
 
 namespace orvel::test {
 
-// Records every message box, beep and command state; answers questions with Answer.
+// Records every message box, beep and command state; answers questions with Answer, risky ones
+// with RiskyAnswer.
 class TRecordingHost : public THost {
 public:
     bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
@@ -33,6 +34,7 @@ public:
     std::vector<TTreeNode*> ShownLinkLists;
     int Pumps = 0;
     bool Answer = true;
+    bool RiskyAnswer = false; // to questions whose Yes cannot be undone
     // Called at every pump with the number of pumps so far.
     std::function<void(TRunContext&, int)> OnPump;
 };

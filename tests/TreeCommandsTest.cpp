@@ -37,12 +37,19 @@ protected:
 
 TEST_F(TreeCommands, DeletionsConfirmDeleteAndSelectTheNeighbour) {
     TRefusingFileSystem Refusing;
+    // A trash that takes nothing: deleting for good needs a Yes to its own question.
+    struct TFullTrash : TFileSystem {
+        bool HasTrash() const override { return true; }
+        TTrashResult MoveToTrash(const std::string&) const override { return {false, "満杯"}; }
+    } FullTrash;
     struct TCase {
         std::string Node;
         bool Answer, Refuse;
-        Strings Messages;     // "<home>" stands for the home folder
-        std::string Selected; // afterwards; empty when nothing changed
+        Strings Messages;                        // "<home>" stands for the home folder
+        std::string Selected;                    // afterwards; empty when nothing changed
+        bool TrashFull = false, ForGood = false; // the answer to deleting for good
     };
+    const std::string ForGood = "ゴミ箱に移動できません。完全に削除しますか?\r\n満杯";
     const std::string Sure = "を削除します\r\nよろしいですか？";
     // Two invalid links of one page would lead to b.htm once fixed.
     const std::string SureB =
@@ -69,9 +76,10 @@ TEST_F(TreeCommands, DeletionsConfirmDeleteAndSelectTheNeighbour) {
          {"フォルダ'top'" + Sure, "<home>a.html/top/\r\nの削除に失敗しました"},
          ""},
         {"", true, false, {"指定したアイテムは削除できません"}, ""},
-        {"b.htm", true, false, {SureB}, "index.html"},                  // the node below
-        {"index.html", true, false, {"'index.html'" + Sure}, "a.html"}, // else the one above
-        {"img/logo.gif", true, false, {"'logo.gif'" + Sure}, "img"},    // else the parent
+        {"b.htm", true, false, {SureB, ForGood}, "", true, false},          // No is the default
+        {"b.htm", true, false, {SureB, ForGood}, "index.html", true, true}, // the node below
+        {"index.html", true, false, {"'index.html'" + Sure}, "a.html"},     // else the one above
+        {"img/logo.gif", true, false, {"'logo.gif'" + Sure}, "img"},        // else the parent
         {"docs/deep", true, false, {"フォルダ'deep'" + Sure}, "guide.html"},
     };
     for (const TCase& C : Cases) {
@@ -79,7 +87,8 @@ TEST_F(TreeCommands, DeletionsConfirmDeleteAndSelectTheNeighbour) {
         T.Host.Messages.clear();
         T.Host.Beeps.clear();
         T.Host.Answer = C.Answer;
-        T.Run.FileSystem = C.Refuse ? &Refusing : &TFileSystem::Real();
+        T.Host.RiskyAnswer = C.ForGood;
+        T.Run.FileSystem = C.TrashFull ? &FullTrash : C.Refuse ? &Refusing : &TFileSystem::Real();
         const int Nodes = T.Run.Tree.NodeCount(), Files = T.Run.FileObjects.Count();
         Select(C.Node);
         DeleteSelectedItem(T.Run);
@@ -88,7 +97,11 @@ TEST_F(TreeCommands, DeletionsConfirmDeleteAndSelectTheNeighbour) {
         for (const auto& M : T.Host.Messages)
             Texts.push_back(ReplaceAll(M.Text, Dir.Path(), "<home>"));
         EXPECT_EQ(Texts, C.Messages);
-        EXPECT_EQ(T.Host.Beeps.size(), C.Node.empty() ? 0u : 1u); // the question's sound
+        // Each question's sound.
+        EXPECT_EQ(T.Host.Beeps.size(), C.Node.empty() ? 0u : C.TrashFull ? 2u : 1u);
+        if (C.TrashFull) {
+            EXPECT_EQ(T.Host.Messages.back().Kind, TMessageKind::mkRiskyQuestion);
+        }
         if (C.Selected.empty()) {
             EXPECT_EQ(T.Run.Tree.Selected(), &At(C.Node));
             EXPECT_EQ(T.Run.Tree.NodeCount(), Nodes);

@@ -7,11 +7,12 @@
 namespace orvel::ui {
 
 // Moves what is deleted to the desktop's trash (the freedesktop.org trash of the home folder,
-// or the one at the top of another file system). Where there is no trash for the path, the file
-// or folder is deleted as the core deletes it.
+// or the one at the top of another file system). What it cannot take is deleted for good only
+// once the user has agreed.
 class TTrashFileSystem : public TFileSystem {
 public:
-    bool DeleteFile(const std::string& Path) const override;
+    bool HasTrash() const override { return true; }
+    TTrashResult MoveToTrash(const std::string& Path) const override;
     bool DeleteFolder(const std::string& Folder) const override;
 
     static const TTrashFileSystem& Instance() {

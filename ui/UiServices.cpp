@@ -25,6 +25,9 @@ bool TQtServices::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
     case TMessageKind::mkQuestion:
         return QMessageBox::question(Owner, Title, Message,
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    case TMessageKind::mkRiskyQuestion:
+        return QMessageBox::warning(Owner, Title, Message, QMessageBox::Yes | QMessageBox::No,
+                                    QMessageBox::No) == QMessageBox::Yes;
     }
     return true;
 }
