@@ -4,10 +4,14 @@
 #include "support/CodePage.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <deque>
 #include <limits>
+#include <memory>
 #include <mutex>
+#include <utility>
+#include <vector>
 
 namespace orvel {
 
@@ -140,6 +144,27 @@ TEncodedText EncodePageText(std::string_view Utf8, TCharset Charset) {
     return {{}, std::move(Character)};
 }
 
+namespace {
+
+// For each byte, whether it converts on its own from the charset: every byte of a single-byte
+// charset, ASCII in all. Worked out once per charset and thread, so that a character costs no
+// conversion unless its first byte needs more.
+const std::array<bool, 256>& AloneBytes(TCharset Charset) {
+    thread_local std::vector<std::pair<TCharset, std::unique_ptr<std::array<bool, 256>>>> Known;
+    for (const auto& [Seen, Table] : Known)
+        if (Seen == Charset) return *Table;
+    auto Table = std::make_unique<std::array<bool, 256>>();
+    const char* const From = Charset.Name().c_str();
+    for (int Byte = 0; Byte < 256; ++Byte)
+        (*Table)[static_cast<size_t>(Byte)] =
+            Byte < 0x80 ||
+            ConvertCharsetStrictly("UTF-8", From, std::string(1, static_cast<char>(Byte))).Ok();
+    Known.emplace_back(Charset, std::move(Table));
+    return *Known.back().second;
+}
+
+} // namespace
+
 size_t CharLength(std::string_view Text, size_t Pos, TCharset Charset) {
     const size_t Left = Text.size() - Pos;
     const unsigned char Lead = static_cast<unsigned char>(Text[Pos]);
@@ -151,10 +176,10 @@ size_t CharLength(std::string_view Text, size_t Pos, TCharset Charset) {
         Length = IsCp932Lead(Lead) ? 2 : 1;
     } else if (Known == TCharset::EucJp()) {
         Length = Lead == 0x8F ? 3 : (Lead == 0x8E || Lead >= 0xA1) && Lead != 0xFF ? 2 : 1;
-    } else {
-        // Any other charset: the shortest run of bytes that converts on its own.
+    } else if (!AloneBytes(Known)[Lead]) {
+        // A lead byte of another charset: the shortest run of bytes that converts on its own.
         const char* const From = Known.Name().c_str();
-        for (size_t Try = 1; Try <= 4 && Try <= Left; ++Try)
+        for (size_t Try = 2; Try <= 4 && Try <= Left; ++Try)
             if (ConvertCharsetStrictly("UTF-8", From, Text.substr(Pos, Try)).Ok()) return Try;
     }
     return std::min(Length, Left);
