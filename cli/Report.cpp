@@ -244,19 +244,7 @@ std::string ToUtf8(const std::string& Bytes) {
     while (Ascii < Bytes.size() && static_cast<unsigned char>(Bytes[Ascii]) < 0x80)
         ++Ascii;
     if (Ascii == Bytes.size()) return Bytes;
-    std::string Result;
-    Result.reserve(Bytes.size());
-    for (size_t Pos = 0; Pos < Bytes.size();) {
-        const size_t Length = Utf8SequenceLength(Bytes, Pos);
-        if (Length == 0) {
-            Result += Replacement;
-            ++Pos;
-        } else {
-            Result.append(Bytes, Pos, Length);
-            Pos += Length;
-        }
-    }
-    return Result;
+    return WithValidUtf8(Bytes, Replacement);
 }
 
 void WriteTextReport(std::ostream& Out, const TRunContext& Run) {

@@ -2,6 +2,7 @@
 
 #include "support/CharsetConvert.h"
 #include "support/CodePage.h"
+#include "support/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -125,6 +126,8 @@ const std::string& TCharset::Name() const {
 }
 
 std::string PageTextToUtf8(const std::string& Bytes, TCharset Charset) {
+    // iconv lets sequences above U+10FFFF through from UTF-8.
+    if (Charset.OrCodePage() == TCharset::Utf8()) return WithValidUtf8(Bytes, ReplacementCharacter);
     return ConvertCharset("UTF-8", Charset.OrCodePage().Name().c_str(), Bytes,
                           ReplacementCharacter);
 }

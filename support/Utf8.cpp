@@ -51,4 +51,20 @@ bool IsValidUtf8(std::string_view Text) {
     return true;
 }
 
+std::string WithValidUtf8(std::string_view Text, std::string_view Replacement) {
+    std::string Result;
+    Result.reserve(Text.size());
+    for (size_t Pos = 0; Pos < Text.size();) {
+        const size_t Length = Utf8SequenceLength(Text, Pos);
+        if (Length == 0) {
+            Result += Replacement;
+            ++Pos;
+        } else {
+            Result.append(Text, Pos, Length);
+            Pos += Length;
+        }
+    }
+    return Result;
+}
+
 } // namespace orvel

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace orvel {
@@ -10,5 +11,7 @@ namespace orvel {
 size_t Utf8SequenceLength(std::string_view Text, size_t Pos);
 
 bool IsValidUtf8(std::string_view Text);
+// Text with every byte that begins no valid sequence replaced by Replacement.
+std::string WithValidUtf8(std::string_view Text, std::string_view Replacement);
 
 } // namespace orvel
