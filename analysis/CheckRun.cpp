@@ -6,12 +6,22 @@
 #include "analysis/RunContext.h"
 #include "project/ProjectFile.h"
 #include "support/IniFile.h"
+#include "support/StringUtils.h"
 
 #include <optional>
 
 namespace orvel {
 
 namespace {
+std::string UnreadText(const TRunContext& Run) {
+    return "読めなかったフォルダとファイルの数 " + std::to_string(Run.Unread.size());
+}
+
+// Once the run is over, the status line says what it could not read.
+void ShowUnreadCount(TRunContext& Run) {
+    if (!Run.Unread.empty()) Run.SetStatusText(UnreadText(Run));
+}
+
 void ReportEndOfCheck(TRunContext& Run) {
     if (Run.Closing) return; // nobody is left to read it
     if (Run.Settings.HideInfoBoxAfterCheck) {
@@ -26,7 +36,15 @@ void ReportEndOfCheck(TRunContext& Run) {
         Text += "\r\n設定の「その他」で「HTML5 の id 属性と新しいリンク属性も扱う」をオンにすると、"
                 "無効リンクのうち " +
                 std::to_string(Modern) + " 個が有効になります。";
-    Run.ShowMessageBox(TMessageKind::mkInformation, Text);
+    if (Run.Unread.empty()) {
+        Run.ShowMessageBox(TMessageKind::mkInformation, Text);
+        return;
+    }
+    // What could not be read, each with why, one click away.
+    std::string Details;
+    for (const TRunContext::TUnread& Unread : Run.Unread)
+        Details += Unread.Path + ": " + ReplaceAll(Unread.Reason, "\r\n", " ") + "\r\n";
+    Run.ShowMessageBox(TMessageKind::mkInformation, Text + "\r\n" + UnreadText(Run), Details);
 }
 } // namespace
 
@@ -55,6 +73,7 @@ void OpenFolder(TRunContext& Run, const std::string& Folder) {
     Run.EndBusy();
     Run.CurrentProject.SetFileName("");
     Run.SetStatusText("トップページを指定してください");
+    ShowUnreadCount(Run);
 }
 
 bool LoadProject(TRunContext& Run, const std::string& Path) {
@@ -79,6 +98,7 @@ bool LoadProject(TRunContext& Run, const std::string& Path) {
     CheckFolder(Run, Run.CurrentProject.HomeDir, true);
     Run.EndBusy();
     Run.CurrentProject.SetFileName(Path);
+    ShowUnreadCount(Run);
     return true;
 }
 
@@ -95,6 +115,7 @@ void Reopen(TRunContext& Run, bool Quietly) {
         if (!Quietly) ReportEndOfCheck(Run);
     }
     Run.EndBusy();
+    ShowUnreadCount(Run);
 }
 
 void Recheck(TRunContext& Run) {

@@ -94,8 +94,10 @@ void TFileObject::TakeReadAhead(TReadPage& Page) {
 
 void TFileObject::TakePage(TReadPage& Page) {
     // A file that cannot be read has no links; the reader's message, where it has one, says so.
-    if (const std::string Message = ReadFailureMessage(Page.Failure, Path); !Message.empty())
+    if (const std::string Message = ReadFailureMessage(Page.Failure, Path); !Message.empty()) {
         Run.ShowMessageBox(TMessageKind::mkError, Message);
+        Run.Unread.push_back({Path, Message});
+    }
     Charset = Page.Charset;
     Stamp = Page.Stamp;
     Links.SetCaseSensitive(Page.Found.CaseSensitive);

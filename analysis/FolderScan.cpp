@@ -39,13 +39,15 @@ void ScanFolder(TRunContext& Run, const std::string& Folder, TTreeNode& Parent) 
             Run.Tree.SetSelectedImage(Node, pic::FolderProblemOpen);
             Run.FolderNodes.push_back(&Node);
             Parents.push_back(&Node);
-            if (!Item.Repeats.empty()) {
+            if (!Item.Note.empty()) {
                 // Its files are those of the folder listed before; links through it lead there.
                 const TPathStyle Style = Run.PathStyle();
                 Run.FileObjects.AddFolderAlias(IncludeTrailingSeparator(Item.Path, Style),
-                                               IncludeTrailingSeparator(Item.Repeats, Style));
-                Run.Tree.MarkRepeat(Node, std::move(Item.Repeats));
+                                               IncludeTrailingSeparator(Item.Note, Style));
+                Run.Tree.MarkRepeat(Node, std::move(Item.Note));
             }
+        } else if (Item.Kind == TScanItem::ikUnlisted) {
+            Run.Unread.push_back({std::move(Item.Path), std::move(Item.Note)});
         } else {
             Run.SetStatusText(Item.Name, {});
             AddFile(Run, Item.Path, *Parents.back(), &Item.Page);
@@ -78,6 +80,7 @@ void ScanHomeFolder(TRunContext& Run, const std::string& HomeDir) {
         Run.Leftovers.Free(std::make_pair(std::move(OldNodes), std::move(OldObjects)));
     Assert(Run.FileObjects.Empty(), "FolderScan");
     Run.FolderNodes.clear();
+    Run.Unread.clear();
     if (!Run.Halted) ScanFolder(Run, HomeDir, Run.Tree.Root());
     // The count is set after each file; with none, the previous site's would stay.
     if (Run.FileObjects.Empty()) Run.ShowFileCount();

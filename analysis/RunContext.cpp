@@ -87,6 +87,12 @@ bool TRunContext::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
     return Host.ShowMessageBox(Kind, Text);
 }
 
+bool TRunContext::ShowMessageBox(TMessageKind Kind, const std::string& Text,
+                                 const std::string& Details) {
+    ShowProgress();
+    return Host.ShowMessageBox(Kind, Text, Details);
+}
+
 void TRunContext::Beep(TBeepKind Kind) {
     ShowProgress();
     Host.Beep(Kind);

@@ -78,7 +78,16 @@ public:
 
     // TMessageHost: shows the progress texts first.
     bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
+    bool ShowMessageBox(TMessageKind Kind, const std::string& Text,
+                        const std::string& Details) override;
     void Beep(TBeepKind Kind) override;
+
+    // What the last check could not read: folders that could not be listed, pages that could
+    // not be read, each with why.
+    struct TUnread {
+        std::string Path, Reason;
+    };
+    std::vector<TUnread> Unread;
 
 private:
     // While idle a text is shown at once; while busy at the next pump or EndBusy.

@@ -5,6 +5,8 @@
 #include "support/StringUtils.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -199,6 +201,19 @@ bool IsReadAhead(const TScanRules& Rules, const std::string& Path, TEntryType En
 
 } // namespace
 
+namespace {
+std::string UnlistedReason(int Error) {
+    switch (Error) {
+    case EACCES:
+        return "フォルダの中を見る権限がありません";
+    case ENAMETOOLONG:
+        return "パスが長すぎます";
+    default:
+        return std::strerror(Error);
+    }
+}
+} // namespace
+
 void TScanPipeline::Walk(const std::string& Folder) {
     try {
         // The home folder and every folder above it, by the path as given and by the folders'
@@ -258,6 +273,9 @@ void TScanPipeline::WalkBelow(const std::string& FolderPath) {
                 Files.push_back({std::move(Name), Type});
         }
         ::closedir(Dir);
+    } else {
+        Emit({TScanItem::ikUnlisted, {}, Folder, UnlistedReason(errno), {}}, false,
+             TSeenEntry::seUnknown);
     }
     std::sort(Folders.begin(), Folders.end(), [](const TFolderEntry& A, const TFolderEntry& B) {
         return NameLess(A.Name, B.Name);

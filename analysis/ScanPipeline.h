@@ -40,12 +40,14 @@ struct TScanRules {
 
 // One step of the scan, in the order in which the scan takes them.
 struct TScanItem {
-    enum TKind { ikFolder, ikFolderEnd, ikFile };
+    enum TKind { ikFolder, ikFolderEnd, ikFile, ikUnlisted };
     TKind Kind = ikFile;
-    std::string Name;    // bare name of the folder or file
-    std::string Path;    // the file's or folder's path
-    std::string Repeats; // a folder listed before under this path, which this one is again
-    TReadPage Page;      // an HTML file as it was read ahead
+    std::string Name; // bare name of the folder or file
+    std::string Path; // the file's or folder's path
+    // ikFolder: a folder listed before under this path, which this one is again; ikUnlisted:
+    // why the folder at Path could not be listed.
+    std::string Note;
+    TReadPage Page; // an HTML file as it was read ahead
 };
 
 class TScanPipeline {

@@ -1,10 +1,13 @@
 // The folder scan: tree order, what the project's rules hide, odd entries, halting.
 #include "TestSupport.h"
 
+#include "analysis/CheckRun.h"
 #include "analysis/FileObject.h"
 #include "analysis/FolderScan.h"
 #include "analysis/RunContext.h"
 
+#include <climits>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -172,6 +175,37 @@ TEST(ScanLinks, EachRealFolderIsListedOnceAndLinksThroughARepeatLeadThere) {
     const TFileObject& Index = *FindNodeByPath(T.Run, Home + "index.html", false)->Data;
     EXPECT_EQ(Index.ValidLinks.Strings(), (Strings{"b/page.html", "real/d3/page.html"}));
     EXPECT_EQ(Index.InvalidLinks.Strings(), Strings{"b/c.html"});
+}
+
+TEST(ScanUnread, FoldersThatCannotBeListedAreNamedInTheEndOfCheckBox) {
+    // A folder whose path is longer than the system takes: even the superuser cannot list it.
+    TTempDir Dir;
+    Dir.Write("index.html", "");
+    std::string Deep = Dir.Path();
+    const std::string Long(200, 'd');
+    int Fd = ::open(Deep.c_str(), O_RDONLY | O_DIRECTORY);
+    while (Deep.size() <= PATH_MAX) {
+        ASSERT_EQ(::mkdirat(Fd, Long.c_str(), 0700), 0);
+        const int Next = ::openat(Fd, Long.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(Fd);
+        Fd = Next;
+        Deep += Long + "/";
+    }
+    ::close(Fd);
+    TTestRun T;
+    OpenFolder(T.Run, Dir.Path());
+    ASSERT_EQ(T.Run.Unread.size(), 1u);
+    EXPECT_EQ(T.Host.StatusTexts.back(), "読めなかったフォルダとファイルの数 1");
+    EXPECT_EQ(T.Run.Unread[0].Reason, "パスが長すぎます");
+    EXPECT_TRUE(Deep.starts_with(T.Run.Unread[0].Path));
+    ASSERT_FALSE(T.Host.Messages.empty());
+    const std::string& Box = T.Host.Messages.back().Text;
+    EXPECT_NE(Box.find("読めなかったフォルダとファイルの数 1\r\n\r\n" + T.Run.Unread[0].Path +
+                       ": パスが長すぎます"),
+              std::string::npos)
+        << Box;
+    CheckFolder(T.Run, Dir.MakeDir("other"), false); // a check that reads all forgets them
+    EXPECT_TRUE(T.Run.Unread.empty());
 }
 
 TEST_F(Scan, NewScanReplacesTheOldTreeAndObjects) {

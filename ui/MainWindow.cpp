@@ -492,6 +492,11 @@ bool TMainWindow::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
     return Services.ShowMessageBox(Kind, Text);
 }
 
+bool TMainWindow::ShowMessageBox(TMessageKind Kind, const std::string& Text,
+                                 const std::string& Details) {
+    return Services.ShowMessageBox(Kind, Text, Details);
+}
+
 void TMainWindow::Beep(TBeepKind Kind) {
     Services.Beep(Kind);
 }

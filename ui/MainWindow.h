@@ -134,6 +134,8 @@ public:
 
     // THost
     bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
+    bool ShowMessageBox(TMessageKind Kind, const std::string& Text,
+                        const std::string& Details) override;
     void Beep(TBeepKind Kind) override;
     void PumpEvents(TRunContext& Run) override;
     void ProgressChanged(const TRunContext& Run) override;

@@ -32,6 +32,17 @@ bool TQtServices::ShowMessageBox(TMessageKind Kind, const std::string& Text) {
     return true;
 }
 
+bool TQtServices::ShowMessageBox(TMessageKind Kind, const std::string& Text,
+                                 const std::string& Details) {
+    if (Kind != TMessageKind::mkInformation)
+        return TMessageHost::ShowMessageBox(Kind, Text, Details);
+    QMessageBox Box(QMessageBox::Information, QStringLiteral("Orvel(UO)"),
+                    ToQString(ReplaceAll(Text, "\r\n", "\n")), QMessageBox::Ok, Owner);
+    Box.setDetailedText(ToQString(ReplaceAll(Details, "\r\n", "\n")));
+    Box.exec();
+    return true;
+}
+
 void TQtServices::Beep(TBeepKind) {
     QApplication::beep();
 }

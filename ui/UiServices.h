@@ -26,6 +26,8 @@ public:
     explicit TQtServices(QWidget* Owner = nullptr) : Owner(Owner) {}
     void SetOwner(QWidget* NewOwner) { Owner = NewOwner; }
     bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
+    bool ShowMessageBox(TMessageKind Kind, const std::string& Text,
+                        const std::string& Details) override;
     void Beep(TBeepKind Kind) override;
     QString ChooseFileToOpen(QWidget* Parent, const QString& Title, const QString& Filter) override;
     QString ChooseFileToSave(QWidget* Parent, const QString& Title, const QString& Filter,
