@@ -77,9 +77,19 @@ std::vector<int> TNearNames::Near(std::string_view Text, int Limit, int Enough) 
         if (Node.Name >= 0 && AtEnd >= 0 && AtEnd <= 2 * Limit &&
             Row[static_cast<size_t>(AtEnd)] <= Limit)
             Found.push_back(Node.Name);
+        // The child that follows the text is taken first, so that near names are met early
+        // and the walk ends once it has Enough of them.
+        const char Next = static_cast<size_t>(Depth) < Text.size()
+                              ? AsciiUpper(Text[static_cast<size_t>(Depth)])
+                              : '\0';
+        std::int32_t Following = -1;
         for (std::int32_t C = Node.FirstChild; C >= 0;
              C = Nodes[static_cast<size_t>(C)].NextSibling)
-            Stack.emplace_back(C, Depth + 1);
+            if (Nodes[static_cast<size_t>(C)].Letter == Next && Following < 0)
+                Following = C;
+            else
+                Stack.emplace_back(C, Depth + 1);
+        if (Following >= 0) Stack.emplace_back(Following, Depth + 1);
     }
     return Found;
 }
