@@ -16,8 +16,11 @@
 #include "analysis/Host.h"
 #include "analysis/LinkDiagnosis.h"
 #include "analysis/RunContext.h"
+#include "support/Charset.h"
 #include "support/CodePage.h"
+#include "support/FindStringInFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <clocale>
@@ -251,6 +254,29 @@ int BenchPathological(const TOptions& Options) {
         std::printf("%-10s %10lld %8lld %10.4f %10.1f\n", Case.Name.c_str(), M.Bytes, M.Links,
                     M.Seconds, PerSecond(static_cast<double>(M.Bytes) / 1e6, M.Seconds));
         std::fflush(stdout);
+    }
+    // The tag jump's places of one link at the end of a page of 1 MB of accented text, in
+    // charsets whose characters are one byte, two bytes, or a mix.
+    std::printf("%-10s %10s %8s %10s\n", "tag jump", "charset", "places", "best s");
+    const std::filesystem::path Page = Temp / "charsets.html";
+    std::string Text;
+    while (Text.size() < 1'000'000)
+        Text += "<p>caf\xE9 \xB1\xED\xE9\xE9 na\xEFve \xC9\xBD <a href=\"other.html\">x</a>\n";
+    Text += "<a href=\"last.html\">last</a>\n";
+    if (!WriteWholeFile(Page, Text)) return 1;
+    TBenchHost Host(TClock::now() + std::chrono::hours(1));
+    for (const char* Label : {"ISO-8859-1", "GBK", "BIG5", "EUC-KR", "UTF-8"}) {
+        double Best = 1e9;
+        size_t Places = 0;
+        for (int Run = 0; Run < Options.Repeat; ++Run) {
+            const auto Start = TClock::now();
+            Places = orvel::FindStringInFile(Page.string(), "last.html", 40, 40, false,
+                                             orvel::TCharset::FromLabel(Label), Host)
+                         .size() /
+                     2;
+            Best = std::min(Best, std::chrono::duration<double>(TClock::now() - Start).count());
+        }
+        std::printf("%-10s %10s %8zu %10.4f\n", "", Label, Places, Best);
     }
     std::error_code Ignored;
     std::filesystem::remove_all(Temp, Ignored);
