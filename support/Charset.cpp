@@ -180,10 +180,9 @@ size_t CharLength(std::string_view Text, size_t Pos, TCharset Charset) {
     } else if (Known == TCharset::EucJp()) {
         Length = Lead == 0x8F ? 3 : (Lead == 0x8E || Lead >= 0xA1) && Lead != 0xFF ? 2 : 1;
     } else if (!AloneBytes(Known)[Lead]) {
-        // A lead byte of another charset: the shortest run of bytes that converts on its own.
-        const char* const From = Known.Name().c_str();
-        for (size_t Try = 2; Try <= 4 && Try <= Left; ++Try)
-            if (ConvertCharsetStrictly("UTF-8", From, Text.substr(Pos, Try)).Ok()) return Try;
+        // A lead byte of another charset: the character that one conversion finds there.
+        if (const size_t Found = FirstCharacterLength(Known.Name().c_str(), Text.substr(Pos, 4)))
+            return Found;
     }
     return std::min(Length, Left);
 }

@@ -82,4 +82,17 @@ bool CharsetKnown(const char* Name) {
     return Converter("UTF-8", Name) != NoConverter && Converter(Name, "UTF-8") != NoConverter;
 }
 
+size_t FirstCharacterLength(const char* From, std::string_view Text) {
+    // Into UTF-32, four bytes a character: room for one, and the conversion stops after it.
+    const iconv_t Convert = Converter("UTF-32LE", From);
+    if (Convert == NoConverter || Text.empty()) return 0;
+    char Buffer[4];
+    char* InPtr = const_cast<char*>(Text.data()); // iconv does not write to its input
+    size_t InLeft = Text.size();
+    char* OutPtr = Buffer;
+    size_t OutLeft = sizeof Buffer;
+    iconv(Convert, &InPtr, &InLeft, &OutPtr, &OutLeft);
+    return OutPtr == Buffer ? 0 : Text.size() - InLeft;
+}
+
 } // namespace orvel

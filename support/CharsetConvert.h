@@ -23,5 +23,7 @@ TStrictConversion ConvertCharsetStrictly(const char* To, const char* From, std::
 
 // True when iconv converts between the character set and UTF-8.
 bool CharsetKnown(const char* Name);
+// The bytes of Text's first character in the charset From, when it converts; else 0.
+size_t FirstCharacterLength(const char* From, std::string_view Text);
 
 } // namespace orvel
