@@ -1,4 +1,4 @@
-// The desktop's trash as the freedesktop.org trash specification has it: the home trash for
+// The desktop's trash by the freedesktop.org trash rules: the home trash for
 // paths on its file system, else a trash at the top of the path's own file system.
 #pragma once
 
