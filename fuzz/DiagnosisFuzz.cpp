@@ -12,44 +12,12 @@
 #include "support/DeleteFolder.h"
 
 #include <cstdint>
-#include <fcntl.h>
 #include <map>
-#include <sys/stat.h>
 
 using namespace orvel;
 using namespace orvel::fuzz;
 
 namespace {
-
-// Writes the input's files: pieces split by NUL, each a name (a "|" makes a folder), a line
-// break and the content.
-void WriteSite(const std::string& Home, std::string_view Input) {
-    for (int Files = 0; !Input.empty() && Files < 8; ++Files) {
-        const size_t End = std::min(Input.find('\0'), Input.size());
-        const std::string_view Piece = Input.substr(0, End);
-        Input.remove_prefix(std::min(End + 1, Input.size()));
-        const size_t Break = Piece.find('\n');
-        std::string Name(Piece.substr(0, std::min(Break, size_t{40})));
-        for (char& C : Name)
-            if (C == '/' || C == '\0') C = '_';
-        const size_t Bar = Name.find('|');
-        if (Bar == 0 || Bar == Name.size() - 1) continue;
-        if (Bar != std::string::npos) {
-            Name[Bar] = '/';
-            ::mkdir((Home + Name.substr(0, Bar)).c_str(), 0700);
-        }
-        if (Name.empty() || Name == "." || Name == ".." || Name.starts_with("./") ||
-            Name.starts_with("../") || Name.ends_with("/.") || Name.ends_with("/.."))
-            continue;
-        const std::string_view Content =
-            Break == std::string_view::npos ? std::string_view() : Piece.substr(Break + 1);
-        const int Fd =
-            ::open((Home + Name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        if (Fd < 0) continue;
-        [[maybe_unused]] const ssize_t Written = ::write(Fd, Content.data(), Content.size());
-        ::close(Fd);
-    }
-}
 
 std::vector<std::pair<const TFileObject*, int>> Keys(const std::vector<TBrokenLink>& Links) {
     std::vector<std::pair<const TFileObject*, int>> Result;
@@ -64,10 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (Size == 0) return 0;
     const unsigned char Switches = Data[0];
     UseCodePageOf(Switches);
-    char Folder[] = "/dev/shm/orvel-fuzz-XXXXXX";
-    if (!::mkdtemp(Folder)) std::abort();
-    const std::string Home = std::string(Folder) + "/";
-    WriteSite(Home, std::string_view(reinterpret_cast<const char*>(Data) + 1, Size - 1));
+    const std::string Home =
+        WriteSite(std::string_view(reinterpret_cast<const char*>(Data) + 1, Size - 1));
     {
         TQuietHost Host;
         TRunContext Run(Host);

@@ -5,11 +5,14 @@
 #include "analysis/Host.h"
 #include "support/CodePage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
 #include <string_view>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orvel::fuzz {
@@ -63,6 +66,40 @@ inline void Require(bool Holds, const char* Property) {
     if (Holds) return;
     std::fprintf(stderr, "property does not hold: %s\n", Property);
     std::abort();
+}
+
+// Writes a small site made from the input into a new folder under /dev/shm and returns the
+// folder: pieces split by NUL, each a name (a "|" makes a folder), a line break and the content.
+inline std::string WriteSite(std::string_view Input) {
+    char Folder[] = "/dev/shm/orvel-fuzz-XXXXXX";
+    if (!::mkdtemp(Folder)) std::abort();
+    const std::string Home = std::string(Folder) + "/";
+    for (int Files = 0; !Input.empty() && Files < 8; ++Files) {
+        const size_t End = std::min(Input.find('\0'), Input.size());
+        const std::string_view Piece = Input.substr(0, End);
+        Input.remove_prefix(std::min(End + 1, Input.size()));
+        const size_t Break = Piece.find('\n');
+        std::string Name(Piece.substr(0, std::min(Break, size_t{40})));
+        for (char& C : Name)
+            if (C == '/' || C == '\0') C = '_';
+        const size_t Bar = Name.find('|');
+        if (Bar == 0 || Bar == Name.size() - 1) continue;
+        if (Bar != std::string::npos) {
+            Name[Bar] = '/';
+            ::mkdir((Home + Name.substr(0, Bar)).c_str(), 0700);
+        }
+        if (Name.empty() || Name == "." || Name == ".." || Name.starts_with("./") ||
+            Name.starts_with("../") || Name.ends_with("/.") || Name.ends_with("/.."))
+            continue;
+        const std::string_view Content =
+            Break == std::string_view::npos ? std::string_view() : Piece.substr(Break + 1);
+        const int Fd =
+            ::open((Home + Name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (Fd < 0) continue;
+        [[maybe_unused]] const ssize_t Written = ::write(Fd, Content.data(), Content.size());
+        ::close(Fd);
+    }
+    return Home;
 }
 
 } // namespace orvel::fuzz
