@@ -30,38 +30,28 @@ std::vector<std::pair<const TFileObject*, int>> Keys(const std::vector<TBrokenLi
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (Size == 0) return 0;
-    const unsigned char Switches = Data[0];
-    UseCodePageOf(Switches);
-    const std::string Home =
-        WriteSite(std::string_view(reinterpret_cast<const char*>(Data) + 1, Size - 1));
-    {
-        TQuietHost Host;
-        TRunContext Run(Host);
-        Run.Settings.isSpaceValid = Switches & 2;
-        Run.Settings.IgnoreCase = Switches & 8;
-        Run.Settings.ModernHTML = Switches & 32;
-        CheckFolder(Run, Home, false);
-        const TLinkDiagnoser Diagnoser(Run);
-        std::map<const TFileObject*, std::vector<TBrokenLink>> Fixed;
-        for (int F = 0; F < Run.FileObjects.Count(); ++F) {
-            TFileObject& Page = Run.FileObjects[F];
-            for (int I = 0; I < Page.InvalidLinks.Count(); ++I) {
-                const TLinkDiagnosis D = Diagnoser.Diagnose(Page, Page.InvalidLinks[I]);
-                Require(D.Candidates.size() <= 5, "at most five candidates");
-                if (!D.Suggestion) {
-                    Require(!D.Leads, "no suggestion leads anywhere");
-                    continue;
-                }
-                const TLinkResolution Resolved = Page.Resolve(*D.Suggestion);
-                Require(Resolved.Class == TLinkClass::lcValid, "a suggestion is a valid link");
-                Require(Resolved.Target == D.Leads, "a suggestion leads where it says");
-                if (D.Leads && D.Leads != &Page) Fixed[D.Leads].push_back({&Page, F, I});
+    TFuzzSite Site(Data, Size);
+    TRunContext& Run = Site.Run;
+    CheckFolder(Run, Site.Home, false);
+    const TLinkDiagnoser Diagnoser(Run);
+    std::map<const TFileObject*, std::vector<TBrokenLink>> Fixed;
+    for (int F = 0; F < Run.FileObjects.Count(); ++F) {
+        TFileObject& Page = Run.FileObjects[F];
+        for (int I = 0; I < Page.InvalidLinks.Count(); ++I) {
+            const TLinkDiagnosis D = Diagnoser.Diagnose(Page, Page.InvalidLinks[I]);
+            Require(D.Candidates.size() <= 5, "at most five candidates");
+            if (!D.Suggestion) {
+                Require(!D.Leads, "no suggestion leads anywhere");
+                continue;
             }
+            const TLinkResolution Resolved = Page.Resolve(*D.Suggestion);
+            Require(Resolved.Class == TLinkClass::lcValid, "a suggestion is a valid link");
+            Require(Resolved.Target == D.Leads, "a suggestion leads where it says");
+            if (D.Leads && D.Leads != &Page) Fixed[D.Leads].push_back({&Page, F, I});
         }
-        for (const auto& File : Run.FileObjects)
-            Require(Keys(LinksFixedTo(Run, Diagnoser, *File)) == Keys(Fixed[File.get()]),
-                    "the links whose fix leads to a file are found without diagnosing all");
     }
-    DelDir(Home, true);
+    for (const auto& File : Run.FileObjects)
+        Require(Keys(LinksFixedTo(Run, Diagnoser, *File)) == Keys(Fixed[File.get()]),
+                "the links whose fix leads to a file are found without diagnosing all");
     return 0;
 }

@@ -3,9 +3,12 @@
 #pragma once
 
 #include "analysis/Host.h"
+#include "analysis/RunContext.h"
 #include "support/CodePage.h"
+#include "support/DeleteFolder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -101,5 +104,25 @@ inline std::string WriteSite(std::string_view Input) {
     }
     return Home;
 }
+
+// A site made from the input with WriteSite, its first byte the settings' switches, for the
+// test to check; removed at the end.
+struct TFuzzSite {
+    TFuzzSite(const uint8_t* Data, size_t Size) : Switches(Data[0]), Run(Host) {
+        UseCodePageOf(Switches);
+        Home = WriteSite(std::string_view(reinterpret_cast<const char*>(Data) + 1, Size - 1));
+        Run.Settings.isSpaceValid = Switches & 2;
+        Run.Settings.IgnoreCase = Switches & 8;
+        Run.Settings.ModernHTML = Switches & 32;
+    }
+    ~TFuzzSite() { DelDir(Home, true); }
+    TFuzzSite(const TFuzzSite&) = delete;
+    TFuzzSite& operator=(const TFuzzSite&) = delete;
+
+    const unsigned char Switches;
+    TQuietHost Host;
+    TRunContext Run;
+    std::string Home;
+};
 
 } // namespace orvel::fuzz

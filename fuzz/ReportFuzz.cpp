@@ -18,46 +18,36 @@ using namespace orvel::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (Size == 0) return 0;
-    const unsigned char Switches = Data[0];
-    UseCodePageOf(Switches);
-    const std::string Home =
-        WriteSite(std::string_view(reinterpret_cast<const char*>(Data) + 1, Size - 1));
-    {
-        TQuietHost Host;
-        TRunContext Run(Host);
-        Run.Settings.isSpaceValid = Switches & 2;
-        Run.Settings.IgnoreCase = Switches & 8;
-        Run.Settings.ModernHTML = Switches & 32;
-        if (Switches & 64) Run.CurrentProject.AddTopFile(Home + "index.html");
-        CheckFolder(Run, Home, true, true);
-        std::ostringstream Json, Gnu, Text;
-        cli::WriteJsonReport(Json, Run, {});
-        cli::WriteGnuReport(Gnu, Run);
-        cli::WriteTextReport(Text, Run);
-        const nlohmann::json Report = nlohmann::json::parse(Json.str(), nullptr, false);
-        Require(!Report.is_discarded(), "the JSON report parses");
-        size_t Diagnoses = 0;
-        for (const nlohmann::json& File : Report.at("files"))
-            Diagnoses += File.at("diagnoses").size();
-        Require(Diagnoses == static_cast<size_t>(Run.InvalidLinkTotal),
-                "one diagnosis for each invalid link");
-        // Page texts with line breaks would split a line: those are left out here.
-        bool Plain = true;
-        for (const auto& File : Run.FileObjects) {
-            Plain = Plain && File->Path.find_first_of("\r\n") == std::string::npos;
-            for (const std::string& Link : File->InvalidLinks)
-                Plain = Plain && Link.find_first_of("\r\n") == std::string::npos;
-        }
-        if (Plain) {
-            std::istringstream Lines(Gnu.str());
-            int Count = 0;
-            for (std::string Line; std::getline(Lines, Line); ++Count)
-                Require(Line.starts_with(Home) &&
-                            Line.find(": invalid link \"") != std::string::npos,
-                        "a gnu line begins with its page's path");
-            Require(Count == Run.InvalidLinkTotal, "one gnu line for each invalid link");
-        }
+    TFuzzSite Site(Data, Size);
+    TRunContext& Run = Site.Run;
+    const std::string& Home = Site.Home;
+    if (Site.Switches & 64) Run.CurrentProject.AddTopFile(Home + "index.html");
+    CheckFolder(Run, Home, true, true);
+    std::ostringstream Json, Gnu, Text;
+    cli::WriteJsonReport(Json, Run, {});
+    cli::WriteGnuReport(Gnu, Run);
+    cli::WriteTextReport(Text, Run);
+    const nlohmann::json Report = nlohmann::json::parse(Json.str(), nullptr, false);
+    Require(!Report.is_discarded(), "the JSON report parses");
+    size_t Diagnoses = 0;
+    for (const nlohmann::json& File : Report.at("files"))
+        Diagnoses += File.at("diagnoses").size();
+    Require(Diagnoses == static_cast<size_t>(Run.InvalidLinkTotal),
+            "one diagnosis for each invalid link");
+    // Page texts with line breaks would split a line: those are left out here.
+    bool Plain = true;
+    for (const auto& File : Run.FileObjects) {
+        Plain = Plain && File->Path.find_first_of("\r\n") == std::string::npos;
+        for (const std::string& Link : File->InvalidLinks)
+            Plain = Plain && Link.find_first_of("\r\n") == std::string::npos;
     }
-    DelDir(Home, true);
+    if (Plain) {
+        std::istringstream Lines(Gnu.str());
+        int Count = 0;
+        for (std::string Line; std::getline(Lines, Line); ++Count)
+            Require(Line.starts_with(Home) && Line.find(": invalid link \"") != std::string::npos,
+                    "a gnu line begins with its page's path");
+        Require(Count == Run.InvalidLinkTotal, "one gnu line for each invalid link");
+    }
     return 0;
 }
