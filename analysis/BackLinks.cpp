@@ -100,8 +100,9 @@ std::vector<TBrokenLink> TSuggestedBackLinks::LinksTo(const TFileObject& Target)
 namespace {
 
 // Whether a suggestion for Link could lead to Target: its written name is near Target's name or
-// has its stem, names Target's folder (whose default page Target is), or is spelt in a way
-// (escapes, references, a file: URL, another charset's letters) that no cheap test can follow.
+// has its stem, names Target's folder by name or dots (where Target is its default page), or is
+// spelt in a way (escapes, references, a file: URL, another charset's letters) that no cheap
+// test can follow.
 class TMayLeadTo {
 public:
     TMayLeadTo(const TRunContext& Run, const TFileObject& Target)
@@ -122,7 +123,10 @@ public:
         if (std::any_of(Last.begin(), Last.end(),
                         [](char C) { return static_cast<unsigned char>(C) >= 0x80; }))
             return true;
-        if (IsDefaultPage && FoldedEqual(Last, Folder)) return true;
+        // A folder named by its name or by dots: its default page.
+        if (IsDefaultPage &&
+            (Last.empty() || Last == "." || Last == ".." || FoldedEqual(Last, Folder)))
+            return true;
         return !NamesFolder &&
                (!Near.Near(Last, 2, 1).empty() || FoldedEqual(Stem(Last), Stem(Name)));
     }
