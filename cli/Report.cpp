@@ -79,6 +79,14 @@ void AppendJsonString(std::string& Out, std::string_view Bytes) {
     Out += '"';
 }
 
+// Hands what the report holds so far to the stream once it is large: the report is never whole
+// in memory, nor one page's part of it.
+void FlushWhenLarge(std::ostream& Stream, std::string& Out) {
+    if (Out.size() <= (1u << 20)) return;
+    Stream << Out;
+    Out.clear();
+}
+
 template <typename List> void AppendJsonArray(std::string& Out, const List& Items) {
     Out += '[';
     bool First = true;
@@ -86,6 +94,20 @@ template <typename List> void AppendJsonArray(std::string& Out, const List& Item
         if (!First) Out += ", ";
         First = false;
         AppendJsonString(Out, Item);
+    }
+    Out += ']';
+}
+
+// The same, handed to the stream as it grows.
+template <typename List>
+void AppendJsonArray(std::ostream& Stream, std::string& Out, const List& Items) {
+    Out += '[';
+    bool First = true;
+    for (const std::string& Item : Items) {
+        if (!First) Out += ", ";
+        First = false;
+        AppendJsonString(Out, Item);
+        FlushWhenLarge(Stream, Out);
     }
     Out += ']';
 }
@@ -171,13 +193,6 @@ std::vector<std::vector<TDiagnosedLink>> DiagnosedLinks(const TRunContext& Run) 
 
 // The broken targets, each with the diagnosis of its first link, its links and where they
 // stand, as one member on one line; Diagnoses by file and invalid link.
-// Hands what the report holds so far to the stream once it is large: the report is never whole
-// in memory.
-void FlushWhenLarge(std::ostream& Stream, std::string& Out) {
-    if (Out.size() <= (1u << 20)) return;
-    Stream << Out;
-    Out.clear();
-}
 
 // Appends the members of a diagnosis after its reason: suggestion and candidates.
 void AppendSuggestion(std::string& Out, const TRunContext& Run, const TLinkDiagnosis& Diagnosis) {
@@ -336,21 +351,22 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         Out += ", \"charset\": ";
         Out += File->Charset.Known() ? '"' + File->Charset.Name() + '"' : "null";
         Out += ",\n     \"links\": ";
-        AppendJsonArray(Out, File->Links);
+        AppendJsonArray(Stream, Out, File->Links);
         Out += ", \"valid\": ";
-        AppendJsonArray(Out, File->ValidLinks);
+        AppendJsonArray(Stream, Out, File->ValidLinks);
         Out += ", \"invalid\": ";
-        AppendJsonArray(Out, File->InvalidLinks);
+        AppendJsonArray(Stream, Out, File->InvalidLinks);
         Out += ", \"external\": ";
-        AppendJsonArray(Out, File->ExternalLinks);
+        AppendJsonArray(Stream, Out, File->ExternalLinks);
         Out += ",\n     \"anchors\": ";
-        AppendJsonArray(Out, File->Anchors);
+        AppendJsonArray(Stream, Out, File->Anchors);
         // An anchor is reached when its node shows the empty state picture.
         Out += ", \"reachedAnchors\": [";
         for (int I = 0, Written = 0; I < File->Anchors.Count() && I < File->Node->Count(); ++I)
             if (File->Node->Item(I)->StateIndex == pic::Empty) {
                 if (Written++ > 0) Out += ", ";
                 AppendJsonString(Out, File->Anchors[I]);
+                FlushWhenLarge(Stream, Out);
             }
         Out += ']';
         Out += ",\n     \"diagnoses\": [";
@@ -367,6 +383,7 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
             AppendSuggestion(Out, Run, Item.Diagnosis);
             AppendPosition(Out, Item.Position);
             Out += '}';
+            FlushWhenLarge(Stream, Out);
         }
         ++FileIndex;
         Out += "], \"linkedFrom\": [";
