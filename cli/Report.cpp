@@ -87,27 +87,16 @@ void FlushWhenLarge(std::ostream& Stream, std::string& Out) {
     Out.clear();
 }
 
-template <typename List> void AppendJsonArray(std::string& Out, const List& Items) {
-    Out += '[';
-    bool First = true;
-    for (const std::string& Item : Items) {
-        if (!First) Out += ", ";
-        First = false;
-        AppendJsonString(Out, Item);
-    }
-    Out += ']';
-}
-
-// The same, handed to the stream as it grows.
+// With a Stream, what is appended is handed to it as it grows.
 template <typename List>
-void AppendJsonArray(std::ostream& Stream, std::string& Out, const List& Items) {
+void AppendJsonArray(std::string& Out, const List& Items, std::ostream* Stream = nullptr) {
     Out += '[';
     bool First = true;
     for (const std::string& Item : Items) {
         if (!First) Out += ", ";
         First = false;
         AppendJsonString(Out, Item);
-        FlushWhenLarge(Stream, Out);
+        if (Stream) FlushWhenLarge(*Stream, Out);
     }
     Out += ']';
 }
@@ -351,15 +340,15 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         Out += ", \"charset\": ";
         Out += File->Charset.Known() ? '"' + File->Charset.Name() + '"' : "null";
         Out += ",\n     \"links\": ";
-        AppendJsonArray(Stream, Out, File->Links);
+        AppendJsonArray(Out, File->Links, &Stream);
         Out += ", \"valid\": ";
-        AppendJsonArray(Stream, Out, File->ValidLinks);
+        AppendJsonArray(Out, File->ValidLinks, &Stream);
         Out += ", \"invalid\": ";
-        AppendJsonArray(Stream, Out, File->InvalidLinks);
+        AppendJsonArray(Out, File->InvalidLinks, &Stream);
         Out += ", \"external\": ";
-        AppendJsonArray(Stream, Out, File->ExternalLinks);
+        AppendJsonArray(Out, File->ExternalLinks, &Stream);
         Out += ",\n     \"anchors\": ";
-        AppendJsonArray(Stream, Out, File->Anchors);
+        AppendJsonArray(Out, File->Anchors, &Stream);
         // An anchor is reached when its node shows the empty state picture.
         Out += ", \"reachedAnchors\": [";
         for (int I = 0, Written = 0; I < File->Anchors.Count() && I < File->Node->Count(); ++I)
