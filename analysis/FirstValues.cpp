@@ -13,13 +13,14 @@ void TFirstValues::Offer(int Row, std::string_view Value, size_t Offset) {
     const std::uint64_t Hash = TextHash(Value);
     for (size_t I = Hash & Mask;; I = (I + 1) & Mask) {
         if (Slots[I] == 0) {
-            Entries.push_back(
-                {Hash, AnsiSortKey(Value), Row, Offset, Offset, 1, std::string(Value)});
+            Entries.push_back({Hash, AnsiSortKey(Value), Offset, Offset, Bytes.size(), Row, 1,
+                               static_cast<std::uint32_t>(Value.size())});
+            Bytes.append(Value);
             Slots[I] = static_cast<std::uint32_t>(Entries.size());
             return;
         }
         TEntry& Entry = Entries[Slots[I] - 1];
-        if (Entry.Hash == Hash && Entry.Value == Value) {
+        if (Entry.Hash == Hash && this->Value(Entry) == Value) {
             if (Row < Entry.Row) {
                 Entry.Row = Row;
                 Entry.RowOffset = Offset;
@@ -47,8 +48,8 @@ TFoundValues TFirstValues::TakeSorted(bool CaseSensitive) {
     // case-sensitive, in the order of their bytes, as the list compares them.
     std::sort(Entries.begin(), Entries.end(), [&](const TEntry& A, const TEntry& B) {
         if (A.Key != B.Key) return A.Key < B.Key;
-        if (const int Folded = AnsiCompareText(A.Value, B.Value); Folded != 0) return Folded < 0;
-        if (CaseSensitive) return A.Value < B.Value;
+        if (const int Folded = AnsiCompareText(Value(A), Value(B)); Folded != 0) return Folded < 0;
+        if (CaseSensitive) return Value(A) < Value(B);
         return A.Row != B.Row ? A.Row < B.Row : A.RowOffset < B.RowOffset;
     });
     TFoundValues Found;
@@ -56,16 +57,17 @@ TFoundValues TFirstValues::TakeSorted(bool CaseSensitive) {
     Found.Offsets.reserve(Entries.size());
     Found.Counts.reserve(Entries.size());
     for (size_t I = 0; I < Entries.size(); ++I) {
-        TEntry& Entry = Entries[I];
+        const TEntry& Entry = Entries[I];
         if (!CaseSensitive && !Found.Values.empty() &&
-            AnsiCompareText(Found.Values.back(), Entry.Value) == 0) {
+            AnsiCompareText(Found.Values.back(), Value(Entry)) == 0) {
             Found.Counts.back() += Entry.Count; // a spelling of the value kept just before
             continue;
         }
-        Found.Values.push_back(std::move(Entry.Value));
+        Found.Values.emplace_back(Value(Entry));
         Found.Offsets.push_back(Entry.First);
         Found.Counts.push_back(Entry.Count);
     }
+    *this = TFirstValues();
     return Found;
 }
 
