@@ -6,7 +6,7 @@
 #include "analysis/RunContext.h"
 #include "support/CharsetConvert.h"
 #include "support/CodePage.h"
-#include "support/ReadFileAll.h"
+#include "support/InputFile.h"
 #include "support/TextPositions.h"
 #include "support/Utf8.h"
 
@@ -139,19 +139,25 @@ std::vector<std::vector<TTextPosition>> InvalidLinkPositions(const TRunContext& 
     std::vector<std::vector<TTextPosition>> Positions(static_cast<size_t>(Run.FileObjects.Count()));
     std::atomic<int> Next{0};
     const auto Work = [&] {
-        std::string Text;
         std::vector<size_t> Offsets;
         for (int I; (I = Next++) < Run.FileObjects.Count();) {
             const TFileObject& File = Run.FileObjects[I];
-            if (File.InvalidLinks.Empty() || ReadTextInto(File.Path, Text) != TReadFailure::rfNone)
-                continue;
+            if (File.InvalidLinks.Empty()) continue;
             Offsets.clear();
             for (int L = 0; L < File.InvalidLinks.Count(); ++L) {
                 const size_t Owner = static_cast<size_t>(File.InvalidLinks.OwnerIndex(L));
                 Offsets.push_back(Owner < File.LinkOffsets.size() ? File.LinkOffsets[Owner]
                                                                   : NoOffset);
             }
-            Positions[static_cast<size_t>(I)] = TextPositions(Text, Offsets, File.Charset);
+            try {
+                TInputFile Text(File.Path);
+                const TTextReader Read = [&Text](char* Buffer, size_t Count) {
+                    return Text.Read(Buffer, Count);
+                };
+                Positions[static_cast<size_t>(I)] = TextPositions(Read, Offsets, File.Charset);
+            } catch (const EInOutError&) {
+                // gone or unreadable since the scan: its links have no places
+            }
         }
     };
     std::vector<std::thread> Helpers;

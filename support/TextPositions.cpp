@@ -3,69 +3,121 @@
 #include "support/CodePage.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <numeric>
+#include <optional>
 
 namespace orvel {
 
 namespace {
 
-// The characters in Text[From, To), which begins with a whole character.
-int CharactersIn(std::string_view Text, size_t From, size_t To, TCharset Charset) {
-    int Count = 0;
+// Counts the characters of Text[From, To), which begins with a whole character, into Column;
+// returns where the last of them ends (past To when one crosses it).
+size_t CountCharacters(std::string_view Text, size_t From, size_t To, TCharset Charset,
+                       int& Column) {
+    size_t Pos = From;
     if (Charset == TCharset::Utf8()) {
-        for (size_t Pos = From; Pos < To; ++Pos)
-            Count += (static_cast<unsigned char>(Text[Pos]) & 0xC0) != 0x80;
+        for (; Pos < To; ++Pos)
+            Column += (static_cast<unsigned char>(Text[Pos]) & 0xC0) != 0x80;
     } else if (Charset == TCharset::Cp932()) {
-        for (size_t Pos = From; Pos < To; ++Count)
+        for (; Pos < To; ++Column)
             Pos += IsCp932Lead(static_cast<unsigned char>(Text[Pos])) ? 2 : 1;
     } else {
-        for (size_t Pos = From; Pos < To; ++Count)
+        for (; Pos < To; ++Column)
             Pos += CharLength(Text, Pos, Charset);
     }
-    return Count;
+    return Pos;
 }
 
 // Where the next line break in Text[From, To) begins, or To.
-size_t NextBreak(std::string_view Text, size_t From, size_t To, bool HasReturns) {
+size_t NextBreak(std::string_view Text, size_t From, size_t To) {
     const void* Found = std::memchr(Text.data() + From, '\n', To - From);
     size_t Break = Found ? static_cast<size_t>(static_cast<const char*>(Found) - Text.data()) : To;
-    if (HasReturns)
-        if (const void* Return = std::memchr(Text.data() + From, '\r', Break - From))
-            Break = static_cast<size_t>(static_cast<const char*>(Return) - Text.data());
+    if (const void* Return = std::memchr(Text.data() + From, '\r', Break - From))
+        Break = static_cast<size_t>(static_cast<const char*>(Return) - Text.data());
     return Break;
 }
 
+// The line and column of a place in a text read piece by piece, moving forward only.
+class TPositionCounter {
+public:
+    TPositionCounter(const TTextReader& Read, TCharset Charset) : Read(Read), Charset(Charset) {}
+
+    // The position of Offset, which is not before the last one asked for; none beyond the text.
+    std::optional<TTextPosition> At(size_t Offset) {
+        // A character and a line break must lie wholly in the buffer to be counted.
+        constexpr size_t Margin = 8;
+        const size_t Wanted = Offset + std::min(Margin, SIZE_MAX - Offset);
+        while (!Ended && Base + Buffer.size() < Wanted) {
+            if (Buffer.size() > Margin) Advance(std::min(Offset - Base, Buffer.size() - Margin));
+            ReadMore();
+        }
+        if (Offset >= Base + Buffer.size()) return std::nullopt;
+        Advance(Offset - Base);
+        return TTextPosition{Line, Column};
+    }
+
+private:
+    // Counts the lines and columns from Pos to To within the buffer.
+    void Advance(size_t To) {
+        if (Pos >= To) return;
+        for (size_t Break; (Break = NextBreak(Buffer, Pos, To)) < To;) {
+            ++Line;
+            Column = 1;
+            const bool Pair =
+                Buffer[Break] == '\r' && Break + 1 < Buffer.size() && Buffer[Break + 1] == '\n';
+            Pos = Break + (Pair ? 2 : 1);
+        }
+        if (Pos < To) Pos = CountCharacters(Buffer, Pos, To, Charset, Column);
+    }
+    // Drops what has been counted and reads the next piece after what is left.
+    void ReadMore() {
+        constexpr size_t Piece = size_t{1} << 20;
+        Buffer.erase(0, Pos);
+        Base += Pos;
+        Pos = 0;
+        const size_t Kept = Buffer.size();
+        Buffer.resize(Kept + Piece);
+        Buffer.resize(Kept + Read(Buffer.data() + Kept, Piece));
+        Ended = Buffer.size() < Kept + Piece;
+    }
+
+    const TTextReader& Read;
+    const TCharset Charset;
+    std::string Buffer;
+    size_t Base = 0; // the offset of the buffer's first byte in the text
+    size_t Pos = 0;  // in the buffer; Line and Column are those of Pos
+    int Line = 1, Column = 1;
+    bool Ended = false;
+};
+
 } // namespace
 
-std::vector<TTextPosition> TextPositions(std::string_view Text, const std::vector<size_t>& Offsets,
-                                         TCharset Charset) {
+std::vector<TTextPosition> TextPositions(const TTextReader& Read,
+                                         const std::vector<size_t>& Offsets, TCharset Charset) {
     std::vector<TTextPosition> Positions(Offsets.size());
     std::vector<size_t> Order(Offsets.size());
     std::iota(Order.begin(), Order.end(), size_t{0});
     std::sort(Order.begin(), Order.end(),
               [&](size_t A, size_t B) { return Offsets[A] < Offsets[B]; });
-    const TCharset Known = Charset.OrCodePage();
-    const bool HasReturns = Text.find('\r') != std::string_view::npos;
-    int Line = 1, Column = 1;
-    size_t Pos = 0; // Line and Column are those of Pos
+    TPositionCounter Counter(Read, Charset.OrCodePage());
     for (const size_t I : Order) {
-        const size_t Offset = Offsets[I];
-        if (Offset >= Text.size()) break;
-        for (size_t Break; (Break = NextBreak(Text, Pos, Offset, HasReturns)) < Offset;) {
-            ++Line;
-            Column = 1;
-            Pos =
-                Break +
-                (Text[Break] == '\r' && Break + 1 < Text.size() && Text[Break + 1] == '\n' ? 2 : 1);
-        }
-        if (Pos < Offset) {
-            Column += CharactersIn(Text, Pos, Offset, Known);
-            Pos = Offset;
-        }
-        Positions[I] = {Line, Column};
+        const std::optional<TTextPosition> Position = Counter.At(Offsets[I]);
+        if (!Position) break;
+        Positions[I] = *Position;
     }
     return Positions;
+}
+
+std::vector<TTextPosition> TextPositions(std::string_view Text, const std::vector<size_t>& Offsets,
+                                         TCharset Charset) {
+    const TTextReader Read = [&Text](char* Buffer, size_t Count) {
+        const size_t Taken = Text.copy(Buffer, Count);
+        Text.remove_prefix(Taken);
+        return Taken;
+    };
+    return TextPositions(Read, Offsets, Charset);
 }
 
 } // namespace orvel

@@ -3,6 +3,7 @@
 
 #include "support/Charset.h"
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -17,5 +18,12 @@ struct TTextPosition {
 // line feed, a carriage return and line feed, or a lone carriage return.
 std::vector<TTextPosition> TextPositions(std::string_view Text, const std::vector<size_t>& Offsets,
                                          TCharset Charset);
+
+// Reads up to Count bytes of a text into Buffer, fewer only at its end.
+using TTextReader = std::function<size_t(char* Buffer, size_t Count)>;
+
+// The same for a text read piece by piece: a megabyte of it is held at a time.
+std::vector<TTextPosition> TextPositions(const TTextReader& Read,
+                                         const std::vector<size_t>& Offsets, TCharset Charset);
 
 } // namespace orvel

@@ -26,5 +26,25 @@ TEST(TextPositionsTest, LinesEndAtEveryKindOfBreakAndColumnsCountCharacters) {
     EXPECT_EQ(Sjis[1].Column, 2);
 }
 
+TEST(TextPositionsTest, ATextReadPieceByPieceCountsAcrossThePieces) {
+    // Lines of an odd length: the pieces end at every place of a line, within a character and
+    // between CR and LF.
+    std::string LineText;
+    for (int I = 0; I < 100; ++I)
+        LineText += "\x82\xA0"; // Shift_JIS of あ
+    LineText += "x<a\r\n";
+    std::string Text;
+    std::vector<size_t> Offsets;
+    while (Text.size() < 3'000'000) {
+        Offsets.push_back(Text.size() + 201);
+        Text += LineText;
+    }
+    const std::vector<TTextPosition> Found = TextPositions(Text, Offsets, TCharset::Cp932());
+    for (size_t I = 0; I < Found.size(); ++I) {
+        ASSERT_EQ(Found[I].Line, static_cast<int>(I) + 1);
+        ASSERT_EQ(Found[I].Column, 102) << "line " << I + 1;
+    }
+}
+
 } // namespace
 } // namespace orvel::test
