@@ -156,6 +156,28 @@ big_bytes=$(stat -c %s "$work/big/index.html")
 big_rss=$(measure_field "$work/big.txt" peak_rss_kb)
 rm -rf "$work/big"
 
+echo "== peak memory of orvel-check on a link-dense page of ${BIG_MB:-200} MB, for each report"
+# A one-page manual: a million sections, each with an id and a link to another section; every
+# second one links into one of 300 other pages (20 of them missing) at anchors mostly missing.
+mkdir -p "$work/dense"
+LC_ALL=C awk -v sections="$(( ${BIG_MB:-200} * 5000 ))" 'BEGIN {
+  print "<html><head><meta charset=utf-8><title>manual</title></head><body>"
+  for (i = 0; i < sections; i++) {
+    printf "<h3 id=\"sec-%d\">Section %d</h3><p>Some words of the section to fill a line, more words here and there.", i, i
+    printf " See <a href=\"#sec-%d\">section %d</a>", (i * 7919) % sections, (i * 7919) % sections
+    if (i % 2 == 0) printf " and <a href=\"part%d.html#p%d\">part %d</a>", i % 300, i % 1000, i % 300
+    print ".</p>"
+  }
+  print "</body></html>"
+}' > "$work/dense/index.html"
+for i in $(seq 0 279); do echo "<p id=p1>x</p>" > "$work/dense/part$i.html"; done
+dense_bytes=$(stat -c %s "$work/dense/index.html")
+for format in text json gnu; do
+  "$BIN/measure" "$CHECK" --settings "$work/none.ini" --format "$format" --quiet \
+    --top index.html "$work/dense" > "$work/dense-$format.txt"
+done
+rm -rf "$work/dense"
+
 echo "== orvel-check on 20,000 broken anchor links into a page of 20,000 anchors"
 # Each link swaps two letters of an anchor's name: exactly one anchor is within two edits.
 mkdir -p "$work/anchors"
@@ -199,6 +221,11 @@ echo "pathological files (1 MB = 10^6 bytes):"
 grep -v '^code page' "$work/patho.txt" | sed 's/^/  /'
 echo "one large file: $((big_bytes / 1000000)) MB, orvel-check peak $((big_rss / 1024)) MiB," \
   "$(LC_ALL=C awk -v r="$big_rss" -v b="$big_bytes" 'BEGIN { printf "%.2f", r * 1024 / b }')x the file"
+echo "link-dense page: $((dense_bytes / 1000000)) MB, the goal twice the file and 64 MiB:" \
+  "$(( (2 * dense_bytes / 1048576) + 64 )) MiB; orvel-check peak" \
+  "$(for format in text json gnu; do
+       printf '%s %s MiB ' "$format" $(( $(measure_field "$work/dense-$format.txt" peak_rss_kb) / 1024 ))
+     done)"
 echo "20,000 broken anchor links into one page of 20,000 anchors, each diagnosed:" \
   "$(measure_field "$work/anchors.txt" wall) s, peak $(( $(measure_field "$work/anchors.txt" peak_rss_kb) / 1024 )) MiB"
 if [[ -s "$window" ]]; then
