@@ -1,6 +1,7 @@
 # Thin wrapper over CMake: `make run` checks the sample site, `make test` runs every test.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_CXX   ?= clang++-14
 FUZZ_SECONDS ?= 60
@@ -8,7 +9,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 PREFIX     ?= /usr/local
 
-.PHONY: deps configure build test asan fuzz run bench bench-deps screenshots format clean install package
+.PHONY: deps configure build test asan tsan fuzz run bench bench-deps screenshots format clean install package
 
 deps:
 	@bash tools/install-deps.sh
@@ -24,6 +25,15 @@ asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# The core tests under ThreadSanitizer: the scan, the classification and the reports run on the
+# thread pool. A permission test forks and checks as another user in the child, which makes a
+# pool of its own there.
+tsan: deps
+	cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVEL_TSAN=ON -DORVEL_GUI=OFF
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 die_after_fork=0" \
+	  setarch $$(uname -m) -R ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -1,23 +1,23 @@
 #include "analysis/ClassifyAll.h"
 
 #include "analysis/RunContext.h"
+#include "support/ThreadPool.h"
 
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace orvel {
 
 namespace {
 
-constexpr int ChunkSize = 64;      // files a helper takes at once
-constexpr unsigned MaxHelpers = 4; // threads at most, besides this one
+constexpr int ChunkSize = 64; // files a helper takes at once
 
-// The classes of the files, worked out by chunks, by the helpers and by the thread that waits.
+// The classes of the files, worked out by chunks, by the pool's threads and by the thread that
+// waits.
 class TClassifier {
 public:
     explicit TClassifier(const TFileObjectList& Files)
@@ -87,22 +87,11 @@ private:
 
 void ClassifyAll(TRunContext& Run) {
     TClassifier Classifier(Run.FileObjects);
-    std::vector<std::thread> Helpers;
-    const unsigned Count = std::clamp(std::thread::hardware_concurrency(), 1u, MaxHelpers);
-    try {
-        for (unsigned I = 0; I < Count && Run.FileObjects.Count() > ChunkSize; ++I)
-            Helpers.emplace_back([&] { Classifier.Work(); });
-    } catch (const std::system_error&) {
-        // Fewer helpers: this thread works out what is left.
-    }
+    TTaskGroup Helpers;
+    if (Run.FileObjects.Count() > ChunkSize)
+        for (unsigned I = 0; I < TThreadPool::Shared().Size(); ++I)
+            Helpers.Run([&](std::stop_token) { Classifier.Work(); });
     const auto Interval = std::max(Run.PumpInterval, std::chrono::milliseconds(1));
-    struct TJoin {
-        std::vector<std::thread>& Threads;
-        ~TJoin() {
-            for (std::thread& Thread : Threads)
-                Thread.join();
-        }
-    } Join{Helpers};
     for (int I = 0; I < Run.FileObjects.Count(); ++I) {
         Run.Pump();
         Run.FileObjects[I].TakeClasses(Classifier.Take(I, Interval, Run));

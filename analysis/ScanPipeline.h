@@ -1,14 +1,14 @@
-// The reading side of the folder scan. One thread walks the home folder in the scan's order, with
-// the project's wildcards and excluded folders, and a few others (one per core) read and extract
-// the HTML files it finds, ahead of the scan's own thread, which turns what they find into nodes
-// and file objects in the walk's order, pumping events and watching Halt as it goes.
+// The reading side of the folder scan. Tasks on the thread pool walk the home folder in the
+// scan's order and read and extract the HTML files the walk finds, ahead of the scan's own
+// thread, which turns what they find into nodes and file objects in the walk's order, pumping
+// events and watching Halt as it goes. No task waits for another or for the scan's thread: a
+// task that runs out of work ends, and whoever makes work for it posts it again.
 #pragma once
 
+#include "analysis/FolderWalk.h"
 #include "analysis/PageReader.h"
-#include "support/PathRules.h"
-#include "support/SortedStringList.h"
+#include "support/ThreadPool.h"
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -16,31 +16,14 @@
 #include <exception>
 #include <mutex>
 #include <string>
-#include <sys/types.h>
-#include <thread>
-#include <unordered_map>
-#include <vector>
 
 namespace orvel {
 
-class TRunContext;
-
-// What the walk needs of the run: a copy, so the thread shares nothing that may change.
-struct TScanRules {
-    TPathStyle PathStyle = TPathStyle::psPosix;
-    bool IgnoreCase = false;            // wildcards match without case
-    std::vector<std::string> WildCards; // the project's patterns and excluded folders
-    std::string ExtListHTML, ExtListImg;
-    bool IgnoreHTMLInfo = false;   // the excluded files below are not read
-    TSortedStringList IgnoreFiles; // only with IgnoreHTMLInfo
-    TExtractOptions Extract;
-
-    static TScanRules Of(const TRunContext& Run);
-};
-
 // One step of the scan, in the order in which the scan takes them.
 struct TScanItem {
-    enum TKind { ikFolder, ikFolderEnd, ikFile, ikUnlisted };
+    using TKind = TWalkStep::TKind;
+    static constexpr TKind ikFolder = TWalkStep::ikFolder, ikFolderEnd = TWalkStep::ikFolderEnd,
+                           ikFile = TWalkStep::ikFile, ikUnlisted = TWalkStep::ikUnlisted;
     TKind Kind = ikFile;
     std::string Name; // bare name of the folder or file
     std::string Path; // the file's or folder's path
@@ -54,7 +37,7 @@ class TScanPipeline {
 public:
     // Starts walking Folder and reading what the walk finds.
     TScanPipeline(const std::string& Folder, TScanRules Rules);
-    // Stops the walk and the reading within one file and waits for the threads.
+    // Stops the walk and the reading within one file and waits for the tasks.
     ~TScanPipeline();
     TScanPipeline(const TScanPipeline&) = delete;
     TScanPipeline& operator=(const TScanPipeline&) = delete;
@@ -64,18 +47,6 @@ public:
     TNext Next(TScanItem& Item, std::chrono::milliseconds Timeout);
 
 private:
-    struct TFolderId {
-        dev_t Device;
-        ino_t Inode;
-        bool operator==(const TFolderId&) const = default;
-    };
-    struct TFolderIdHash {
-        size_t operator()(const TFolderId& Id) const noexcept {
-            return std::hash<std::uint64_t>()(static_cast<std::uint64_t>(Id.Inode) *
-                                                  0x9E3779B97F4A7C15ull ^
-                                              static_cast<std::uint64_t>(Id.Device));
-        }
-    };
     // An item on its way: found by the walk, maybe waiting for a reader, then ready.
     struct TSlot {
         TScanItem Item;
@@ -83,33 +54,30 @@ private:
         bool Unread = false; // waits for a reader
         bool Ready = true;   // may be taken
     };
-    void StopAndJoin();
-    // Every real folder listed so far, and every folder above the home folder, with the path it
-    // was found by: each is listed once, so links between folders cannot multiply the site.
-    std::unordered_map<TFolderId, std::string, TFolderIdHash> Listed;
-    void Walk(const std::string& Folder);
-    void WalkBelow(const std::string& FolderPath);
-    void Emit(TScanItem&& Item, bool Read, TSeenEntry Seen);
-    void ReadAhead();
-    // Under Lock: wakes the scan's thread when enough is ready for it.
-    void ItemReady(bool Last);
-    bool Stopping() const { return Stop.load(std::memory_order_relaxed); }
+    void WalkSome();
+    void ReadSome();
+    // Under Lock: posts a walk when room is left and none runs, a reader when work waits and
+    // fewer than the pool's threads read.
+    void PostWork();
+    // Under Lock: keeps the failure and stops everything.
+    void Fail(std::exception_ptr Error);
+    bool Stopping() const { return StopToken.stop_requested(); }
 
     const TScanRules Rules;
-    std::atomic<bool> Stop{false};
+    TFolderWalk Walk; // used by one walking task at a time
+    TTaskGroup Tasks;
+    const std::stop_token StopToken = Tasks.StopToken();
+    const int MaxReaders;
 
     std::mutex Lock; // guards what follows
-    std::condition_variable ItemsReady, RoomReady, WorkReady;
-    std::deque<TSlot> Slots;         // references stay valid while others are added
+    std::condition_variable ItemsReady;
+    std::deque<TSlot> Slots;
     std::uint64_t FrontSequence = 0; // the number of the first slot in the walk's order
     std::uint64_t NextUnread = 0;    // from where the readers look for work
     size_t ReadySinceWake = 0;       // items made ready since the scan's thread last woke
-    bool WalkDone = false;
-    bool ConsumerWaits = false, WalkerWaits = false;
-    int ReadersWaiting = 0;
+    bool Walking = false, WalkDone = false, ConsumerWaits = false;
+    int Readers = 0; // posted or reading
     std::exception_ptr Failure;
-
-    std::vector<std::thread> Threads; // the walk, then the readers
 };
 
 } // namespace orvel

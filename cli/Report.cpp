@@ -8,6 +8,7 @@
 #include "support/CodePage.h"
 #include "support/InputFile.h"
 #include "support/TextPositions.h"
+#include "support/ThreadPool.h"
 #include "support/Utf8.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 #include <filesystem>
 #include <ostream>
 #include <string_view>
-#include <thread>
 
 namespace orvel::cli {
 
@@ -134,7 +134,7 @@ struct TDiagnosedLink {
 };
 
 // For each file, in FileObjects order, where its invalid links stand (empty when it has none
-// or cannot be read): the pages are read again, by one thread per core.
+// or cannot be read): the pages are read again, on the thread pool and this thread.
 std::vector<std::vector<TTextPosition>> InvalidLinkPositions(const TRunContext& Run) {
     std::vector<std::vector<TTextPosition>> Positions(static_cast<size_t>(Run.FileObjects.Count()));
     std::atomic<int> Next{0};
@@ -160,12 +160,11 @@ std::vector<std::vector<TTextPosition>> InvalidLinkPositions(const TRunContext& 
             }
         }
     };
-    std::vector<std::thread> Helpers;
-    for (unsigned I = 1; I < std::max(1u, std::thread::hardware_concurrency()); ++I)
-        Helpers.emplace_back(Work);
+    TTaskGroup Helpers;
+    for (unsigned I = 1; I < TThreadPool::Shared().Size(); ++I)
+        Helpers.Run([&](std::stop_token) { Work(); });
     Work();
-    for (std::thread& Helper : Helpers)
-        Helper.join();
+    Helpers.Wait();
     return Positions;
 }
 

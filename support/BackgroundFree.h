@@ -1,10 +1,12 @@
-// Frees large structures on a thread of their own, so that the thread that lets go of them goes
-// on at once: a large site's tree and file objects take a while to free. One at a time; handing
-// over the next, and the end of the owner, wait for the one before.
+// Frees large structures on the thread pool, so that the thread that lets go of them goes on at
+// once: a large site's tree and file objects take a while to free. One at a time; handing over
+// the next, and the end of the owner, wait for the one before.
 #pragma once
 
-#include <system_error>
-#include <thread>
+#include "support/ThreadPool.h"
+
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace orvel {
@@ -19,20 +21,14 @@ public:
     // Takes Doomed, which must refer to nothing that may change meanwhile, and frees it.
     template <typename T> void Free(T&& Doomed) {
         Wait();
-        try {
-            Thread = std::thread([Gone = std::forward<T>(Doomed)]() mutable {
-                [[maybe_unused]] const auto Freed = std::move(Gone);
-            });
-        } catch (const std::system_error&) {
-            // No thread to be had: freed here, when the argument goes.
-        }
+        // Held by a shared pointer: a task is copyable, what it frees need not be.
+        auto Gone = std::make_shared<std::decay_t<T>>(std::forward<T>(Doomed));
+        Freeing.Run([Gone = std::move(Gone)](std::stop_token) mutable { Gone.reset(); });
     }
-    void Wait() {
-        if (Thread.joinable()) Thread.join();
-    }
+    void Wait() { Freeing.Finish(); }
 
 private:
-    std::thread Thread;
+    TTaskGroup Freeing;
 };
 
 } // namespace orvel
