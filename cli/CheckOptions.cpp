@@ -3,7 +3,6 @@
 #include "project/Settings.h"
 
 #include <algorithm>
-#include <strings.h>
 
 namespace orvel::cli {
 
@@ -67,9 +66,7 @@ TCheckOptions ParseCheckOptions(const std::vector<std::string>& Arguments) {
             const std::string Setting = Next();
             const size_t Eq = Setting.find('=');
             const std::string Key = Setting.substr(0, Eq);
-            if (Eq == std::string::npos ||
-                std::none_of(std::begin(OptionKeys), std::end(OptionKeys),
-                             [&](const char* K) { return strcasecmp(K, Key.c_str()) == 0; }))
+            if (Eq == std::string::npos || !FindSettingKey(Key))
                 throw EUsageError("--set needs KEY=VALUE with a settings key, not \"" + Setting +
                                   "\"");
             O.SetValues.emplace_back(Key, Setting.substr(Eq + 1));

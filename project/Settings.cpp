@@ -1,5 +1,6 @@
 #include "project/Settings.h"
 
+#include "support/CodePage.h"
 #include "support/IniFile.h"
 #include "support/StringUtils.h"
 
@@ -13,65 +14,60 @@ namespace {
 const std::string Option = "Option";
 } // namespace
 
-const char* const OptionKeys[15] = {
-    "ExternalEditor",
-    "ExternalViewer",
-    "IgnoreCase",
-    "DefaultFileName",
-    "isSpaceValid",
-    "CommandLineOption",
-    "TagJumpCommandLineOption",
-    "AnchorMakesFileBlue",
-    "CheckLocalFile",
-    "IgnoreHTMLInfo",
-    "IgnoreJavaScript",
-    "HideInfoBoxAfterCheck",
-    "ExtListHTML",
-    "ExtListImg",
-    "ModernHTML",
+// -1 for CheckLocalFile selects neither choice and behaves as 1.
+constexpr TSettingKey Keys[] = {
+    {"ExternalEditor", &TSettings::ExternalEditor},
+    {"ExternalViewer", &TSettings::ExternalViewer},
+    {"IgnoreCase", &TSettings::IgnoreCase},
+    {"DefaultFileName", &TSettings::DefaultFileName},
+    {"isSpaceValid", &TSettings::isSpaceValid},
+    {"CommandLineOption", &TSettings::CommandLineOption},
+    {"TagJumpCommandLineOption", &TSettings::TagJumpCommandLineOption},
+    {"AnchorMakesFileBlue", &TSettings::AnchorMakesFileBlue},
+    {"CheckLocalFile", &TSettings::CheckLocalFile, -1, 1},
+    {"IgnoreHTMLInfo", &TSettings::IgnoreHTMLInfo},
+    {"IgnoreJavaScript", &TSettings::IgnoreJavaScript},
+    {"HideInfoBoxAfterCheck", &TSettings::HideInfoBoxAfterCheck},
+    {"ExtListHTML", &TSettings::ExtListHTML},
+    {"ExtListImg", &TSettings::ExtListImg},
+    {"ModernHTML", &TSettings::ModernHTML},
 };
 
+std::span<const TSettingKey> SettingKeys() {
+    return Keys;
+}
+
+const TSettingKey* FindSettingKey(std::string_view Name) {
+    for (const TSettingKey& Key : Keys)
+        if (AnsiCompareText(Key.Name, Name) == 0) return &Key;
+    return nullptr;
+}
+
 TSettings ReadSettings(const TIniFile& File) {
-    const TSettings D;
+    const TSettings Defaults;
     TSettings S;
-    S.ExternalEditor = File.ReadString(Option, "ExternalEditor", D.ExternalEditor);
-    S.ExternalViewer = File.ReadString(Option, "ExternalViewer", D.ExternalViewer);
-    S.IgnoreCase = File.ReadBool(Option, "IgnoreCase", D.IgnoreCase);
-    S.DefaultFileName = File.ReadString(Option, "DefaultFileName", D.DefaultFileName);
-    S.isSpaceValid = File.ReadBool(Option, "isSpaceValid", D.isSpaceValid);
-    S.CommandLineOption = File.ReadString(Option, "CommandLineOption", D.CommandLineOption);
-    S.TagJumpCommandLineOption =
-        File.ReadString(Option, "TagJumpCommandLineOption", D.TagJumpCommandLineOption);
-    S.AnchorMakesFileBlue = File.ReadBool(Option, "AnchorMakesFileBlue", D.AnchorMakesFileBlue);
-    // -1 selects neither choice and behaves as 1.
-    S.CheckLocalFile = static_cast<int>(
-        std::clamp(File.ReadInteger(Option, "CheckLocalFile", D.CheckLocalFile), -1LL, 1LL));
-    S.IgnoreHTMLInfo = File.ReadBool(Option, "IgnoreHTMLInfo", D.IgnoreHTMLInfo);
-    S.IgnoreJavaScript = File.ReadBool(Option, "IgnoreJavaScript", D.IgnoreJavaScript);
-    S.HideInfoBoxAfterCheck =
-        File.ReadBool(Option, "HideInfoBoxAfterCheck", D.HideInfoBoxAfterCheck);
-    S.ExtListHTML = File.ReadString(Option, "ExtListHTML", D.ExtListHTML);
-    S.ExtListImg = File.ReadString(Option, "ExtListImg", D.ExtListImg);
-    S.ModernHTML = File.ReadBool(Option, "ModernHTML", D.ModernHTML);
+    for (const TSettingKey& Key : Keys) {
+        if (const auto* Text = std::get_if<std::string TSettings::*>(&Key.Member))
+            S.*(*Text) = File.ReadString(Option, Key.Name, Defaults.*(*Text));
+        else if (const auto* Flag = std::get_if<bool TSettings::*>(&Key.Member))
+            S.*(*Flag) = File.ReadBool(Option, Key.Name, Defaults.*(*Flag));
+        else if (const auto* Number = std::get_if<int TSettings::*>(&Key.Member))
+            S.*(*Number) = static_cast<int>(
+                std::clamp(File.ReadInteger(Option, Key.Name, Defaults.*(*Number)),
+                           static_cast<long long>(Key.Min), static_cast<long long>(Key.Max)));
+    }
     return S;
 }
 
 void WriteSettings(const TSettings& S, TIniFile& File) {
-    File.WriteString(Option, "ExternalEditor", S.ExternalEditor);
-    File.WriteString(Option, "ExternalViewer", S.ExternalViewer);
-    File.WriteBool(Option, "IgnoreCase", S.IgnoreCase);
-    File.WriteString(Option, "DefaultFileName", S.DefaultFileName);
-    File.WriteBool(Option, "isSpaceValid", S.isSpaceValid);
-    File.WriteString(Option, "CommandLineOption", S.CommandLineOption);
-    File.WriteString(Option, "TagJumpCommandLineOption", S.TagJumpCommandLineOption);
-    File.WriteBool(Option, "AnchorMakesFileBlue", S.AnchorMakesFileBlue);
-    File.WriteInteger(Option, "CheckLocalFile", S.CheckLocalFile);
-    File.WriteBool(Option, "IgnoreHTMLInfo", S.IgnoreHTMLInfo);
-    File.WriteBool(Option, "IgnoreJavaScript", S.IgnoreJavaScript);
-    File.WriteBool(Option, "HideInfoBoxAfterCheck", S.HideInfoBoxAfterCheck);
-    File.WriteString(Option, "ExtListHTML", S.ExtListHTML);
-    File.WriteString(Option, "ExtListImg", S.ExtListImg);
-    File.WriteBool(Option, "ModernHTML", S.ModernHTML);
+    for (const TSettingKey& Key : Keys) {
+        if (const auto* Text = std::get_if<std::string TSettings::*>(&Key.Member))
+            File.WriteString(Option, Key.Name, S.*(*Text));
+        else if (const auto* Flag = std::get_if<bool TSettings::*>(&Key.Member))
+            File.WriteBool(Option, Key.Name, S.*(*Flag));
+        else if (const auto* Number = std::get_if<int TSettings::*>(&Key.Member))
+            File.WriteInteger(Option, Key.Name, S.*(*Number));
+    }
 }
 
 TWindowStates ReadWindowStates(const TIniFile& File) {

@@ -1,7 +1,10 @@
 // The user's settings: the values of the settings file's section "Option".
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
+#include <variant>
 
 namespace orvel {
 
@@ -52,7 +55,17 @@ void WriteWindowStates(const TWindowStates& States, TIniFile& File);
 // A program in a "bin" folder is installed and always uses the user's configuration folder.
 std::string SettingsFilePath(const std::string& ExecutablePath);
 
-// Names of the "Option" keys, in the order in which they are read and written.
-extern const char* const OptionKeys[15];
+// One "Option" key of the settings file: the member of TSettings that holds it (whose initial
+// value is the key's default) and, for a number, the range a value read is brought into.
+struct TSettingKey {
+    const char* Name;
+    std::variant<std::string TSettings::*, bool TSettings::*, int TSettings::*> Member;
+    int Min = 0, Max = 0; // numbers only
+};
+
+// Every "Option" key, in the order in which they are read, written and shown.
+std::span<const TSettingKey> SettingKeys();
+// The key of that name, compared without case; null for none.
+const TSettingKey* FindSettingKey(std::string_view Name);
 
 } // namespace orvel

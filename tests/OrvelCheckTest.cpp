@@ -516,7 +516,9 @@ TEST_F(OrvelCheck, CtrlCHaltsAndStillReports) {
 
 // The manual page and the shell completion keep up with the options and the settings keys.
 TEST(OrvelCheckDocuments, NameEveryOptionAndSettingsKey) {
-    std::set<std::string> Names(std::begin(orvel::OptionKeys), std::end(orvel::OptionKeys));
+    std::set<std::string> Names;
+    for (const orvel::TSettingKey& Key : orvel::SettingKeys())
+        Names.insert(Key.Name);
     const std::string Usage = Check({"--help"}).Out;
     const std::regex Option("--[a-z-]+"), Word("[A-Za-z0-9_-]+");
     for (std::sregex_iterator It(Usage.begin(), Usage.end(), Option), End; It != End; ++It)

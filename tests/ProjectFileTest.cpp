@@ -4,6 +4,7 @@
 #include "project/Project.h"
 #include "project/ProjectFile.h"
 #include "project/Settings.h"
+#include "support/CodePage.h"
 #include "support/IniFile.h"
 
 #include <chrono>
@@ -303,6 +304,21 @@ TEST(Settings, WrittenSettingsReadBackAndKeepTheWindowStates) {
     File.UpdateFile();
     const TIniFile Again(Path);
     EXPECT_EQ(ReadSettings(Again), S);
+    // Every key of the table changed at once goes its own way through the file.
+    TSettings Changed;
+    for (const TSettingKey& Key : SettingKeys()) {
+        if (const auto* Text = std::get_if<std::string TSettings::*>(&Key.Member))
+            Changed.*(*Text) += Key.Name;
+        else if (const auto* Flag = std::get_if<bool TSettings::*>(&Key.Member))
+            Changed.*(*Flag) = !(Changed.*(*Flag));
+        else
+            Changed.*std::get<int TSettings::*>(Key.Member) = Key.Min;
+    }
+    TIniFile Every = TIniFile::Empty(Path);
+    WriteSettings(Changed, Every);
+    EXPECT_EQ(ReadSettings(Every), Changed);
+    for (const TSettingKey& Key : SettingKeys())
+        EXPECT_EQ(FindSettingKey(AnsiUpperCase(Key.Name)), &Key);
     EXPECT_EQ(Again.ReadString("Option", "IgnoreCase", ""), "1");
     EXPECT_EQ(Again.ReadString("Option", "isSpaceValid", ""), "0");
     EXPECT_EQ(Again.ReadString("Option", "CheckLocalFile", ""), "-1");
