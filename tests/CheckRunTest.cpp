@@ -101,8 +101,8 @@ TEST_F(Run, UnbalancedEndBusyIsAnAssertionAndLeavesTheProgramUsable) {
 TEST_F(Run, HaltEndsTheRunEarlyAndStillReports) {
     for (int I = 0; I < 6; ++I)
         Dir.Write("p" + std::to_string(I) + ".html", "<a href=missing.html>");
-    T.Host.OnPump = [](TRunContext& Run, int) {
-        if (Run.FileCountText() == "総ファイル数 2") Run.Halted = true;
+    T.Host.OnPump = [](TRunContext& Context, int) {
+        if (Context.FileCountText() == "総ファイル数 2") Context.Halted = true;
     };
     OpenFolder(T.Run, Dir.Path());
     EXPECT_EQ(T.Run.FileObjects.Count(), 2);
