@@ -114,7 +114,7 @@ public:
 class Classify : public ::testing::TestWithParam<TPathStyle> {
 protected:
     Classify() : T(GetParam()) {
-        T.Run.Settings.ModernHTML = false; // the rules of the worked examples
+        T.Run.Settings.ModernHTML = false; // the rows give the original rules' answers
         if (GetParam() == TPathStyle::psWindows) {
             Home = "C:\\SITE\\";
             T.Run.FileSystem = &ExampleFiles;
@@ -176,7 +176,7 @@ protected:
     TFileObject* Page;
 };
 
-TEST_P(Classify, WorkedExamples) {
+TEST_P(Classify, EachRowsClassSplitAndResolvedPath) {
     for (const TRow& Row : Rows) {
         const std::string Link = LinkOf(Row);
         SCOPED_TRACE(Link);
