@@ -301,9 +301,9 @@ template <typename F> void ForEachSrcsetUrl(std::string_view Value, F&& Take) {
 // What one tag adds to the page's links, anchors and base.
 class TPageCollector {
 public:
-    TPageCollector(std::string_view Text, const TExtractOptions& Options, TPageLinks& Found,
-                   TLinkPlaceVisitor* Places)
-        : Text(Text), Options(Options), Found(Found), Places(Places) {}
+    TPageCollector(std::string_view PageText, const TExtractOptions& ExtractOptions,
+                   TPageLinks& Result, TLinkPlaceVisitor* PlaceVisitor)
+        : Text(PageText), Options(ExtractOptions), Found(Result), Places(PlaceVisitor) {}
 
     void Take(std::string_view Name, const TTagAttributes& Attributes) {
         size_t At = 0;

@@ -12,7 +12,8 @@ TFileObject& TFileObject::Create(TRunContext& Run, TTreeNode& Node) {
     return Run.FileObjects.Append(std::make_unique<TFileObject>(Run, Node));
 }
 
-TFileObject::TFileObject(TRunContext& Run, TTreeNode& Node) : Node(&Node), Run(Run) {
+TFileObject::TFileObject(TRunContext& Context, TTreeNode& FileNode)
+    : Node(&FileNode), Run(Context) {
     SetIgnored(false);
     SetFlagged(true);
     SetReachState(rsUnreached);

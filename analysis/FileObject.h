@@ -72,7 +72,7 @@ class TFileObject {
 public:
     // Creates the file object of a node, appends it to FileObjects and returns it.
     static TFileObject& Create(TRunContext& Run, TTreeNode& Node);
-    TFileObject(TRunContext& Run, TTreeNode& Node);
+    TFileObject(TRunContext& Context, TTreeNode& FileNode);
 
     std::string Path; // absolute path as the scan built it
     TTreeNode* Node;  // not owned; the file's node in the tree

@@ -19,7 +19,7 @@ class TFileObject;
 
 class TFileObjectList {
 public:
-    explicit TFileObjectList(TPathStyle PathStyle) : PathStyle(PathStyle) {}
+    explicit TFileObjectList(TPathStyle Style) : PathStyle(Style) {}
     ~TFileObjectList();
 
     // Takes ownership of a new file object and appends it.
@@ -33,7 +33,7 @@ public:
 
     int Count() const { return static_cast<int>(Objects.size()); }
     bool Empty() const { return Objects.empty(); }
-    TFileObject& operator[](int Index) const { return *Objects[static_cast<size_t>(Index)]; }
+    TFileObject& operator[](int Position) const { return *Objects[static_cast<size_t>(Position)]; }
     auto begin() const { return Objects.begin(); }
     auto end() const { return Objects.end(); }
 

@@ -229,7 +229,8 @@ struct TLinkDiagnoser::TLazy {
     std::unordered_map<std::uint64_t, TFolderNames> Names; // by FolderKey
 };
 
-TLinkDiagnoser::TLinkDiagnoser(const TRunContext& Run) : Run(Run), Lazy(std::make_unique<TLazy>()) {
+TLinkDiagnoser::TLinkDiagnoser(const TRunContext& Context)
+    : Run(Context), Lazy(std::make_unique<TLazy>()) {
     const size_t Count = static_cast<size_t>(Run.FileObjects.Count());
     ByBareName.reserve(Count);
     ByStem.reserve(Count);

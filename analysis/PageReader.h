@@ -36,8 +36,8 @@ TExtractOptions ExtractOptionsOf(const TSettings& Settings);
 // and the event pump with the Halt button, which stops it.
 class TRunExtractProgress final : public TExtractProgress {
 public:
-    TRunExtractProgress(TRunContext& Run, std::string FileName)
-        : Run(Run), FileName(std::move(FileName)) {}
+    TRunExtractProgress(TRunContext& Context, std::string Name)
+        : Run(Context), FileName(std::move(Name)) {}
     void StageBegins(TExtractStage Stage) override;
     bool Step(long long Count) override;
 

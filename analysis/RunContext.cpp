@@ -6,8 +6,8 @@
 
 namespace orvel {
 
-TRunContext::TRunContext(THost& Host, TPathStyle PathStyle)
-    : Host(Host), CurrentProject(PathStyle), FileObjects(PathStyle) {}
+TRunContext::TRunContext(THost& RunHost, TPathStyle Style)
+    : Host(RunHost), CurrentProject(Style), FileObjects(Style) {}
 
 TRunContext::~TRunContext() {
     FileObjects.Clear();

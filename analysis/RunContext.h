@@ -25,7 +25,7 @@ namespace orvel {
 // progress texts the run has set are on screen.
 class TRunContext : public TMessageHost {
 public:
-    explicit TRunContext(THost& Host, TPathStyle PathStyle = TPathStyle::psPosix);
+    explicit TRunContext(THost& RunHost, TPathStyle Style = TPathStyle::psPosix);
     ~TRunContext();
     TRunContext(const TRunContext&) = delete;
     TRunContext& operator=(const TRunContext&) = delete;

@@ -14,7 +14,7 @@ class TRunContext;
 
 class TSiteFindings {
 public:
-    explicit TSiteFindings(const TRunContext& Run) : Run(Run) {}
+    explicit TSiteFindings(const TRunContext& Context) : Run(Context) {}
     const TLinkDiagnoser& Diagnoser();
     const TBackLinks& BackLinks();
 

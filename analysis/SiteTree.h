@@ -68,7 +68,7 @@ class TSiteTree {
 public:
     TSiteTree();
 
-    void SetObserver(TSiteTreeObserver* Observer) { this->Observer = Observer; }
+    void SetObserver(TSiteTreeObserver* NewObserver) { Observer = NewObserver; }
     TTreeNode& Root() { return *RootNode; }
     const TTreeNode& Root() const { return *RootNode; }
 

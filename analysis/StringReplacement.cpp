@@ -21,7 +21,7 @@ namespace {
 // Collects the places of one link.
 class TPlaceCollector final : public TLinkPlaceVisitor, public TExtractProgress {
 public:
-    explicit TPlaceCollector(std::string_view Link) : Link(Link) {}
+    explicit TPlaceCollector(std::string_view Wanted) : Link(Wanted) {}
     void LinkAt(std::string_view Found, size_t Offset, char Quote) override {
         if (Found == Link) Places.push_back({Offset, Quote});
     }

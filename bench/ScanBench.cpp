@@ -50,7 +50,7 @@ struct TOptions {
 // A host that shows nothing; its event pump halts the run once the deadline has passed.
 class TBenchHost final : public orvel::THost {
 public:
-    explicit TBenchHost(TClock::time_point Deadline) : Deadline(Deadline) {}
+    explicit TBenchHost(TClock::time_point HaltAt) : Deadline(HaltAt) {}
 
     bool ShowMessageBox(orvel::TMessageKind, const std::string&) override {
         ++Messages;

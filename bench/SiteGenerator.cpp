@@ -153,8 +153,8 @@ struct TStats {
 
 class TSiteWriter {
 public:
-    TSiteWriter(std::filesystem::path OutDir, int PageCount)
-        : OutDir(std::move(OutDir)), PageCount(PageCount) {}
+    TSiteWriter(std::filesystem::path Folder, int NumberOfPages)
+        : OutDir(std::move(Folder)), PageCount(NumberOfPages) {}
 
     void Plan();
     void Write();

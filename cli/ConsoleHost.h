@@ -10,7 +10,7 @@ namespace orvel::cli {
 class TConsoleHost : public THost {
 public:
     // Progress is shown only when ShowProgress is set (standard error is a terminal, not quiet).
-    explicit TConsoleHost(bool ShowProgress) : ShowProgress(ShowProgress) {}
+    explicit TConsoleHost(bool WithProgress) : ShowProgress(WithProgress) {}
 
     // Installs the Ctrl+C handler; the first Ctrl+C halts the run, a second one ends the program.
     static void InstallInterruptHandler();

@@ -19,7 +19,7 @@ int IndexOfUpper(const std::vector<std::string>& List, const std::string& Text) 
 }
 } // namespace
 
-TOrvelProject::TOrvelProject(TPathStyle PathStyle) : PathStyle(PathStyle) {}
+TOrvelProject::TOrvelProject(TPathStyle Style) : PathStyle(Style) {}
 
 void TOrvelProject::SetViews(TProjectListView* Top, TProjectListView* Ignore,
                              TProjectListView* Wild, TProjectDisplay* NewDisplay) {
@@ -218,8 +218,8 @@ bool IsIgnoredFolder(const std::vector<std::string>& WildCards, const std::strin
     return false;
 }
 
-bool TOrvelProject::MatchesWildCard(const std::string& FileName, bool IgnoreCase) const {
-    return orvel::MatchesWildCard(WildCards, FileName, IgnoreCase, PathStyle);
+bool TOrvelProject::MatchesWildCard(const std::string& Name, bool IgnoreCase) const {
+    return orvel::MatchesWildCard(WildCards, Name, IgnoreCase, PathStyle);
 }
 
 bool TOrvelProject::IsIgnoredFolder(const std::string& Folder) const {

@@ -72,7 +72,7 @@ public:
     void ClearWildCards();
 
     // True when a pattern entry matches the bare file name.
-    bool MatchesWildCard(const std::string& FileName, bool IgnoreCase) const;
+    bool MatchesWildCard(const std::string& Name, bool IgnoreCase) const;
     // True when the folder lies in an ignored folder.
     bool IsIgnoredFolder(const std::string& Folder) const;
     // The absolute path that a link target in the file BaseFile names.

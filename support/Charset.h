@@ -31,7 +31,7 @@ public:
     bool operator==(const TCharset&) const = default;
 
 private:
-    explicit TCharset(std::uint16_t Id) : Id(Id) {}
+    explicit TCharset(std::uint16_t NameIndex) : Id(NameIndex) {}
     static TCharset Named(std::string_view Name);
 
     std::uint16_t Id = 0; // index into the names met so far; 0 is none

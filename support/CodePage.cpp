@@ -19,7 +19,7 @@ TCodePage GCodePage = TCodePage::cpUtf8;
 // Walks a text and folds a-z outside multi-byte characters.
 class TUpperWalker {
 public:
-    explicit TUpperWalker(std::string_view Text) : Text(Text) {}
+    explicit TUpperWalker(std::string_view Walked) : Text(Walked) {}
     bool AtEnd() const { return Pos >= Text.size(); }
     unsigned char Next() {
         const unsigned char B = static_cast<unsigned char>(Text[Pos++]);

@@ -1,6 +1,6 @@
-// INI files with the profile-string rules: names compare without case, blanks around keys and
-// values are trimmed, a value in matching quotes loses them, CR LF or LF line ends, values read
-// up to 2,047 bytes. Keys are indexed, so reading and writing take time linear in the file.
+// INI files as the settings and project files use them: names compare without case, blanks around
+// keys and values are trimmed, a value in matching quotes loses them, CR LF or LF line ends, values
+// read up to 2,047 bytes. Keys are indexed, so reading and writing take time linear in the file.
 // Writing replaces the whole file through SaveFileSafely.
 #pragma once
 

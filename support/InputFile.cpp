@@ -21,7 +21,7 @@ std::optional<TFileStamp> StampOf(const std::string& Path) {
     return StampOf(St);
 }
 
-TInputFile::TInputFile(const std::string& Path, TSeenEntry Seen) : Path(Path) {
+TInputFile::TInputFile(const std::string& FilePath, TSeenEntry Seen) : Path(FilePath) {
     const auto Fail = [&](const std::string& Reason) {
         throw EInOutError("cannot open file " + Path + ": " + Reason);
     };

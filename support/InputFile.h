@@ -38,7 +38,7 @@ public:
     // Throws EInOutError ("cannot open file <path>: <reason>") for a missing file and for
     // anything but a regular file, checked before opening and again on the opened file, so
     // that an entry swapped for a FIFO in between neither blocks nor is read.
-    explicit TInputFile(const std::string& Path, TSeenEntry Seen = TSeenEntry::seUnknown);
+    explicit TInputFile(const std::string& FilePath, TSeenEntry Seen = TSeenEntry::seUnknown);
     ~TInputFile();
     TInputFile(const TInputFile&) = delete;
     TInputFile& operator=(const TInputFile&) = delete;

@@ -1,5 +1,6 @@
-// Path rules written once for both path styles: the host's POSIX paths and Windows paths
-// (C:\SITE\...), in which the tests also state the rules' worked examples.
+// Path rules written once for both path styles: the host's POSIX paths, which the program uses,
+// and Windows paths (C:\SITE\...), in which the tests run their link tables a second time so
+// that a rule that only holds for "/" shows.
 #pragma once
 
 #include <string>

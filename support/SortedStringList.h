@@ -13,7 +13,7 @@ namespace orvel {
 class TSortedStringList {
 public:
     TSortedStringList() = default;
-    explicit TSortedStringList(bool CaseSensitive) : CaseSensitive(CaseSensitive) {}
+    explicit TSortedStringList(bool Sensitive) : CaseSensitive(Sensitive) {}
 
     // Whether texts that differ only in case are distinct. Set only while the list is empty.
     bool IsCaseSensitive() const { return CaseSensitive; }

@@ -16,7 +16,7 @@ namespace orvel {
 
 class TSortedSubList {
 public:
-    explicit TSortedSubList(const TSortedStringList& Owner) : Owner(&Owner) {}
+    explicit TSortedSubList(const TSortedStringList& OwnerList) : Owner(&OwnerList) {}
     // A copy would still refer to the owner of the original.
     TSortedSubList(const TSortedSubList&) = delete;
     TSortedSubList& operator=(const TSortedSubList&) = delete;
@@ -46,8 +46,8 @@ public:
         using pointer = const std::string*;
         using reference = const std::string&;
 
-        const_iterator(const TSortedSubList& List, std::vector<int>::const_iterator At)
-            : List(&List), At(At) {}
+        const_iterator(const TSortedSubList& SubList, std::vector<int>::const_iterator Where)
+            : List(&SubList), At(Where) {}
         const std::string& operator*() const { return (*List->Owner)[*At]; }
         const_iterator& operator++() {
             ++At;

@@ -42,7 +42,8 @@ size_t NextBreak(std::string_view Text, size_t From, size_t To) {
 // The line and column of a place in a text read piece by piece, moving forward only.
 class TPositionCounter {
 public:
-    TPositionCounter(const TTextReader& Read, TCharset Charset) : Read(Read), Charset(Charset) {}
+    TPositionCounter(const TTextReader& Reader, TCharset PageCharset)
+        : Read(Reader), Charset(PageCharset) {}
 
     // The position of Offset, which is not before the last one asked for; none beyond the text.
     std::optional<TTextPosition> At(size_t Offset) {

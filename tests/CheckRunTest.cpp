@@ -19,9 +19,9 @@ namespace {
 class Run : public ::testing::Test {
 protected:
     void WriteBrokenSite() {
-        Dir.Write("index.html", "<a href=a.html><a href=gone1.html><a href=gone2.html>");
-        Dir.Write("a.html", "<a href=index.html#nowhere>");
-        Dir.Write("b.html", "<a href=index.html>");
+        Dir.WriteSite({{"index.html", "<a href=a.html><a href=gone1.html><a href=gone2.html>"},
+                       {"a.html", "<a href=index.html#nowhere>"},
+                       {"b.html", "<a href=index.html>"}});
     }
     TTempDir Dir;
     TTestRun T;
@@ -40,8 +40,8 @@ TEST_F(Run, ReportGivesFilesWithInvalidLinksAndTheirTotal) {
     EXPECT_EQ(T.Run.CurrentProject.PlainDisplay().MainCaption, "untitled - Orvel(UO)");
 
     // Under the original rules the report says what the modern ones would make valid.
-    Dir.Write("c.html", "<a href=\"my%20page.html\"><a href=\"my%20page.html#x\">");
-    Dir.Write("my page.html", "<h2 id=x>");
+    Dir.WriteSite({{"c.html", "<a href=\"my%20page.html\"><a href=\"my%20page.html#x\">"},
+                   {"my page.html", "<h2 id=x>"}});
     T.Run.Settings.ModernHTML = false;
     OpenFolder(T.Run, Dir.Path());
     EXPECT_EQ(T.Host.Messages.back().Text,
@@ -101,8 +101,8 @@ TEST_F(Run, UnbalancedEndBusyIsAnAssertionAndLeavesTheProgramUsable) {
 TEST_F(Run, HaltEndsTheRunEarlyAndStillReports) {
     for (int I = 0; I < 6; ++I)
         Dir.Write("p" + std::to_string(I) + ".html", "<a href=missing.html>");
-    T.Host.OnPump = [](TRunContext& Run, int) {
-        if (Run.FileCountText() == "総ファイル数 2") Run.Halted = true;
+    T.Host.OnPump = [](TRunContext& Context, int) {
+        if (Context.FileCountText() == "総ファイル数 2") Context.Halted = true;
     };
     OpenFolder(T.Run, Dir.Path());
     EXPECT_EQ(T.Run.FileObjects.Count(), 2);
@@ -113,8 +113,7 @@ TEST_F(Run, HaltEndsTheRunEarlyAndStillReports) {
 }
 
 TEST_F(Run, RecheckAfterIgnoreCaseChangeReclassifiesWithoutResettingCounters) {
-    Dir.Write("index.html", "<a href=A.HTML>");
-    Dir.Write("a.html", "");
+    Dir.WriteSite({{"index.html", "<a href=A.HTML>"}, {"a.html", ""}});
     OpenFolder(T.Run, Dir.Path());
     TFileObject& Index = *FindNodeByPath(T.Run, Dir.Path() + "index.html", false)->Data;
     EXPECT_EQ(Index.InvalidLinks.Strings(), Strings{"A.HTML"});
@@ -157,8 +156,7 @@ TEST_F(Run, ProjectWithoutHomeFolderChecksTheOpenFolderWithItsLists) {
 }
 
 TEST_F(Run, ProgressTextsFollowTheStepsOfTheRun) {
-    Dir.Write("a.html", "<!-- c --><a href=b.html>");
-    Dir.Write("sub/b.html", "");
+    Dir.WriteSite({{"a.html", "<!-- c --><a href=b.html>"}, {"sub/b.html", ""}});
     OpenFolder(T.Run, Dir.Path());
     T.Run.Tree.Select(FindNodeByPath(T.Run, Dir.Path() + "a.html", false));
     MarkTopAndFind(T.Run);

@@ -114,7 +114,7 @@ public:
 class Classify : public ::testing::TestWithParam<TPathStyle> {
 protected:
     Classify() : T(GetParam()) {
-        T.Run.Settings.ModernHTML = false; // the rules of the worked examples
+        T.Run.Settings.ModernHTML = false; // the rows give the original rules' answers
         if (GetParam() == TPathStyle::psWindows) {
             Home = "C:\\SITE\\";
             T.Run.FileSystem = &ExampleFiles;
@@ -123,10 +123,10 @@ protected:
                 AddObject(Path);
         } else {
             Home = Dir.Path();
-            Dir.Write("DOCS/PAGE.HTM", "<a name=top>");
-            Dir.Write("DOCS/a.html", "<h2 id=sec2><a name=top>");
-            Dir.Write("img/logo.gif", "");
-            Dir.Write("index.html", "");
+            Dir.WriteSite({{"DOCS/PAGE.HTM", "<a name=top>"},
+                           {"DOCS/a.html", "<h2 id=sec2><a name=top>"},
+                           {"img/logo.gif", ""},
+                           {"index.html", ""}});
             Dir.MakeDir("DOCS/sub");
             T.Run.CurrentProject.SetHomeDir(Home);
             ScanHomeFolder(T.Run, Home);
@@ -176,7 +176,7 @@ protected:
     TFileObject* Page;
 };
 
-TEST_P(Classify, WorkedExamples) {
+TEST_P(Classify, EachRowsClassSplitAndResolvedPath) {
     for (const TRow& Row : Rows) {
         const std::string Link = LinkOf(Row);
         SCOPED_TRACE(Link);
@@ -271,8 +271,8 @@ TEST(URLToPath, PosixStyleTakesOnlyOneLeadingSlash) {
 
 TEST(ResolveLink, HashInTheBaseFolderStays) {
     TTempDir Dir;
-    Dir.Write("c#/index.html", "<a href=\"page.html#part\"><a href=\"../c%23/x.html\">");
-    Dir.Write("c#/page.html", "<h2 id=part>");
+    Dir.WriteSite({{"c#/index.html", "<a href=\"page.html#part\"><a href=\"../c%23/x.html\">"},
+                   {"c#/page.html", "<h2 id=part>"}});
     TTestRun T;
     CheckFolder(T.Run, Dir.Path(), false);
     const TFileObject& Index = T.Run.FileObjects[0];

@@ -28,11 +28,11 @@ TEST(DeleteFolderTest, RemovesAnEmptyFolder) {
 
 TEST(DeleteFolderTest, RemovesATreeWithHiddenEntries) {
     TTempDir Temp;
-    Temp.Write("site/index.htm", "x");
-    Temp.Write("site/.hidden", "x");
-    Temp.Write("site/img/a.gif", "x");
-    Temp.Write("site/img/deep/er/b.gif", "x");
-    Temp.Write("site/.git/config", "x");
+    Temp.WriteSite({{"site/index.htm", "x"},
+                    {"site/.hidden", "x"},
+                    {"site/img/a.gif", "x"},
+                    {"site/img/deep/er/b.gif", "x"},
+                    {"site/.git/config", "x"}});
     Temp.MakeDir("site/empty");
     Temp.Write("sibling.htm", "stays");
     EXPECT_TRUE(DelDir(Temp.Path() + "site/", false));
@@ -42,9 +42,11 @@ TEST(DeleteFolderTest, RemovesATreeWithHiddenEntries) {
 
 TEST(DeleteFolderTest, PathWithoutTheFinalSeparatorIsTheSameFolder) {
     TTempDir Temp;
-    Temp.Write("site/a.htm", "x");
-    Temp.Write("site/sub/b.htm", "x");
-    Temp.Write("site2/c.htm", "stays"); // shares the name's beginning
+    Temp.WriteSite({
+        {"site/a.htm", "x"},
+        {"site/sub/b.htm", "x"},
+        {"site2/c.htm", "stays"}, // shares the name's beginning
+    });
     EXPECT_TRUE(DelDir(Temp.Path() + "site", false));
     EXPECT_FALSE(Exists(Temp.Path() + "site"));
     EXPECT_EQ(ReadWholeFile(Temp.Path() + "site2/c.htm"), "stays");
@@ -63,10 +65,10 @@ TEST(DeleteFolderTest, TrueExactlyWhenTheFolderThePathNamesIsGone) {
     };
     for (const auto& C : Cases) {
         TTempDir Temp;
-        Temp.Write("p/q/a.htm", "x");
-        Temp.Write("p/keep/b.htm", "x");
-        Temp.Write("p/z.htm", "x");
-        Temp.Write("outside/target/c.htm", "x");
+        Temp.WriteSite({{"p/q/a.htm", "x"},
+                        {"p/keep/b.htm", "x"},
+                        {"p/z.htm", "x"},
+                        {"outside/target/c.htm", "x"}});
         ASSERT_EQ(
             ::symlink((Temp.Path() + "outside/target").c_str(), (Temp.Path() + "p/link").c_str()),
             0);
@@ -79,8 +81,7 @@ TEST(DeleteFolderTest, TrueExactlyWhenTheFolderThePathNamesIsGone) {
 TEST(DeleteFolderTest, ClearsReadOnlyFilesAndFolders) {
     TTempDir Temp;
     const std::string File = Temp.Write("site/locked.htm", "x");
-    Temp.Write("site/ro/inner.htm", "x");
-    Temp.Write("site/ro/sub/deeper.htm", "x");
+    Temp.WriteSite({{"site/ro/inner.htm", "x"}, {"site/ro/sub/deeper.htm", "x"}});
     ASSERT_EQ(::chmod(File.c_str(), 0444), 0);
     ASSERT_EQ(::chmod((Temp.Path() + "site/ro/sub").c_str(), 0555), 0);
     ASSERT_EQ(::chmod((Temp.Path() + "site/ro").c_str(), 0555), 0);
@@ -91,9 +92,7 @@ TEST(DeleteFolderTest, ClearsReadOnlyFilesAndFolders) {
 TEST(DeleteFolderTest, ReadOnlyFolderStaysWithoutClearingButTheRestGoes) {
     if (::geteuid() == 0) GTEST_SKIP() << "the superuser deletes entries of read-only folders";
     TTempDir Temp;
-    Temp.Write("site/a.htm", "x");
-    Temp.Write("site/ro/inner.htm", "x");
-    Temp.Write("site/z.htm", "x");
+    Temp.WriteSite({{"site/a.htm", "x"}, {"site/ro/inner.htm", "x"}, {"site/z.htm", "x"}});
     ASSERT_EQ(::chmod((Temp.Path() + "site/ro").c_str(), 0555), 0);
     EXPECT_FALSE(DelDir(Temp.Path() + "site", false));
     EXPECT_TRUE(Exists(Temp.Path() + "site/ro/inner.htm"));

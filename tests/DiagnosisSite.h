@@ -85,20 +85,20 @@ inline void WriteDiagnosisSite(const TTempDir& Site) {
         (Row.From == "index.html"  ? Index
          : Row.From == "sjis.html" ? Sjis
                                    : Guide) += "<a href=\"" + Row.LinkIn(Site.Path()) + "\">\n";
-    Site.Write("index.html", Index);
-    Site.Write("sjis.html", Sjis);
-    Site.Write("\xE4\xBC\x9A\xE7\xA4\xBE.html", ""); // in UTF-8; the page writes Shift_JIS
-    Site.Write("img/py.png", "");
-    Site.Write("img/py.svg", "");
-    Site.Write("docs/guide.html", Guide + "<a href=../page.htm>\n");
-    Site.Write("docs/index.html", "<a href=../archive/news.html#top>");
-    Site.Write("empty/image.gif", "GIF89a");
-    Site.Write("manual/index.html", "");
-    Site.Write("page.htm", "");
-    Site.Write("my file.html", "");
-    Site.Write("a&b.html", "");
-    Site.Write("archive/old.html", "<a name=top>");
-    Site.Write("archive/news.html", "<a name=top>");
+    Site.WriteSite({{"index.html", Index},
+                    {"sjis.html", Sjis},
+                    {"\xE4\xBC\x9A\xE7\xA4\xBE.html", ""}, // in UTF-8; the page writes Shift_JIS
+                    {"img/py.png", ""},
+                    {"img/py.svg", ""},
+                    {"docs/guide.html", Guide + "<a href=../page.htm>\n"},
+                    {"docs/index.html", "<a href=../archive/news.html#top>"},
+                    {"empty/image.gif", "GIF89a"},
+                    {"manual/index.html", ""},
+                    {"page.htm", ""},
+                    {"my file.html", ""},
+                    {"a&b.html", ""},
+                    {"archive/old.html", "<a name=top>"},
+                    {"archive/news.html", "<a name=top>"}});
 }
 
 } // namespace orvel::test

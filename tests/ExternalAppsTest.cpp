@@ -16,12 +16,13 @@ namespace {
 class ExternalApps : public ::testing::Test {
 protected:
     ExternalApps() {
-        Site.Write("page.html", "");
-        Site.Write("my page.html", "");
-        Site.Write("-x\" --eval \"(y).html", "");
-        Site.Write("logo.gif", "");
-        Site.Write("notes.txt", "");
-        Site.Write("links.html", "<a href=a.html>\n<p>a.html\n\n<A HREF=A.HTML>a.html</a>\n");
+        Site.WriteSite(
+            {{"page.html", ""},
+             {"my page.html", ""},
+             {"-x\" --eval \"(y).html", ""},
+             {"logo.gif", ""},
+             {"notes.txt", ""},
+             {"links.html", "<a href=a.html>\n<p>a.html\n\n<A HREF=A.HTML>a.html</a>\n"}});
         OpenFolder(T.Run, Site.Path());
         T.Host.Messages.clear(); // the report of the check
         T.Host.Beeps.clear();

@@ -52,7 +52,7 @@ struct TLinkCase {
 
 class LinkRules : public ::testing::TestWithParam<TLinkCase> {};
 
-TEST_P(LinkRules, StoresTheLinksOfTheRules) {
+TEST_P(LinkRules, StoresExactlyTheCasesLinks) {
     EXPECT_EQ(Extract(GetParam().Html, GetParam().Settings).Links, GetParam().Links);
 }
 

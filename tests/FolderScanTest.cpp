@@ -44,10 +44,7 @@ protected:
 };
 
 TEST_F(Scan, SubfoldersBeforeFilesEachSortedWithoutCaseDepthFirst) {
-    Dir.Write("b/inner.htm", "");
-    Dir.Write("A/deep/x.gif", "");
-    Dir.Write("z.htm", "");
-    Dir.Write("B.htm", "");
+    Dir.WriteSite({{"b/inner.htm", ""}, {"A/deep/x.gif", ""}, {"z.htm", ""}, {"B.htm", ""}});
     Open();
     EXPECT_EQ(ChildTexts(T.Run.Tree.Root()), (Strings{"A", "b", "B.htm", "z.htm"}));
     EXPECT_EQ(ScanOrder(T.Run), (Strings{"A/deep/x.gif", "b/inner.htm", "B.htm", "z.htm"}));
@@ -61,9 +58,7 @@ TEST_F(Scan, SubfoldersBeforeFilesEachSortedWithoutCaseDepthFirst) {
 }
 
 TEST_F(Scan, NamesDifferingOnlyInCaseAreBothKept) {
-    Dir.Write("Page.html", "");
-    Dir.Write("page.html", "");
-    Dir.Write("a.html", "");
+    Dir.WriteSite({{"Page.html", ""}, {"page.html", ""}, {"a.html", ""}});
     Open();
     EXPECT_EQ(ScanOrder(T.Run), (Strings{"a.html", "Page.html", "page.html"}));
 }
@@ -82,9 +77,7 @@ TEST_F(Scan, HiddenFilesAndEmptyFoldersAreShownAndCountedAsFiles) {
 }
 
 TEST_F(Scan, WildcardHidesFilesAndLinksToThemBecomeInvalid) {
-    Dir.Write("index.html", "<a href=old.bak>");
-    Dir.Write("old.bak", "");
-    Dir.Write("sub/old.BAK", "");
+    Dir.WriteSite({{"index.html", "<a href=old.bak>"}, {"old.bak", ""}, {"sub/old.BAK", ""}});
     T.Run.CurrentProject.AddWildCard("*.bak");
     Open();
     EXPECT_EQ(ScanOrder(T.Run), (Strings{"sub/old.BAK", "index.html"}));
@@ -101,8 +94,7 @@ TEST_F(Scan, WildcardHidesFilesAndLinksToThemBecomeInvalid) {
 }
 
 TEST_F(Scan, IgnoredFolderHidesItsWholeSubtree) {
-    Dir.Write("img/sub/a.gif", "");
-    Dir.Write("imgs/b.gif", "");
+    Dir.WriteSite({{"img/sub/a.gif", ""}, {"imgs/b.gif", ""}});
     T.Run.CurrentProject.AddIgnoreFolder(Dir.Path() + "img");
     Open();
     EXPECT_EQ(ChildTexts(T.Run.Tree.Root()), Strings{"imgs"});
@@ -131,8 +123,7 @@ TEST(ScanLinks, FoldersAboveTheHomeFolderAreNotEnteredOthersOutsideAre) {
     // As a link to / would not be: it would walk the whole file system.
     TTempDir Dir;
     const std::string Home = Dir.MakeDir("a/site");
-    Dir.Write("a/site/index.html", "");
-    Dir.Write("b/x.html", "");
+    Dir.WriteSite({{"a/site/index.html", ""}, {"b/x.html", ""}});
     for (const auto& [Name, Target] :
          {std::pair<std::string, std::string>{"parent", "a"}, {"top", "."}, {"other", "b"}})
         ASSERT_EQ(::symlink((Dir.Path() + Target).c_str(), (Home + Name).c_str()), 0);
@@ -240,10 +231,8 @@ TEST_F(Scan, HaltKeepsTheFilesFoundSoFarFullyClassified) {
 }
 
 TEST_F(Scan, FileKindsAndPictures) {
-    Dir.Write("README", "<a href=x.html>");
-    Dir.Write("page.HT", "");
-    Dir.Write("Logo.GIF", "");
-    Dir.Write("page.", "");
+    Dir.WriteSite(
+        {{"README", "<a href=x.html>"}, {"page.HT", ""}, {"Logo.GIF", ""}, {"page.", ""}});
     Open();
     const auto Kind = [&](const std::string& Name) {
         for (const auto& File : T.Run.FileObjects)

@@ -75,20 +75,21 @@ TEST(LinkDiagnosis, EachReasonWithItsSuggestionInTheLinksStyle) {
 
 TEST(LinkDiagnosis, MovedOnlyWhereNothingElseLinksThereOrTheDepthAloneIsWrong) {
     TTempDir Site;
-    Site.Write("home.html",
-               "<a href=library/contents.html><a href=a/index.html><a href=library/modles.html>");
-    Site.Write("library/contents.html", "<a href=modules.html>");
-    Site.Write("library/modules.html", "");
-    Site.Write("old/setup.html", ""); // moved here: only the page that lost it links to it
-    Site.Write("tutorial/start.html",
-               "<a href=modules.html><a href=setup.html><a "
-               "href=../old/setup.html><a href=dup.html><a href=../library/contnts.html>"
-               "<a href=five.html><a href=six.html>");
-    Site.Write("x/dup.html", "");
-    Site.Write("y/dup.html", "");
-    Site.Write("a/index.html", "<a href=c.html><a href=../library/modles.html>");
-    Site.Write("a/c.html", "");
-    Site.Write("a/b/page.html", "<a href=../../c.html><a href=index.html>");
+    Site.WriteSite(
+        {{"home.html",
+          "<a href=library/contents.html><a href=a/index.html><a href=library/modles.html>"},
+         {"library/contents.html", "<a href=modules.html>"},
+         {"library/modules.html", ""},
+         {"old/setup.html", ""}, // moved here: only the page that lost it links to it
+         {"tutorial/start.html",
+          "<a href=modules.html><a href=setup.html><a "
+          "href=../old/setup.html><a href=dup.html><a href=../library/contnts.html>"
+          "<a href=five.html><a href=six.html>"},
+         {"x/dup.html", ""},
+         {"y/dup.html", ""},
+         {"a/index.html", "<a href=c.html><a href=../library/modles.html>"},
+         {"a/c.html", ""},
+         {"a/b/page.html", "<a href=../../c.html><a href=index.html>"}});
     for (int I = 0; I < 6; ++I) {
         Site.Write("m" + std::to_string(I) + "/six.html", "");
         if (I < 5) Site.Write("m" + std::to_string(I) + "/five.html", "");
@@ -131,8 +132,7 @@ TEST(LinkDiagnosis, MovedOnlyWhereNothingElseLinksThereOrTheDepthAloneIsWrong) {
 
 TEST(LinkDiagnosis, CaseIsNoReasonWhenCaseIsIgnored) {
     TTempDir Site;
-    Site.Write("index.html", "<a href=Gone/Page.html>");
-    Site.Write("elsewhere/page.html", "");
+    Site.WriteSite({{"index.html", "<a href=Gone/Page.html>"}, {"elsewhere/page.html", ""}});
     TTestRun T;
     T.Run.Settings.IgnoreCase = true;
     CheckFolder(T.Run, Site.Path(), false);

@@ -81,8 +81,8 @@ protected:
 };
 
 TEST_F(OrvelCheck, CleanSiteExitsZero) {
-    Site.Write("index.html", "<a href=a.html><a href=\"http://example.org/\">");
-    Site.Write("a.html", "<a href=index.html>");
+    Site.WriteSite({{"index.html", "<a href=a.html><a href=\"http://example.org/\">"},
+                    {"a.html", "<a href=index.html>"}});
     const TResult R = Check({"--top", "index.html", Home()});
     EXPECT_EQ(R.Status, 0) << R.Err;
     EXPECT_EQ(R.Out, "無効リンクを含むファイルの数 0\n無効リンクの総数 0\n");
@@ -90,9 +90,9 @@ TEST_F(OrvelCheck, CleanSiteExitsZero) {
 }
 
 TEST_F(OrvelCheck, InvalidLinksAndOrphansExitOne) {
-    Site.Write("index.html", "<a href=gone.html><a href=a.html#nope>");
-    Site.Write("a.html", "");
-    Site.Write("sub/orphan.html", "<a href=../gone.html><img src=\"../gone.html\">");
+    Site.WriteSite({{"index.html", "<a href=gone.html><a href=a.html#nope>"},
+                    {"a.html", ""},
+                    {"sub/orphan.html", "<a href=../gone.html><img src=\"../gone.html\">"}});
     const TResult R = Check({"--top", "index.html", Home()});
     EXPECT_EQ(R.Status, 1);
     // a.html is linked only through an invalid link, which is not followed; gone.html is one
@@ -104,8 +104,7 @@ TEST_F(OrvelCheck, InvalidLinksAndOrphansExitOne) {
               "orphan files:\n    sub/orphan.html\n    a.html\n"
               "無効リンクを含むファイルの数 2\n無効リンクの総数 3\n");
 
-    Site.Write("index.html", "<a href=a.html>");
-    Site.Write("sub/orphan.html", "");
+    Site.WriteSite({{"index.html", "<a href=a.html>"}, {"sub/orphan.html", ""}});
     EXPECT_EQ(Check({"--top", "index.html", Home()}).Status, 1); // the orphan alone
     EXPECT_EQ(Check({Home()}).Status, 0); // without a TOP page there are no orphans
 }
@@ -241,17 +240,18 @@ TEST_F(OrvelCheck, ModernRulesFindWhatBrowsersFindAndTheOriginalRulesStay) {
     const auto ShiftJis = [](const std::string& Utf8) {
         return orvel::ConvertCharset("CP932", "UTF-8", Utf8, "?");
     };
-    Site.Write("a&b.html", "");
-    Site.Write("café.html", "");
-    Site.Write("my page.html", "");
-    Site.Write("100%.html", "");
-    Site.Write("会社概要.html", "");
-    Site.Write("a.html", "");
-    Site.Write("sub/page.html", "");
-    Site.Write("sub/index.html", "");
-    Site.Write("sprite.svg", "<svg/>");
-    Site.Write("docs/guide.html", "<h2 id=intro>Guide</h2><a name=\"沿革\"></a><section id=notes>");
-    Site.Write("sjis/anchors.html", ShiftJis("<meta charset=Shift_JIS>\n<a name=\"沿革\"></a>"));
+    Site.WriteSite(
+        {{"a&b.html", ""},
+         {"café.html", ""},
+         {"my page.html", ""},
+         {"100%.html", ""},
+         {"会社概要.html", ""},
+         {"a.html", ""},
+         {"sub/page.html", ""},
+         {"sub/index.html", ""},
+         {"sprite.svg", "<svg/>"},
+         {"docs/guide.html", "<h2 id=intro>Guide</h2><a name=\"沿革\"></a><section id=notes>"},
+         {"sjis/anchors.html", ShiftJis("<meta charset=Shift_JIS>\n<a name=\"沿革\"></a>")}});
     for (const TRulesRow& Row : RulesRows)
         Site.Write(Row.Name + ".html", Row.ShiftJis
                                            ? ShiftJis("<meta charset=Shift_JIS>\n" + Row.Html)
@@ -319,12 +319,12 @@ TEST_F(OrvelCheck, UsageAndMissingInputsExitTwo) {
 
 TEST_F(OrvelCheck, JsonReportFieldByField) {
     // b.txt is excluded and linked from nowhere: reached, and no orphan.
-    Site.Write("index.html", "<a href=\"docs/a.html#s\"><a href=mailto:x@y>"
-                             "<img src=logo.gif><h1 id=top>");
-    Site.Write("docs/a.html", "<a name=s><a name=t><a href=../missing.html>");
-    Site.Write("logo.gif", "GIF89a");
-    Site.Write("b.txt", "");
-    Site.Write("old.bak", "");
+    Site.WriteSite({{"index.html", "<a href=\"docs/a.html#s\"><a href=mailto:x@y>"
+                                   "<img src=logo.gif><h1 id=top>"},
+                    {"docs/a.html", "<a name=s><a name=t><a href=../missing.html>"},
+                    {"logo.gif", "GIF89a"},
+                    {"b.txt", ""},
+                    {"old.bak", ""}});
     const TResult R = Check({"--format", "json", "--top", "index.html", "--exclude", "b.txt",
                              "--wildcard", "*.bak", "--ignore-folder", "tmp", Home()});
     EXPECT_EQ(R.Status, 1);
@@ -384,8 +384,8 @@ TEST_F(OrvelCheck, UndecodableBytesBecomeReplacementCharacters) {
 
 TEST_F(OrvelCheck, ShiftJisLinksReadInTheTextReportAndKeptAsBytesInJson) {
     // HYOU-JI (the first byte pair ends in a backslash) in Shift-JIS, MU in UTF-8.
-    Site.Write("sjis.html", "<meta charset=Shift_JIS><a href=\"\x95\x5C\x8E\xA6.html\">");
-    Site.Write("utf8.html", "<a href=\"\xE7\x84\xA1.html\">");
+    Site.WriteSite({{"sjis.html", "<meta charset=Shift_JIS><a href=\"\x95\x5C\x8E\xA6.html\">"},
+                    {"utf8.html", "<a href=\"\xE7\x84\xA1.html\">"}});
     EXPECT_EQ(Check({Home()}).Out, "sjis.html\n    表示.html\nutf8.html\n    無.html\n"
                                    "broken targets:\n    無.html    (missing)    1 file, 1 place\n"
                                    "    表示.html    (missing)    1 file, 1 place\n"
@@ -401,9 +401,9 @@ TEST_F(OrvelCheck, ShiftJisLinksReadInTheTextReportAndKeptAsBytesInJson) {
 }
 
 TEST_F(OrvelCheck, SettingsComeFromTheFileAndFromSet) {
-    Site.Write("index.html", "<a href=A.HTML><a href=\"my page.html\">");
-    Site.Write("a.html", "");
-    Site.Write("my page.html", "");
+    Site.WriteSite({{"index.html", "<a href=A.HTML><a href=\"my page.html\">"},
+                    {"a.html", ""},
+                    {"my page.html", ""}});
     EXPECT_EQ(Check({Home()}).Status, 1);
     EXPECT_EQ(Check({"--set", "IgnoreCase=1", "--set", "isSpaceValid=1", Home()}).Status, 0);
     TTempDir Config;
@@ -412,9 +412,7 @@ TEST_F(OrvelCheck, SettingsComeFromTheFileAndFromSet) {
 }
 
 TEST_F(OrvelCheck, ProjectFileRunsAsLoadingIt) {
-    Site.Write("index.html", "<a href=a.html>");
-    Site.Write("a.html", "");
-    Site.Write("lost.html", "");
+    Site.WriteSite({{"index.html", "<a href=a.html>"}, {"a.html", ""}, {"lost.html", ""}});
     TTempDir Projects;
     const std::string Project = Projects.Write(
         "site.opr", "[OrvelProject]\nHomeDir=" + Home() +
@@ -447,9 +445,9 @@ TEST_F(OrvelCheck, SettingsOrProjectFileThatCannotBeReadExitsTwo) {
 }
 
 TEST_F(OrvelCheck, ProjectFolderIsRelativeToTheProjectFileAndNamesNoOtherFolder) {
-    Site.Write("site/index.html", "<a href=a.html><a href=/b.html>");
-    Site.Write("site/a.html", "");
-    Site.Write("site/root/b.html", "");
+    Site.WriteSite({{"site/index.html", "<a href=a.html><a href=/b.html>"},
+                    {"site/a.html", ""},
+                    {"site/root/b.html", ""}});
     const std::string Relative =
         Site.Write("p.opr", "[OrvelProject]\nHomeDir=site\nServerRoot=site/root\n");
     const TResult R = Check({"--format", "json", "--project", Relative});
@@ -470,8 +468,8 @@ TEST_F(OrvelCheck, ProjectFolderIsRelativeToTheProjectFileAndNamesNoOtherFolder)
 }
 
 TEST_F(OrvelCheck, FolderThatCanBeListedButNotSearchedIsAFolderWithoutEntries) {
-    Site.Write("index.html", "<a href=locked/sub><a href=locked/sub/a.html>");
-    Site.Write("locked/sub/a.html", "");
+    Site.WriteSite({{"index.html", "<a href=locked/sub><a href=locked/sub/a.html>"},
+                    {"locked/sub/a.html", ""}});
     ::chmod(Home().c_str(), 0755);
     ::chmod((Home() + "locked").c_str(), 0744); // others may list it, not search it
     const TResult R = Check({"--format", "json", Home()}, TUser::Unprivileged);

@@ -383,7 +383,7 @@ void ExpectResolved(TPathStyle Style, const std::vector<TLinkCase>& Cases) {
     }
 }
 
-TEST(ProjectResolveLinkTest, WindowsStyleWorkedExamples) {
+TEST(ProjectResolveLinkTest, WindowsStylePaths) {
     ExpectResolved(TPathStyle::psWindows,
                    {
                        {"", "C:\\SITE\\A\\PAGE.HTM", "../img/x.gif#top", "C:\\SITE\\img\\x.gif"},

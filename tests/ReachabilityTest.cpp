@@ -41,15 +41,15 @@ protected:
 };
 
 TEST_F(Reach, TopPageReachesLinkedFilesAndOrphansColourTheirFolders) {
-    Dir.Write("index.html", "<a href=a.html>");
-    Dir.Write("a.html", "<a href=index.html><a href=b.html><a href=other/d.html>"
-                        "<img src=other/logo.gif><a href=other/notes.txt>");
-    Dir.Write("b.html", "");
-    Dir.Write("deep/er/c.html", "");
-    Dir.Write("other/d.html", "");
-    Dir.Write("other/logo.gif", "GIF89a");
-    Dir.Write("other/notes.txt", "");
-    Dir.Write("loose.html", "");
+    Dir.WriteSite({{"index.html", "<a href=a.html>"},
+                   {"a.html", "<a href=index.html><a href=b.html><a href=other/d.html>"
+                              "<img src=other/logo.gif><a href=other/notes.txt>"},
+                   {"b.html", ""},
+                   {"deep/er/c.html", ""},
+                   {"other/d.html", ""},
+                   {"other/logo.gif", "GIF89a"},
+                   {"other/notes.txt", ""},
+                   {"loose.html", ""}});
     OpenFolder(T.Run, Dir.Path());
     EXPECT_EQ(File("a.html").ReachState, rsUnreached);
     EXPECT_EQ(T.Run.StatusText(), "トップページを指定してください");
@@ -77,8 +77,8 @@ TEST_F(Reach, TopPageReachesLinkedFilesAndOrphansColourTheirFolders) {
 }
 
 TEST_F(Reach, CyclesAndSelfLinksEndAndTopPagesLinkingEachOtherStayTop) {
-    Dir.Write("a.html", "<a name=top><a href=#top><a href=b.html><a href=a.html>");
-    Dir.Write("b.html", "<a href=a.html#top><a href=b.html>");
+    Dir.WriteSite({{"a.html", "<a name=top><a href=#top><a href=b.html><a href=a.html>"},
+                   {"b.html", "<a href=a.html#top><a href=b.html>"}});
     OpenFolder(T.Run, Dir.Path());
     MarkTop("b.html");
     EXPECT_EQ(File("a.html").ReachState, rsReached);
@@ -90,8 +90,8 @@ TEST_F(Reach, CyclesAndSelfLinksEndAndTopPagesLinkingEachOtherStayTop) {
 }
 
 TEST_F(Reach, FollowedLinksMarkAnchorsAndUnmarkedAnchorsMakeFilesBlue) {
-    Dir.Write("index.html", "<a href=page.html#sec2><a href=page.html#missing>");
-    Dir.Write("page.html", "<h2 id=sec2><h2 id=other>");
+    Dir.WriteSite({{"index.html", "<a href=page.html#sec2><a href=page.html#missing>"},
+                   {"page.html", "<h2 id=sec2><h2 id=other>"}});
     OpenFolder(T.Run, Dir.Path());
     MarkTop("index.html");
     const TTreeNode& PageNode = *File("page.html").Node;
@@ -111,10 +111,10 @@ TEST_F(Reach, FollowedLinksMarkAnchorsAndUnmarkedAnchorsMakeFilesBlue) {
 }
 
 TEST_F(Reach, ReloadedProjectTraversesAnExcludedPageBeforeExcludingIt) {
-    Dir.Write("index.html", "<a href=x.html>");
-    Dir.Write("x.html", "<a href=y.html>");
-    Dir.Write("y.html", "");
-    Dir.Write("old/z.html", "");
+    Dir.WriteSite({{"index.html", "<a href=x.html>"},
+                   {"x.html", "<a href=y.html>"},
+                   {"y.html", ""},
+                   {"old/z.html", ""}});
     LoadProject(T.Run, WriteProject("TopFile0=" + Upper("index.html") + "\nIgnoreFile0=" +
                                     Upper("x.html") + "\nIgnoreFile1=" + Upper("old/z.html")));
     EXPECT_EQ(File("y.html").ReachState, rsReached);
@@ -129,10 +129,10 @@ TEST_F(Reach, ReloadedProjectTraversesAnExcludedPageBeforeExcludingIt) {
 }
 
 TEST_F(Reach, ExcludedTargetIsNotFollowedNorItsAnchorMarked) {
-    Dir.Write("index.html", "<a href=w.html>");
-    Dir.Write("w.html", "<a href=x.html#sec><a href=w.html>");
-    Dir.Write("x.html", "<a href=y.html><a name=sec>");
-    Dir.Write("y.html", "");
+    Dir.WriteSite({{"index.html", "<a href=w.html>"},
+                   {"w.html", "<a href=x.html#sec><a href=w.html>"},
+                   {"x.html", "<a href=y.html><a name=sec>"},
+                   {"y.html", ""}});
     OpenFolder(T.Run, Dir.Path());
     File("x.html").SetIgnored(true);
     MarkTop("index.html");
@@ -157,8 +157,7 @@ public:
 };
 
 TEST_F(Reach, EntriesWithoutAFileAreDroppedFromTheProjectInOnePass) {
-    Dir.Write("index.html", "");
-    Dir.Write("old.bak", "");
+    Dir.WriteSite({{"index.html", ""}, {"old.bak", ""}});
     // A site after a restructuring: many entries name files that are gone.
     constexpr int Gone = 20000;
     std::string Body;
@@ -182,9 +181,7 @@ TEST_F(Reach, EntriesWithoutAFileAreDroppedFromTheProjectInOnePass) {
 }
 
 TEST_F(Reach, ProblemFileInTheHomeFolderColoursNoFolder) {
-    Dir.Write("index.html", "<a href=sub/a.html>");
-    Dir.Write("orphan.html", "");
-    Dir.Write("sub/a.html", "");
+    Dir.WriteSite({{"index.html", "<a href=sub/a.html>"}, {"orphan.html", ""}, {"sub/a.html", ""}});
     OpenFolder(T.Run, Dir.Path());
     EXPECT_EQ(Folder("sub").ImageIndex, pic::FolderProblem); // as the scan left it
     MarkTop("index.html");

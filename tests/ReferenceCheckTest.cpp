@@ -199,7 +199,7 @@ TEST(ReferenceCheck, TheCheckFindsWhatTheReferenceFinds) {
         const TGeneratedSite Site(20261208 + Round, Round % 4 == 3 ? 400 : 40);
         TTestRun T;
         TSettings& Settings = T.Run.Settings;
-        Settings.ModernHTML = false; // the rules that the reference states
+        Settings.ModernHTML = false; // the reference check knows only the original rules
         Settings.IgnoreCase = Round % 2 == 1;
         Settings.isSpaceValid = Round % 4 >= 2;
         Settings.IgnoreJavaScript = Round % 5 != 0;

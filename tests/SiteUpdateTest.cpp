@@ -13,10 +13,10 @@ namespace {
 
 TEST(SiteUpdate, EditedPagesAreReadAgainGoneFilesForgottenAndNewEntriesSeen) {
     TTempDir Site;
-    Site.Write("index.html", "<a href=a.html><a href=b.html>");
-    Site.Write("a.html", "<h2 id=x>");
-    Site.Write("b.html", "<a href=a.html#x>");
-    Site.Write("skip.bak", "");
+    Site.WriteSite({{"index.html", "<a href=a.html><a href=b.html>"},
+                    {"a.html", "<h2 id=x>"},
+                    {"b.html", "<a href=a.html#x>"},
+                    {"skip.bak", ""}});
     TTestRun T;
     T.Run.CurrentProject.AddTopFile(Site.Path() + "index.html");
     T.Run.CurrentProject.AddWildCard("*.bak");
@@ -27,8 +27,8 @@ TEST(SiteUpdate, EditedPagesAreReadAgainGoneFilesForgottenAndNewEntriesSeen) {
     EXPECT_EQ(T.Run.InvalidLinkTotal, 0);
 
     // The editor drops the anchor and the link to b.html; b.html goes.
-    Site.Write("a.html", "<p>no anchor any more, and a longer page");
-    Site.Write("index.html", "<a href=a.html>");
+    Site.WriteSite({{"a.html", "<p>no anchor any more, and a longer page"},
+                    {"index.html", "<a href=a.html>"}});
     ::unlink((Site.Path() + "b.html").c_str());
     Site.Write("skip2.bak", ""); // the wildcard hides it: nothing new
     const auto At = [&](std::vector<std::string> Names) {
@@ -53,9 +53,7 @@ TEST(SiteUpdate, EditedPagesAreReadAgainGoneFilesForgottenAndNewEntriesSeen) {
     // Nothing changed since: nothing to do. A new page, a new folder or a folder as a whole
     // are not known.
     EXPECT_TRUE(At({"a.html", "index.html"}).Changed.empty());
-    Site.Write("c.html", "");
-    Site.Write("new/d.html", "");
-    Site.Write(".c.html.swp", "");
+    Site.WriteSite({{"c.html", ""}, {"new/d.html", ""}, {".c.html.swp", ""}});
     EXPECT_FALSE(At({".c.html.swp"}).Unknown);
     for (const char* Unknown : {"c.html", "new", "new/"})
         EXPECT_TRUE(At({Unknown}).Unknown) << Unknown;

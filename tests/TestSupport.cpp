@@ -80,6 +80,11 @@ std::string TTempDir::Write(const std::string& Relative, const std::string& Cont
     return Path;
 }
 
+void TTempDir::WriteSite(const std::vector<TSiteFile>& Files) const {
+    for (const TSiteFile& File : Files)
+        Write(File.Path, File.Content);
+}
+
 std::string ReadWholeFile(const std::string& Path) {
     std::ifstream In(Path, std::ios::binary);
     std::stringstream Buffer;

@@ -69,6 +69,11 @@ inline std::string PathOf(const TTreeNode& Node) {
     return TextPath(Node);
 }
 
+// One file of a small site written for a test: its path below the site's folder, its bytes.
+struct TSiteFile {
+    std::string Path, Content;
+};
+
 // A fresh folder under the system's temporary folder, deleted with everything in it.
 class TTempDir {
 public:
@@ -81,6 +86,8 @@ public:
     const std::string& Path() const { return Root; }
     // Writes a file (creating its folders) below the folder; returns its full path.
     std::string Write(const std::string& Relative, const std::string& Content) const;
+    // Writes every file of a site, in order, as Write does.
+    void WriteSite(const std::vector<TSiteFile>& Files) const;
     // Creates a folder (and its parents) below the folder; returns its full path.
     std::string MakeDir(const std::string& Relative) const;
 

@@ -17,15 +17,15 @@ namespace {
 class TreeCommands : public ::testing::Test {
 protected:
     TreeCommands() {
-        Dir.Write("index.html",
-                  "<a href=a.html><a href=docs/guide.html><a href=b.html><a href=B.htm>");
-        Dir.Write("a.html", "<a name=top><a href=a.html>");
-        Dir.Write("b.htm", "");
-        Dir.Write("docs/guide.html", "<a href=../a.html><a href=../a.html#top>");
-        Dir.Write("docs/Index.HTML", "");
-        Dir.Write("docs/deep/er/x.html", "");
-        Dir.Write("docs/deep/y.gif", "");
-        Dir.Write("img/logo.gif", "");
+        Dir.WriteSite(
+            {{"index.html", "<a href=a.html><a href=docs/guide.html><a href=b.html><a href=B.htm>"},
+             {"a.html", "<a name=top><a href=a.html>"},
+             {"b.htm", ""},
+             {"docs/guide.html", "<a href=../a.html><a href=../a.html#top>"},
+             {"docs/Index.HTML", ""},
+             {"docs/deep/er/x.html", ""},
+             {"docs/deep/y.gif", ""},
+             {"img/logo.gif", ""}});
         OpenFolder(T.Run, Dir.Path());
     }
     TTreeNode& At(const std::string& Relative) { return *NodeAt(T.Run.Tree, Relative); }

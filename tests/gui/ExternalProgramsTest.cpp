@@ -23,9 +23,8 @@ namespace {
 class ExternalPrograms : public TMainWindowTest {
 protected:
     ExternalPrograms() {
-        Site.Write("index.html", "<a href=logo.gif>");
-        Site.Write("logo.gif", "GIF89a");
-        Site.Write("notes.txt", "");
+        Site.WriteSite(
+            {{"index.html", "<a href=logo.gif>"}, {"logo.gif", "GIF89a"}, {"notes.txt", ""}});
         Open();
         Form->SiteTreeView->expandAll();
         Form->Run.Settings.ExternalEditor = Editor.Path();

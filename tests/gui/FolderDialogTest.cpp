@@ -126,9 +126,9 @@ bool RunDialog(TFolderDialog& Browse, const std::function<void(TOpenDialog&)>& B
 // Sets an environment variable for one scope.
 class TEnvVar {
 public:
-    TEnvVar(const char* Name, const QByteArray& Value)
-        : Name(Name), Had(qEnvironmentVariableIsSet(Name)), Old(qgetenv(Name)) {
-        qputenv(Name, Value);
+    TEnvVar(const char* Variable, const QByteArray& Value)
+        : Name(Variable), Had(qEnvironmentVariableIsSet(Variable)), Old(qgetenv(Variable)) {
+        qputenv(Variable, Value);
     }
     ~TEnvVar() {
         if (Had)

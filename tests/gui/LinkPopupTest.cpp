@@ -31,9 +31,7 @@ class LinkPopup : public TMainWindowTest {
 protected:
     LinkPopup() {
         PagePath = Site.Write("index.html", Page);
-        Site.Write("a.html", "");
-        Site.Write("b&c.html", "");
-        Site.Write("d.html", "");
+        Site.WriteSite({{"a.html", ""}, {"b&c.html", ""}, {"d.html", ""}});
         Open();
         Select("index.html");
         Form->Run.Settings.ExternalEditor = Editor.Path();

@@ -22,15 +22,15 @@ namespace {
 class MainWindowCommands : public TMainWindowTest {
 protected:
     MainWindowCommands() {
-        Site.Write("index.html", "<a href=a.html><a href=docs/guide.html><a href=gone.html>");
-        Site.Write("a.html", "<a name=top><a href=b.html>");
-        Site.Write("b.html", "");
-        Site.Write("docs/guide.html", "<a href=../index.html>");
-        Site.Write("docs/index.html", "");
-        Site.Write("docs/deep/x.html", "");
-        Site.Write("docs/deep/y.HTML", "");
-        Site.Write("docs/deep/z.htm", "");
-        Site.Write("img/logo.gif", "");
+        Site.WriteSite({{"index.html", "<a href=a.html><a href=docs/guide.html><a href=gone.html>"},
+                        {"a.html", "<a name=top><a href=b.html>"},
+                        {"b.html", ""},
+                        {"docs/guide.html", "<a href=../index.html>"},
+                        {"docs/index.html", ""},
+                        {"docs/deep/x.html", ""},
+                        {"docs/deep/y.HTML", ""},
+                        {"docs/deep/z.htm", ""},
+                        {"img/logo.gif", ""}});
         Open();
     }
     void Press(const std::string& Selected, QKeyCombination Key) {

@@ -30,8 +30,8 @@ const std::string LongLink = "missing-" + std::string(180, 'y') + ".html";
 class MainWindowSizingAndFocusTest : public ::testing::Test {
 protected:
     MainWindowSizingAndFocusTest() {
-        Site.Write("index.html", "<a href=" + LongName + ">");
-        Site.Write(LongName, "<a href=gone.html><a href=" + LongLink + ">");
+        Site.WriteSite({{"index.html", "<a href=" + LongName + ">"},
+                        {LongName, "<a href=gone.html><a href=" + LongLink + ">"}});
         Form = std::make_unique<TMainWindow>(Services, Config.Path() + "uoorvel.ini");
         Form->Run.PumpInterval = std::chrono::milliseconds(0);
         Form->show();

@@ -42,10 +42,11 @@ QStringList Items(const QListWidget* List) {
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
-        Site.Write("index.html", "<a href=a.html><a href=gone.html><a href=http://x/><h2 id=top>");
-        Site.Write("a.html", "<a href=index.html#top>");
-        Site.Write("docs/logo.gif", "GIF89a");
-        Site.Write("docs/notes.txt", "");
+        Site.WriteSite(
+            {{"index.html", "<a href=a.html><a href=gone.html><a href=http://x/><h2 id=top>"},
+             {"a.html", "<a href=index.html#top>"},
+             {"docs/logo.gif", "GIF89a"},
+             {"docs/notes.txt", ""}});
         Form = std::make_unique<TMainWindow>(Services, Config.Path() + "uoorvel.ini");
         Form->Run.PumpInterval = std::chrono::milliseconds(0);
         Form->show();
@@ -329,8 +330,8 @@ TEST_F(MainWindowTest, EndOfRunBoxFindsTheRunsLastTextsOnScreen) {
 }
 
 TEST_F(MainWindowTest, SettingsOkWritesAndAChangeOfRulesChecksAgain) {
-    Site.Write("index.html", "<a href=A.HTML><a href=\"my%20page.html\">");
-    Site.Write("my page.html", "");
+    Site.WriteSite(
+        {{"index.html", "<a href=A.HTML><a href=\"my%20page.html\">"}, {"my page.html", ""}});
     Open();
     const TFileObject& Index = *Node("index.html")->Data;
     ASSERT_EQ(Index.InvalidLinks.Count(), 1);

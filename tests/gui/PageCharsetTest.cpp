@@ -33,13 +33,13 @@ const std::string SjisPage = "<meta http-equiv=\"Content-Type\" content=\"text/h
 class PageCharset : public TMainWindowTest {
 protected:
     PageCharset() {
-        Site.Write("sjis.html", SjisPage);
-        Site.Write("ascii.html", "<meta charset=\"Shift_JIS\"><a href=\"x.html\">");
-        Site.Write("euc.html", "<meta charset=\"EUC-JP\"><a name=\"\xB1\xE8\xB3\xD7\">"
-                               "<a href=\"euc.html#\xB1\xE8\xB3\xD7\">");
-        Site.Write("bom.html", "\xEF\xBB\xBF<a name=\"地図\"><a href=\"bom.html#地図\">");
-        Site.Write("utf8.html", "<h1 id=\"目次\"><a href=\"utf8.html#目次\">");
-        Site.Write("x.html", "");
+        Site.WriteSite({{"sjis.html", SjisPage},
+                        {"ascii.html", "<meta charset=\"Shift_JIS\"><a href=\"x.html\">"},
+                        {"euc.html", "<meta charset=\"EUC-JP\"><a name=\"\xB1\xE8\xB3\xD7\">"
+                                     "<a href=\"euc.html#\xB1\xE8\xB3\xD7\">"},
+                        {"bom.html", "\xEF\xBB\xBF<a name=\"地図\"><a href=\"bom.html#地図\">"},
+                        {"utf8.html", "<h1 id=\"目次\"><a href=\"utf8.html#目次\">"},
+                        {"x.html", ""}});
         Open();
         Form->SiteTreeView->expandAll();
         Services.Messages.clear(); // the report of the check
