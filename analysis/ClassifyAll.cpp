@@ -20,9 +20,9 @@ constexpr int ChunkSize = 64; // files a helper takes at once
 // waits.
 class TClassifier {
 public:
-    explicit TClassifier(const TFileObjectList& Files)
-        : Files(Files), Classes(static_cast<size_t>(Files.Count())),
-          Chunks((Files.Count() + ChunkSize - 1) / ChunkSize), Done(static_cast<size_t>(Chunks)) {}
+    explicit TClassifier(const TFileObjectList& List)
+        : Files(List), Classes(static_cast<size_t>(List.Count())),
+          Chunks((List.Count() + ChunkSize - 1) / ChunkSize), Done(static_cast<size_t>(Chunks)) {}
 
     // Works out chunks until none is left, or only one; false when one failed.
     bool Work(bool OneChunk = false) {

@@ -52,7 +52,8 @@ struct TWalkStep {
 // one, or a link to a folder above the home folder, is shown but not entered.
 class TFolderWalk {
 public:
-    TFolderWalk(std::string Home, const TScanRules& Rules) : Home(std::move(Home)), Rules(Rules) {}
+    TFolderWalk(std::string HomeFolder, const TScanRules& WalkRules)
+        : Home(std::move(HomeFolder)), Rules(WalkRules) {}
 
     // The next step, or none at the end of the walk or once Stop is requested.
     std::optional<TWalkStep> Next(const std::stop_token& Stop);

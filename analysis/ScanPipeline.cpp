@@ -15,7 +15,7 @@ constexpr size_t MaxItems = 4096, WakeBatch = 512;
 // An extraction on a reading task: it stops when the scan does.
 class TStopProgress final : public TExtractProgress {
 public:
-    explicit TStopProgress(std::stop_token Stop) : Stop(std::move(Stop)) {}
+    explicit TStopProgress(std::stop_token Token) : Stop(std::move(Token)) {}
     void StageBegins(TExtractStage) override {}
     bool Step(long long) override { return Stop.stop_requested(); }
 
@@ -25,8 +25,8 @@ private:
 
 } // namespace
 
-TScanPipeline::TScanPipeline(const std::string& Folder, TScanRules Rules)
-    : Rules(std::move(Rules)), Walk(Folder, this->Rules),
+TScanPipeline::TScanPipeline(const std::string& Folder, TScanRules ScanRules)
+    : Rules(std::move(ScanRules)), Walk(Folder, this->Rules),
       MaxReaders(static_cast<int>(TThreadPool::Shared().Size())) {
     std::lock_guard<std::mutex> Guard(Lock);
     PostWork();

@@ -36,7 +36,7 @@ struct TScanItem {
 class TScanPipeline {
 public:
     // Starts walking Folder and reading what the walk finds.
-    TScanPipeline(const std::string& Folder, TScanRules Rules);
+    TScanPipeline(const std::string& Folder, TScanRules ScanRules);
     // Stops the walk and the reading within one file and waits for the tasks.
     ~TScanPipeline();
     TScanPipeline(const TScanPipeline&) = delete;

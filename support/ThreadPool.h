@@ -52,7 +52,7 @@ private:
 // no pool thread has begun, so a group is finished even when every pool thread is busy.
 class TTaskGroup {
 public:
-    explicit TTaskGroup(TThreadPool& Pool = TThreadPool::Shared()) : Pool(Pool) {}
+    explicit TTaskGroup(TThreadPool& On = TThreadPool::Shared()) : Pool(On) {}
     // Requests stop and waits for the tasks; a failure is not rethrown.
     ~TTaskGroup();
     TTaskGroup(const TTaskGroup&) = delete;
