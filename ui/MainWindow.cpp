@@ -375,8 +375,8 @@ void TMainWindow::SyncViewFromTree() {
 }
 
 void TMainWindow::SiteTreeViewChange(TTreeNode* Node) {
-    TreePopupMenuPopup(); // shortcuts act only where the menu would offer their item
-    if (!OpenButton->isEnabled()) return; // busy: the lists stay as they are
+    TreePopupMenuPopup();   // shortcuts act only where the menu would offer their item
+    if (Run.Busy()) return; // the lists stay as they are until the run ends
     Run.BeginBusy();
     FillLinkLists(Node);
     Run.EndBusy();
