@@ -83,8 +83,8 @@ bool IsInside(const QString& Path, const QString& Folder) {
 // passes; everything below passes.
 class TRootOnlyProxy : public QSortFilterProxyModel {
 public:
-    TRootOnlyProxy(const QModelIndex& Root, QObject* Parent)
-        : QSortFilterProxyModel(Parent), Root(Root), RootParent(Root.parent()) {}
+    TRootOnlyProxy(const QModelIndex& RootIndex, QObject* Parent)
+        : QSortFilterProxyModel(Parent), Root(RootIndex), RootParent(RootIndex.parent()) {}
 
 protected:
     bool filterAcceptsRow(int Row, const QModelIndex& Parent) const override {
@@ -100,9 +100,9 @@ private:
 // The dialog: the caption, the status line, the folder tree, OK and Cancel.
 class TFolderTreeDialog : public QDialog {
 public:
-    TFolderTreeDialog(QWidget* Owner, const TFolderDialog& Browse, const QString& RootPath,
+    TFolderTreeDialog(QWidget* Owner, const TFolderDialog& Component, const QString& RootPath,
                       const QString& SelectPath)
-        : QDialog(Owner), Browse(Browse) {
+        : QDialog(Owner), Browse(Component) {
         setWindowTitle(QStringLiteral("フォルダの参照"));
         auto* Instruction = new QLabel(Browse.Caption, this);
         Instruction->setObjectName("CaptionLabel");

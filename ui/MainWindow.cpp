@@ -70,8 +70,8 @@ bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen) {
            Top < Screen.height() - Window.height();
 }
 
-TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidget* Parent)
-    : QMainWindow(Parent), Run(*this), Services(Services), SettingsPath(std::move(SettingsPath)) {
+TMainWindow::TMainWindow(TUiServices& UiServices, std::string SettingsFile, QWidget* Parent)
+    : QMainWindow(Parent), Run(*this), Services(UiServices), SettingsPath(std::move(SettingsFile)) {
     setWindowTitle(QStringLiteral("Orvel (UnOfficial)"));
     Run.FileSystem = &TTrashFileSystem::Instance();
     ProjectWindow = new TProjectWindow(Run, this);
@@ -387,7 +387,8 @@ namespace {
 // may have thousands.
 class TInvalidLinkItem : public QListWidgetItem {
 public:
-    TInvalidLinkItem(const QString& Text, TRunContext& Run) : QListWidgetItem(Text), Run(Run) {}
+    TInvalidLinkItem(const QString& Text, TRunContext& RunContext)
+        : QListWidgetItem(Text), Run(RunContext) {}
     QVariant data(int Role) const override {
         if (Role != Qt::ToolTipRole || Run.Busy()) return QListWidgetItem::data(Role);
         const TTreeNode* Node = Run.Tree.Selected();

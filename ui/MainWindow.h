@@ -44,9 +44,9 @@ bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen);
 class TMainWindow : public QMainWindow, public THost {
     Q_OBJECT
 public:
-    // Creates the window, reads the settings from SettingsPath and puts the commands into the
+    // Creates the window, reads the settings from SettingsFile and puts the commands into the
     // idle state.
-    TMainWindow(TUiServices& Services, std::string SettingsPath, QWidget* Parent = nullptr);
+    TMainWindow(TUiServices& UiServices, std::string SettingsFile, QWidget* Parent = nullptr);
     ~TMainWindow() override;
 
     // Shows the project window when the settings say so and, with an argument, shows the

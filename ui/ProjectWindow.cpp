@@ -117,10 +117,10 @@ int TListWidgetView::Count() const {
     return List->count();
 }
 
-TProjectWindow::TProjectWindow(TRunContext& Run, QWidget* MainWindow)
+TProjectWindow::TProjectWindow(TRunContext& RunContext, QWidget* MainWindow)
     : QWidget(MainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      Run(Run) {
+      Run(RunContext) {
     setWindowTitle(QStringLiteral("プロジェクト情報"));
     setAttribute(Qt::WA_ShowWithoutActivating); // shown at start, the main window keeps the focus
     BuildLayout();

@@ -38,7 +38,7 @@ public:
 class TProjectWindow : public QWidget, public TProjectDisplay {
     Q_OBJECT
 public:
-    TProjectWindow(TRunContext& Run, QWidget* MainWindow);
+    TProjectWindow(TRunContext& RunContext, QWidget* MainWindow);
 
     QToolButton *HomeButton, *ServerRootButton;
     QLabel *HomeDirLabel, *ServerRootLabel;
