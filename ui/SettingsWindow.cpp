@@ -53,6 +53,30 @@ QCheckBox* NewCheckBox(const QString& Caption, const char* Name) {
     return Box;
 }
 
+// An edit with its button to the right.
+QHBoxLayout* EditWithButton(QLineEdit* Edit, QPushButton* Button) {
+    auto* Row = new QHBoxLayout;
+    Row->addWidget(Edit);
+    Row->addWidget(Button);
+    return Row;
+}
+
+// The framed explanation of the argument templates' placeholders.
+QLabel* NewCommandLineHelp() {
+    auto* Help = new QLabel(
+        QStringList{QStringLiteral("コマンドラインオプションは、以下のように展開されます"),
+                    QStringLiteral("%F → ファイル名"), QStringLiteral("%N → 行番号"),
+                    QStringLiteral("例えば秀丸の場合、コマンドラインオプションを"),
+                    QStringLiteral("%F"), QStringLiteral("タグジャンプ時のオプションを"),
+                    QStringLiteral("/j%N %F"), QStringLiteral("としてください。")}
+            .join(QLatin1Char('\n')));
+    Help->setObjectName(QStringLiteral("CommandLineHelp"));
+    Help->setTextFormat(Qt::PlainText);
+    Help->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Help->setMargin(4);
+    return Help;
+}
+
 // Tight margins so that the longest Japanese labels fit the fixed width.
 QVBoxLayout* NewPageLayout(QWidget* Page) {
     auto* Layout = new QVBoxLayout(Page);
@@ -70,79 +94,113 @@ TSettingsWindow::TSettingsWindow(QWidget* Parent) : QDialog(Parent) {
 
     PageControl = new QTabWidget;
     PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->addTab(BuildExternalAppsTab(), QStringLiteral("外部アプリケーション"));
+    PageControl->addTab(BuildExtensionsTab(), QStringLiteral("拡張子"));
+    PageControl->addTab(BuildOtherTab(), QStringLiteral("その他"));
+    PageControl->setCurrentIndex(0);
+    BuildButtons();
+}
 
-    // Tab 1: the viewer and the editor with their browse buttons, the two argument templates
-    // and what the placeholders of the templates stand for.
-    auto* Page1 = new QWidget;
+void TSettingsWindow::ShowSettings(const TSettings& S) {
+    ShowExternalAppsSettings(S);
+    ShowExtensionsSettings(S);
+    ShowOtherSettings(S);
+}
+
+TSettings TSettingsWindow::Settings() const {
+    TSettings S;
+    ReadExternalAppsSettings(S);
+    ReadExtensionsSettings(S);
+    ReadOtherSettings(S);
+    return S;
+}
+
+// Tab 1: the viewer and the editor with their browse buttons, the two argument templates and
+// what the placeholders of the templates stand for.
+QWidget* TSettingsWindow::BuildExternalAppsTab() {
+    auto* Page = new QWidget;
     externalViewer = NewEdit("externalViewer");
     ViewerBrowseButton = NewButton(QStringLiteral("参照..."), "ViewerBrowseButton");
     ExternalEditor = NewEdit("ExternalEditor");
     EditorBrowseButton = NewButton(QStringLiteral("参照..."), "EditorBrowseButton");
     commandlineoption = NewEdit("commandlineoption");
     TagJumpCommandlineoption = NewEdit("TagJumpCommandlineoption");
-    CommandLineHelp = new QLabel(
-        QStringList{QStringLiteral("コマンドラインオプションは、以下のように展開されます"),
-                    QStringLiteral("%F → ファイル名"), QStringLiteral("%N → 行番号"),
-                    QStringLiteral("例えば秀丸の場合、コマンドラインオプションを"),
-                    QStringLiteral("%F"), QStringLiteral("タグジャンプ時のオプションを"),
-                    QStringLiteral("/j%N %F"), QStringLiteral("としてください。")}
-            .join(QLatin1Char('\n')));
-    CommandLineHelp->setObjectName(QStringLiteral("CommandLineHelp"));
-    CommandLineHelp->setTextFormat(Qt::PlainText);
-    CommandLineHelp->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    CommandLineHelp->setMargin(4);
-    {
-        auto* Layout = NewPageLayout(Page1);
-        Layout->addWidget(LabelFor(QStringLiteral("画像ビューア"), externalViewer));
-        auto* ViewerRow = new QHBoxLayout;
-        ViewerRow->addWidget(externalViewer);
-        ViewerRow->addWidget(ViewerBrowseButton);
-        Layout->addLayout(ViewerRow);
-        Layout->addWidget(
-            LabelFor(QStringLiteral("HTMLファイルを編集するエディタ"), ExternalEditor));
-        auto* EditorRow = new QHBoxLayout;
-        EditorRow->addWidget(ExternalEditor);
-        EditorRow->addWidget(EditorBrowseButton);
-        Layout->addLayout(EditorRow);
-        Layout->addSpacing(4);
-        auto* Templates = new QGridLayout;
-        Templates->setVerticalSpacing(4);
-        Templates->addWidget(
-            LabelFor(QStringLiteral("通常のコマンドラインオプション"), commandlineoption), 0, 0);
-        Templates->addWidget(commandlineoption, 0, 1);
-        Templates->addWidget(
-            LabelFor(QStringLiteral("タグジャンプ時のオプション"), TagJumpCommandlineoption), 1, 0);
-        Templates->addWidget(TagJumpCommandlineoption, 1, 1);
-        Layout->addLayout(Templates);
-        Layout->addSpacing(4);
-        Layout->addWidget(CommandLineHelp);
-        Layout->addStretch();
-    }
-    PageControl->addTab(Page1, QStringLiteral("外部アプリケーション"));
+    CommandLineHelp = NewCommandLineHelp();
 
-    // Tab 2: the two extension lists and the button that restores them.
-    auto* Page2 = new QWidget;
+    auto* Layout = NewPageLayout(Page);
+    Layout->addWidget(LabelFor(QStringLiteral("画像ビューア"), externalViewer));
+    Layout->addLayout(EditWithButton(externalViewer, ViewerBrowseButton));
+    Layout->addWidget(LabelFor(QStringLiteral("HTMLファイルを編集するエディタ"), ExternalEditor));
+    Layout->addLayout(EditWithButton(ExternalEditor, EditorBrowseButton));
+    Layout->addSpacing(4);
+    auto* Templates = new QGridLayout;
+    Templates->setVerticalSpacing(4);
+    Templates->addWidget(
+        LabelFor(QStringLiteral("通常のコマンドラインオプション"), commandlineoption), 0, 0);
+    Templates->addWidget(commandlineoption, 0, 1);
+    Templates->addWidget(
+        LabelFor(QStringLiteral("タグジャンプ時のオプション"), TagJumpCommandlineoption), 1, 0);
+    Templates->addWidget(TagJumpCommandlineoption, 1, 1);
+    Layout->addLayout(Templates);
+    Layout->addSpacing(4);
+    Layout->addWidget(CommandLineHelp);
+    Layout->addStretch();
+
+    connect(ViewerBrowseButton, &QPushButton::clicked, this, [this] { ViewerBrowseButtonClick(); });
+    connect(EditorBrowseButton, &QPushButton::clicked, this, [this] { EditorBrowseButtonClick(); });
+    return Page;
+}
+
+void TSettingsWindow::ShowExternalAppsSettings(const TSettings& S) {
+    ExternalEditor->setText(ToQString(S.ExternalEditor));
+    externalViewer->setText(ToQString(S.ExternalViewer));
+    commandlineoption->setText(ToQString(S.CommandLineOption));
+    TagJumpCommandlineoption->setText(ToQString(S.TagJumpCommandLineOption));
+}
+
+void TSettingsWindow::ReadExternalAppsSettings(TSettings& S) const {
+    S.ExternalEditor = FromQString(ExternalEditor->text());
+    S.ExternalViewer = FromQString(externalViewer->text());
+    S.CommandLineOption = FromQString(commandlineoption->text());
+    S.TagJumpCommandLineOption = FromQString(TagJumpCommandlineoption->text());
+}
+
+// Tab 2: the two extension lists and the button that restores them.
+QWidget* TSettingsWindow::BuildExtensionsTab() {
+    auto* Page = new QWidget;
     ExtListHTML = NewEdit("ExtListHTML");
     ExtListImg = NewEdit("ExtListImg");
     MakeExtListDefault = NewButton(QStringLiteral("デフォルトに戻す"), "MakeExtListDefault");
     MakeExtListDefault->setMinimumWidth(MakeExtListDefault->sizeHint().width() + 16);
-    {
-        auto* Layout = NewPageLayout(Page2);
-        Layout->addWidget(
-            LabelFor(QStringLiteral("HTMLファイルとして認識される拡張子"), ExtListHTML));
-        Layout->addWidget(ExtListHTML);
-        Layout->addSpacing(8);
-        Layout->addWidget(
-            LabelFor(QStringLiteral("イメージファイルとして認識される拡張子"), ExtListImg));
-        Layout->addWidget(ExtListImg);
-        Layout->addSpacing(8);
-        Layout->addWidget(MakeExtListDefault, 0, Qt::AlignRight);
-        Layout->addStretch();
-    }
-    PageControl->addTab(Page2, QStringLiteral("拡張子"));
 
-    // Tab 3: the implied file name, the seven switches and the handling of file:// links.
-    auto* Page3 = new QWidget;
+    auto* Layout = NewPageLayout(Page);
+    Layout->addWidget(LabelFor(QStringLiteral("HTMLファイルとして認識される拡張子"), ExtListHTML));
+    Layout->addWidget(ExtListHTML);
+    Layout->addSpacing(8);
+    Layout->addWidget(
+        LabelFor(QStringLiteral("イメージファイルとして認識される拡張子"), ExtListImg));
+    Layout->addWidget(ExtListImg);
+    Layout->addSpacing(8);
+    Layout->addWidget(MakeExtListDefault, 0, Qt::AlignRight);
+    Layout->addStretch();
+
+    connect(MakeExtListDefault, &QPushButton::clicked, this, [this] { MakeExtListDefaultClick(); });
+    return Page;
+}
+
+void TSettingsWindow::ShowExtensionsSettings(const TSettings& S) {
+    ExtListHTML->setText(ToQString(S.ExtListHTML));
+    ExtListImg->setText(ToQString(S.ExtListImg));
+}
+
+void TSettingsWindow::ReadExtensionsSettings(TSettings& S) const {
+    S.ExtListHTML = FromQString(ExtListHTML->text());
+    S.ExtListImg = FromQString(ExtListImg->text());
+}
+
+// Tab 3: the implied file name, the seven switches and the handling of file:// links.
+QWidget* TSettingsWindow::BuildOtherTab() {
+    auto* Page = new QWidget;
     DefaultFileName = NewEdit("DefaultFileName");
     ignoreCase = NewCheckBox(QStringLiteral("ファイル名の大文字/小文字を区別しない"), "ignoreCase");
     isSpaceValidChkBox =
@@ -159,35 +217,73 @@ TSettingsWindow::TSettingsWindow(QWidget* Parent) : QDialog(Parent) {
                                         "HideInfoBoxAfterCheck");
     ModernHTML =
         NewCheckBox(QStringLiteral("HTML5 の id 属性と新しいリンク属性も扱う"), "ModernHTML");
+
+    auto* Layout = NewPageLayout(Page);
+    auto* NameRow = new QHBoxLayout;
+    NameRow->addWidget(LabelFor(QStringLiteral("暗黙のファイル名"), DefaultFileName));
+    NameRow->addWidget(DefaultFileName, 1);
+    Layout->addLayout(NameRow);
+    Layout->addSpacing(4);
+    for (QCheckBox* Box : {ignoreCase, isSpaceValidChkBox, AnchorMakesFileBlue, IgnoreHTMLInfo,
+                           IgnoreJavaScript, HideInfoBoxAfterCheck, ModernHTML})
+        Layout->addWidget(Box);
+    Layout->addSpacing(4);
+    Layout->addWidget(BuildCheckLocalFileChoices());
+    Layout->addStretch();
+
+    // The modern rules read links as browsers do, spaces and file:// links included.
+    connect(ModernHTML, &QCheckBox::toggled, this, [this](bool Modern) {
+        isSpaceValidChkBox->setEnabled(!Modern);
+        CheckLocalFile->setEnabled(!Modern);
+    });
+    return Page;
+}
+
+// The framed group of the two exclusive choices for links beginning with file://.
+QGroupBox* TSettingsWindow::BuildCheckLocalFileChoices() {
     CheckLocalFile = new QGroupBox(QStringLiteral("file://で始まるリンクの扱い"));
     CheckLocalFile->setObjectName(QStringLiteral("CheckLocalFile"));
     CheckLocalFileItems[0] = new QRadioButton(QStringLiteral("無条件に、無効リンクと見なす"));
     CheckLocalFileItems[1] = new QRadioButton(QStringLiteral("ファイルの存在チェックを行う"));
     CheckLocalFileGroup = new QButtonGroup(this);
-    {
-        auto* Layout = NewPageLayout(Page3);
-        auto* NameRow = new QHBoxLayout;
-        NameRow->addWidget(LabelFor(QStringLiteral("暗黙のファイル名"), DefaultFileName));
-        NameRow->addWidget(DefaultFileName, 1);
-        Layout->addLayout(NameRow);
-        Layout->addSpacing(4);
-        for (QCheckBox* Box : {ignoreCase, isSpaceValidChkBox, AnchorMakesFileBlue, IgnoreHTMLInfo,
-                               IgnoreJavaScript, HideInfoBoxAfterCheck, ModernHTML})
-            Layout->addWidget(Box);
-        Layout->addSpacing(4);
-        auto* Choices = new QVBoxLayout(CheckLocalFile);
-        Choices->setContentsMargins(8, 4, 8, 4);
-        for (int I = 0; I < 2; ++I) {
-            CheckLocalFileItems[I]->setObjectName(QStringLiteral("CheckLocalFileItem%1").arg(I));
-            CheckLocalFileGroup->addButton(CheckLocalFileItems[I], I);
-            Choices->addWidget(CheckLocalFileItems[I]);
-        }
-        Layout->addWidget(CheckLocalFile);
-        Layout->addStretch();
+    auto* Choices = new QVBoxLayout(CheckLocalFile);
+    Choices->setContentsMargins(8, 4, 8, 4);
+    for (int I = 0; I < 2; ++I) {
+        CheckLocalFileItems[I]->setObjectName(QStringLiteral("CheckLocalFileItem%1").arg(I));
+        CheckLocalFileGroup->addButton(CheckLocalFileItems[I], I);
+        Choices->addWidget(CheckLocalFileItems[I]);
     }
-    PageControl->addTab(Page3, QStringLiteral("その他"));
-    PageControl->setCurrentIndex(0);
+    return CheckLocalFile;
+}
 
+void TSettingsWindow::ShowOtherSettings(const TSettings& S) {
+    DefaultFileName->setText(ToQString(S.DefaultFileName));
+    ignoreCase->setChecked(S.IgnoreCase);
+    isSpaceValidChkBox->setChecked(S.isSpaceValid);
+    AnchorMakesFileBlue->setChecked(S.AnchorMakesFileBlue);
+    IgnoreHTMLInfo->setChecked(S.IgnoreHTMLInfo);
+    IgnoreJavaScript->setChecked(S.IgnoreJavaScript);
+    HideInfoBoxAfterCheck->setChecked(S.HideInfoBoxAfterCheck);
+    SetCheckLocalFileIndex(S.CheckLocalFile);
+    ModernHTML->setChecked(S.ModernHTML);
+    isSpaceValidChkBox->setEnabled(!S.ModernHTML);
+    CheckLocalFile->setEnabled(!S.ModernHTML);
+}
+
+void TSettingsWindow::ReadOtherSettings(TSettings& S) const {
+    S.DefaultFileName = FromQString(DefaultFileName->text());
+    S.IgnoreCase = ignoreCase->isChecked();
+    S.isSpaceValid = isSpaceValidChkBox->isChecked();
+    S.AnchorMakesFileBlue = AnchorMakesFileBlue->isChecked();
+    S.IgnoreHTMLInfo = IgnoreHTMLInfo->isChecked();
+    S.IgnoreJavaScript = IgnoreJavaScript->isChecked();
+    S.HideInfoBoxAfterCheck = HideInfoBoxAfterCheck->isChecked();
+    S.CheckLocalFile = CheckLocalFileIndex();
+    S.ModernHTML = ModernHTML->isChecked();
+}
+
+// OK and Cancel at the right below the tabs.
+void TSettingsWindow::BuildButtons() {
     OKBtn = new QPushButton(QStringLiteral("OK"));
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);
@@ -204,56 +300,8 @@ TSettingsWindow::TSettingsWindow(QWidget* Parent) : QDialog(Parent) {
     Buttons->addWidget(CancelBtn);
     Main->addLayout(Buttons);
 
-    connect(ViewerBrowseButton, &QPushButton::clicked, this, [this] { ViewerBrowseButtonClick(); });
-    connect(EditorBrowseButton, &QPushButton::clicked, this, [this] { EditorBrowseButtonClick(); });
-    connect(MakeExtListDefault, &QPushButton::clicked, this, [this] { MakeExtListDefaultClick(); });
-    // The modern rules read links as browsers do, spaces and file:// links included.
-    connect(ModernHTML, &QCheckBox::toggled, this, [this](bool Modern) {
-        isSpaceValidChkBox->setEnabled(!Modern);
-        CheckLocalFile->setEnabled(!Modern);
-    });
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TSettingsWindow::ShowSettings(const TSettings& S) {
-    ExternalEditor->setText(ToQString(S.ExternalEditor));
-    externalViewer->setText(ToQString(S.ExternalViewer));
-    ignoreCase->setChecked(S.IgnoreCase);
-    DefaultFileName->setText(ToQString(S.DefaultFileName));
-    isSpaceValidChkBox->setChecked(S.isSpaceValid);
-    commandlineoption->setText(ToQString(S.CommandLineOption));
-    TagJumpCommandlineoption->setText(ToQString(S.TagJumpCommandLineOption));
-    AnchorMakesFileBlue->setChecked(S.AnchorMakesFileBlue);
-    SetCheckLocalFileIndex(S.CheckLocalFile);
-    IgnoreHTMLInfo->setChecked(S.IgnoreHTMLInfo);
-    IgnoreJavaScript->setChecked(S.IgnoreJavaScript);
-    HideInfoBoxAfterCheck->setChecked(S.HideInfoBoxAfterCheck);
-    ModernHTML->setChecked(S.ModernHTML);
-    isSpaceValidChkBox->setEnabled(!S.ModernHTML);
-    CheckLocalFile->setEnabled(!S.ModernHTML);
-    ExtListHTML->setText(ToQString(S.ExtListHTML));
-    ExtListImg->setText(ToQString(S.ExtListImg));
-}
-
-TSettings TSettingsWindow::Settings() const {
-    TSettings S;
-    S.ExternalEditor = FromQString(ExternalEditor->text());
-    S.ExternalViewer = FromQString(externalViewer->text());
-    S.IgnoreCase = ignoreCase->isChecked();
-    S.DefaultFileName = FromQString(DefaultFileName->text());
-    S.isSpaceValid = isSpaceValidChkBox->isChecked();
-    S.CommandLineOption = FromQString(commandlineoption->text());
-    S.TagJumpCommandLineOption = FromQString(TagJumpCommandlineoption->text());
-    S.AnchorMakesFileBlue = AnchorMakesFileBlue->isChecked();
-    S.CheckLocalFile = CheckLocalFileIndex();
-    S.IgnoreHTMLInfo = IgnoreHTMLInfo->isChecked();
-    S.IgnoreJavaScript = IgnoreJavaScript->isChecked();
-    S.HideInfoBoxAfterCheck = HideInfoBoxAfterCheck->isChecked();
-    S.ModernHTML = ModernHTML->isChecked();
-    S.ExtListHTML = FromQString(ExtListHTML->text());
-    S.ExtListImg = FromQString(ExtListImg->text());
-    return S;
 }
 
 // Centred on the screen at every opening, as a fixed dialog of its own rather than over its

@@ -66,6 +66,20 @@ protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
+    // Each tab: its controls, then the settings it shows and reads back.
+    QWidget* BuildExternalAppsTab();
+    void ShowExternalAppsSettings(const TSettings& S);
+    void ReadExternalAppsSettings(TSettings& S) const;
+    QWidget* BuildExtensionsTab();
+    void ShowExtensionsSettings(const TSettings& S);
+    void ReadExtensionsSettings(TSettings& S) const;
+    QWidget* BuildOtherTab();
+    QGroupBox* BuildCheckLocalFileChoices();
+    void ShowOtherSettings(const TSettings& S);
+    void ReadOtherSettings(TSettings& S) const;
+    // OK and Cancel below the tabs, and the window's layout.
+    void BuildButtons();
+
     void EditorBrowseButtonClick();
     void ViewerBrowseButtonClick();
     void MakeExtListDefaultClick();
