@@ -63,6 +63,33 @@ QWidget* LinkPane(const QString& Header, QListWidget*& List, QWidget* Parent) {
     return Pane;
 }
 
+// The toolbar's caption font: small Arial, narrowed where its fallback would not fit the
+// 41-pixel buttons.
+QFont ToolCaptionFont() {
+    QFont CaptionFont(QStringLiteral("Arial"));
+    CaptionFont.setPixelSize(11);
+    if (QFontMetrics(CaptionFont).horizontalAdvance(QStringLiteral("Reopen")) > 34)
+        CaptionFont.setStretch(QFont::Condensed);
+    if (QFontMetrics(CaptionFont).horizontalAdvance(QStringLiteral("Reopen")) > 34)
+        CaptionFont.setPixelSize(10);
+    return CaptionFont;
+}
+
+// A toolbar button: its picture over its caption, raised only under the mouse.
+QToolButton* NewToolButton(const QString& Caption, const QString& Hint, TToolGlyph Glyph,
+                           const QFont& CaptionFont, QWidget* ToolBar) {
+    auto* B = new QToolButton(ToolBar);
+    B->setText(Caption);
+    B->setToolTip(Hint);
+    B->setIcon(ToolIcon(Glyph));
+    B->setIconSize(QSize(22, 22));
+    B->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    B->setAutoRaise(true);
+    B->setFixedSize(41, 41);
+    B->setFont(CaptionFont);
+    return B;
+}
+
 } // namespace
 
 bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen) {
@@ -122,6 +149,7 @@ void TMainWindow::FormClose() {
     }
 }
 
+// The window: the tree pane beside the information pages, over the status line.
 void TMainWindow::BuildLayout() {
     resize(700, 498);
     auto* Central = new QWidget(this);
@@ -131,35 +159,50 @@ void TMainWindow::BuildLayout() {
     auto* Columns = new QSplitter(Qt::Horizontal, Central);
     Columns->setHandleWidth(3);
     Columns->setChildrenCollapsible(false);
+    QWidget* TreePane = BuildTreePane(Columns);
+    BuildInfoPages(Columns);
+    Columns->addWidget(TreePane);
+    Columns->addWidget(InfoPages);
+    Columns->setStretchFactor(1, 1);
+    Columns->setSizes({336, 360});
+    QWidget* Bottom = BuildStatusLine(Central);
+    Outer->addWidget(Columns, 1);
+    Outer->addWidget(Bottom);
+    setCentralWidget(Central);
 
-    auto* Left = new QWidget(Columns);
-    auto* LeftLayout = new QVBoxLayout(Left);
-    LeftLayout->setContentsMargins(0, 0, 0, 0);
-    LeftLayout->setSpacing(0);
-    auto* ToolBar = new QWidget(Left);
+    ConnectSiteTreeView();
+    Run.Tree.SetText(Run.Tree.Root(), "homepage");
+    Run.Tree.SetImage(Run.Tree.Root(), 0);
+    Run.Tree.SetSelectedImage(Run.Tree.Root(), 0);
+}
+
+// The left column: the toolbar, the header line and the site's tree.
+QWidget* TMainWindow::BuildTreePane(QWidget* Parent) {
+    auto* Pane = new QWidget(Parent);
+    auto* Layout = new QVBoxLayout(Pane);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    Layout->setSpacing(0);
+    QWidget* ToolBar = BuildToolBar(Pane);
+    selectedFolderPanel = SunkenLabel(QStringLiteral("指定フォルダ以下の全ファイル"), Pane);
+    selectedFolderPanel->setFixedHeight(17);
+    BuildSiteTreeView(Pane);
+    Layout->addWidget(ToolBar);
+    Layout->addWidget(selectedFolderPanel);
+    Layout->addWidget(SiteTreeView);
+    return Pane;
+}
+
+QWidget* TMainWindow::BuildToolBar(QWidget* Parent) {
+    auto* ToolBar = new QWidget(Parent);
     ToolBar->setFixedHeight(49);
-    auto* ToolLayout = new QHBoxLayout(ToolBar);
-    ToolLayout->setContentsMargins(2, 4, 2, 4);
-    ToolLayout->setSpacing(0);
-    QFont CaptionFont(QStringLiteral("Arial"));
-    CaptionFont.setPixelSize(11);
-    // Where Arial falls back to a wider face, the captions still fit the 41-pixel buttons.
-    if (QFontMetrics(CaptionFont).horizontalAdvance(QStringLiteral("Reopen")) > 34)
-        CaptionFont.setStretch(QFont::Condensed);
-    if (QFontMetrics(CaptionFont).horizontalAdvance(QStringLiteral("Reopen")) > 34)
-        CaptionFont.setPixelSize(10);
+    auto* Layout = new QHBoxLayout(ToolBar);
+    Layout->setContentsMargins(2, 4, 2, 4);
+    Layout->setSpacing(0);
+    const QFont CaptionFont = ToolCaptionFont();
     const auto Button = [&](QToolButton*& B, const QString& Caption, const QString& Hint,
                             TToolGlyph Glyph, void (TMainWindow::*Handler)()) {
-        B = new QToolButton(ToolBar);
-        B->setText(Caption);
-        B->setToolTip(Hint);
-        B->setIcon(ToolIcon(Glyph));
-        B->setIconSize(QSize(22, 22));
-        B->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        B->setAutoRaise(true);
-        B->setFixedSize(41, 41);
-        B->setFont(CaptionFont);
-        ToolLayout->addWidget(B);
+        B = NewToolButton(Caption, Hint, Glyph, CaptionFont, ToolBar);
+        Layout->addWidget(B);
         connect(B, &QToolButton::clicked, this, Handler);
     };
     Button(OpenButton, "&Folder", "ホームページのフォルダを開く", TToolGlyph::Folder,
@@ -180,11 +223,12 @@ void TMainWindow::BuildLayout() {
            &TMainWindow::OptionButtonClick);
     Button(AboutButton, "&About", "Orvelについて", TToolGlyph::About,
            &TMainWindow::AboutButtonClick);
-    ToolLayout->addStretch();
+    Layout->addStretch();
+    return ToolBar;
+}
 
-    selectedFolderPanel = SunkenLabel(QStringLiteral("指定フォルダ以下の全ファイル"), Left);
-    selectedFolderPanel->setFixedHeight(17);
-    SiteTreeView = new QTreeView(Left);
+void TMainWindow::BuildSiteTreeView(QWidget* Parent) {
+    SiteTreeView = new QTreeView(Parent);
     TreeModel = new TSiteTreeModel(Run.Tree, this);
     SiteTreeView->setModel(TreeModel);
     SiteTreeView->setHeaderHidden(true);
@@ -198,11 +242,11 @@ void TMainWindow::BuildLayout() {
     SiteTreeView->header()->setStretchLastSection(false);
     SiteTreeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     SiteTreeView->viewport()->installEventFilter(this);
-    LeftLayout->addWidget(ToolBar);
-    LeftLayout->addWidget(selectedFolderPanel);
-    LeftLayout->addWidget(SiteTreeView);
+}
 
-    InfoPages = new QTabWidget(Columns);
+// The right column: the three link lists, the back links and the broken targets.
+void TMainWindow::BuildInfoPages(QWidget* Parent) {
+    InfoPages = new QTabWidget(Parent);
     auto* Panes = new QSplitter(Qt::Vertical);
     Panes->setHandleWidth(3);
     Panes->addWidget(LinkPane(QStringLiteral("有効リンク"), ValidLinkList, Panes));
@@ -215,6 +259,10 @@ void TMainWindow::BuildLayout() {
     InfoPages->addTab(BackLinkPage, QStringLiteral("リンク元"));
     BrokenTargetPage = new TBrokenTargetPage(Run);
     InfoPages->addTab(BrokenTargetPage, QStringLiteral("無効リンク一覧"));
+    ConnectInfoPages();
+}
+
+void TMainWindow::ConnectInfoPages() {
     // The back-link index and the broken targets of a large site take a moment to find: only a
     // shown page asks for them.
     connect(InfoPages, &QTabWidget::currentChanged, this, [this] {
@@ -234,29 +282,29 @@ void TMainWindow::BuildLayout() {
             });
     connect(BrokenTargetPage, &TBrokenTargetPage::FixAsked, this,
             &TMainWindow::FixTargetEverywhere);
-    Columns->addWidget(Left);
-    Columns->addWidget(InfoPages);
-    Columns->setStretchFactor(1, 1);
-    Columns->setSizes({336, 360});
+}
 
-    auto* Bottom = new QWidget(Central);
+// The status text, the count and the number of files, across the foot of the window.
+QWidget* TMainWindow::BuildStatusLine(QWidget* Parent) {
+    auto* Bottom = new QWidget(Parent);
     Bottom->setFixedHeight(20);
-    auto* BottomLayout = new QHBoxLayout(Bottom);
-    BottomLayout->setContentsMargins(2, 0, 0, 0);
-    BottomLayout->setSpacing(2);
+    auto* Layout = new QHBoxLayout(Bottom);
+    Layout->setContentsMargins(2, 0, 0, 0);
+    Layout->setSpacing(2);
     status = new QLabel(Bottom);
     status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // a long text is cut
     CountPanel = SunkenLabel(QString(), Bottom);
     CountPanel->setFixedWidth(88);
     FileCountPanel = SunkenLabel(QStringLiteral("総ファイル数"), Bottom);
     FileCountPanel->setFixedWidth(149);
-    BottomLayout->addWidget(status, 1);
-    BottomLayout->addWidget(CountPanel);
-    BottomLayout->addWidget(FileCountPanel);
-    Outer->addWidget(Columns, 1);
-    Outer->addWidget(Bottom);
-    setCentralWidget(Central);
+    Layout->addWidget(status, 1);
+    Layout->addWidget(CountPanel);
+    Layout->addWidget(FileCountPanel);
+    return Bottom;
+}
 
+// The view and the tree follow each other; the view's keys and mouse reach the window.
+void TMainWindow::ConnectSiteTreeView() {
     // Only a selection selects: the current node the view sets on focus does not.
     connect(SiteTreeView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { SelectInTree(); });
@@ -287,9 +335,6 @@ void TMainWindow::BuildLayout() {
         },
         Qt::WidgetShortcut);
     SiteTreeView->installEventFilter(this);
-    Run.Tree.SetText(Run.Tree.Root(), "homepage");
-    Run.Tree.SetImage(Run.Tree.Root(), 0);
-    Run.Tree.SetSelectedImage(Run.Tree.Root(), 0);
 }
 
 void TMainWindow::ReadSettingsFile() {

@@ -152,6 +152,13 @@ protected:
 
 private:
     void BuildLayout();
+    QWidget* BuildTreePane(QWidget* Parent);
+    QWidget* BuildToolBar(QWidget* Parent);
+    void BuildSiteTreeView(QWidget* Parent);
+    void BuildInfoPages(QWidget* Parent);
+    void ConnectInfoPages();
+    QWidget* BuildStatusLine(QWidget* Parent);
+    void ConnectSiteTreeView();
     void BuildPopupMenu();
     void BuildLinkPopup();
     // The selected file opened in the browser; a beep for anything else.
