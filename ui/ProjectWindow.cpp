@@ -74,6 +74,13 @@ QWidget* Section(const QString& Header, const QPixmap& Picture, QLayout* Body) {
     return Box;
 }
 
+// A layout that holds one widget.
+QVBoxLayout* SingleWidget(QWidget* Widget) {
+    auto* Layout = new QVBoxLayout;
+    Layout->addWidget(Widget);
+    return Layout;
+}
+
 QListWidget* NewList(QAbstractItemView::SelectionMode Mode) {
     auto* List = new QListWidget;
     List->setSelectionMode(Mode);
@@ -132,11 +139,24 @@ TProjectWindow::TProjectWindow(TRunContext& RunContext, QWidget* MainWindow)
     BrowseForIgnoreFolder->Caption = QStringLiteral("存在を無視するフォルダを指定してください");
 }
 
+// The folders over the three sections of lists, over the status line.
 void TProjectWindow::BuildLayout() {
     auto* Outer = new QVBoxLayout(this);
     Outer->setContentsMargins(0, 0, 0, 0);
     Outer->setSpacing(0);
+    QWidget* Folders = BuildFolderRows();
+    QWidget* Sections = BuildListSections();
+    StatusBar = SunkenLabel(
+        QStringLiteral("ファイルをダブルクリックすると、該当ファイルへジャンプします"), this);
+    StatusBar->setFixedHeight(19);
+    Outer->addWidget(Folders);
+    Outer->addWidget(Sections, 1);
+    Outer->addWidget(StatusBar);
+    ConnectControls();
+}
 
+// The home folder and the server root folder, each a button beside its caption over its path.
+QWidget* TProjectWindow::BuildFolderRows() {
     auto* Folders = new QWidget(this);
     Folders->setFixedHeight(73);
     auto* Grid = new QGridLayout(Folders);
@@ -156,19 +176,37 @@ void TProjectWindow::BuildLayout() {
         1);
     Grid->addWidget(ServerRootLabel, 3, 1);
     Grid->setColumnStretch(1, 1);
+    return Folders;
+}
 
+// The TOP files, the excluded files, and the wildcard rules with their controls, one above
+// the other.
+QWidget* TProjectWindow::BuildListSections() {
     TopFileList = NewList(QAbstractItemView::ExtendedSelection);
     IgnoreFileList = NewList(QAbstractItemView::ExtendedSelection);
     WildCardList = NewList(QAbstractItemView::SingleSelection);
     TopFileView.List = TopFileList;
     IgnoreFileView.List = IgnoreFileList;
     WildCardView.List = WildCardList;
-    const auto Single = [](QWidget* Widget) {
-        auto* Layout = new QVBoxLayout;
-        Layout->addWidget(Widget);
-        return Layout;
-    };
+    QLayout* WildLayout = BuildWildCardControls();
 
+    auto* Sections = new QSplitter(Qt::Vertical, this);
+    Sections->setHandleWidth(3);
+    Sections->setChildrenCollapsible(false);
+    Sections->addWidget(Section(QStringLiteral("TOPファイル"), TreePictures()[pic::TopMark],
+                                SingleWidget(TopFileList)));
+    Sections->addWidget(Section(QStringLiteral("チェック対象から外すファイル"), ExcludedPicture(),
+                                SingleWidget(IgnoreFileList)));
+    Sections->addWidget(
+        Section(QStringLiteral("存在を無視するファイル（ワイルドカード指定）とフォルダ"), QPixmap(),
+                WildLayout));
+    Sections->setStretchFactor(2, 1);
+    Sections->setSizes({136, 111, 170});
+    return Sections;
+}
+
+// The wildcard list beside the rule's edit and the buttons that add and delete.
+QLayout* TProjectWindow::BuildWildCardControls() {
     WildCardEdit = new QLineEdit;
     WildCardAdd = Button(QStringLiteral("ファイル追加"), nullptr);
     AddFolderButton = Button(QStringLiteral("フォルダ追加..."), nullptr);
@@ -185,27 +223,10 @@ void TProjectWindow::BuildLayout() {
     WildLayout->setSpacing(0);
     WildLayout->addWidget(WildCardList, 1);
     WildLayout->addWidget(Controls);
+    return WildLayout;
+}
 
-    auto* Sections = new QSplitter(Qt::Vertical, this);
-    Sections->setHandleWidth(3);
-    Sections->setChildrenCollapsible(false);
-    Sections->addWidget(
-        Section(QStringLiteral("TOPファイル"), TreePictures()[pic::TopMark], Single(TopFileList)));
-    Sections->addWidget(Section(QStringLiteral("チェック対象から外すファイル"), ExcludedPicture(),
-                                Single(IgnoreFileList)));
-    Sections->addWidget(
-        Section(QStringLiteral("存在を無視するファイル（ワイルドカード指定）とフォルダ"), QPixmap(),
-                WildLayout));
-    Sections->setStretchFactor(2, 1);
-    Sections->setSizes({136, 111, 170});
-
-    StatusBar = SunkenLabel(
-        QStringLiteral("ファイルをダブルクリックすると、該当ファイルへジャンプします"), this);
-    StatusBar->setFixedHeight(19);
-    Outer->addWidget(Folders);
-    Outer->addWidget(Sections, 1);
-    Outer->addWidget(StatusBar);
-
+void TProjectWindow::ConnectControls() {
     for (QListWidget* List : {TopFileList, IgnoreFileList, WildCardList})
         List->installEventFilter(this);
     for (QListWidget* List : {TopFileList, IgnoreFileList})

@@ -9,6 +9,7 @@
 #include <string>
 
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -89,6 +90,11 @@ protected:
 
 private:
     void BuildLayout();
+    QWidget* BuildFolderRows();
+    QWidget* BuildListSections();
+    QLayout* BuildWildCardControls();
+    // The lists' keys and double clicks, and the buttons' commands.
+    void ConnectControls();
     // Selects the node of a file in the main window's tree (none when it is not there) and
     // brings the main window to the front.
     void JumpToFile(const std::string& Path);
