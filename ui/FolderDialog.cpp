@@ -104,46 +104,10 @@ public:
                       const QString& SelectPath)
         : QDialog(Owner), Browse(Component) {
         setWindowTitle(QStringLiteral("フォルダの参照"));
-        auto* Instruction = new QLabel(Browse.Caption, this);
-        Instruction->setObjectName("CaptionLabel");
-        Instruction->setWordWrap(true);
-        Status = new QLabel(this);
-        Status->setObjectName("StatusLine");
-        // A long path is cut at the edge instead of widening the dialog.
-        Status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        Status->setVisible(Browse.Options.Contains(sboStatusText) ||
-                           Browse.Options.Contains(sboStatusTextAndShowPath));
-
-        auto* Files = new QFileSystemModel(this);
-        Files->setReadOnly(true);
-        Files->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
-        Files->setRootPath(RootPath);
-        const QModelIndex SourceRoot = Files->index(RootPath);
-        auto* Proxy = new TRootOnlyProxy(SourceRoot, this);
-        Proxy->setSourceModel(Files);
-        Tree = new QTreeView(this);
-        Tree->setObjectName("FolderTree");
-        Tree->setModel(Proxy);
-        Tree->setRootIndex(Proxy->mapFromSource(SourceRoot.parent()));
-        Tree->setHeaderHidden(true);
-        for (int Column = 1; Column < Files->columnCount(); ++Column)
-            Tree->hideColumn(Column);
-        // Long names are shown whole and the tree scrolls sideways.
-        Tree->header()->setStretchLastSection(false);
-        Tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-        Tree->setUniformRowHeights(true);
-        Tree->setSelectionMode(QAbstractItemView::SingleSelection);
-
-        auto* Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-        OK = Buttons->button(QDialogButtonBox::Ok);
-        OK->setObjectName("OKButton");
-        OK->setText(QStringLiteral("OK"));
-        QPushButton* Cancel = Buttons->button(QDialogButtonBox::Cancel);
-        Cancel->setObjectName("CancelButton");
-        Cancel->setText(QStringLiteral("キャンセル"));
-        connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
+        QLabel* Instruction = BuildCaption();
+        BuildStatusLine();
+        BuildFolderTree(RootPath);
+        QDialogButtonBox* Buttons = BuildButtons();
         auto* Layout = new QVBoxLayout(this);
         Layout->addWidget(Instruction);
         Layout->addWidget(Status);
@@ -151,30 +115,8 @@ public:
         Layout->addWidget(Buttons);
         resize(380, 440);
 
-        // The opening selection is not a change: no callback, the status line stays empty.
-        const QString Initial = IsInside(SelectPath, RootPath) ? SelectPath : RootPath;
-        const QModelIndex Current = Proxy->mapFromSource(Files->index(Initial));
-        for (QModelIndex Folder = Current; Folder.isValid(); Folder = Folder.parent())
-            Tree->expand(Folder);
-        Tree->setCurrentIndex(Current);
-        // Folders are listed in the background and rows move as they arrive: until the user
-        // acts on the tree, each change centres the opening selection again.
-        Recentre = new QTimer(this);
-        Recentre->setSingleShot(true);
-        Recentre->setInterval(0);
-        // A centring still due when the user acts is dropped: the view is the user's from then.
-        connect(Recentre, &QTimer::timeout, this, [this] {
-            if (!Settled) Tree->scrollTo(Tree->currentIndex(), QAbstractItemView::PositionAtCenter);
-        });
-        const auto Again = [this] {
-            if (!Settled) Recentre->start();
-        };
-        connect(Proxy, &QAbstractItemModel::rowsInserted, this, Again);
-        connect(Proxy, &QAbstractItemModel::layoutChanged, this, Again);
-        const auto UserActed = [this] { Settled = true; };
-        connect(Tree->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, UserActed);
-        connect(Tree, &QTreeView::expanded, this, UserActed);
-        connect(Tree, &QTreeView::collapsed, this, UserActed);
+        SelectOpeningFolder(IsInside(SelectPath, RootPath) ? SelectPath : RootPath);
+        KeepOpeningFolderCentred();
         connect(Tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
                 [this](const QModelIndex& Index) { SelectionChanged(Index); });
     }
@@ -192,6 +134,87 @@ protected:
     }
 
 private:
+    QLabel* BuildCaption() {
+        auto* Instruction = new QLabel(Browse.Caption, this);
+        Instruction->setObjectName("CaptionLabel");
+        Instruction->setWordWrap(true);
+        return Instruction;
+    }
+
+    void BuildStatusLine() {
+        Status = new QLabel(this);
+        Status->setObjectName("StatusLine");
+        // A long path is cut at the edge instead of widening the dialog.
+        Status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        Status->setVisible(Browse.Options.Contains(sboStatusText) ||
+                           Browse.Options.Contains(sboStatusTextAndShowPath));
+    }
+
+    // The folders below RootPath's parent, of which only RootPath itself is shown at the top.
+    void BuildFolderTree(const QString& RootPath) {
+        Files = new QFileSystemModel(this);
+        Files->setReadOnly(true);
+        Files->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+        Files->setRootPath(RootPath);
+        const QModelIndex SourceRoot = Files->index(RootPath);
+        Proxy = new TRootOnlyProxy(SourceRoot, this);
+        Proxy->setSourceModel(Files);
+        Tree = new QTreeView(this);
+        Tree->setObjectName("FolderTree");
+        Tree->setModel(Proxy);
+        Tree->setRootIndex(Proxy->mapFromSource(SourceRoot.parent()));
+        Tree->setHeaderHidden(true);
+        for (int Column = 1; Column < Files->columnCount(); ++Column)
+            Tree->hideColumn(Column);
+        // Long names are shown whole and the tree scrolls sideways.
+        Tree->header()->setStretchLastSection(false);
+        Tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+        Tree->setUniformRowHeights(true);
+        Tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    }
+
+    QDialogButtonBox* BuildButtons() {
+        auto* Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        OK = Buttons->button(QDialogButtonBox::Ok);
+        OK->setObjectName("OKButton");
+        OK->setText(QStringLiteral("OK"));
+        QPushButton* Cancel = Buttons->button(QDialogButtonBox::Cancel);
+        Cancel->setObjectName("CancelButton");
+        Cancel->setText(QStringLiteral("キャンセル"));
+        connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        return Buttons;
+    }
+
+    // The opening selection is not a change: no callback, the status line stays empty.
+    void SelectOpeningFolder(const QString& Path) {
+        const QModelIndex Current = Proxy->mapFromSource(Files->index(Path));
+        for (QModelIndex Folder = Current; Folder.isValid(); Folder = Folder.parent())
+            Tree->expand(Folder);
+        Tree->setCurrentIndex(Current);
+    }
+
+    // Folders are listed in the background and rows move as they arrive: until the user acts
+    // on the tree, each change centres the opening selection again.
+    void KeepOpeningFolderCentred() {
+        Recentre = new QTimer(this);
+        Recentre->setSingleShot(true);
+        Recentre->setInterval(0);
+        // A centring still due when the user acts is dropped: the view is the user's from then.
+        connect(Recentre, &QTimer::timeout, this, [this] {
+            if (!Settled) Tree->scrollTo(Tree->currentIndex(), QAbstractItemView::PositionAtCenter);
+        });
+        const auto Again = [this] {
+            if (!Settled) Recentre->start();
+        };
+        connect(Proxy, &QAbstractItemModel::rowsInserted, this, Again);
+        connect(Proxy, &QAbstractItemModel::layoutChanged, this, Again);
+        const auto UserActed = [this] { Settled = true; };
+        connect(Tree->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, UserActed);
+        connect(Tree, &QTreeView::expanded, this, UserActed);
+        connect(Tree, &QTreeView::collapsed, this, UserActed);
+    }
+
     void SelectionChanged(const QModelIndex& Index) {
         Settled = true;
         const QString Path = Index.data(QFileSystemModel::FilePathRole).toString();
@@ -205,6 +228,8 @@ private:
     }
 
     const TFolderDialog& Browse;
+    QFileSystemModel* Files; // the folders of the file system, listed in the background
+    TRootOnlyProxy* Proxy;   // the root folder alone at the top
     QTreeView* Tree;
     QLabel* Status;
     QPushButton* OK;
