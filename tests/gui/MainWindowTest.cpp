@@ -335,8 +335,8 @@ TEST_F(MainWindowTest, SettingsOkWritesAndAChangeOfRulesChecksAgain) {
     const TFileObject& Index = *Node("index.html")->Data;
     ASSERT_EQ(Index.InvalidLinks.Count(), 1);
     QTimer::singleShot(0, [this] {
-        Form->SettingsWindow->ExtListHTML->setText(".HTM.HTML.TXT");
-        Form->SettingsWindow->OKBtn->click();
+        Form->SettingsWindow->ExtListHTMLEdit->setText(".HTM.HTML.TXT");
+        Form->SettingsWindow->OKButton->click();
     });
     Form->OptionButtonClick();
     EXPECT_EQ(Form->Run.Settings.ExtListHTML, ".HTM.HTML.TXT");
@@ -345,8 +345,8 @@ TEST_F(MainWindowTest, SettingsOkWritesAndAChangeOfRulesChecksAgain) {
     EXPECT_EQ(Index.InvalidLinks.Count(), 1); // no re-check for the extension lists
 
     QTimer::singleShot(0, [this] {
-        Form->SettingsWindow->ignoreCase->setChecked(true);
-        Form->SettingsWindow->OKBtn->click();
+        Form->SettingsWindow->IgnoreCaseBox->setChecked(true);
+        Form->SettingsWindow->OKButton->click();
     });
     Form->OptionButtonClick();
     EXPECT_TRUE(Index.InvalidLinks.Empty());
@@ -354,8 +354,8 @@ TEST_F(MainWindowTest, SettingsOkWritesAndAChangeOfRulesChecksAgain) {
 
     // Other rules read the pages again: the escape is no longer decoded.
     QTimer::singleShot(0, [this] {
-        Form->SettingsWindow->ModernHTML->setChecked(false);
-        Form->SettingsWindow->OKBtn->click();
+        Form->SettingsWindow->ModernHTMLBox->setChecked(false);
+        Form->SettingsWindow->OKButton->click();
     });
     Form->OptionButtonClick();
     EXPECT_EQ(Node("index.html")->Data->InvalidLinks.Strings(),
@@ -364,14 +364,14 @@ TEST_F(MainWindowTest, SettingsOkWritesAndAChangeOfRulesChecksAgain) {
 
 TEST_F(MainWindowTest, SettingsCancelRestoresTheStoredValues) {
     QTimer::singleShot(0, [this] {
-        Form->SettingsWindow->ignoreCase->setChecked(true);
-        Form->SettingsWindow->DefaultFileName->setText("default.htm");
-        Form->SettingsWindow->CancelBtn->click();
+        Form->SettingsWindow->IgnoreCaseBox->setChecked(true);
+        Form->SettingsWindow->DefaultFileNameEdit->setText("default.htm");
+        Form->SettingsWindow->CancelButton->click();
     });
     Form->OptionButtonClick();
     EXPECT_FALSE(Form->Run.Settings.IgnoreCase);
     EXPECT_EQ(Form->Run.Settings.DefaultFileName, "index.html");
-    EXPECT_FALSE(Form->SettingsWindow->ignoreCase->isChecked());
+    EXPECT_FALSE(Form->SettingsWindow->IgnoreCaseBox->isChecked());
 }
 
 TEST(WindowPosition, StrictlyInsideTheScreen) {
