@@ -127,7 +127,7 @@ void TMainWindow::FixTargetEverywhere() {
     if (ReplaceDialog->exec() != QDialog::Accepted) return;
     if (Alike)
         for (TLinkFix& Fix : Fixes)
-            Fix.NewUtf8 = ReplaceDialog->afterstr->text().toStdString();
+            Fix.NewUtf8 = ReplaceDialog->ReplacementEdit->text().toStdString();
     ReplaceLinks(Run, Fixes);
 }
 
@@ -140,7 +140,8 @@ void TMainWindow::ReplaceLinkText(const QString& Proposal) {
     ReplaceDialog->Fill(ToQString(BareFileName(Page.Path, Run.PathStyle())),
                         PageText(SelectedLinkText, Page.Charset), Proposal, PlacesText(Places, 1));
     if (ReplaceDialog->exec() != QDialog::Accepted) return;
-    ReplaceLinks(Run, {{&Page, SelectedLinkText, ReplaceDialog->afterstr->text().toStdString()}});
+    ReplaceLinks(Run,
+                 {{&Page, SelectedLinkText, ReplaceDialog->ReplacementEdit->text().toStdString()}});
 }
 
 } // namespace orvel::ui

@@ -102,17 +102,18 @@ TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItWhereItIsALink) {
         QTimer::singleShot(0, [&, NewText, Ok] {
             EXPECT_TRUE(Dialog.isVisible());
             EXPECT_EQ(Dialog.windowTitle(), "文字列の置換");
-            EXPECT_EQ(Dialog.filename->text(), "index.html");
-            EXPECT_EQ(Dialog.beforestr->text(), "b&c.html"); // the ampersand stays visible
-            EXPECT_EQ(Dialog.afterstr->text(), "b&c.html");
-            EXPECT_EQ(Dialog.places->text(), "リンクが属性値として書かれている 1 か所を置換します");
-            EXPECT_EQ(Dialog.focusWidget(), Dialog.afterstr);
-            EXPECT_TRUE(Dialog.OKBtn->isDefault());
-            Dialog.afterstr->setText(NewText);
+            EXPECT_EQ(Dialog.FileNameLabel->text(), "index.html");
+            EXPECT_EQ(Dialog.OriginalEdit->text(), "b&c.html"); // the ampersand stays visible
+            EXPECT_EQ(Dialog.ReplacementEdit->text(), "b&c.html");
+            EXPECT_EQ(Dialog.PlacesLabel->text(),
+                      "リンクが属性値として書かれている 1 か所を置換します");
+            EXPECT_EQ(Dialog.focusWidget(), Dialog.ReplacementEdit);
+            EXPECT_TRUE(Dialog.OKButton->isDefault());
+            Dialog.ReplacementEdit->setText(NewText);
             if (Ok)
-                QTest::keyClick(Dialog.afterstr, Qt::Key_Return);
+                QTest::keyClick(Dialog.ReplacementEdit, Qt::Key_Return);
             else
-                QTest::keyClick(Dialog.afterstr, Qt::Key_Escape);
+                QTest::keyClick(Dialog.ReplacementEdit, Qt::Key_Escape);
         });
         Form->ReplaceItem->trigger();
     };
@@ -136,7 +137,7 @@ TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItWhereItIsALink) {
             Shown = Shown || L->text() == Label;
         EXPECT_TRUE(Shown) << Label;
     }
-    EXPECT_EQ(Dialog.CancelBtn->text(), "キャンセル");
+    EXPECT_EQ(Dialog.CancelButton->text(), "キャンセル");
 }
 
 TEST_F(LinkPopup, AnInvalidLinkTellsWhyAndProposesItsSuggestionForReplacement) {
@@ -150,9 +151,9 @@ TEST_F(LinkPopup, AnInvalidLinkTellsWhyAndProposesItsSuggestionForReplacement) {
     EXPECT_EQ(Form->ReplaceWithSuggestionItem->text(), "修正候補に置換");
     ui::TReplaceDialog& Dialog = *Form->ReplaceDialog;
     QTimer::singleShot(0, [&] {
-        EXPECT_EQ(Dialog.beforestr->text(), "d.htm");
-        EXPECT_EQ(Dialog.afterstr->text(), "d.html");
-        QTest::keyClick(Dialog.afterstr, Qt::Key_Return);
+        EXPECT_EQ(Dialog.OriginalEdit->text(), "d.htm");
+        EXPECT_EQ(Dialog.ReplacementEdit->text(), "d.html");
+        QTest::keyClick(Dialog.ReplacementEdit, Qt::Key_Return);
     });
     Form->ReplaceWithSuggestionItem->trigger();
     EXPECT_EQ(ReadWholeFile(PagePath), ReplaceAll(Page, "d.htm", "d.html"));
@@ -179,8 +180,8 @@ TEST_F(LinkPopup, TheThirdPageFixesABrokenTargetEverywhereAndUndoTakesItBack) {
     Targets->expandItem(Targets->topLevelItem(0));
     EXPECT_EQ(Targets->topLevelItem(0)->child(0)->text(0), "sub/other.html : 1");
     QTimer::singleShot(0, [&] {
-        EXPECT_EQ(Form->ReplaceDialog->afterstr->isReadOnly(), true); // each its own text
-        EXPECT_EQ(Form->ReplaceDialog->places->text(),
+        EXPECT_EQ(Form->ReplaceDialog->ReplacementEdit->isReadOnly(), true); // each its own text
+        EXPECT_EQ(Form->ReplaceDialog->PlacesLabel->text(),
                   "リンクが属性値として書かれている 2 個のファイルの 3 か所を置換します");
         Form->ReplaceDialog->accept();
     });

@@ -114,8 +114,8 @@ TEST_F(PageCharset, TheReplacementWritesTheNewTextInThePagesCharset) {
         Click("sjis.html", Form->InvalidLinkList, "ソフト.html");
         Form->LinkClickPopup->hide();
         QTimer::singleShot(0, [&, NewText] {
-            EXPECT_EQ(Form->ReplaceDialog->beforestr->text(), "ソフト.html");
-            Form->ReplaceDialog->afterstr->setText(NewText);
+            EXPECT_EQ(Form->ReplaceDialog->OriginalEdit->text(), "ソフト.html");
+            Form->ReplaceDialog->ReplacementEdit->setText(NewText);
             Form->ReplaceDialog->accept();
         });
         Form->ReplaceItem->trigger();
