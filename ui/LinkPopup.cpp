@@ -38,12 +38,12 @@ QString PlacesText(int Places, int Pages) {
 }
 
 void TMainWindow::BuildLinkPopup() {
-    LinkClickPopup = new QMenu(this);
-    ReplaceItem = LinkClickPopup->addAction(QStringLiteral("文字列の置換..."));
-    ReplaceWithSuggestionItem = LinkClickPopup->addAction(QStringLiteral("修正候補に置換"));
+    LinkPopupMenu = new QMenu(this);
+    ReplaceItem = LinkPopupMenu->addAction(QStringLiteral("文字列の置換..."));
+    ReplaceWithSuggestionItem = LinkPopupMenu->addAction(QStringLiteral("修正候補に置換"));
     connect(ReplaceWithSuggestionItem, &QAction::triggered, this,
             &TMainWindow::ReplaceWithSuggestionClick);
-    TagJumpMenu = LinkClickPopup->addMenu(QStringLiteral("文字列へのタグジャンプ"));
+    TagJumpMenu = LinkPopupMenu->addMenu(QStringLiteral("文字列へのタグジャンプ"));
     TagJumpItem = TagJumpMenu->menuAction();
     ReplaceDialog = new TReplaceDialog(this);
     connect(ReplaceItem, &QAction::triggered, this, &TMainWindow::ReplaceClick);
@@ -78,7 +78,7 @@ void TMainWindow::ShowLinkPopup(QListWidget* List) {
         TagJumpMenu->addAction(QString::fromStdString(Place.Line) + QStringLiteral(": ") +
                                MenuText(PageText(Place.Context, Node->Data->Charset)));
     TagJumpItem->setEnabled(!Places->empty());
-    LinkClickPopup->popup(QCursor::pos() + QPoint(16, 0));
+    LinkPopupMenu->popup(QCursor::pos() + QPoint(16, 0));
 }
 
 void TMainWindow::TagJumpItemClick(QAction* Item) {

@@ -106,7 +106,7 @@ TMainWindow::TMainWindow(TUiServices& UiServices, std::string SettingsFile, QWid
                                 &ProjectWindow->WildCardView, ProjectWindow);
     connect(ProjectWindow, &TProjectWindow::MainCaptionChanged, this, &QWidget::setWindowTitle);
     connect(ProjectWindow, &TProjectWindow::HomeFolderRequested, this,
-            &TMainWindow::OpenButtonClick);
+            &TMainWindow::OpenFolderButtonClick);
     SiteWatcher = new TSiteWatcher(
         Run, [this] { Reopen(Run, true); }, this);
     BuildLayout();
@@ -183,11 +183,11 @@ QWidget* TMainWindow::BuildTreePane(QWidget* Parent) {
     Layout->setContentsMargins(0, 0, 0, 0);
     Layout->setSpacing(0);
     QWidget* ToolBar = BuildToolBar(Pane);
-    selectedFolderPanel = SunkenLabel(QStringLiteral("指定フォルダ以下の全ファイル"), Pane);
-    selectedFolderPanel->setFixedHeight(17);
+    TreeTitlePanel = SunkenLabel(QStringLiteral("指定フォルダ以下の全ファイル"), Pane);
+    TreeTitlePanel->setFixedHeight(17);
     BuildSiteTreeView(Pane);
     Layout->addWidget(ToolBar);
-    Layout->addWidget(selectedFolderPanel);
+    Layout->addWidget(TreeTitlePanel);
     Layout->addWidget(SiteTreeView);
     return Pane;
 }
@@ -205,12 +205,12 @@ QWidget* TMainWindow::BuildToolBar(QWidget* Parent) {
         Layout->addWidget(B);
         connect(B, &QToolButton::clicked, this, Handler);
     };
-    Button(OpenButton, "&Folder", "ホームページのフォルダを開く", TToolGlyph::Folder,
-           &TMainWindow::OpenButtonClick);
-    Button(OpenProjectBtn, "&Open", "Projectファイルを開く", TToolGlyph::Open,
-           &TMainWindow::OpenProjectBtnClick);
-    Button(SaveProjectBtn, "&Save", "Projectファイルの保存", TToolGlyph::Save,
-           &TMainWindow::SaveProjectBtnClick);
+    Button(OpenFolderButton, "&Folder", "ホームページのフォルダを開く", TToolGlyph::Folder,
+           &TMainWindow::OpenFolderButtonClick);
+    Button(OpenProjectButton, "&Open", "Projectファイルを開く", TToolGlyph::Open,
+           &TMainWindow::OpenProjectButtonClick);
+    Button(SaveProjectButton, "&Save", "Projectファイルの保存", TToolGlyph::Save,
+           &TMainWindow::SaveProjectButtonClick);
     Button(ReopenButton, "&Reopen", "現在のフォルダを開き直す", TToolGlyph::Reopen,
            &TMainWindow::ReopenButtonClick);
     Button(UndoButton, "&Undo", "元に戻す (Ctrl+Z)", TToolGlyph::Undo,
@@ -218,9 +218,9 @@ QWidget* TMainWindow::BuildToolBar(QWidget* Parent) {
     new QShortcut(QKeySequence::Undo, this, [this] {
         if (UndoButton->isEnabled()) UndoButtonClick();
     });
-    Button(StopButton, "&Halt", QString(), TToolGlyph::Halt, &TMainWindow::StopButtonClick);
-    Button(OptionButton, "&Config", "いろいろ設定する", TToolGlyph::Config,
-           &TMainWindow::OptionButtonClick);
+    Button(HaltButton, "&Halt", QString(), TToolGlyph::Halt, &TMainWindow::HaltButtonClick);
+    Button(SettingsButton, "&Config", "いろいろ設定する", TToolGlyph::Config,
+           &TMainWindow::SettingsButtonClick);
     Button(AboutButton, "&About", "Orvelについて", TToolGlyph::About,
            &TMainWindow::AboutButtonClick);
     Layout->addStretch();
@@ -291,13 +291,13 @@ QWidget* TMainWindow::BuildStatusLine(QWidget* Parent) {
     auto* Layout = new QHBoxLayout(Bottom);
     Layout->setContentsMargins(2, 0, 0, 0);
     Layout->setSpacing(2);
-    status = new QLabel(Bottom);
-    status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // a long text is cut
+    StatusLine = new QLabel(Bottom);
+    StatusLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // a long text is cut
     CountPanel = SunkenLabel(QString(), Bottom);
     CountPanel->setFixedWidth(88);
     FileCountPanel = SunkenLabel(QStringLiteral("総ファイル数"), Bottom);
     FileCountPanel->setFixedWidth(149);
-    Layout->addWidget(status, 1);
+    Layout->addWidget(StatusLine, 1);
     Layout->addWidget(CountPanel);
     Layout->addWidget(FileCountPanel);
     return Bottom;
@@ -552,18 +552,19 @@ void TMainWindow::PumpEvents(TRunContext&) {
 }
 
 void TMainWindow::ProgressChanged(const TRunContext& R) {
-    status->setText(ToQString(R.StatusText()));
+    StatusLine->setText(ToQString(R.StatusText()));
     CountPanel->setText(ToQString(R.CountText()));
     if (!R.FileCountText().empty()) FileCountPanel->setText(ToQString(R.FileCountText()));
 }
 
 void TMainWindow::ApplyCommandState(const TCommandState& State) {
-    for (QToolButton* B : {OpenButton, OptionButton, AboutButton, OpenProjectBtn, SaveProjectBtn})
+    for (QToolButton* B :
+         {OpenFolderButton, SettingsButton, AboutButton, OpenProjectButton, SaveProjectButton})
         B->setEnabled(!State.Busy);
     ReopenButton->setEnabled(!State.Busy && State.ReopenEnabled);
     UndoButton->setEnabled(!State.Busy && State.UndoEnabled);
     if (!State.Busy) SiteWatcher->Follow();
-    StopButton->setEnabled(State.Busy);
+    HaltButton->setEnabled(State.Busy);
     ProjectWindow->ApplyCommandState(State);
     TreePopupMenuPopup(); // shortcuts follow the menu's rule
     if (!State.Busy && Run.Closing) QTimer::singleShot(0, this, &QWidget::close);

@@ -58,20 +58,20 @@ public:
     std::string SelectedSuggestion; // what may be meant instead, for an invalid one; or empty
     TBrowser Browser;               // the web browser found when the program started
 
-    QToolButton *OpenButton, *OpenProjectBtn, *SaveProjectBtn, *ReopenButton, *UndoButton,
-        *StopButton, *OptionButton, *AboutButton;
-    QLabel* selectedFolderPanel;
+    QToolButton *OpenFolderButton, *OpenProjectButton, *SaveProjectButton, *ReopenButton,
+        *UndoButton, *HaltButton, *SettingsButton, *AboutButton;
+    QLabel* TreeTitlePanel;
     QTreeView* SiteTreeView;
     TSiteTreeModel* TreeModel;
     QTabWidget* InfoPages;
     QListWidget *ValidLinkList, *InvalidLinkList, *ExternalLinkList;
     TBackLinkPage* BackLinkPage; // the second page: who links to the selected file or anchor
     TBrokenTargetPage* BrokenTargetPage; // the third page: every broken target of the site
-    QLabel *status, *CountPanel, *FileCountPanel;
-    QMenu *TreePopupMenu, *IgnoreSeveralMenu, *LinkClickPopup, *TagJumpMenu;
+    QLabel *StatusLine, *CountPanel, *FileCountPanel;
+    QMenu *TreePopupMenu, *IgnoreSeveralMenu, *LinkPopupMenu, *TagJumpMenu;
     QAction *OpenWithExternalApp, *OpenWithBrowser, *MarkTop, *IgnoreItem, *IgnoreSeveralItem,
-        *SameNameIgnoreItem, *SameExtIgnoreItem, *DeleteItem, *UnMarkTopAll, *expandAllNodeItem,
-        *collapseAllNodeItem, *ShowProjectWindowItem, *ReplaceItem, *ReplaceWithSuggestionItem,
+        *SameNameIgnoreItem, *SameExtIgnoreItem, *DeleteItem, *UnMarkTopAll, *ExpandAllItem,
+        *CollapseAllItem, *ShowProjectWindowItem, *ReplaceItem, *ReplaceWithSuggestionItem,
         *TagJumpItem;
     TProjectWindow* ProjectWindow;
     TSettingsWindow* SettingsWindow;
@@ -84,14 +84,14 @@ public:
     void FormClose();
     // Opens what was dropped: one folder, a project file, or the folder of another file.
     void FormDropFiles(const QStringList& Paths);
-    void OpenButtonClick();
-    void OpenProjectBtnClick();
-    void SaveProjectBtnClick();
+    void OpenFolderButtonClick();
+    void OpenProjectButtonClick();
+    void SaveProjectButtonClick();
     void ReopenButtonClick();
     // Undoes the last replacement.
     void UndoButtonClick();
-    void StopButtonClick();
-    void OptionButtonClick();
+    void HaltButtonClick();
+    void SettingsButtonClick();
     void AboutButtonClick();
     void SiteTreeViewChange(TTreeNode* Node);
     void SiteTreeViewDblClick();
@@ -127,8 +127,8 @@ public:
     void FixTargetEverywhere();
     // Shows the project window again.
     void ShowProjectWindowItemClick();
-    void expandAllNodeItemClick();
-    void collapseAllNodeItemClick();
+    void ExpandAllItemClick();
+    void CollapseAllItemClick();
     // Fills the three link lists from a file node; empties them for anything else.
     void FillLinkLists(TTreeNode* Node);
 

@@ -39,7 +39,7 @@ protected:
         Form->Run.Settings.ExternalEditor = Editor.Path();
         Services.Messages.clear(); // the report of the check
     }
-    ~LinkPopup() override { Form->LinkClickPopup->hide(); }
+    ~LinkPopup() override { Form->LinkPopupMenu->hide(); }
     void Click(const QString& Link) { ClickItem(Form->ValidLinkList, Link); }
     QStringList TagJumpItems() {
         QStringList Captions;
@@ -55,21 +55,21 @@ protected:
 TEST_F(LinkPopup, AClickOffersTheLinksPlacesRightOfTheCursor) {
     Click("a.html");
     EXPECT_EQ(Form->SelectedLinkText, "a.html");
-    ASSERT_TRUE(Form->LinkClickPopup->isVisible());
-    EXPECT_EQ(Form->LinkClickPopup->pos(), QCursor::pos() + QPoint(16, 0));
+    ASSERT_TRUE(Form->LinkPopupMenu->isVisible());
+    EXPECT_EQ(Form->LinkPopupMenu->pos(), QCursor::pos() + QPoint(16, 0));
     EXPECT_TRUE(Form->ReplaceItem->isEnabled());
     EXPECT_TRUE(Form->TagJumpItem->isEnabled());
     // Line breaks show as blanks; a piece begins after the place before it.
     EXPECT_EQ(TagJumpItems(),
               QStringList({"1: =\"a.html\">a.htm", "1: \">a.html</a>  <", "3: p>a.html  <a hr"}));
-    Form->LinkClickPopup->hide();
+    Form->LinkPopupMenu->hide();
 
     // With IgnoreCase the places that differ in letter case come too; from the keyboard.
     Form->Run.Settings.IgnoreCase = true;
     Form->ValidLinkList->setFocus();
     Form->ValidLinkList->setCurrentRow(-1);
     QTest::keyClick(Form->ValidLinkList, Qt::Key_Down);
-    EXPECT_TRUE(Form->LinkClickPopup->isVisible());
+    EXPECT_TRUE(Form->LinkPopupMenu->isVisible());
     EXPECT_EQ(TagJumpItems().size(), 4);
     EXPECT_EQ(TagJumpItems().value(2), "2: =\"A.HTML\">  <p>");
 }
@@ -84,14 +84,14 @@ TEST_F(LinkPopup, ATagJumpItemStartsTheEditorAtItsLine) {
 TEST_F(LinkPopup, AFileChangedOrDeletedSinceTheCheck) {
     Site.Write("index.html", "nothing here any more");
     Click("a.html");
-    EXPECT_TRUE(Form->LinkClickPopup->isVisible());
+    EXPECT_TRUE(Form->LinkPopupMenu->isVisible());
     EXPECT_FALSE(Form->TagJumpItem->isEnabled());
     EXPECT_TRUE(Form->ReplaceItem->isEnabled());
-    Form->LinkClickPopup->hide();
+    Form->LinkPopupMenu->hide();
 
     ::unlink(PagePath.c_str());
     Click("a.html");
-    EXPECT_FALSE(Form->LinkClickPopup->isVisible());
+    EXPECT_FALSE(Form->LinkPopupMenu->isVisible());
     ASSERT_EQ(Services.Messages.size(), 1u);
     EXPECT_EQ(Services.Messages[0].Text, "ファイルをオープンできません\r\n" + PagePath);
 }
@@ -118,7 +118,7 @@ TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItWhereItIsALink) {
         Form->ReplaceItem->trigger();
     };
     Click("b&c.html");
-    Form->LinkClickPopup->hide();
+    Form->LinkPopupMenu->hide();
     Answer("x.html", false);
     EXPECT_EQ(ReadWholeFile(PagePath), Page);
     EXPECT_TRUE(Services.Messages.empty());
@@ -146,7 +146,7 @@ TEST_F(LinkPopup, AnInvalidLinkTellsWhyAndProposesItsSuggestionForReplacement) {
     ASSERT_EQ(Items(Form->InvalidLinkList), (QStringList{"A.HTML", "d.htm"}));
     EXPECT_EQ(Form->InvalidLinkList->item(1)->toolTip(), "d.htm\n" + Hint);
     ClickItem(Form->InvalidLinkList, "d.htm");
-    EXPECT_EQ(Form->status->text(), Hint);
+    EXPECT_EQ(Form->StatusLine->text(), Hint);
     ASSERT_TRUE(Form->ReplaceWithSuggestionItem->isVisible());
     EXPECT_EQ(Form->ReplaceWithSuggestionItem->text(), "修正候補に置換");
     ui::TReplaceDialog& Dialog = *Form->ReplaceDialog;
