@@ -132,11 +132,11 @@ TProjectWindow::TProjectWindow(TRunContext& RunContext, QWidget* MainWindow)
     setAttribute(Qt::WA_ShowWithoutActivating); // shown at start, the main window keeps the focus
     BuildLayout();
     resize(409, 516);
-    BrowseForServerFolder = new TFolderDialog(this);
-    BrowseForServerFolder->Caption =
+    ServerRootFolderDialog = new TFolderDialog(this);
+    ServerRootFolderDialog->Caption =
         QStringLiteral("サーバーのルートに対応するフォルダを指定して下さい");
-    BrowseForIgnoreFolder = new TFolderDialog(this);
-    BrowseForIgnoreFolder->Caption = QStringLiteral("存在を無視するフォルダを指定してください");
+    IgnoreFolderDialog = new TFolderDialog(this);
+    IgnoreFolderDialog->Caption = QStringLiteral("存在を無視するフォルダを指定してください");
 }
 
 // The folders over the three sections of lists, over the status line.
@@ -146,12 +146,12 @@ void TProjectWindow::BuildLayout() {
     Outer->setSpacing(0);
     QWidget* Folders = BuildFolderRows();
     QWidget* Sections = BuildListSections();
-    StatusBar = SunkenLabel(
+    StatusLine = SunkenLabel(
         QStringLiteral("ファイルをダブルクリックすると、該当ファイルへジャンプします"), this);
-    StatusBar->setFixedHeight(19);
+    StatusLine->setFixedHeight(19);
     Outer->addWidget(Folders);
     Outer->addWidget(Sections, 1);
-    Outer->addWidget(StatusBar);
+    Outer->addWidget(StatusLine);
     ConnectControls();
 }
 
@@ -208,15 +208,15 @@ QWidget* TProjectWindow::BuildListSections() {
 // The wildcard list beside the rule's edit and the buttons that add and delete.
 QLayout* TProjectWindow::BuildWildCardControls() {
     WildCardEdit = new QLineEdit;
-    WildCardAdd = Button(QStringLiteral("ファイル追加"), nullptr);
+    AddWildCardButton = Button(QStringLiteral("ファイル追加"), nullptr);
     AddFolderButton = Button(QStringLiteral("フォルダ追加..."), nullptr);
-    WildCardDelete = Button(QStringLiteral("削除"), nullptr);
+    DeleteWildCardButton = Button(QStringLiteral("削除"), nullptr);
     auto* Controls = new QWidget;
     Controls->setFixedWidth(150);
     auto* ControlLayout = new QVBoxLayout(Controls);
     ControlLayout->setContentsMargins(4, 2, 4, 2);
-    for (QWidget* W : std::initializer_list<QWidget*>{WildCardEdit, WildCardAdd, AddFolderButton,
-                                                      WildCardDelete})
+    for (QWidget* W : std::initializer_list<QWidget*>{WildCardEdit, AddWildCardButton,
+                                                      AddFolderButton, DeleteWildCardButton})
         ControlLayout->addWidget(W);
     ControlLayout->addStretch();
     auto* WildLayout = new QHBoxLayout;
@@ -231,9 +231,11 @@ void TProjectWindow::ConnectControls() {
         List->installEventFilter(this);
     for (QListWidget* List : {TopFileList, IgnoreFileList})
         List->viewport()->installEventFilter(this);
-    connect(WildCardAdd, &QPushButton::clicked, this, &TProjectWindow::WildCardAddClick);
-    connect(WildCardEdit, &QLineEdit::returnPressed, this, &TProjectWindow::WildCardAddClick);
-    connect(WildCardDelete, &QPushButton::clicked, this, &TProjectWindow::WildCardDeleteClick);
+    connect(AddWildCardButton, &QPushButton::clicked, this,
+            &TProjectWindow::AddWildCardButtonClick);
+    connect(WildCardEdit, &QLineEdit::returnPressed, this, &TProjectWindow::AddWildCardButtonClick);
+    connect(DeleteWildCardButton, &QPushButton::clicked, this,
+            &TProjectWindow::DeleteWildCardButtonClick);
     connect(HomeButton, &QToolButton::clicked, this, &TProjectWindow::HomeButtonClick);
     connect(ServerRootButton, &QToolButton::clicked, this, &TProjectWindow::ServerRootButtonClick);
     connect(AddFolderButton, &QPushButton::clicked, this, &TProjectWindow::AddFolderButtonClick);
@@ -266,8 +268,9 @@ void TProjectWindow::closeEvent(QCloseEvent* Event) {
 }
 
 void TProjectWindow::ApplyCommandState(const TCommandState& State) {
-    for (QWidget* W : std::initializer_list<QWidget*>{TopFileList, IgnoreFileList, WildCardList,
-                                                      WildCardEdit, WildCardAdd, WildCardDelete})
+    for (QWidget* W :
+         std::initializer_list<QWidget*>{TopFileList, IgnoreFileList, WildCardList, WildCardEdit,
+                                         AddWildCardButton, DeleteWildCardButton})
         W->setEnabled(!State.Busy);
 }
 
@@ -326,13 +329,13 @@ void TProjectWindow::WildCardListKeyDown(int Key) {
         WildCardList->setCurrentRow(std::min(Row, WildCardList->count() - 1));
 }
 
-void TProjectWindow::WildCardAddClick() {
+void TProjectWindow::AddWildCardButtonClick() {
     if (WildCardEdit->text().isEmpty()) return;
     Run.CurrentProject.AddWildCard(FromQString(WildCardEdit->text()));
     WildCardEdit->clear();
 }
 
-void TProjectWindow::WildCardDeleteClick() {
+void TProjectWindow::DeleteWildCardButtonClick() {
     // The list would select the next rule by itself.
     if (RemoveSelectedWildCard() >= 0) WildCardList->clearSelection();
 }
@@ -342,18 +345,18 @@ void TProjectWindow::HomeButtonClick() {
 }
 
 void TProjectWindow::ServerRootButtonClick() {
-    if (!BrowseForServerFolder->Execute()) {
+    if (!ServerRootFolderDialog->Execute()) {
         Run.CurrentProject.SetServerRoot("");
         return;
     }
-    Run.CurrentProject.SetServerRoot(FromQString(BrowseForServerFolder->FolderName));
-    BrowseForServerFolder->SelectFolder = sfManual;
-    BrowseForServerFolder->SelectFolderName = BrowseForServerFolder->FolderName;
+    Run.CurrentProject.SetServerRoot(FromQString(ServerRootFolderDialog->FolderName));
+    ServerRootFolderDialog->SelectFolder = sfManual;
+    ServerRootFolderDialog->SelectFolderName = ServerRootFolderDialog->FolderName;
 }
 
 void TProjectWindow::AddFolderButtonClick() {
-    if (BrowseForIgnoreFolder->Execute())
-        Run.CurrentProject.AddIgnoreFolder(FromQString(BrowseForIgnoreFolder->FolderName));
+    if (IgnoreFolderDialog->Execute())
+        Run.CurrentProject.AddIgnoreFolder(FromQString(IgnoreFolderDialog->FolderName));
 }
 
 void TProjectWindow::ShowHomeDir(const std::string& HomeDir) {

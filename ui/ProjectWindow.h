@@ -45,9 +45,9 @@ public:
     QLabel *HomeDirLabel, *ServerRootLabel;
     QListWidget *TopFileList, *IgnoreFileList, *WildCardList;
     QLineEdit* WildCardEdit;
-    QPushButton *WildCardAdd, *AddFolderButton, *WildCardDelete;
-    QLabel* StatusBar;
-    TFolderDialog *BrowseForServerFolder, *BrowseForIgnoreFolder;
+    QPushButton *AddWildCardButton, *AddFolderButton, *DeleteWildCardButton;
+    QLabel* StatusLine;
+    TFolderDialog *ServerRootFolderDialog, *IgnoreFolderDialog;
     // The views of the project's three lists.
     TListWidgetView TopFileView, IgnoreFileView, WildCardView;
 
@@ -64,8 +64,8 @@ public:
     // Delete removes the selected rule and selects its neighbour.
     void WildCardListKeyDown(int Key);
     // Adds the typed rule exactly as typed and empties the box.
-    void WildCardAddClick();
-    void WildCardDeleteClick();
+    void AddWildCardButtonClick();
+    void DeleteWildCardButtonClick();
     // Opens a home folder as a new project, unless the main window is busy.
     void HomeButtonClick();
     // Sets the server root folder from the dialog; Cancel clears it.
