@@ -46,6 +46,16 @@ QWidget* LinkPane(const QString& Header, QListWidget*& List, QWidget* Parent) {
     return Pane;
 }
 
+// A bar of fixed height, and the row that holds its widgets.
+QHBoxLayout* NewBarRow(QWidget* Parent, int Height, const QMargins& Margins, int Spacing) {
+    auto* Bar = new QWidget(Parent);
+    Bar->setFixedHeight(Height);
+    auto* Row = new QHBoxLayout(Bar);
+    Row->setContentsMargins(Margins);
+    Row->setSpacing(Spacing);
+    return Row;
+}
+
 // The toolbar's caption font: small Arial, narrowed where its fallback would not fit the
 // 41-pixel buttons.
 QFont ToolCaptionFont() {
@@ -119,11 +129,8 @@ QWidget* TMainWindow::BuildTreePane(QWidget* Parent) {
 }
 
 QWidget* TMainWindow::BuildToolBar(QWidget* Parent) {
-    auto* ToolBar = new QWidget(Parent);
-    ToolBar->setFixedHeight(49);
-    auto* Layout = new QHBoxLayout(ToolBar);
-    Layout->setContentsMargins(2, 4, 2, 4);
-    Layout->setSpacing(0);
+    QHBoxLayout* Layout = NewBarRow(Parent, 49, QMargins(2, 4, 2, 4), 0);
+    QWidget* ToolBar = Layout->parentWidget();
     const QFont CaptionFont = ToolCaptionFont();
     const auto Button = [&](QToolButton*& B, const QString& Caption, const QString& Hint,
                             TToolGlyph Glyph, void (TMainWindow::*Handler)()) {
@@ -212,11 +219,8 @@ void TMainWindow::ConnectInfoPages() {
 
 // The status text, the count and the number of files, across the foot of the window.
 QWidget* TMainWindow::BuildStatusLine(QWidget* Parent) {
-    auto* Bottom = new QWidget(Parent);
-    Bottom->setFixedHeight(20);
-    auto* Layout = new QHBoxLayout(Bottom);
-    Layout->setContentsMargins(2, 0, 0, 0);
-    Layout->setSpacing(2);
+    QHBoxLayout* Layout = NewBarRow(Parent, 20, QMargins(2, 0, 0, 0), 2);
+    QWidget* Bottom = Layout->parentWidget();
     StatusLine = new QLabel(Bottom);
     StatusLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // a long text is cut
     CountPanel = SunkenLabel(QString(), Bottom);
