@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     std::printf("reopen to idle   %.3f s, longest pause %.3f s\n", ReopenSeconds, Probe.Stop());
     ReplaceAndDelete(Form, "folders expanded as opened", Form.Run.FileObjects.Count() / 3);
     Timer.restart();
-    Form.expandAllNodeItemClick();
+    Form.ExpandAllItemClick();
     App.processEvents();
     std::printf("expand all       %.3f s\n", Seconds(Timer));
     Form.SiteTreeView->scrollToBottom();

@@ -12,7 +12,8 @@ namespace {
 constexpr int NodeRole = Qt::UserRole;
 } // namespace
 
-TBackLinkPage::TBackLinkPage(TRunContext& Run, QWidget* Parent) : QListWidget(Parent), Run(Run) {
+TBackLinkPage::TBackLinkPage(TRunContext& RunContext, QWidget* Parent)
+    : QListWidget(Parent), Run(RunContext) {
     setObjectName(QStringLiteral("BackLinkList"));
     connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* Item) {
         emit FileChosen(static_cast<TTreeNode*>(Item->data(NodeRole).value<void*>()));

@@ -14,7 +14,7 @@ namespace orvel::ui {
 class TBackLinkPage : public QListWidget {
     Q_OBJECT
 public:
-    explicit TBackLinkPage(TRunContext& Run, QWidget* Parent = nullptr);
+    explicit TBackLinkPage(TRunContext& RunContext, QWidget* Parent = nullptr);
     // Lists the files that link to the node's file or, for an anchor node, to that anchor;
     // empties the page for anything else.
     void ShowNode(const TTreeNode* Node);

@@ -21,8 +21,8 @@ namespace {
 constexpr int TargetRole = Qt::UserRole, NodeRole = Qt::UserRole + 1, LineRole = Qt::UserRole + 2;
 } // namespace
 
-TBrokenTargetPage::TBrokenTargetPage(TRunContext& Run, QWidget* Parent)
-    : QWidget(Parent), Run(Run) {
+TBrokenTargetPage::TBrokenTargetPage(TRunContext& RunContext, QWidget* Parent)
+    : QWidget(Parent), Run(RunContext) {
     Targets = new QTreeWidget(this);
     Targets->setObjectName(QStringLiteral("BrokenTargetList"));
     Targets->setHeaderLabels({QStringLiteral("リンク先"), QStringLiteral("理由"),

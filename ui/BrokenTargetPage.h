@@ -22,7 +22,7 @@ namespace orvel::ui {
 class TBrokenTargetPage : public QWidget {
     Q_OBJECT
 public:
-    explicit TBrokenTargetPage(TRunContext& Run, QWidget* Parent = nullptr);
+    explicit TBrokenTargetPage(TRunContext& RunContext, QWidget* Parent = nullptr);
     // Lists the broken targets again when the results have changed since they were listed.
     void Refresh();
     // The target of the current item (or of the page below it), or null.

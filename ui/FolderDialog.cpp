@@ -83,8 +83,8 @@ bool IsInside(const QString& Path, const QString& Folder) {
 // passes; everything below passes.
 class TRootOnlyProxy : public QSortFilterProxyModel {
 public:
-    TRootOnlyProxy(const QModelIndex& Root, QObject* Parent)
-        : QSortFilterProxyModel(Parent), Root(Root), RootParent(Root.parent()) {}
+    TRootOnlyProxy(const QModelIndex& RootIndex, QObject* Parent)
+        : QSortFilterProxyModel(Parent), Root(RootIndex), RootParent(RootIndex.parent()) {}
 
 protected:
     bool filterAcceptsRow(int Row, const QModelIndex& Parent) const override {
@@ -100,90 +100,34 @@ private:
 // The dialog: the caption, the status line, the folder tree, OK and Cancel.
 class TFolderTreeDialog : public QDialog {
 public:
-    TFolderTreeDialog(QWidget* Owner, const TFolderDialog& Browse, const QString& RootPath,
+    TFolderTreeDialog(QWidget* Owner, const TFolderDialog& Component, const QString& RootPath,
                       const QString& SelectPath)
-        : QDialog(Owner), Browse(Browse) {
+        : QDialog(Owner), Browse(Component) {
         setWindowTitle(QStringLiteral("フォルダの参照"));
-        auto* Instruction = new QLabel(Browse.Caption, this);
-        Instruction->setObjectName("CaptionLabel");
-        Instruction->setWordWrap(true);
-        Status = new QLabel(this);
-        Status->setObjectName("StatusLine");
-        // A long path is cut at the edge instead of widening the dialog.
-        Status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        Status->setVisible(Browse.Options.Contains(sboStatusText) ||
-                           Browse.Options.Contains(sboStatusTextAndShowPath));
-
-        auto* Files = new QFileSystemModel(this);
-        Files->setReadOnly(true);
-        Files->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
-        Files->setRootPath(RootPath);
-        const QModelIndex SourceRoot = Files->index(RootPath);
-        auto* Proxy = new TRootOnlyProxy(SourceRoot, this);
-        Proxy->setSourceModel(Files);
-        Tree = new QTreeView(this);
-        Tree->setObjectName("FolderTree");
-        Tree->setModel(Proxy);
-        Tree->setRootIndex(Proxy->mapFromSource(SourceRoot.parent()));
-        Tree->setHeaderHidden(true);
-        for (int Column = 1; Column < Files->columnCount(); ++Column)
-            Tree->hideColumn(Column);
-        // Long names are shown whole and the tree scrolls sideways.
-        Tree->header()->setStretchLastSection(false);
-        Tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-        Tree->setUniformRowHeights(true);
-        Tree->setSelectionMode(QAbstractItemView::SingleSelection);
-
-        auto* Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-        OK = Buttons->button(QDialogButtonBox::Ok);
-        OK->setObjectName("OKButton");
-        OK->setText(QStringLiteral("OK"));
-        QPushButton* Cancel = Buttons->button(QDialogButtonBox::Cancel);
-        Cancel->setObjectName("CancelButton");
-        Cancel->setText(QStringLiteral("キャンセル"));
-        connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
+        QLabel* CaptionLabel = BuildCaption();
+        BuildStatusLine();
+        BuildFolderTree(RootPath);
+        QDialogButtonBox* Buttons = BuildButtons();
         auto* Layout = new QVBoxLayout(this);
-        Layout->addWidget(Instruction);
-        Layout->addWidget(Status);
-        Layout->addWidget(Tree, 1);
+        Layout->addWidget(CaptionLabel);
+        Layout->addWidget(StatusLine);
+        Layout->addWidget(FolderTree, 1);
         Layout->addWidget(Buttons);
         resize(380, 440);
 
-        // The opening selection is not a change: no callback, the status line stays empty.
-        const QString Initial = IsInside(SelectPath, RootPath) ? SelectPath : RootPath;
-        const QModelIndex Current = Proxy->mapFromSource(Files->index(Initial));
-        for (QModelIndex Folder = Current; Folder.isValid(); Folder = Folder.parent())
-            Tree->expand(Folder);
-        Tree->setCurrentIndex(Current);
-        // Folders are listed in the background and rows move as they arrive: until the user
-        // acts on the tree, each change centres the opening selection again.
-        Recentre = new QTimer(this);
-        Recentre->setSingleShot(true);
-        Recentre->setInterval(0);
-        // A centring still due when the user acts is dropped: the view is the user's from then.
-        connect(Recentre, &QTimer::timeout, this, [this] {
-            if (!Settled) Tree->scrollTo(Tree->currentIndex(), QAbstractItemView::PositionAtCenter);
-        });
-        const auto Again = [this] {
-            if (!Settled) Recentre->start();
-        };
-        connect(Proxy, &QAbstractItemModel::rowsInserted, this, Again);
-        connect(Proxy, &QAbstractItemModel::layoutChanged, this, Again);
-        const auto UserActed = [this] { Settled = true; };
-        connect(Tree->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, UserActed);
-        connect(Tree, &QTreeView::expanded, this, UserActed);
-        connect(Tree, &QTreeView::collapsed, this, UserActed);
-        connect(Tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        SelectOpeningFolder(IsInside(SelectPath, RootPath) ? SelectPath : RootPath);
+        KeepOpeningFolderCentred();
+        connect(FolderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
                 [this](const QModelIndex& Index) { SelectionChanged(Index); });
     }
 
     // The selected folder's path and its name in the tree; empty when nothing is selected.
     QString SelectedPath() const {
-        return Tree->currentIndex().data(QFileSystemModel::FilePathRole).toString();
+        return FolderTree->currentIndex().data(QFileSystemModel::FilePathRole).toString();
     }
-    QString SelectedName() const { return Tree->currentIndex().data(Qt::DisplayRole).toString(); }
+    QString SelectedName() const {
+        return FolderTree->currentIndex().data(Qt::DisplayRole).toString();
+    }
 
 protected:
     void showEvent(QShowEvent* Event) override {
@@ -192,6 +136,90 @@ protected:
     }
 
 private:
+    QLabel* BuildCaption() {
+        auto* CaptionLabel = new QLabel(Browse.Caption, this);
+        CaptionLabel->setObjectName("CaptionLabel");
+        CaptionLabel->setWordWrap(true);
+        return CaptionLabel;
+    }
+
+    void BuildStatusLine() {
+        StatusLine = new QLabel(this);
+        StatusLine->setObjectName("StatusLine");
+        // A long path is cut at the edge instead of widening the dialog.
+        StatusLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        StatusLine->setVisible(Browse.Options.Contains(sboStatusText) ||
+                               Browse.Options.Contains(sboStatusTextAndShowPath));
+    }
+
+    // The folders below RootPath's parent, of which only RootPath itself is shown at the top.
+    void BuildFolderTree(const QString& RootPath) {
+        Files = new QFileSystemModel(this);
+        Files->setReadOnly(true);
+        Files->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+        Files->setRootPath(RootPath);
+        const QModelIndex SourceRoot = Files->index(RootPath);
+        Proxy = new TRootOnlyProxy(SourceRoot, this);
+        Proxy->setSourceModel(Files);
+        FolderTree = new QTreeView(this);
+        FolderTree->setObjectName("FolderTree");
+        FolderTree->setModel(Proxy);
+        FolderTree->setRootIndex(Proxy->mapFromSource(SourceRoot.parent()));
+        FolderTree->setHeaderHidden(true);
+        for (int Column = 1; Column < Files->columnCount(); ++Column)
+            FolderTree->hideColumn(Column);
+        // Long names are shown whole and the tree scrolls sideways.
+        FolderTree->header()->setStretchLastSection(false);
+        FolderTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+        FolderTree->setUniformRowHeights(true);
+        FolderTree->setSelectionMode(QAbstractItemView::SingleSelection);
+    }
+
+    QDialogButtonBox* BuildButtons() {
+        auto* Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        OKButton = Buttons->button(QDialogButtonBox::Ok);
+        OKButton->setObjectName("OKButton");
+        OKButton->setText(QStringLiteral("OK"));
+        QPushButton* Cancel = Buttons->button(QDialogButtonBox::Cancel);
+        Cancel->setObjectName("CancelButton");
+        Cancel->setText(QStringLiteral("キャンセル"));
+        connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        return Buttons;
+    }
+
+    // The opening selection is not a change: no callback, the status line stays empty.
+    void SelectOpeningFolder(const QString& Path) {
+        const QModelIndex Current = Proxy->mapFromSource(Files->index(Path));
+        for (QModelIndex Folder = Current; Folder.isValid(); Folder = Folder.parent())
+            FolderTree->expand(Folder);
+        FolderTree->setCurrentIndex(Current);
+    }
+
+    // Folders are listed in the background and rows move as they arrive: until the user acts
+    // on the tree, each change centres the opening selection again.
+    void KeepOpeningFolderCentred() {
+        Recentre = new QTimer(this);
+        Recentre->setSingleShot(true);
+        Recentre->setInterval(0);
+        // A centring still due when the user acts is dropped: the view is the user's from then.
+        connect(Recentre, &QTimer::timeout, this, [this] {
+            if (!Settled)
+                FolderTree->scrollTo(FolderTree->currentIndex(),
+                                     QAbstractItemView::PositionAtCenter);
+        });
+        const auto Again = [this] {
+            if (!Settled) Recentre->start();
+        };
+        connect(Proxy, &QAbstractItemModel::rowsInserted, this, Again);
+        connect(Proxy, &QAbstractItemModel::layoutChanged, this, Again);
+        const auto UserActed = [this] { Settled = true; };
+        connect(FolderTree->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+                UserActed);
+        connect(FolderTree, &QTreeView::expanded, this, UserActed);
+        connect(FolderTree, &QTreeView::collapsed, this, UserActed);
+    }
+
     void SelectionChanged(const QModelIndex& Index) {
         Settled = true;
         const QString Path = Index.data(QFileSystemModel::FilePathRole).toString();
@@ -199,15 +227,17 @@ private:
         int OKButtonState = 0;
         if (Browse.OnSelectionChanged) Browse.OnSelectionChanged(Path, ShowText, OKButtonState);
         if (Browse.Options.Contains(sboStatusTextAndShowPath)) ShowText = Path;
-        Status->setText(ShowText);
-        if (OKButtonState == 1) OK->setEnabled(true);
-        if (OKButtonState == 2) OK->setEnabled(false);
+        StatusLine->setText(ShowText);
+        if (OKButtonState == 1) OKButton->setEnabled(true);
+        if (OKButtonState == 2) OKButton->setEnabled(false);
     }
 
     const TFolderDialog& Browse;
-    QTreeView* Tree;
-    QLabel* Status;
-    QPushButton* OK;
+    QFileSystemModel* Files; // the folders of the file system, listed in the background
+    TRootOnlyProxy* Proxy;   // the root folder alone at the top
+    QTreeView* FolderTree;
+    QLabel* StatusLine;
+    QPushButton* OKButton;
     QTimer* Recentre;     // centres the opening selection after a change of the rows
     bool Settled = false; // the user has selected, scrolled, expanded or collapsed
 };

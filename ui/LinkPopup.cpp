@@ -38,12 +38,12 @@ QString PlacesText(int Places, int Pages) {
 }
 
 void TMainWindow::BuildLinkPopup() {
-    LinkClickPopup = new QMenu(this);
-    ReplaceItem = LinkClickPopup->addAction(QStringLiteral("文字列の置換..."));
-    ReplaceWithSuggestionItem = LinkClickPopup->addAction(QStringLiteral("修正候補に置換"));
+    LinkPopupMenu = new QMenu(this);
+    ReplaceItem = LinkPopupMenu->addAction(QStringLiteral("文字列の置換..."));
+    ReplaceWithSuggestionItem = LinkPopupMenu->addAction(QStringLiteral("修正候補に置換"));
     connect(ReplaceWithSuggestionItem, &QAction::triggered, this,
             &TMainWindow::ReplaceWithSuggestionClick);
-    TagJumpMenu = LinkClickPopup->addMenu(QStringLiteral("文字列へのタグジャンプ"));
+    TagJumpMenu = LinkPopupMenu->addMenu(QStringLiteral("文字列へのタグジャンプ"));
     TagJumpItem = TagJumpMenu->menuAction();
     ReplaceDialog = new TReplaceDialog(this);
     connect(ReplaceItem, &QAction::triggered, this, &TMainWindow::ReplaceClick);
@@ -78,7 +78,7 @@ void TMainWindow::ShowLinkPopup(QListWidget* List) {
         TagJumpMenu->addAction(QString::fromStdString(Place.Line) + QStringLiteral(": ") +
                                MenuText(PageText(Place.Context, Node->Data->Charset)));
     TagJumpItem->setEnabled(!Places->empty());
-    LinkClickPopup->popup(QCursor::pos() + QPoint(16, 0));
+    LinkPopupMenu->popup(QCursor::pos() + QPoint(16, 0));
 }
 
 void TMainWindow::TagJumpItemClick(QAction* Item) {
@@ -127,7 +127,7 @@ void TMainWindow::FixTargetEverywhere() {
     if (ReplaceDialog->exec() != QDialog::Accepted) return;
     if (Alike)
         for (TLinkFix& Fix : Fixes)
-            Fix.NewUtf8 = ReplaceDialog->afterstr->text().toStdString();
+            Fix.NewUtf8 = ReplaceDialog->ReplacementEdit->text().toStdString();
     ReplaceLinks(Run, Fixes);
 }
 
@@ -140,7 +140,8 @@ void TMainWindow::ReplaceLinkText(const QString& Proposal) {
     ReplaceDialog->Fill(ToQString(BareFileName(Page.Path, Run.PathStyle())),
                         PageText(SelectedLinkText, Page.Charset), Proposal, PlacesText(Places, 1));
     if (ReplaceDialog->exec() != QDialog::Accepted) return;
-    ReplaceLinks(Run, {{&Page, SelectedLinkText, ReplaceDialog->afterstr->text().toStdString()}});
+    ReplaceLinks(Run,
+                 {{&Page, SelectedLinkText, ReplaceDialog->ReplacementEdit->text().toStdString()}});
 }
 
 } // namespace orvel::ui

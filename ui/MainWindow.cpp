@@ -10,13 +10,11 @@
 #include "ui/Encoding.h"
 #include "ui/FolderDialog.h"
 #include "ui/InvalidLinkHint.h"
-#include "ui/Panels.h"
 #include "ui/ProjectWindow.h"
 #include "ui/SettingsWindow.h"
 #include "ui/SiteTreeModel.h"
 #include "ui/SiteWatcher.h"
 #include "ui/TrashFileSystem.h"
-#include "ui/TreePictures.h"
 #include "ui/UiServices.h"
 
 #include <QApplication>
@@ -24,54 +22,25 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QScrollBar>
-#include <QShortcut>
-#include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
-#include <QVBoxLayout>
 
 namespace orvel::ui {
-
-namespace {
-
-// A pane of the link area: a header line over a list.
-QWidget* LinkPane(const QString& Header, QListWidget*& List, QWidget* Parent) {
-    auto* Pane = new QWidget(Parent);
-    auto* Layout = new QVBoxLayout(Pane);
-    Layout->setContentsMargins(0, 0, 0, 0);
-    Layout->setSpacing(0);
-    auto* Title = SunkenLabel(Header, Pane);
-    Title->setFixedHeight(17);
-    // Items keep their own widths, so the list scrolls sideways to its longest link. The frame
-    // turns to the highlight colour while the list has the keyboard, even when it is empty.
-    List = new QListWidget(Pane);
-    List->setStyleSheet(
-        QStringLiteral("QListWidget { border: 1px solid palette(mid); }"
-                       "QListWidget:focus { border: 1px solid palette(highlight); }"));
-    Layout->addWidget(Title);
-    Layout->addWidget(List);
-    return Pane;
-}
-
-} // namespace
 
 bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen) {
     return Left > 0 && Top > 0 && Left < Screen.width() - Window.width() &&
            Top < Screen.height() - Window.height();
 }
 
-TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidget* Parent)
-    : QMainWindow(Parent), Run(*this), Services(Services), SettingsPath(std::move(SettingsPath)) {
+TMainWindow::TMainWindow(TUiServices& UiServices, std::string SettingsFile, QWidget* Parent)
+    : QMainWindow(Parent), Run(*this), Services(UiServices), SettingsPath(std::move(SettingsFile)) {
     setWindowTitle(QStringLiteral("Orvel (UnOfficial)"));
     Run.FileSystem = &TTrashFileSystem::Instance();
     ProjectWindow = new TProjectWindow(Run, this);
@@ -79,7 +48,7 @@ TMainWindow::TMainWindow(TUiServices& Services, std::string SettingsPath, QWidge
                                 &ProjectWindow->WildCardView, ProjectWindow);
     connect(ProjectWindow, &TProjectWindow::MainCaptionChanged, this, &QWidget::setWindowTitle);
     connect(ProjectWindow, &TProjectWindow::HomeFolderRequested, this,
-            &TMainWindow::OpenButtonClick);
+            &TMainWindow::OpenFolderButtonClick);
     SiteWatcher = new TSiteWatcher(
         Run, [this] { Reopen(Run, true); }, this);
     BuildLayout();
@@ -120,176 +89,6 @@ void TMainWindow::FormClose() {
         File.UpdateFile();
     } catch (const EIniFileError&) {
     }
-}
-
-void TMainWindow::BuildLayout() {
-    resize(700, 498);
-    auto* Central = new QWidget(this);
-    auto* Outer = new QVBoxLayout(Central);
-    Outer->setContentsMargins(0, 0, 0, 0);
-    Outer->setSpacing(0);
-    auto* Columns = new QSplitter(Qt::Horizontal, Central);
-    Columns->setHandleWidth(3);
-    Columns->setChildrenCollapsible(false);
-
-    auto* Left = new QWidget(Columns);
-    auto* LeftLayout = new QVBoxLayout(Left);
-    LeftLayout->setContentsMargins(0, 0, 0, 0);
-    LeftLayout->setSpacing(0);
-    auto* ToolBar = new QWidget(Left);
-    ToolBar->setFixedHeight(49);
-    auto* ToolLayout = new QHBoxLayout(ToolBar);
-    ToolLayout->setContentsMargins(2, 4, 2, 4);
-    ToolLayout->setSpacing(0);
-    QFont CaptionFont(QStringLiteral("Arial"));
-    CaptionFont.setPixelSize(11);
-    // Where Arial falls back to a wider face, the captions still fit the 41-pixel buttons.
-    if (QFontMetrics(CaptionFont).horizontalAdvance(QStringLiteral("Reopen")) > 34)
-        CaptionFont.setStretch(QFont::Condensed);
-    if (QFontMetrics(CaptionFont).horizontalAdvance(QStringLiteral("Reopen")) > 34)
-        CaptionFont.setPixelSize(10);
-    const auto Button = [&](QToolButton*& B, const QString& Caption, const QString& Hint,
-                            TToolGlyph Glyph, void (TMainWindow::*Handler)()) {
-        B = new QToolButton(ToolBar);
-        B->setText(Caption);
-        B->setToolTip(Hint);
-        B->setIcon(ToolIcon(Glyph));
-        B->setIconSize(QSize(22, 22));
-        B->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        B->setAutoRaise(true);
-        B->setFixedSize(41, 41);
-        B->setFont(CaptionFont);
-        ToolLayout->addWidget(B);
-        connect(B, &QToolButton::clicked, this, Handler);
-    };
-    Button(OpenButton, "&Folder", "ホームページのフォルダを開く", TToolGlyph::Folder,
-           &TMainWindow::OpenButtonClick);
-    Button(OpenProjectBtn, "&Open", "Projectファイルを開く", TToolGlyph::Open,
-           &TMainWindow::OpenProjectBtnClick);
-    Button(SaveProjectBtn, "&Save", "Projectファイルの保存", TToolGlyph::Save,
-           &TMainWindow::SaveProjectBtnClick);
-    Button(ReopenButton, "&Reopen", "現在のフォルダを開き直す", TToolGlyph::Reopen,
-           &TMainWindow::ReopenButtonClick);
-    Button(UndoButton, "&Undo", "元に戻す (Ctrl+Z)", TToolGlyph::Undo,
-           &TMainWindow::UndoButtonClick);
-    new QShortcut(QKeySequence::Undo, this, [this] {
-        if (UndoButton->isEnabled()) UndoButtonClick();
-    });
-    Button(StopButton, "&Halt", QString(), TToolGlyph::Halt, &TMainWindow::StopButtonClick);
-    Button(OptionButton, "&Config", "いろいろ設定する", TToolGlyph::Config,
-           &TMainWindow::OptionButtonClick);
-    Button(AboutButton, "&About", "Orvelについて", TToolGlyph::About,
-           &TMainWindow::AboutButtonClick);
-    ToolLayout->addStretch();
-
-    selectedFolderPanel = SunkenLabel(QStringLiteral("指定フォルダ以下の全ファイル"), Left);
-    selectedFolderPanel->setFixedHeight(17);
-    SiteTreeView = new QTreeView(Left);
-    TreeModel = new TSiteTreeModel(Run.Tree, this);
-    SiteTreeView->setModel(TreeModel);
-    SiteTreeView->setHeaderHidden(true);
-    SiteTreeView->setUniformRowHeights(true);
-    SiteTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    SiteTreeView->setIndentation(19);
-    SiteTreeView->setIconSize(QSize(2 * PictureSize + 2, PictureSize));
-    SiteTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
-    SiteTreeView->setExpandsOnDoubleClick(false);
-    // Names are shown whole: the column is as wide as its rows and the tree scrolls sideways.
-    SiteTreeView->header()->setStretchLastSection(false);
-    SiteTreeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    SiteTreeView->viewport()->installEventFilter(this);
-    LeftLayout->addWidget(ToolBar);
-    LeftLayout->addWidget(selectedFolderPanel);
-    LeftLayout->addWidget(SiteTreeView);
-
-    InfoPages = new QTabWidget(Columns);
-    auto* Panes = new QSplitter(Qt::Vertical);
-    Panes->setHandleWidth(3);
-    Panes->addWidget(LinkPane(QStringLiteral("有効リンク"), ValidLinkList, Panes));
-    Panes->addWidget(LinkPane(QStringLiteral("無効リンク"), InvalidLinkList, Panes));
-    Panes->addWidget(LinkPane(QStringLiteral("外部リンク"), ExternalLinkList, Panes));
-    Panes->setStretchFactor(1, 1);
-    Panes->setSizes({137, 180, 156});
-    InfoPages->addTab(Panes, QStringLiteral("HTMLファイルの情報"));
-    BackLinkPage = new TBackLinkPage(Run);
-    InfoPages->addTab(BackLinkPage, QStringLiteral("リンク元"));
-    BrokenTargetPage = new TBrokenTargetPage(Run);
-    InfoPages->addTab(BrokenTargetPage, QStringLiteral("無効リンク一覧"));
-    // The back-link index and the broken targets of a large site take a moment to find: only a
-    // shown page asks for them.
-    connect(InfoPages, &QTabWidget::currentChanged, this, [this] {
-        if (Run.Busy()) return;
-        if (InfoPages->currentWidget() == BackLinkPage) BackLinkPage->ShowNode(SelectedNode());
-        if (InfoPages->currentWidget() == BrokenTargetPage) BrokenTargetPage->Refresh();
-    });
-    const auto ChooseFile = [this](TTreeNode* Node) {
-        if (!Run.Busy()) Run.Tree.Select(Node);
-    };
-    connect(BackLinkPage, &TBackLinkPage::FileChosen, this, ChooseFile);
-    connect(BrokenTargetPage, &TBrokenTargetPage::FileChosen, this, ChooseFile);
-    connect(BrokenTargetPage, &TBrokenTargetPage::TagJumpAsked, this,
-            [this](TTreeNode* Node, int Line) {
-                if (!Run.Busy() && Node && Node->Data && Line > 0)
-                    TagJump(Run, *Node->Data, std::to_string(Line));
-            });
-    connect(BrokenTargetPage, &TBrokenTargetPage::FixAsked, this,
-            &TMainWindow::FixTargetEverywhere);
-    Columns->addWidget(Left);
-    Columns->addWidget(InfoPages);
-    Columns->setStretchFactor(1, 1);
-    Columns->setSizes({336, 360});
-
-    auto* Bottom = new QWidget(Central);
-    Bottom->setFixedHeight(20);
-    auto* BottomLayout = new QHBoxLayout(Bottom);
-    BottomLayout->setContentsMargins(2, 0, 0, 0);
-    BottomLayout->setSpacing(2);
-    status = new QLabel(Bottom);
-    status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // a long text is cut
-    CountPanel = SunkenLabel(QString(), Bottom);
-    CountPanel->setFixedWidth(88);
-    FileCountPanel = SunkenLabel(QStringLiteral("総ファイル数"), Bottom);
-    FileCountPanel->setFixedWidth(149);
-    BottomLayout->addWidget(status, 1);
-    BottomLayout->addWidget(CountPanel);
-    BottomLayout->addWidget(FileCountPanel);
-    Outer->addWidget(Columns, 1);
-    Outer->addWidget(Bottom);
-    setCentralWidget(Central);
-
-    // Only a selection selects: the current node the view sets on focus does not.
-    connect(SiteTreeView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { SelectInTree(); });
-    // A batch update rebuilds the view: it opens the same nodes and stays where it was.
-    connect(TreeModel, &QAbstractItemModel::modelAboutToBeReset, this,
-            [this] { KeptScroll = SiteTreeView->verticalScrollBar()->value(); });
-    connect(TreeModel, &TSiteTreeModel::TreeRebuilt, this, [this] {
-        RestoreExpansion();
-        SyncViewFromTree();
-        SiteTreeView->verticalScrollBar()->setValue(KeptScroll);
-    });
-    connect(TreeModel, &TSiteTreeModel::TreeRepainted, SiteTreeView->viewport(),
-            qOverload<>(&QWidget::update));
-    connect(TreeModel, &TSiteTreeModel::TreeSelectionChanged, this, [this] { SyncViewFromTree(); });
-    connect(SiteTreeView, &QTreeView::expanded, this,
-            [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = true; });
-    connect(SiteTreeView, &QTreeView::collapsed, this,
-            [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = false; });
-    connect(SiteTreeView, &QTreeView::doubleClicked, this, [this] { SiteTreeViewDblClick(); });
-    connect(SiteTreeView, &QTreeView::customContextMenuRequested, this,
-            &TMainWindow::ShowTreePopupMenu);
-    // Shift+F10 is the Menu key's other name.
-    new QShortcut(
-        QKeySequence(Qt::SHIFT | Qt::Key_F10), SiteTreeView,
-        [this] {
-            QContextMenuEvent Event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
-            QCoreApplication::sendEvent(SiteTreeView, &Event);
-        },
-        Qt::WidgetShortcut);
-    SiteTreeView->installEventFilter(this);
-    Run.Tree.SetText(Run.Tree.Root(), "homepage");
-    Run.Tree.SetImage(Run.Tree.Root(), 0);
-    Run.Tree.SetSelectedImage(Run.Tree.Root(), 0);
 }
 
 void TMainWindow::ReadSettingsFile() {
@@ -375,8 +174,8 @@ void TMainWindow::SyncViewFromTree() {
 }
 
 void TMainWindow::SiteTreeViewChange(TTreeNode* Node) {
-    TreePopupMenuPopup(); // shortcuts act only where the menu would offer their item
-    if (!OpenButton->isEnabled()) return; // busy: the lists stay as they are
+    TreePopupMenuPopup();   // shortcuts act only where the menu would offer their item
+    if (Run.Busy()) return; // the lists stay as they are until the run ends
     Run.BeginBusy();
     FillLinkLists(Node);
     Run.EndBusy();
@@ -387,7 +186,8 @@ namespace {
 // may have thousands.
 class TInvalidLinkItem : public QListWidgetItem {
 public:
-    TInvalidLinkItem(const QString& Text, TRunContext& Run) : QListWidgetItem(Text), Run(Run) {}
+    TInvalidLinkItem(const QString& Text, TRunContext& RunContext)
+        : QListWidgetItem(Text), Run(RunContext) {}
     QVariant data(int Role) const override {
         if (Role != Qt::ToolTipRole || Run.Busy()) return QListWidgetItem::data(Role);
         const TTreeNode* Node = Run.Tree.Selected();
@@ -506,18 +306,19 @@ void TMainWindow::PumpEvents(TRunContext&) {
 }
 
 void TMainWindow::ProgressChanged(const TRunContext& R) {
-    status->setText(ToQString(R.StatusText()));
+    StatusLine->setText(ToQString(R.StatusText()));
     CountPanel->setText(ToQString(R.CountText()));
     if (!R.FileCountText().empty()) FileCountPanel->setText(ToQString(R.FileCountText()));
 }
 
 void TMainWindow::ApplyCommandState(const TCommandState& State) {
-    for (QToolButton* B : {OpenButton, OptionButton, AboutButton, OpenProjectBtn, SaveProjectBtn})
+    for (QToolButton* B :
+         {OpenFolderButton, SettingsButton, AboutButton, OpenProjectButton, SaveProjectButton})
         B->setEnabled(!State.Busy);
     ReopenButton->setEnabled(!State.Busy && State.ReopenEnabled);
     UndoButton->setEnabled(!State.Busy && State.UndoEnabled);
     if (!State.Busy) SiteWatcher->Follow();
-    StopButton->setEnabled(State.Busy);
+    HaltButton->setEnabled(State.Busy);
     ProjectWindow->ApplyCommandState(State);
     TreePopupMenuPopup(); // shortcuts follow the menu's rule
     if (!State.Busy && Run.Closing) QTimer::singleShot(0, this, &QWidget::close);

@@ -44,9 +44,9 @@ bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen);
 class TMainWindow : public QMainWindow, public THost {
     Q_OBJECT
 public:
-    // Creates the window, reads the settings from SettingsPath and puts the commands into the
+    // Creates the window, reads the settings from SettingsFile and puts the commands into the
     // idle state.
-    TMainWindow(TUiServices& Services, std::string SettingsPath, QWidget* Parent = nullptr);
+    TMainWindow(TUiServices& UiServices, std::string SettingsFile, QWidget* Parent = nullptr);
     ~TMainWindow() override;
 
     // Shows the project window when the settings say so and, with an argument, shows the
@@ -58,20 +58,20 @@ public:
     std::string SelectedSuggestion; // what may be meant instead, for an invalid one; or empty
     TBrowser Browser;               // the web browser found when the program started
 
-    QToolButton *OpenButton, *OpenProjectBtn, *SaveProjectBtn, *ReopenButton, *UndoButton,
-        *StopButton, *OptionButton, *AboutButton;
-    QLabel* selectedFolderPanel;
+    QToolButton *OpenFolderButton, *OpenProjectButton, *SaveProjectButton, *ReopenButton,
+        *UndoButton, *HaltButton, *SettingsButton, *AboutButton;
+    QLabel* TreeTitlePanel;
     QTreeView* SiteTreeView;
     TSiteTreeModel* TreeModel;
     QTabWidget* InfoPages;
     QListWidget *ValidLinkList, *InvalidLinkList, *ExternalLinkList;
     TBackLinkPage* BackLinkPage; // the second page: who links to the selected file or anchor
     TBrokenTargetPage* BrokenTargetPage; // the third page: every broken target of the site
-    QLabel *status, *CountPanel, *FileCountPanel;
-    QMenu *TreePopupMenu, *IgnoreSeveralMenu, *LinkClickPopup, *TagJumpMenu;
+    QLabel *StatusLine, *CountPanel, *FileCountPanel;
+    QMenu *TreePopupMenu, *IgnoreSeveralMenu, *LinkPopupMenu, *TagJumpMenu;
     QAction *OpenWithExternalApp, *OpenWithBrowser, *MarkTop, *IgnoreItem, *IgnoreSeveralItem,
-        *SameNameIgnoreItem, *SameExtIgnoreItem, *DeleteItem, *UnMarkTopAll, *expandAllNodeItem,
-        *collapseAllNodeItem, *ShowProjectWindowItem, *ReplaceItem, *ReplaceWithSuggestionItem,
+        *SameNameIgnoreItem, *SameExtIgnoreItem, *DeleteItem, *UnMarkTopAll, *ExpandAllItem,
+        *CollapseAllItem, *ShowProjectWindowItem, *ReplaceItem, *ReplaceWithSuggestionItem,
         *TagJumpItem;
     TProjectWindow* ProjectWindow;
     TSettingsWindow* SettingsWindow;
@@ -84,14 +84,14 @@ public:
     void FormClose();
     // Opens what was dropped: one folder, a project file, or the folder of another file.
     void FormDropFiles(const QStringList& Paths);
-    void OpenButtonClick();
-    void OpenProjectBtnClick();
-    void SaveProjectBtnClick();
+    void OpenFolderButtonClick();
+    void OpenProjectButtonClick();
+    void SaveProjectButtonClick();
     void ReopenButtonClick();
     // Undoes the last replacement.
     void UndoButtonClick();
-    void StopButtonClick();
-    void OptionButtonClick();
+    void HaltButtonClick();
+    void SettingsButtonClick();
     void AboutButtonClick();
     void SiteTreeViewChange(TTreeNode* Node);
     void SiteTreeViewDblClick();
@@ -127,8 +127,8 @@ public:
     void FixTargetEverywhere();
     // Shows the project window again.
     void ShowProjectWindowItemClick();
-    void expandAllNodeItemClick();
-    void collapseAllNodeItemClick();
+    void ExpandAllItemClick();
+    void CollapseAllItemClick();
     // Fills the three link lists from a file node; empties them for anything else.
     void FillLinkLists(TTreeNode* Node);
 
@@ -152,6 +152,13 @@ protected:
 
 private:
     void BuildLayout();
+    QWidget* BuildTreePane(QWidget* Parent);
+    QWidget* BuildToolBar(QWidget* Parent);
+    void BuildSiteTreeView(QWidget* Parent);
+    void BuildInfoPages(QWidget* Parent);
+    void ConnectInfoPages();
+    QWidget* BuildStatusLine(QWidget* Parent);
+    void ConnectSiteTreeView();
     void BuildPopupMenu();
     void BuildLinkPopup();
     // The selected file opened in the browser; a beep for anything else.

@@ -37,21 +37,21 @@ void TMainWindow::FormDropFiles(const QStringList& Paths) {
         OpenFolder(Run, ContainingFolder(Path, TPathStyle::psPosix));
 }
 
-void TMainWindow::OpenButtonClick() {
+void TMainWindow::OpenFolderButtonClick() {
     if (!HomeFolderDialog->Execute()) return;
     OpenFolder(Run, FromQString(HomeFolderDialog->FolderName));
     HomeFolderDialog->SelectFolder = TSelectFolder::sfManual;
     HomeFolderDialog->SelectFolderName = HomeFolderDialog->FolderName;
 }
 
-void TMainWindow::OpenProjectBtnClick() {
+void TMainWindow::OpenProjectButtonClick() {
     const QString Path = Services.ChooseFileToOpen(
         this, QStringLiteral("プロジェクトファイルを開く"),
         QStringLiteral("Orvelプロジェクトファイル(*.opr);;すべてのファイル(*.*)"));
     if (!Path.isEmpty()) LoadProject(Run, FromQString(Path));
 }
 
-void TMainWindow::SaveProjectBtnClick() {
+void TMainWindow::SaveProjectButtonClick() {
     const QString Path =
         Services.ChooseFileToSave(this, QStringLiteral("プロジェクトファイルを保存"),
                                   QStringLiteral("Orvelプロジェクトファイル(*.opr)"),
@@ -67,11 +67,11 @@ void TMainWindow::UndoButtonClick() {
     if (!Run.Busy()) UndoLastReplacement(Run);
 }
 
-void TMainWindow::StopButtonClick() {
+void TMainWindow::HaltButtonClick() {
     Run.Halted = true;
 }
 
-void TMainWindow::OptionButtonClick() {
+void TMainWindow::SettingsButtonClick() {
     ReadSettingsFile();
     const bool IgnoreCase = Run.Settings.IgnoreCase, ModernHTML = Run.Settings.ModernHTML;
     if (SettingsWindow->exec() == QDialog::Accepted) {

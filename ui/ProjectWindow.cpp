@@ -74,6 +74,13 @@ QWidget* Section(const QString& Header, const QPixmap& Picture, QLayout* Body) {
     return Box;
 }
 
+// A layout that holds one widget.
+QVBoxLayout* SingleWidget(QWidget* Widget) {
+    auto* Layout = new QVBoxLayout;
+    Layout->addWidget(Widget);
+    return Layout;
+}
+
 QListWidget* NewList(QAbstractItemView::SelectionMode Mode) {
     auto* List = new QListWidget;
     List->setSelectionMode(Mode);
@@ -117,26 +124,39 @@ int TListWidgetView::Count() const {
     return List->count();
 }
 
-TProjectWindow::TProjectWindow(TRunContext& Run, QWidget* MainWindow)
+TProjectWindow::TProjectWindow(TRunContext& RunContext, QWidget* MainWindow)
     : QWidget(MainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      Run(Run) {
+      Run(RunContext) {
     setWindowTitle(QStringLiteral("プロジェクト情報"));
     setAttribute(Qt::WA_ShowWithoutActivating); // shown at start, the main window keeps the focus
     BuildLayout();
     resize(409, 516);
-    BrowseForServerFolder = new TFolderDialog(this);
-    BrowseForServerFolder->Caption =
+    ServerRootFolderDialog = new TFolderDialog(this);
+    ServerRootFolderDialog->Caption =
         QStringLiteral("サーバーのルートに対応するフォルダを指定して下さい");
-    BrowseForIgnoreFolder = new TFolderDialog(this);
-    BrowseForIgnoreFolder->Caption = QStringLiteral("存在を無視するフォルダを指定してください");
+    IgnoreFolderDialog = new TFolderDialog(this);
+    IgnoreFolderDialog->Caption = QStringLiteral("存在を無視するフォルダを指定してください");
 }
 
+// The folders over the three sections of lists, over the status line.
 void TProjectWindow::BuildLayout() {
     auto* Outer = new QVBoxLayout(this);
     Outer->setContentsMargins(0, 0, 0, 0);
     Outer->setSpacing(0);
+    QWidget* Folders = BuildFolderRows();
+    QWidget* Sections = BuildListSections();
+    StatusLine = SunkenLabel(
+        QStringLiteral("ファイルをダブルクリックすると、該当ファイルへジャンプします"), this);
+    StatusLine->setFixedHeight(19);
+    Outer->addWidget(Folders);
+    Outer->addWidget(Sections, 1);
+    Outer->addWidget(StatusLine);
+    ConnectControls();
+}
 
+// The home folder and the server root folder, each a button beside its caption over its path.
+QWidget* TProjectWindow::BuildFolderRows() {
     auto* Folders = new QWidget(this);
     Folders->setFixedHeight(73);
     auto* Grid = new QGridLayout(Folders);
@@ -156,63 +176,66 @@ void TProjectWindow::BuildLayout() {
         1);
     Grid->addWidget(ServerRootLabel, 3, 1);
     Grid->setColumnStretch(1, 1);
+    return Folders;
+}
 
+// The TOP files, the excluded files, and the wildcard rules with their controls, one above
+// the other.
+QWidget* TProjectWindow::BuildListSections() {
     TopFileList = NewList(QAbstractItemView::ExtendedSelection);
     IgnoreFileList = NewList(QAbstractItemView::ExtendedSelection);
     WildCardList = NewList(QAbstractItemView::SingleSelection);
     TopFileView.List = TopFileList;
     IgnoreFileView.List = IgnoreFileList;
     WildCardView.List = WildCardList;
-    const auto Single = [](QWidget* Widget) {
-        auto* Layout = new QVBoxLayout;
-        Layout->addWidget(Widget);
-        return Layout;
-    };
+    QLayout* WildLayout = BuildWildCardControls();
 
+    auto* Sections = new QSplitter(Qt::Vertical, this);
+    Sections->setHandleWidth(3);
+    Sections->setChildrenCollapsible(false);
+    Sections->addWidget(Section(QStringLiteral("TOPファイル"), TreePictures()[pic::TopMark],
+                                SingleWidget(TopFileList)));
+    Sections->addWidget(Section(QStringLiteral("チェック対象から外すファイル"), ExcludedPicture(),
+                                SingleWidget(IgnoreFileList)));
+    Sections->addWidget(
+        Section(QStringLiteral("存在を無視するファイル（ワイルドカード指定）とフォルダ"), QPixmap(),
+                WildLayout));
+    Sections->setStretchFactor(2, 1);
+    Sections->setSizes({136, 111, 170});
+    return Sections;
+}
+
+// The wildcard list beside the rule's edit and the buttons that add and delete.
+QLayout* TProjectWindow::BuildWildCardControls() {
     WildCardEdit = new QLineEdit;
-    WildCardAdd = Button(QStringLiteral("ファイル追加"), nullptr);
+    AddWildCardButton = Button(QStringLiteral("ファイル追加"), nullptr);
     AddFolderButton = Button(QStringLiteral("フォルダ追加..."), nullptr);
-    WildCardDelete = Button(QStringLiteral("削除"), nullptr);
+    DeleteWildCardButton = Button(QStringLiteral("削除"), nullptr);
     auto* Controls = new QWidget;
     Controls->setFixedWidth(150);
     auto* ControlLayout = new QVBoxLayout(Controls);
     ControlLayout->setContentsMargins(4, 2, 4, 2);
-    for (QWidget* W : std::initializer_list<QWidget*>{WildCardEdit, WildCardAdd, AddFolderButton,
-                                                      WildCardDelete})
+    for (QWidget* W : std::initializer_list<QWidget*>{WildCardEdit, AddWildCardButton,
+                                                      AddFolderButton, DeleteWildCardButton})
         ControlLayout->addWidget(W);
     ControlLayout->addStretch();
     auto* WildLayout = new QHBoxLayout;
     WildLayout->setSpacing(0);
     WildLayout->addWidget(WildCardList, 1);
     WildLayout->addWidget(Controls);
+    return WildLayout;
+}
 
-    auto* Sections = new QSplitter(Qt::Vertical, this);
-    Sections->setHandleWidth(3);
-    Sections->setChildrenCollapsible(false);
-    Sections->addWidget(
-        Section(QStringLiteral("TOPファイル"), TreePictures()[pic::TopMark], Single(TopFileList)));
-    Sections->addWidget(Section(QStringLiteral("チェック対象から外すファイル"), ExcludedPicture(),
-                                Single(IgnoreFileList)));
-    Sections->addWidget(
-        Section(QStringLiteral("存在を無視するファイル（ワイルドカード指定）とフォルダ"), QPixmap(),
-                WildLayout));
-    Sections->setStretchFactor(2, 1);
-    Sections->setSizes({136, 111, 170});
-
-    StatusBar = SunkenLabel(
-        QStringLiteral("ファイルをダブルクリックすると、該当ファイルへジャンプします"), this);
-    StatusBar->setFixedHeight(19);
-    Outer->addWidget(Folders);
-    Outer->addWidget(Sections, 1);
-    Outer->addWidget(StatusBar);
-
+void TProjectWindow::ConnectControls() {
     for (QListWidget* List : {TopFileList, IgnoreFileList, WildCardList})
         List->installEventFilter(this);
     for (QListWidget* List : {TopFileList, IgnoreFileList})
         List->viewport()->installEventFilter(this);
-    connect(WildCardAdd, &QPushButton::clicked, this, &TProjectWindow::WildCardAddClick);
-    connect(WildCardEdit, &QLineEdit::returnPressed, this, &TProjectWindow::WildCardAddClick);
-    connect(WildCardDelete, &QPushButton::clicked, this, &TProjectWindow::WildCardDeleteClick);
+    connect(AddWildCardButton, &QPushButton::clicked, this,
+            &TProjectWindow::AddWildCardButtonClick);
+    connect(WildCardEdit, &QLineEdit::returnPressed, this, &TProjectWindow::AddWildCardButtonClick);
+    connect(DeleteWildCardButton, &QPushButton::clicked, this,
+            &TProjectWindow::DeleteWildCardButtonClick);
     connect(HomeButton, &QToolButton::clicked, this, &TProjectWindow::HomeButtonClick);
     connect(ServerRootButton, &QToolButton::clicked, this, &TProjectWindow::ServerRootButtonClick);
     connect(AddFolderButton, &QPushButton::clicked, this, &TProjectWindow::AddFolderButtonClick);
@@ -245,8 +268,9 @@ void TProjectWindow::closeEvent(QCloseEvent* Event) {
 }
 
 void TProjectWindow::ApplyCommandState(const TCommandState& State) {
-    for (QWidget* W : std::initializer_list<QWidget*>{TopFileList, IgnoreFileList, WildCardList,
-                                                      WildCardEdit, WildCardAdd, WildCardDelete})
+    for (QWidget* W :
+         std::initializer_list<QWidget*>{TopFileList, IgnoreFileList, WildCardList, WildCardEdit,
+                                         AddWildCardButton, DeleteWildCardButton})
         W->setEnabled(!State.Busy);
 }
 
@@ -305,13 +329,13 @@ void TProjectWindow::WildCardListKeyDown(int Key) {
         WildCardList->setCurrentRow(std::min(Row, WildCardList->count() - 1));
 }
 
-void TProjectWindow::WildCardAddClick() {
+void TProjectWindow::AddWildCardButtonClick() {
     if (WildCardEdit->text().isEmpty()) return;
     Run.CurrentProject.AddWildCard(FromQString(WildCardEdit->text()));
     WildCardEdit->clear();
 }
 
-void TProjectWindow::WildCardDeleteClick() {
+void TProjectWindow::DeleteWildCardButtonClick() {
     // The list would select the next rule by itself.
     if (RemoveSelectedWildCard() >= 0) WildCardList->clearSelection();
 }
@@ -321,18 +345,18 @@ void TProjectWindow::HomeButtonClick() {
 }
 
 void TProjectWindow::ServerRootButtonClick() {
-    if (!BrowseForServerFolder->Execute()) {
+    if (!ServerRootFolderDialog->Execute()) {
         Run.CurrentProject.SetServerRoot("");
         return;
     }
-    Run.CurrentProject.SetServerRoot(FromQString(BrowseForServerFolder->FolderName));
-    BrowseForServerFolder->SelectFolder = sfManual;
-    BrowseForServerFolder->SelectFolderName = BrowseForServerFolder->FolderName;
+    Run.CurrentProject.SetServerRoot(FromQString(ServerRootFolderDialog->FolderName));
+    ServerRootFolderDialog->SelectFolder = sfManual;
+    ServerRootFolderDialog->SelectFolderName = ServerRootFolderDialog->FolderName;
 }
 
 void TProjectWindow::AddFolderButtonClick() {
-    if (BrowseForIgnoreFolder->Execute())
-        Run.CurrentProject.AddIgnoreFolder(FromQString(BrowseForIgnoreFolder->FolderName));
+    if (IgnoreFolderDialog->Execute())
+        Run.CurrentProject.AddIgnoreFolder(FromQString(IgnoreFolderDialog->FolderName));
 }
 
 void TProjectWindow::ShowHomeDir(const std::string& HomeDir) {

@@ -9,6 +9,7 @@
 #include <string>
 
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -38,15 +39,15 @@ public:
 class TProjectWindow : public QWidget, public TProjectDisplay {
     Q_OBJECT
 public:
-    TProjectWindow(TRunContext& Run, QWidget* MainWindow);
+    TProjectWindow(TRunContext& RunContext, QWidget* MainWindow);
 
     QToolButton *HomeButton, *ServerRootButton;
     QLabel *HomeDirLabel, *ServerRootLabel;
     QListWidget *TopFileList, *IgnoreFileList, *WildCardList;
     QLineEdit* WildCardEdit;
-    QPushButton *WildCardAdd, *AddFolderButton, *WildCardDelete;
-    QLabel* StatusBar;
-    TFolderDialog *BrowseForServerFolder, *BrowseForIgnoreFolder;
+    QPushButton *AddWildCardButton, *AddFolderButton, *DeleteWildCardButton;
+    QLabel* StatusLine;
+    TFolderDialog *ServerRootFolderDialog, *IgnoreFolderDialog;
     // The views of the project's three lists.
     TListWidgetView TopFileView, IgnoreFileView, WildCardView;
 
@@ -63,8 +64,8 @@ public:
     // Delete removes the selected rule and selects its neighbour.
     void WildCardListKeyDown(int Key);
     // Adds the typed rule exactly as typed and empties the box.
-    void WildCardAddClick();
-    void WildCardDeleteClick();
+    void AddWildCardButtonClick();
+    void DeleteWildCardButtonClick();
     // Opens a home folder as a new project, unless the main window is busy.
     void HomeButtonClick();
     // Sets the server root folder from the dialog; Cancel clears it.
@@ -89,6 +90,11 @@ protected:
 
 private:
     void BuildLayout();
+    QWidget* BuildFolderRows();
+    QWidget* BuildListSections();
+    QLayout* BuildWildCardControls();
+    // The lists' keys and double clicks, and the buttons' commands.
+    void ConnectControls();
     // Selects the node of a file in the main window's tree (none when it is not there) and
     // brings the main window to the front.
     void JumpToFile(const std::string& Path);

@@ -22,11 +22,11 @@ public:
     void Fill(const QString& FileName, const QString& Before, const QString& After,
               const QString& Places, bool AfterEditable = true);
 
-    QLabel* filename;     // the bare name of the file to change
-    QLineEdit* beforestr; // the text to replace; read-only, scrolls when it is long
-    QLineEdit* afterstr;  // the replacement text
-    QLabel* places;       // how many places of the link will change
-    QPushButton *OKBtn, *CancelBtn;
+    QLabel* FileNameLabel;      // the bare name of the file to change
+    QLineEdit* OriginalEdit;    // the text to replace; read-only, scrolls when it is long
+    QLineEdit* ReplacementEdit; // the replacement text
+    QLabel* PlacesLabel;        // how many places of the link will change
+    QPushButton *OKButton, *CancelButton;
 
 protected:
     void showEvent(QShowEvent* Event) override;

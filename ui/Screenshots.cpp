@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     Form.resize(760, 560);
     Form.show();
     Form.Start({QString::fromLocal8Bit(argv[2])});
-    Form.expandAllNodeItemClick();
+    Form.ExpandAllItemClick();
     // Show the links of a page that has all three kinds.
     for (const auto& File : Form.Run.FileObjects)
         if (File->Node->Text == "news.html")
@@ -82,13 +82,13 @@ int main(int argc, char** argv) {
         QCursor::setPos(
             Links->viewport()->mapToGlobal(Row.topLeft() + QPoint(40, Row.height() / 2)));
         Form.ShowLinkPopup(Links);
-        const QRect Item = Form.LinkClickPopup->actionGeometry(Form.TagJumpItem);
-        Form.LinkClickPopup->setActiveAction(Form.TagJumpItem);
-        Form.TagJumpMenu->popup(Form.LinkClickPopup->mapToGlobal(Item.topRight()));
+        const QRect Item = Form.LinkPopupMenu->actionGeometry(Form.TagJumpItem);
+        Form.LinkPopupMenu->setActiveAction(Form.TagJumpItem);
+        Form.TagJumpMenu->popup(Form.LinkPopupMenu->mapToGlobal(Item.topRight()));
         App.processEvents();
-        SaveWithMenus(Form, {Form.LinkClickPopup, Form.TagJumpMenu}, Out + "link-popup.png");
+        SaveWithMenus(Form, {Form.LinkPopupMenu, Form.TagJumpMenu}, Out + "link-popup.png");
         Form.TagJumpMenu->hide();
-        Form.LinkClickPopup->hide();
+        Form.LinkPopupMenu->hide();
         Form.ReplaceDialog->Fill("index.html", Link->text(), Link->text(), PlacesText(1, 1));
         Form.ReplaceDialog->show();
         App.processEvents();

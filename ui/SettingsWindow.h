@@ -34,42 +34,56 @@ public:
     // dialog without filter or title unless replaced.
     std::function<QString()> ChooseFile;
 
-    QTabWidget* PageControl; // the three tabs
+    QTabWidget* SettingsTabs; // the three tabs
     // Tab 1, external applications.
-    QLineEdit* externalViewer;           // image viewer program
-    QPushButton* ViewerBrowseButton;     // picks the image viewer
-    QLineEdit* ExternalEditor;           // editor program for HTML files
-    QPushButton* EditorBrowseButton;     // picks the editor
-    QLineEdit* commandlineoption;        // argument template for opening a file
-    QLineEdit* TagJumpCommandlineoption; // argument template for a tag jump
-    QLabel* CommandLineHelp;             // the framed explanation of %F and %N
+    QLineEdit* ExternalViewerEdit;           // image viewer program
+    QPushButton* ViewerBrowseButton;         // picks the image viewer
+    QLineEdit* ExternalEditorEdit;           // editor program for HTML files
+    QPushButton* EditorBrowseButton;         // picks the editor
+    QLineEdit* CommandLineOptionEdit;        // argument template for opening a file
+    QLineEdit* TagJumpCommandLineOptionEdit; // argument template for a tag jump
+    QLabel* CommandLineHelp;                 // the framed explanation of %F and %N
     // Tab 2, extensions.
-    QLineEdit* ExtListHTML;          // extensions of HTML files
-    QLineEdit* ExtListImg;           // extensions of image files
-    QPushButton* MakeExtListDefault; // restores the two extension lists
+    QLineEdit* ExtListHTMLEdit;         // extensions of HTML files
+    QLineEdit* ExtListImgEdit;          // extensions of image files
+    QPushButton* RestoreExtListsButton; // restores the two extension lists
     // Tab 3, other.
-    QLineEdit* DefaultFileName;           // file name implied by a link ending in "/"
-    QCheckBox* ignoreCase;                // file names compare without case
-    QCheckBox* isSpaceValidChkBox;        // link values may contain spaces
-    QCheckBox* AnchorMakesFileBlue;       // unreferenced anchors show a file in blue
-    QCheckBox* IgnoreHTMLInfo;            // excluded HTML files are not read
-    QCheckBox* IgnoreJavaScript;          // javascript: links are not extracted
-    QCheckBox* HideInfoBoxAfterCheck;     // a beep instead of the summary box
-    QCheckBox* ModernHTML;                // every id an anchor, the link attributes of today
-    QGroupBox* CheckLocalFile;            // handling of links beginning with file://
-    QRadioButton* CheckLocalFileItems[2]; // by value: 0 always invalid, 1 existence checked
+    QLineEdit* DefaultFileNameEdit;         // file name implied by a link ending in "/"
+    QCheckBox* IgnoreCaseBox;               // file names compare without case
+    QCheckBox* SpaceIsValidBox;             // link values may contain spaces
+    QCheckBox* AnchorMakesFileBlueBox;      // unreferenced anchors show a file in blue
+    QCheckBox* IgnoreHTMLInfoBox;           // excluded HTML files are not read
+    QCheckBox* IgnoreJavaScriptBox;         // javascript: links are not extracted
+    QCheckBox* HideInfoBoxAfterCheckBox;    // a beep instead of the summary box
+    QCheckBox* ModernHTMLBox;               // every id an anchor, the link attributes of today
+    QGroupBox* CheckLocalFileBox;           // handling of links beginning with file://
+    QRadioButton* CheckLocalFileChoices[2]; // by value: 0 always invalid, 1 existence checked
     // Below the tabs.
-    QPushButton* OKBtn;     // closes with Accepted; the default button
-    QPushButton* CancelBtn; // closes with Rejected; also the Escape key
+    QPushButton* OKButton;     // closes with Accepted; the default button
+    QPushButton* CancelButton; // closes with Rejected; also the Escape key
 
 protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
+    // Each tab: its controls, then the settings it shows and reads back.
+    QWidget* BuildExternalAppsTab();
+    void ShowExternalAppsSettings(const TSettings& S);
+    void ReadExternalAppsSettings(TSettings& S) const;
+    QWidget* BuildExtensionsTab();
+    void ShowExtensionsSettings(const TSettings& S);
+    void ReadExtensionsSettings(TSettings& S) const;
+    QWidget* BuildOtherTab();
+    QGroupBox* BuildCheckLocalFileChoices();
+    void ShowOtherSettings(const TSettings& S);
+    void ReadOtherSettings(TSettings& S) const;
+    // OK and Cancel below the tabs, and the window's layout.
+    void BuildButtons();
+
     void EditorBrowseButtonClick();
     void ViewerBrowseButtonClick();
-    void MakeExtListDefaultClick();
-    // The chosen radio button of CheckLocalFile: 0, 1, or -1 when none is chosen.
+    void RestoreExtListsButtonClick();
+    // The chosen radio button of CheckLocalFileBox: 0, 1, or -1 when none is chosen.
     int CheckLocalFileIndex() const;
     void SetCheckLocalFileIndex(int Index);
 

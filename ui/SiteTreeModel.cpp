@@ -23,8 +23,8 @@ QString FullPath(const TTreeNode& Node) {
 }
 } // namespace
 
-TSiteTreeModel::TSiteTreeModel(TSiteTree& Tree, QObject* Parent)
-    : QAbstractItemModel(Parent), Tree(Tree) {
+TSiteTreeModel::TSiteTreeModel(TSiteTree& SiteTree, QObject* Parent)
+    : QAbstractItemModel(Parent), Tree(SiteTree) {
     Tree.SetObserver(this);
 }
 

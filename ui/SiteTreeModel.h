@@ -12,7 +12,7 @@ namespace orvel::ui {
 class TSiteTreeModel : public QAbstractItemModel, public TSiteTreeObserver {
     Q_OBJECT
 public:
-    explicit TSiteTreeModel(TSiteTree& Tree, QObject* Parent = nullptr);
+    explicit TSiteTreeModel(TSiteTree& SiteTree, QObject* Parent = nullptr);
     ~TSiteTreeModel() override;
 
     QModelIndex index(int Row, int Column, const QModelIndex& Parent = {}) const override;

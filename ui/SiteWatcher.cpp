@@ -20,8 +20,9 @@ constexpr std::uint32_t FolderEvents = IN_CLOSE_WRITE | IN_MODIFY | IN_CREATE | 
                                        IN_ONLYDIR;
 } // namespace
 
-TSiteWatcher::TSiteWatcher(TRunContext& Run, std::function<void()> Reopen, QObject* Parent)
-    : QObject(Parent), Run(Run), Reopen(std::move(Reopen)),
+TSiteWatcher::TSiteWatcher(TRunContext& RunContext, std::function<void()> ReopenSite,
+                           QObject* Parent)
+    : QObject(Parent), Run(RunContext), Reopen(std::move(ReopenSite)),
       Fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
     Settle.setSingleShot(true);
     Settle.setInterval(SettleMilliseconds);

@@ -21,8 +21,9 @@ namespace orvel::ui {
 class TSiteWatcher : public QObject {
     Q_OBJECT
 public:
-    // Reopen is called when the site's folders hold entries the results do not know.
-    TSiteWatcher(TRunContext& Run, std::function<void()> Reopen, QObject* Parent = nullptr);
+    // ReopenSite is called when the site's folders hold entries the results do not know.
+    TSiteWatcher(TRunContext& RunContext, std::function<void()> ReopenSite,
+                 QObject* Parent = nullptr);
     ~TSiteWatcher() override;
     // Watches the folders the site now shows; one watch per folder reports on all its entries.
     void Follow();

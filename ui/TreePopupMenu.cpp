@@ -35,8 +35,8 @@ void TMainWindow::BuildPopupMenu() {
     Item(DeleteItem, QStringLiteral("削除..."), {Qt::Key_Delete});
     TreePopupMenu->addSeparator();
     Item(UnMarkTopAll, QStringLiteral("すべてのTOPマークを消す"));
-    Item(expandAllNodeItem, QStringLiteral("全ノードを展開する"));
-    Item(collapseAllNodeItem, QStringLiteral("全ノードを縮小する"));
+    Item(ExpandAllItem, QStringLiteral("全ノードを展開する"));
+    Item(CollapseAllItem, QStringLiteral("全ノードを縮小する"));
     Item(ShowProjectWindowItem, QStringLiteral("プロジェクト情報を表示"));
     connect(OpenWithExternalApp, &QAction::triggered, this, &TMainWindow::OpenWithExternalAppClick);
     connect(OpenWithBrowser, &QAction::triggered, this, &TMainWindow::OpenWithBrowserClick);
@@ -48,18 +48,18 @@ void TMainWindow::BuildPopupMenu() {
     connect(DeleteItem, &QAction::triggered, this, &TMainWindow::DeleteItemClick);
     connect(ShowProjectWindowItem, &QAction::triggered, this,
             &TMainWindow::ShowProjectWindowItemClick);
-    connect(expandAllNodeItem, &QAction::triggered, this, &TMainWindow::expandAllNodeItemClick);
-    connect(collapseAllNodeItem, &QAction::triggered, this, &TMainWindow::collapseAllNodeItemClick);
+    connect(ExpandAllItem, &QAction::triggered, this, &TMainWindow::ExpandAllItemClick);
+    connect(CollapseAllItem, &QAction::triggered, this, &TMainWindow::CollapseAllItemClick);
     connect(TreePopupMenu, &QMenu::aboutToShow, this, &TMainWindow::TreePopupMenuPopup);
 }
 
 void TMainWindow::TreePopupMenuPopup() {
     for (QAction* A :
          {OpenWithExternalApp, OpenWithBrowser, MarkTop, IgnoreItem, IgnoreSeveralItem, DeleteItem,
-          UnMarkTopAll, expandAllNodeItem, collapseAllNodeItem, ShowProjectWindowItem})
+          UnMarkTopAll, ExpandAllItem, CollapseAllItem, ShowProjectWindowItem})
         A->setEnabled(false);
     if (Run.Busy()) return;
-    for (QAction* A : {UnMarkTopAll, expandAllNodeItem, collapseAllNodeItem, ShowProjectWindowItem})
+    for (QAction* A : {UnMarkTopAll, ExpandAllItem, CollapseAllItem, ShowProjectWindowItem})
         A->setEnabled(true);
     const TTreeNode* Node = SelectedNode();
     if (!Node || !Node->Parent) return;
@@ -110,11 +110,11 @@ void TMainWindow::SetAllExpanded(bool Expanded) {
         SiteTreeView->setExpanded(TreeModel->IndexOf(*It), true);
 }
 
-void TMainWindow::expandAllNodeItemClick() {
+void TMainWindow::ExpandAllItemClick() {
     SetAllExpanded(true);
 }
 
-void TMainWindow::collapseAllNodeItemClick() {
+void TMainWindow::CollapseAllItemClick() {
     SetAllExpanded(false);
 }
 

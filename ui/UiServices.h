@@ -23,7 +23,7 @@ public:
 // Message boxes titled "Orvel(UO)", the application's beep and Qt's file dialogs.
 class TQtServices : public TUiServices {
 public:
-    explicit TQtServices(QWidget* Owner = nullptr) : Owner(Owner) {}
+    explicit TQtServices(QWidget* DialogOwner = nullptr) : Owner(DialogOwner) {}
     void SetOwner(QWidget* NewOwner) { Owner = NewOwner; }
     bool ShowMessageBox(TMessageKind Kind, const std::string& Text) override;
     bool ShowMessageBox(TMessageKind Kind, const std::string& Text,

@@ -37,7 +37,7 @@ protected:
         Form->Run.Settings.ExternalEditor = Editor.Path();
         Services.Messages.clear(); // the report of the check
     }
-    ~LinkPopup() override { Form->LinkClickPopup->hide(); }
+    ~LinkPopup() override { Form->LinkPopupMenu->hide(); }
     void Click(const QString& Link) { ClickItem(Form->ValidLinkList, Link); }
     QStringList TagJumpItems() {
         QStringList Captions;
@@ -53,21 +53,21 @@ protected:
 TEST_F(LinkPopup, AClickOffersTheLinksPlacesRightOfTheCursor) {
     Click("a.html");
     EXPECT_EQ(Form->SelectedLinkText, "a.html");
-    ASSERT_TRUE(Form->LinkClickPopup->isVisible());
-    EXPECT_EQ(Form->LinkClickPopup->pos(), QCursor::pos() + QPoint(16, 0));
+    ASSERT_TRUE(Form->LinkPopupMenu->isVisible());
+    EXPECT_EQ(Form->LinkPopupMenu->pos(), QCursor::pos() + QPoint(16, 0));
     EXPECT_TRUE(Form->ReplaceItem->isEnabled());
     EXPECT_TRUE(Form->TagJumpItem->isEnabled());
     // Line breaks show as blanks; a piece begins after the place before it.
     EXPECT_EQ(TagJumpItems(),
               QStringList({"1: =\"a.html\">a.htm", "1: \">a.html</a>  <", "3: p>a.html  <a hr"}));
-    Form->LinkClickPopup->hide();
+    Form->LinkPopupMenu->hide();
 
     // With IgnoreCase the places that differ in letter case come too; from the keyboard.
     Form->Run.Settings.IgnoreCase = true;
     Form->ValidLinkList->setFocus();
     Form->ValidLinkList->setCurrentRow(-1);
     QTest::keyClick(Form->ValidLinkList, Qt::Key_Down);
-    EXPECT_TRUE(Form->LinkClickPopup->isVisible());
+    EXPECT_TRUE(Form->LinkPopupMenu->isVisible());
     EXPECT_EQ(TagJumpItems().size(), 4);
     EXPECT_EQ(TagJumpItems().value(2), "2: =\"A.HTML\">  <p>");
 }
@@ -82,14 +82,14 @@ TEST_F(LinkPopup, ATagJumpItemStartsTheEditorAtItsLine) {
 TEST_F(LinkPopup, AFileChangedOrDeletedSinceTheCheck) {
     Site.Write("index.html", "nothing here any more");
     Click("a.html");
-    EXPECT_TRUE(Form->LinkClickPopup->isVisible());
+    EXPECT_TRUE(Form->LinkPopupMenu->isVisible());
     EXPECT_FALSE(Form->TagJumpItem->isEnabled());
     EXPECT_TRUE(Form->ReplaceItem->isEnabled());
-    Form->LinkClickPopup->hide();
+    Form->LinkPopupMenu->hide();
 
     ::unlink(PagePath.c_str());
     Click("a.html");
-    EXPECT_FALSE(Form->LinkClickPopup->isVisible());
+    EXPECT_FALSE(Form->LinkPopupMenu->isVisible());
     ASSERT_EQ(Services.Messages.size(), 1u);
     EXPECT_EQ(Services.Messages[0].Text, "ファイルをオープンできません\r\n" + PagePath);
 }
@@ -100,22 +100,23 @@ TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItWhereItIsALink) {
         QTimer::singleShot(0, [&, NewText, Ok] {
             EXPECT_TRUE(Dialog.isVisible());
             EXPECT_EQ(Dialog.windowTitle(), "文字列の置換");
-            EXPECT_EQ(Dialog.filename->text(), "index.html");
-            EXPECT_EQ(Dialog.beforestr->text(), "b&c.html"); // the ampersand stays visible
-            EXPECT_EQ(Dialog.afterstr->text(), "b&c.html");
-            EXPECT_EQ(Dialog.places->text(), "リンクが属性値として書かれている 1 か所を置換します");
-            EXPECT_EQ(Dialog.focusWidget(), Dialog.afterstr);
-            EXPECT_TRUE(Dialog.OKBtn->isDefault());
-            Dialog.afterstr->setText(NewText);
+            EXPECT_EQ(Dialog.FileNameLabel->text(), "index.html");
+            EXPECT_EQ(Dialog.OriginalEdit->text(), "b&c.html"); // the ampersand stays visible
+            EXPECT_EQ(Dialog.ReplacementEdit->text(), "b&c.html");
+            EXPECT_EQ(Dialog.PlacesLabel->text(),
+                      "リンクが属性値として書かれている 1 か所を置換します");
+            EXPECT_EQ(Dialog.focusWidget(), Dialog.ReplacementEdit);
+            EXPECT_TRUE(Dialog.OKButton->isDefault());
+            Dialog.ReplacementEdit->setText(NewText);
             if (Ok)
-                QTest::keyClick(Dialog.afterstr, Qt::Key_Return);
+                QTest::keyClick(Dialog.ReplacementEdit, Qt::Key_Return);
             else
-                QTest::keyClick(Dialog.afterstr, Qt::Key_Escape);
+                QTest::keyClick(Dialog.ReplacementEdit, Qt::Key_Escape);
         });
         Form->ReplaceItem->trigger();
     };
     Click("b&c.html");
-    Form->LinkClickPopup->hide();
+    Form->LinkPopupMenu->hide();
     Answer("x.html", false);
     EXPECT_EQ(ReadWholeFile(PagePath), Page);
     EXPECT_TRUE(Services.Messages.empty());
@@ -134,7 +135,7 @@ TEST_F(LinkPopup, TheReplacementDialogShowsTheLinkAndReplacesItWhereItIsALink) {
             Shown = Shown || L->text() == Label;
         EXPECT_TRUE(Shown) << Label;
     }
-    EXPECT_EQ(Dialog.CancelBtn->text(), "キャンセル");
+    EXPECT_EQ(Dialog.CancelButton->text(), "キャンセル");
 }
 
 TEST_F(LinkPopup, AnInvalidLinkTellsWhyAndProposesItsSuggestionForReplacement) {
@@ -143,14 +144,14 @@ TEST_F(LinkPopup, AnInvalidLinkTellsWhyAndProposesItsSuggestionForReplacement) {
     ASSERT_EQ(Items(Form->InvalidLinkList), (QStringList{"A.HTML", "d.htm"}));
     EXPECT_EQ(Form->InvalidLinkList->item(1)->toolTip(), "d.htm\n" + Hint);
     ClickItem(Form->InvalidLinkList, "d.htm");
-    EXPECT_EQ(Form->status->text(), Hint);
+    EXPECT_EQ(Form->StatusLine->text(), Hint);
     ASSERT_TRUE(Form->ReplaceWithSuggestionItem->isVisible());
     EXPECT_EQ(Form->ReplaceWithSuggestionItem->text(), "修正候補に置換");
     ui::TReplaceDialog& Dialog = *Form->ReplaceDialog;
     QTimer::singleShot(0, [&] {
-        EXPECT_EQ(Dialog.beforestr->text(), "d.htm");
-        EXPECT_EQ(Dialog.afterstr->text(), "d.html");
-        QTest::keyClick(Dialog.afterstr, Qt::Key_Return);
+        EXPECT_EQ(Dialog.OriginalEdit->text(), "d.htm");
+        EXPECT_EQ(Dialog.ReplacementEdit->text(), "d.html");
+        QTest::keyClick(Dialog.ReplacementEdit, Qt::Key_Return);
     });
     Form->ReplaceWithSuggestionItem->trigger();
     EXPECT_EQ(ReadWholeFile(PagePath), ReplaceAll(Page, "d.htm", "d.html"));
@@ -177,8 +178,8 @@ TEST_F(LinkPopup, TheThirdPageFixesABrokenTargetEverywhereAndUndoTakesItBack) {
     Targets->expandItem(Targets->topLevelItem(0));
     EXPECT_EQ(Targets->topLevelItem(0)->child(0)->text(0), "sub/other.html : 1");
     QTimer::singleShot(0, [&] {
-        EXPECT_EQ(Form->ReplaceDialog->afterstr->isReadOnly(), true); // each its own text
-        EXPECT_EQ(Form->ReplaceDialog->places->text(),
+        EXPECT_EQ(Form->ReplaceDialog->ReplacementEdit->isReadOnly(), true); // each its own text
+        EXPECT_EQ(Form->ReplaceDialog->PlacesLabel->text(),
                   "リンクが属性値として書かれている 2 個のファイルの 3 か所を置換します");
         Form->ReplaceDialog->accept();
     });

@@ -45,7 +45,7 @@ protected:
 
 TEST_F(MainWindowCommands, CtrlTSetsAndThenRemovesTheTopMark) {
     // Every node with children is expanded, and stays so: the marks change no rows.
-    Form->expandAllNodeItem->trigger();
+    Form->ExpandAllItem->trigger();
     QSignalSpy Resets(Form->TreeModel, &QAbstractItemModel::modelReset);
     Press("index.html", Qt::CTRL | Qt::Key_T);
     EXPECT_EQ(File("index.html").ReachState, rsTop);

@@ -85,13 +85,13 @@ TEST_F(MainWindowSizingAndFocusTest, LongTextsScrollAndNeverWidenTheWindow) {
 
 TEST_F(MainWindowSizingAndFocusTest, TheTreeGettingTheFocusSelectsNothing) {
     OpenFolder(Form->Run, Site.Path());
-    Form->OpenButton->setFocus();
+    Form->OpenFolderButton->setFocus();
     Form->SiteTreeView->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     EXPECT_TRUE(Form->SiteTreeView->hasFocus());
     EXPECT_EQ(Form->Run.Tree.Selected(), nullptr);
     EXPECT_FALSE(Form->SiteTreeView->selectionModel()->hasSelection());
-    EXPECT_EQ(Form->status->text(), "トップページを指定してください");
+    EXPECT_EQ(Form->StatusLine->text(), "トップページを指定してください");
 }
 
 TEST_F(MainWindowSizingAndFocusTest, KeyboardReachesTreeMenuAndLists) {

@@ -69,8 +69,8 @@ protected:
                                                         {Form->IgnoreSeveralItem, "several"},
                                                         {Form->DeleteItem, "delete"},
                                                         {Form->UnMarkTopAll, "untopall"},
-                                                        {Form->expandAllNodeItem, "expand"},
-                                                        {Form->collapseAllNodeItem, "collapse"},
+                                                        {Form->ExpandAllItem, "expand"},
+                                                        {Form->CollapseAllItem, "collapse"},
                                                         {Form->ShowProjectWindowItem, "project"}};
         for (const auto& [Action, Name] : All)
             if (Action->isEnabled()) Names << Name;
@@ -85,12 +85,12 @@ protected:
 TEST_F(MainWindowTest, StartsIdleWithTheCaptionsOfTheLayout) {
     EXPECT_EQ(Form->windowTitle(), "Orvel (UnOfficial)");
     EXPECT_EQ(Form->FileCountPanel->text(), "総ファイル数");
-    EXPECT_EQ(Form->OpenButton->text(), "&Folder");
-    EXPECT_EQ(Form->OptionButton->toolTip(), "いろいろ設定する");
-    EXPECT_TRUE(Form->OpenButton->isEnabled());
+    EXPECT_EQ(Form->OpenFolderButton->text(), "&Folder");
+    EXPECT_EQ(Form->SettingsButton->toolTip(), "いろいろ設定する");
+    EXPECT_TRUE(Form->OpenFolderButton->isEnabled());
     EXPECT_FALSE(Form->ReopenButton->isEnabled()); // no home folder yet
-    EXPECT_FALSE(Form->StopButton->isEnabled());
-    EXPECT_EQ(Form->status->text(), "");
+    EXPECT_FALSE(Form->HaltButton->isEnabled());
+    EXPECT_EQ(Form->StatusLine->text(), "");
     EXPECT_EQ(Form->TreeModel->data(Form->TreeModel->index(0, 0)).toString(), "homepage");
 }
 
@@ -106,11 +106,11 @@ TEST_F(MainWindowTest, ModelKeepsItsContractThroughScans) {
 
 TEST_F(MainWindowTest, BusySectionEnablesOnlyHalt) {
     Open();
-    EXPECT_EQ(Form->status->text(), "トップページを指定してください");
+    EXPECT_EQ(Form->StatusLine->text(), "トップページを指定してください");
     Form->Run.BeginBusy();
-    EXPECT_TRUE(Form->StopButton->isEnabled());
-    for (QToolButton* B : {Form->OpenButton, Form->ReopenButton, Form->OptionButton,
-                           Form->AboutButton, Form->OpenProjectBtn, Form->SaveProjectBtn})
+    EXPECT_TRUE(Form->HaltButton->isEnabled());
+    for (QToolButton* B : {Form->OpenFolderButton, Form->ReopenButton, Form->SettingsButton,
+                           Form->AboutButton, Form->OpenProjectButton, Form->SaveProjectButton})
         EXPECT_FALSE(B->isEnabled()) << B->text().toStdString();
     Form->Run.BeginBusy();
     Form->Run.SetStatusText("nested");
@@ -118,14 +118,14 @@ TEST_F(MainWindowTest, BusySectionEnablesOnlyHalt) {
     Form->Run.Pump();
     EXPECT_EQ(Form->CountPanel->text(), "count 3");
     Form->Run.EndBusy();
-    EXPECT_EQ(Form->status->text(), ""); // every closing shows the cleared texts at once
+    EXPECT_EQ(Form->StatusLine->text(), ""); // every closing shows the cleared texts at once
     EXPECT_EQ(Form->CountPanel->text(), "");
     Form->Run.EndBusy();
-    for (QToolButton* B : {Form->OpenButton, Form->ReopenButton, Form->OptionButton,
-                           Form->AboutButton, Form->OpenProjectBtn, Form->SaveProjectBtn})
+    for (QToolButton* B : {Form->OpenFolderButton, Form->ReopenButton, Form->SettingsButton,
+                           Form->AboutButton, Form->OpenProjectButton, Form->SaveProjectButton})
         EXPECT_TRUE(B->isEnabled()) << B->text().toStdString();
-    EXPECT_FALSE(Form->StopButton->isEnabled());
-    EXPECT_EQ(Form->status->text(), ""); // every closing of a busy section clears it
+    EXPECT_FALSE(Form->HaltButton->isEnabled());
+    EXPECT_EQ(Form->StatusLine->text(), ""); // every closing of a busy section clears it
 }
 
 TEST_F(MainWindowTest, SelectionFillsTheLinkListsUnlessBusy) {
@@ -310,7 +310,7 @@ TEST_F(MainWindowTest, EndOfRunBoxFindsTheRunsLastTextsOnScreen) {
     Form->Run.PumpInterval = std::chrono::hours(1); // intermediate texts are never shown
     QStringList Shown;
     Services.OnMessage = [&] {
-        Shown = {Form->status->text(), Form->CountPanel->text(), Form->FileCountPanel->text()};
+        Shown = {Form->StatusLine->text(), Form->CountPanel->text(), Form->FileCountPanel->text()};
     };
     const std::string Project =
         Config.Write("site.opr", "[OrvelProject]\nHomeDir=" + Site.Path() +
@@ -336,43 +336,43 @@ TEST_F(MainWindowTest, SettingsOkWritesAndAChangeOfRulesChecksAgain) {
     const TFileObject& Index = *Node("index.html")->Data;
     ASSERT_EQ(Index.InvalidLinks.Count(), 1);
     QTimer::singleShot(0, [this] {
-        Form->SettingsWindow->ExtListHTML->setText(".HTM.HTML.TXT");
-        Form->SettingsWindow->OKBtn->click();
+        Form->SettingsWindow->ExtListHTMLEdit->setText(".HTM.HTML.TXT");
+        Form->SettingsWindow->OKButton->click();
     });
-    Form->OptionButtonClick();
+    Form->SettingsButtonClick();
     EXPECT_EQ(Form->Run.Settings.ExtListHTML, ".HTM.HTML.TXT");
     EXPECT_EQ(TIniFile(Config.Path() + "uoorvel.ini").ReadString("Option", "ExtListHTML", ""),
               ".HTM.HTML.TXT");
     EXPECT_EQ(Index.InvalidLinks.Count(), 1); // no re-check for the extension lists
 
     QTimer::singleShot(0, [this] {
-        Form->SettingsWindow->ignoreCase->setChecked(true);
-        Form->SettingsWindow->OKBtn->click();
+        Form->SettingsWindow->IgnoreCaseBox->setChecked(true);
+        Form->SettingsWindow->OKButton->click();
     });
-    Form->OptionButtonClick();
+    Form->SettingsButtonClick();
     EXPECT_TRUE(Index.InvalidLinks.Empty());
     EXPECT_EQ(Index.ValidLinks.Count(), 2);
 
     // Other rules read the pages again: the escape is no longer decoded.
     QTimer::singleShot(0, [this] {
-        Form->SettingsWindow->ModernHTML->setChecked(false);
-        Form->SettingsWindow->OKBtn->click();
+        Form->SettingsWindow->ModernHTMLBox->setChecked(false);
+        Form->SettingsWindow->OKButton->click();
     });
-    Form->OptionButtonClick();
+    Form->SettingsButtonClick();
     EXPECT_EQ(Node("index.html")->Data->InvalidLinks.Strings(),
               std::vector<std::string>{"my%20page.html"});
 }
 
 TEST_F(MainWindowTest, SettingsCancelRestoresTheStoredValues) {
     QTimer::singleShot(0, [this] {
-        Form->SettingsWindow->ignoreCase->setChecked(true);
-        Form->SettingsWindow->DefaultFileName->setText("default.htm");
-        Form->SettingsWindow->CancelBtn->click();
+        Form->SettingsWindow->IgnoreCaseBox->setChecked(true);
+        Form->SettingsWindow->DefaultFileNameEdit->setText("default.htm");
+        Form->SettingsWindow->CancelButton->click();
     });
-    Form->OptionButtonClick();
+    Form->SettingsButtonClick();
     EXPECT_FALSE(Form->Run.Settings.IgnoreCase);
     EXPECT_EQ(Form->Run.Settings.DefaultFileName, "index.html");
-    EXPECT_FALSE(Form->SettingsWindow->ignoreCase->isChecked());
+    EXPECT_FALSE(Form->SettingsWindow->IgnoreCaseBox->isChecked());
 }
 
 TEST(WindowPosition, StrictlyInsideTheScreen) {

@@ -44,7 +44,7 @@ protected:
         Form->SiteTreeView->expandAll();
         Services.Messages.clear(); // the report of the check
     }
-    ~PageCharset() override { Form->LinkClickPopup->hide(); }
+    ~PageCharset() override { Form->LinkPopupMenu->hide(); }
     QString Shown(const std::string& Relative) {
         return Form->SiteTreeView->model()
             ->data(Form->TreeModel->IndexOf(Node(Relative)))
@@ -98,7 +98,7 @@ TEST_F(PageCharset, TagJumpPiecesAreWholeCharactersOfThePage) {
         QStringList Texts;
         for (const QAction* Item : Form->TagJumpMenu->actions())
             Texts << Item->text();
-        Form->LinkClickPopup->hide();
+        Form->LinkPopupMenu->hide();
         return Texts;
     };
     Click("sjis.html", Form->ValidLinkList, "x.html");
@@ -112,10 +112,10 @@ TEST_F(PageCharset, TagJumpPiecesAreWholeCharactersOfThePage) {
 TEST_F(PageCharset, TheReplacementWritesTheNewTextInThePagesCharset) {
     const auto Replace = [&](const QString& NewText) {
         Click("sjis.html", Form->InvalidLinkList, "ソフト.html");
-        Form->LinkClickPopup->hide();
+        Form->LinkPopupMenu->hide();
         QTimer::singleShot(0, [&, NewText] {
-            EXPECT_EQ(Form->ReplaceDialog->beforestr->text(), "ソフト.html");
-            Form->ReplaceDialog->afterstr->setText(NewText);
+            EXPECT_EQ(Form->ReplaceDialog->OriginalEdit->text(), "ソフト.html");
+            Form->ReplaceDialog->ReplacementEdit->setText(NewText);
             Form->ReplaceDialog->accept();
         });
         Form->ReplaceItem->trigger();

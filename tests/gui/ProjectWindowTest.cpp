@@ -123,10 +123,10 @@ TEST_F(ProjectWindowTest, WildCardsAreAddedAsTypedAndDeletedOneAtATime) {
 
     const std::string Folder = Site.MakeDir("drafts");
     for (int I = 0; I < 2; ++I) {
-        AnswerDialog(Window.BrowseForIgnoreFolder, QString::fromStdString(Folder), true);
+        AnswerDialog(Window.IgnoreFolderDialog, QString::fromStdString(Folder), true);
         Window.AddFolderButton->click();
     }
-    AnswerDialog(Window.BrowseForIgnoreFolder, QString::fromStdString(Folder), false);
+    AnswerDialog(Window.IgnoreFolderDialog, QString::fromStdString(Folder), false);
     Window.AddFolderButton->click(); // Cancel adds nothing
     const QString Entry = QString::fromStdString(AnsiUpperCase(Folder));
     EXPECT_EQ(Items(Window.WildCardList), QStringList({" *.Bak ", Entry, Entry}));
@@ -136,19 +136,19 @@ TEST_F(ProjectWindowTest, WildCardsAreAddedAsTypedAndDeletedOneAtATime) {
     EXPECT_EQ(Items(Window.WildCardList), QStringList({" *.Bak ", Entry}));
     EXPECT_EQ(SelectedRows(Window.WildCardList), std::vector<int>{1}); // the entry before
     Window.WildCardList->setCurrentRow(0);
-    Window.WildCardDelete->click();
+    Window.DeleteWildCardButton->click();
     EXPECT_EQ(Items(Window.WildCardList), QStringList{Entry});
     EXPECT_EQ(SelectedRows(Window.WildCardList), std::vector<int>{}); // not restored
 }
 
 TEST_F(ProjectWindowTest, ServerRootDialogSetsTheFolderAndCancelClearsIt) {
     const QString Folder = QString::fromStdString(Site.MakeDir("root"));
-    AnswerDialog(Window.BrowseForServerFolder, Folder, true);
+    AnswerDialog(Window.ServerRootFolderDialog, Folder, true);
     Window.ServerRootButton->click();
     EXPECT_EQ(Form->Run.CurrentProject.ServerRoot, Folder.toStdString());
     EXPECT_EQ(Window.ServerRootLabel->text(), Folder);
-    EXPECT_EQ(Window.BrowseForServerFolder->SelectFolderName + "/", Folder); // opens there next
-    AnswerDialog(Window.BrowseForServerFolder, Folder, false);
+    EXPECT_EQ(Window.ServerRootFolderDialog->SelectFolderName + "/", Folder); // opens there next
+    AnswerDialog(Window.ServerRootFolderDialog, Folder, false);
     Window.ServerRootButton->click();
     EXPECT_EQ(Form->Run.CurrentProject.ServerRoot, "");
     EXPECT_EQ(Window.ServerRootLabel->text(), "未設定");
@@ -185,9 +185,9 @@ TEST_F(ProjectWindowTest, ClosingHidesAndBusyDisablesTheEditing) {
         ++HomeDialogs;
         Dialog->reject();
     });
-    const std::vector<QWidget*> Editing = {Window.TopFileList,  Window.IgnoreFileList,
-                                           Window.WildCardList, Window.WildCardEdit,
-                                           Window.WildCardAdd,  Window.WildCardDelete};
+    const std::vector<QWidget*> Editing = {Window.TopFileList,       Window.IgnoreFileList,
+                                           Window.WildCardList,      Window.WildCardEdit,
+                                           Window.AddWildCardButton, Window.DeleteWildCardButton};
     Form->Run.BeginBusy();
     for (QWidget* W : Editing)
         EXPECT_FALSE(W->isEnabled());

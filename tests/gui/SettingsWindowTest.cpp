@@ -69,7 +69,7 @@ protected:
     }
 
     void ClickTab(int Index) {
-        QTabBar* Bar = Form->PageControl->tabBar();
+        QTabBar* Bar = Form->SettingsTabs->tabBar();
         QTest::mouseClick(Bar, Qt::LeftButton, {}, Bar->tabRect(Index).center());
         QApplication::processEvents(); // lays out the page that has just become visible
     }
@@ -97,13 +97,13 @@ TEST_F(SettingsWindowTest, IsAFixedDialogOfThreeTabs) {
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Orvel - 設定"));
     EXPECT_EQ(Form->minimumSize(), QSize(433, 380));
     EXPECT_EQ(Form->maximumSize(), QSize(433, 380));
-    ASSERT_EQ(Form->PageControl->count(), 3);
-    EXPECT_EQ(Form->PageControl->tabText(0), QStringLiteral("外部アプリケーション"));
-    EXPECT_EQ(Form->PageControl->tabText(1), QStringLiteral("拡張子"));
-    EXPECT_EQ(Form->PageControl->tabText(2), QStringLiteral("その他"));
-    EXPECT_EQ(Form->OKBtn->text(), QStringLiteral("OK"));
-    EXPECT_TRUE(Form->OKBtn->isDefault());
-    EXPECT_EQ(Form->CancelBtn->text(), QStringLiteral("Cancel"));
+    ASSERT_EQ(Form->SettingsTabs->count(), 3);
+    EXPECT_EQ(Form->SettingsTabs->tabText(0), QStringLiteral("外部アプリケーション"));
+    EXPECT_EQ(Form->SettingsTabs->tabText(1), QStringLiteral("拡張子"));
+    EXPECT_EQ(Form->SettingsTabs->tabText(2), QStringLiteral("その他"));
+    EXPECT_EQ(Form->OKButton->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(Form->OKButton->isDefault());
+    EXPECT_EQ(Form->CancelButton->text(), QStringLiteral("Cancel"));
     Open();
     EXPECT_EQ(Form->size(), QSize(433, 380));
 }
@@ -117,28 +117,28 @@ TEST_F(SettingsWindowTest, OpensCentredOnTheScreen) {
 
 TEST_F(SettingsWindowTest, FirstOpeningShowsTab1AndLaterOpeningsTheLastTabUsed) {
     Open();
-    EXPECT_EQ(Form->PageControl->currentIndex(), 0);
-    EXPECT_TRUE(Form->externalViewer->isVisible());
+    EXPECT_EQ(Form->SettingsTabs->currentIndex(), 0);
+    EXPECT_TRUE(Form->ExternalViewerEdit->isVisible());
     ClickTab(2);
-    EXPECT_EQ(Form->PageControl->currentIndex(), 2);
-    QTest::mouseClick(Form->CancelBtn, Qt::LeftButton);
+    EXPECT_EQ(Form->SettingsTabs->currentIndex(), 2);
+    QTest::mouseClick(Form->CancelButton, Qt::LeftButton);
     ASSERT_FALSE(Form->isVisible());
     Form->ShowSettings(Unusual());
     Open();
-    EXPECT_EQ(Form->PageControl->currentIndex(), 2);
-    EXPECT_TRUE(Form->ignoreCase->isVisible());
-    EXPECT_FALSE(Form->externalViewer->isVisible());
+    EXPECT_EQ(Form->SettingsTabs->currentIndex(), 2);
+    EXPECT_TRUE(Form->IgnoreCaseBox->isVisible());
+    EXPECT_FALSE(Form->ExternalViewerEdit->isVisible());
 }
 
 TEST_F(SettingsWindowTest, LabelsAndCaptionsNameTheirControls) {
     const std::vector<std::pair<QString, QWidget*>> Labels = {
-        {QStringLiteral("画像ビューア"), Form->externalViewer},
-        {QStringLiteral("HTMLファイルを編集するエディタ"), Form->ExternalEditor},
-        {QStringLiteral("通常のコマンドラインオプション"), Form->commandlineoption},
-        {QStringLiteral("タグジャンプ時のオプション"), Form->TagJumpCommandlineoption},
-        {QStringLiteral("HTMLファイルとして認識される拡張子"), Form->ExtListHTML},
-        {QStringLiteral("イメージファイルとして認識される拡張子"), Form->ExtListImg},
-        {QStringLiteral("暗黙のファイル名"), Form->DefaultFileName},
+        {QStringLiteral("画像ビューア"), Form->ExternalViewerEdit},
+        {QStringLiteral("HTMLファイルを編集するエディタ"), Form->ExternalEditorEdit},
+        {QStringLiteral("通常のコマンドラインオプション"), Form->CommandLineOptionEdit},
+        {QStringLiteral("タグジャンプ時のオプション"), Form->TagJumpCommandLineOptionEdit},
+        {QStringLiteral("HTMLファイルとして認識される拡張子"), Form->ExtListHTMLEdit},
+        {QStringLiteral("イメージファイルとして認識される拡張子"), Form->ExtListImgEdit},
+        {QStringLiteral("暗黙のファイル名"), Form->DefaultFileNameEdit},
     };
     for (const auto& [Text, Control] : Labels) {
         QLabel* Label = LabelOf(Control);
@@ -148,22 +148,23 @@ TEST_F(SettingsWindowTest, LabelsAndCaptionsNameTheirControls) {
     const std::vector<std::pair<QString, QAbstractButton*>> Captions = {
         {QStringLiteral("参照..."), Form->ViewerBrowseButton},
         {QStringLiteral("参照..."), Form->EditorBrowseButton},
-        {QStringLiteral("デフォルトに戻す"), Form->MakeExtListDefault},
-        {QStringLiteral("ファイル名の大文字/小文字を区別しない"), Form->ignoreCase},
-        {QStringLiteral("スペースの入ったファイル名も認識させる"), Form->isSpaceValidChkBox},
+        {QStringLiteral("デフォルトに戻す"), Form->RestoreExtListsButton},
+        {QStringLiteral("ファイル名の大文字/小文字を区別しない"), Form->IgnoreCaseBox},
+        {QStringLiteral("スペースの入ったファイル名も認識させる"), Form->SpaceIsValidBox},
         {QStringLiteral("参照されていないアンカーを持ったHTMLファイルも青く表示"),
-         Form->AnchorMakesFileBlue},
+         Form->AnchorMakesFileBlueBox},
         {QStringLiteral("チェック対象から外したHTMLファイルの情報を読み込まない（高速）"),
-         Form->IgnoreHTMLInfo},
-        {QStringLiteral("<A HREF=\"JavaScript:...\">は、抜き出さない"), Form->IgnoreJavaScript},
-        {QStringLiteral("チェック終了後の情報ダイアログを出さない"), Form->HideInfoBoxAfterCheck},
-        {QStringLiteral("HTML5 の id 属性と新しいリンク属性も扱う"), Form->ModernHTML},
-        {QStringLiteral("無条件に、無効リンクと見なす"), Form->CheckLocalFileItems[0]},
-        {QStringLiteral("ファイルの存在チェックを行う"), Form->CheckLocalFileItems[1]},
+         Form->IgnoreHTMLInfoBox},
+        {QStringLiteral("<A HREF=\"JavaScript:...\">は、抜き出さない"), Form->IgnoreJavaScriptBox},
+        {QStringLiteral("チェック終了後の情報ダイアログを出さない"),
+         Form->HideInfoBoxAfterCheckBox},
+        {QStringLiteral("HTML5 の id 属性と新しいリンク属性も扱う"), Form->ModernHTMLBox},
+        {QStringLiteral("無条件に、無効リンクと見なす"), Form->CheckLocalFileChoices[0]},
+        {QStringLiteral("ファイルの存在チェックを行う"), Form->CheckLocalFileChoices[1]},
     };
     for (const auto& [Text, Button] : Captions)
         EXPECT_EQ(Button->text(), Text);
-    EXPECT_EQ(Form->CheckLocalFile->title(), QStringLiteral("file://で始まるリンクの扱い"));
+    EXPECT_EQ(Form->CheckLocalFileBox->title(), QStringLiteral("file://で始まるリンクの扱い"));
 }
 
 TEST_F(SettingsWindowTest, HelpTextExplainsThePlaceholdersInAFrame) {
@@ -177,65 +178,65 @@ TEST_F(SettingsWindowTest, HelpTextExplainsThePlaceholdersInAFrame) {
                              "/j%N %F\n"
                              "としてください。"));
     EXPECT_NE(Form->CommandLineHelp->frameShape(), QFrame::NoFrame);
-    EXPECT_EQ(Form->CommandLineHelp->parentWidget(), Form->PageControl->widget(0));
+    EXPECT_EQ(Form->CommandLineHelp->parentWidget(), Form->SettingsTabs->widget(0));
 }
 
 TEST_F(SettingsWindowTest, EachControlSitsOnItsTab) {
     const std::vector<std::pair<int, QWidget*>> Pages = {
-        {0, Form->externalViewer},      {0, Form->ViewerBrowseButton},
-        {0, Form->ExternalEditor},      {0, Form->EditorBrowseButton},
-        {0, Form->commandlineoption},   {0, Form->TagJumpCommandlineoption},
-        {1, Form->ExtListHTML},         {1, Form->ExtListImg},
-        {1, Form->MakeExtListDefault},  {2, Form->DefaultFileName},
-        {2, Form->ignoreCase},          {2, Form->isSpaceValidChkBox},
-        {2, Form->AnchorMakesFileBlue}, {2, Form->IgnoreHTMLInfo},
-        {2, Form->IgnoreJavaScript},    {2, Form->HideInfoBoxAfterCheck},
-        {2, Form->CheckLocalFile},      {2, Form->ModernHTML},
+        {0, Form->ExternalViewerEdit},     {0, Form->ViewerBrowseButton},
+        {0, Form->ExternalEditorEdit},     {0, Form->EditorBrowseButton},
+        {0, Form->CommandLineOptionEdit},  {0, Form->TagJumpCommandLineOptionEdit},
+        {1, Form->ExtListHTMLEdit},        {1, Form->ExtListImgEdit},
+        {1, Form->RestoreExtListsButton},  {2, Form->DefaultFileNameEdit},
+        {2, Form->IgnoreCaseBox},          {2, Form->SpaceIsValidBox},
+        {2, Form->AnchorMakesFileBlueBox}, {2, Form->IgnoreHTMLInfoBox},
+        {2, Form->IgnoreJavaScriptBox},    {2, Form->HideInfoBoxAfterCheckBox},
+        {2, Form->CheckLocalFileBox},      {2, Form->ModernHTMLBox},
     };
     for (const auto& [Page, Control] : Pages)
-        EXPECT_TRUE(Form->PageControl->widget(Page)->isAncestorOf(Control))
+        EXPECT_TRUE(Form->SettingsTabs->widget(Page)->isAncestorOf(Control))
             << Control->objectName().toStdString();
-    EXPECT_TRUE(Form->CheckLocalFile->isAncestorOf(Form->CheckLocalFileItems[0]));
-    EXPECT_TRUE(Form->CheckLocalFile->isAncestorOf(Form->CheckLocalFileItems[1]));
-    EXPECT_FALSE(Form->PageControl->isAncestorOf(Form->OKBtn));
-    EXPECT_FALSE(Form->PageControl->isAncestorOf(Form->CancelBtn));
+    EXPECT_TRUE(Form->CheckLocalFileBox->isAncestorOf(Form->CheckLocalFileChoices[0]));
+    EXPECT_TRUE(Form->CheckLocalFileBox->isAncestorOf(Form->CheckLocalFileChoices[1]));
+    EXPECT_FALSE(Form->SettingsTabs->isAncestorOf(Form->OKButton));
+    EXPECT_FALSE(Form->SettingsTabs->isAncestorOf(Form->CancelButton));
 }
 
 TEST_F(SettingsWindowTest, ShowSettingsPutsEveryValueIntoItsOwnControl) {
     Form->ShowSettings(Unusual());
-    EXPECT_EQ(Form->ExternalEditor->text(), QStringLiteral("/opt/秀丸/hidemaru"));
-    EXPECT_EQ(Form->externalViewer->text(), QStringLiteral("/usr/local/bin/画像ビューア"));
-    EXPECT_TRUE(Form->ignoreCase->isChecked());
-    EXPECT_EQ(Form->DefaultFileName->text(), QStringLiteral("default.htm"));
-    EXPECT_TRUE(Form->isSpaceValidChkBox->isChecked());
-    EXPECT_EQ(Form->commandlineoption->text(), QStringLiteral("-n %F"));
-    EXPECT_EQ(Form->TagJumpCommandlineoption->text(), QStringLiteral("/j%N %F"));
-    EXPECT_FALSE(Form->AnchorMakesFileBlue->isChecked());
-    EXPECT_FALSE(Form->CheckLocalFileItems[0]->isChecked());
-    EXPECT_TRUE(Form->CheckLocalFileItems[1]->isChecked());
-    EXPECT_TRUE(Form->IgnoreHTMLInfo->isChecked());
-    EXPECT_FALSE(Form->IgnoreJavaScript->isChecked());
-    EXPECT_TRUE(Form->HideInfoBoxAfterCheck->isChecked());
-    EXPECT_EQ(Form->ExtListHTML->text(), QStringLiteral(".HTM.PHP"));
-    EXPECT_EQ(Form->ExtListImg->text(), QStringLiteral(".BMP.ICO"));
-    EXPECT_FALSE(Form->ModernHTML->isChecked());
+    EXPECT_EQ(Form->ExternalEditorEdit->text(), QStringLiteral("/opt/秀丸/hidemaru"));
+    EXPECT_EQ(Form->ExternalViewerEdit->text(), QStringLiteral("/usr/local/bin/画像ビューア"));
+    EXPECT_TRUE(Form->IgnoreCaseBox->isChecked());
+    EXPECT_EQ(Form->DefaultFileNameEdit->text(), QStringLiteral("default.htm"));
+    EXPECT_TRUE(Form->SpaceIsValidBox->isChecked());
+    EXPECT_EQ(Form->CommandLineOptionEdit->text(), QStringLiteral("-n %F"));
+    EXPECT_EQ(Form->TagJumpCommandLineOptionEdit->text(), QStringLiteral("/j%N %F"));
+    EXPECT_FALSE(Form->AnchorMakesFileBlueBox->isChecked());
+    EXPECT_FALSE(Form->CheckLocalFileChoices[0]->isChecked());
+    EXPECT_TRUE(Form->CheckLocalFileChoices[1]->isChecked());
+    EXPECT_TRUE(Form->IgnoreHTMLInfoBox->isChecked());
+    EXPECT_FALSE(Form->IgnoreJavaScriptBox->isChecked());
+    EXPECT_TRUE(Form->HideInfoBoxAfterCheckBox->isChecked());
+    EXPECT_EQ(Form->ExtListHTMLEdit->text(), QStringLiteral(".HTM.PHP"));
+    EXPECT_EQ(Form->ExtListImgEdit->text(), QStringLiteral(".BMP.ICO"));
+    EXPECT_FALSE(Form->ModernHTMLBox->isChecked());
     // The space and file:// switches count only under the original rules.
-    EXPECT_TRUE(Form->isSpaceValidChkBox->isEnabled());
-    EXPECT_TRUE(Form->CheckLocalFile->isEnabled());
-    Form->ModernHTML->setChecked(true);
-    EXPECT_FALSE(Form->isSpaceValidChkBox->isEnabled());
-    EXPECT_FALSE(Form->CheckLocalFile->isEnabled());
+    EXPECT_TRUE(Form->SpaceIsValidBox->isEnabled());
+    EXPECT_TRUE(Form->CheckLocalFileBox->isEnabled());
+    Form->ModernHTMLBox->setChecked(true);
+    EXPECT_FALSE(Form->SpaceIsValidBox->isEnabled());
+    EXPECT_FALSE(Form->CheckLocalFileBox->isEnabled());
 
     Form->ShowSettings(TSettings{});
-    EXPECT_TRUE(Form->ModernHTML->isChecked());
-    EXPECT_EQ(Form->ExternalEditor->text(), QString());
-    EXPECT_EQ(Form->DefaultFileName->text(), QStringLiteral("index.html"));
-    EXPECT_FALSE(Form->ignoreCase->isChecked());
-    EXPECT_TRUE(Form->AnchorMakesFileBlue->isChecked());
-    EXPECT_TRUE(Form->IgnoreJavaScript->isChecked());
-    EXPECT_TRUE(Form->CheckLocalFileItems[0]->isChecked());
-    EXPECT_EQ(Form->ExtListHTML->text(), QStringLiteral(".HTM.HTML.SHTML"));
-    EXPECT_EQ(Form->ExtListImg->text(), QStringLiteral(".JPG.JPEG.GIF.PNG.XPM.XBM"));
+    EXPECT_TRUE(Form->ModernHTMLBox->isChecked());
+    EXPECT_EQ(Form->ExternalEditorEdit->text(), QString());
+    EXPECT_EQ(Form->DefaultFileNameEdit->text(), QStringLiteral("index.html"));
+    EXPECT_FALSE(Form->IgnoreCaseBox->isChecked());
+    EXPECT_TRUE(Form->AnchorMakesFileBlueBox->isChecked());
+    EXPECT_TRUE(Form->IgnoreJavaScriptBox->isChecked());
+    EXPECT_TRUE(Form->CheckLocalFileChoices[0]->isChecked());
+    EXPECT_EQ(Form->ExtListHTMLEdit->text(), QStringLiteral(".HTM.HTML.SHTML"));
+    EXPECT_EQ(Form->ExtListImgEdit->text(), QStringLiteral(".JPG.JPEG.GIF.PNG.XPM.XBM"));
 }
 
 TEST_F(SettingsWindowTest, SettingsReadBackAllFourteenValues) {
@@ -252,12 +253,12 @@ TEST_F(SettingsWindowTest, SettingsReadBackAllFourteenValues) {
 // One switch at a time, so that two switches exchanged in both directions cannot hide.
 TEST_F(SettingsWindowTest, EachSwitchReadsBackAlone) {
     const std::vector<std::pair<bool TSettings::*, QCheckBox*>> Switches = {
-        {&TSettings::IgnoreCase, Form->ignoreCase},
-        {&TSettings::isSpaceValid, Form->isSpaceValidChkBox},
-        {&TSettings::AnchorMakesFileBlue, Form->AnchorMakesFileBlue},
-        {&TSettings::IgnoreHTMLInfo, Form->IgnoreHTMLInfo},
-        {&TSettings::IgnoreJavaScript, Form->IgnoreJavaScript},
-        {&TSettings::HideInfoBoxAfterCheck, Form->HideInfoBoxAfterCheck},
+        {&TSettings::IgnoreCase, Form->IgnoreCaseBox},
+        {&TSettings::isSpaceValid, Form->SpaceIsValidBox},
+        {&TSettings::AnchorMakesFileBlue, Form->AnchorMakesFileBlueBox},
+        {&TSettings::IgnoreHTMLInfo, Form->IgnoreHTMLInfoBox},
+        {&TSettings::IgnoreJavaScript, Form->IgnoreJavaScriptBox},
+        {&TSettings::HideInfoBoxAfterCheck, Form->HideInfoBoxAfterCheckBox},
     };
     for (const auto& [Field, Box] : Switches) {
         TSettings S;
@@ -277,14 +278,14 @@ TEST_F(SettingsWindowTest, CheckLocalFileMinusOneShowsNeitherChoiceAndStaysMinus
     TSettings S = Unusual();
     S.CheckLocalFile = -1;
     Form->ShowSettings(S);
-    EXPECT_FALSE(Form->CheckLocalFileItems[0]->isChecked());
-    EXPECT_FALSE(Form->CheckLocalFileItems[1]->isChecked());
+    EXPECT_FALSE(Form->CheckLocalFileChoices[0]->isChecked());
+    EXPECT_FALSE(Form->CheckLocalFileChoices[1]->isChecked());
     EXPECT_EQ(Form->Settings().CheckLocalFile, -1);
 
     S.CheckLocalFile = 0;
     Form->ShowSettings(S);
-    EXPECT_TRUE(Form->CheckLocalFileItems[0]->isChecked());
-    EXPECT_FALSE(Form->CheckLocalFileItems[1]->isChecked());
+    EXPECT_TRUE(Form->CheckLocalFileChoices[0]->isChecked());
+    EXPECT_FALSE(Form->CheckLocalFileChoices[1]->isChecked());
     EXPECT_EQ(Form->Settings().CheckLocalFile, 0);
 }
 
@@ -295,7 +296,7 @@ TEST_F(SettingsWindowTest, CheckLocalFileOutsideTheRangeIsTakenAsTheNearestEnd) 
     EXPECT_EQ(Form->Settings().CheckLocalFile, -1);
     S.CheckLocalFile = 5;
     Form->ShowSettings(S);
-    EXPECT_TRUE(Form->CheckLocalFileItems[1]->isChecked());
+    EXPECT_TRUE(Form->CheckLocalFileChoices[1]->isChecked());
     EXPECT_EQ(Form->Settings().CheckLocalFile, 1);
 }
 
@@ -304,22 +305,22 @@ TEST_F(SettingsWindowTest, WhatTheUserTypesAndClicksIsRead) {
     S.CheckLocalFile = -1;
     Form->ShowSettings(S);
     Open();
-    QTest::keyClicks(Form->externalViewer, QStringLiteral("/usr/bin/eog"));
-    QTest::keyClicks(Form->ExternalEditor, QStringLiteral("/usr/bin/gvim"));
-    Form->commandlineoption->clear();
-    QTest::keyClicks(Form->commandlineoption, QStringLiteral("--remote %F"));
-    Form->TagJumpCommandlineoption->clear();
-    QTest::keyClicks(Form->TagJumpCommandlineoption, QStringLiteral("+%N %F"));
+    QTest::keyClicks(Form->ExternalViewerEdit, QStringLiteral("/usr/bin/eog"));
+    QTest::keyClicks(Form->ExternalEditorEdit, QStringLiteral("/usr/bin/gvim"));
+    Form->CommandLineOptionEdit->clear();
+    QTest::keyClicks(Form->CommandLineOptionEdit, QStringLiteral("--remote %F"));
+    Form->TagJumpCommandLineOptionEdit->clear();
+    QTest::keyClicks(Form->TagJumpCommandLineOptionEdit, QStringLiteral("+%N %F"));
     ClickTab(1);
-    QTest::keyClicks(Form->ExtListHTML, QStringLiteral(".XHTML"));
-    QTest::keyClicks(Form->ExtListImg, QStringLiteral(".WEBP"));
+    QTest::keyClicks(Form->ExtListHTMLEdit, QStringLiteral(".XHTML"));
+    QTest::keyClicks(Form->ExtListImgEdit, QStringLiteral(".WEBP"));
     ClickTab(2);
-    Form->DefaultFileName->clear();
-    QTest::keyClicks(Form->DefaultFileName, QStringLiteral("index.htm"));
-    ClickIndicator(Form->ignoreCase);
-    ClickIndicator(Form->IgnoreJavaScript);
-    ClickIndicator(Form->ModernHTML); // off: the file:// choices can be clicked
-    ClickIndicator(Form->CheckLocalFileItems[1]);
+    Form->DefaultFileNameEdit->clear();
+    QTest::keyClicks(Form->DefaultFileNameEdit, QStringLiteral("index.htm"));
+    ClickIndicator(Form->IgnoreCaseBox);
+    ClickIndicator(Form->IgnoreJavaScriptBox);
+    ClickIndicator(Form->ModernHTMLBox); // off: the file:// choices can be clicked
+    ClickIndicator(Form->CheckLocalFileChoices[1]);
 
     TSettings Expected = S;
     Expected.ExternalViewer = "/usr/bin/eog";
@@ -335,16 +336,16 @@ TEST_F(SettingsWindowTest, WhatTheUserTypesAndClicksIsRead) {
     Expected.ModernHTML = false;
     EXPECT_EQ(Form->Settings(), Expected);
 
-    ClickIndicator(Form->CheckLocalFileItems[0]);
+    ClickIndicator(Form->CheckLocalFileChoices[0]);
     EXPECT_EQ(Form->Settings().CheckLocalFile, 0);
-    EXPECT_FALSE(Form->CheckLocalFileItems[1]->isChecked());
+    EXPECT_FALSE(Form->CheckLocalFileChoices[1]->isChecked());
 }
 
 TEST_F(SettingsWindowTest, RestoreDefaultsResetsOnlyTheTwoExtensionLists) {
     Form->ShowSettings(Unusual());
     Open();
     ClickTab(1);
-    QTest::mouseClick(Form->MakeExtListDefault, Qt::LeftButton);
+    QTest::mouseClick(Form->RestoreExtListsButton, Qt::LeftButton);
     TSettings Expected = Unusual();
     Expected.ExtListHTML = ".HTM.HTML.SHTML";
     Expected.ExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM";
@@ -363,14 +364,14 @@ TEST_F(SettingsWindowTest, BrowseButtonsPutTheChosenPathIntoTheirOwnEdit) {
     };
     QTest::mouseClick(Form->ViewerBrowseButton, Qt::LeftButton);
     EXPECT_EQ(Asked, 1);
-    EXPECT_EQ(Form->externalViewer->text(), QStringLiteral("/usr/bin/gimp"));
-    EXPECT_EQ(Form->ExternalEditor->text(), QStringLiteral("/opt/秀丸/hidemaru"));
+    EXPECT_EQ(Form->ExternalViewerEdit->text(), QStringLiteral("/usr/bin/gimp"));
+    EXPECT_EQ(Form->ExternalEditorEdit->text(), QStringLiteral("/opt/秀丸/hidemaru"));
 
     Answer = QStringLiteral("/home/user/エディタ/emacs");
     QTest::mouseClick(Form->EditorBrowseButton, Qt::LeftButton);
     EXPECT_EQ(Asked, 2);
-    EXPECT_EQ(Form->ExternalEditor->text(), QStringLiteral("/home/user/エディタ/emacs"));
-    EXPECT_EQ(Form->externalViewer->text(), QStringLiteral("/usr/bin/gimp"));
+    EXPECT_EQ(Form->ExternalEditorEdit->text(), QStringLiteral("/home/user/エディタ/emacs"));
+    EXPECT_EQ(Form->ExternalViewerEdit->text(), QStringLiteral("/usr/bin/gimp"));
     EXPECT_EQ(Form->Settings().ExternalEditor, "/home/user/エディタ/emacs");
     EXPECT_TRUE(Form->isVisible());
 }
@@ -391,7 +392,7 @@ TEST_F(SettingsWindowTest, BrowseCancelledLeavesTheEditsAlone) {
 
 TEST_F(SettingsWindowTest, OKAccepts) {
     Open();
-    QTest::mouseClick(Form->OKBtn, Qt::LeftButton);
+    QTest::mouseClick(Form->OKButton, Qt::LeftButton);
     EXPECT_FALSE(Form->isVisible());
     EXPECT_EQ(Form->result(), QDialog::Accepted);
 }
@@ -399,7 +400,7 @@ TEST_F(SettingsWindowTest, OKAccepts) {
 TEST_F(SettingsWindowTest, ReturnInAnEditPressesOK) {
     Open();
     Form->setResult(QDialog::Rejected);
-    QTest::keyClick(Form->commandlineoption, Qt::Key_Return);
+    QTest::keyClick(Form->CommandLineOptionEdit, Qt::Key_Return);
     EXPECT_FALSE(Form->isVisible());
     EXPECT_EQ(Form->result(), QDialog::Accepted);
 }
@@ -407,7 +408,7 @@ TEST_F(SettingsWindowTest, ReturnInAnEditPressesOK) {
 TEST_F(SettingsWindowTest, CancelRejects) {
     Open();
     Form->setResult(QDialog::Accepted);
-    QTest::mouseClick(Form->CancelBtn, Qt::LeftButton);
+    QTest::mouseClick(Form->CancelButton, Qt::LeftButton);
     EXPECT_FALSE(Form->isVisible());
     EXPECT_EQ(Form->result(), QDialog::Rejected);
 }
@@ -415,7 +416,7 @@ TEST_F(SettingsWindowTest, CancelRejects) {
 TEST_F(SettingsWindowTest, EscapeRejects) {
     Open();
     Form->setResult(QDialog::Accepted);
-    QTest::keyClick(Form->ExternalEditor, Qt::Key_Escape);
+    QTest::keyClick(Form->ExternalEditorEdit, Qt::Key_Escape);
     EXPECT_FALSE(Form->isVisible());
     EXPECT_EQ(Form->result(), QDialog::Rejected);
 }
@@ -424,10 +425,10 @@ TEST_F(SettingsWindowTest, TabKeyWalksTab1FromTopToBottom) {
     Open();
     Form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    Form->externalViewer->setFocus();
-    const std::vector<QWidget*> Order = {Form->ViewerBrowseButton, Form->ExternalEditor,
-                                         Form->EditorBrowseButton, Form->commandlineoption,
-                                         Form->TagJumpCommandlineoption};
+    Form->ExternalViewerEdit->setFocus();
+    const std::vector<QWidget*> Order = {Form->ViewerBrowseButton, Form->ExternalEditorEdit,
+                                         Form->EditorBrowseButton, Form->CommandLineOptionEdit,
+                                         Form->TagJumpCommandLineOptionEdit};
     for (QWidget* Next : Order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), Next) << Next->objectName().toStdString();
@@ -450,7 +451,7 @@ TEST_F(SettingsWindowTest, ControlsStandInOrderAndFitTheWindow) {
     };
     // Inside its tab, clear of its neighbours, and as large as its text needs.
     const auto FitsTab = [&](int Tab) {
-        QWidget* Page = Form->PageControl->widget(Tab);
+        QWidget* Page = Form->SettingsTabs->widget(Tab);
         const QRect PageRect = InWindow(Page);
         const auto Children = Page->findChildren<QWidget*>();
         ASSERT_FALSE(Children.isEmpty());
@@ -474,40 +475,41 @@ TEST_F(SettingsWindowTest, ControlsStandInOrderAndFitTheWindow) {
     };
 
     FitsTab(0);
-    Above(LabelOf(Form->externalViewer), Form->externalViewer);
-    LeftOf(Form->externalViewer, Form->ViewerBrowseButton);
-    Above(Form->ViewerBrowseButton, LabelOf(Form->ExternalEditor));
-    Above(LabelOf(Form->ExternalEditor), Form->ExternalEditor);
-    LeftOf(Form->ExternalEditor, Form->EditorBrowseButton);
-    Above(Form->EditorBrowseButton, Form->commandlineoption);
-    LeftOf(LabelOf(Form->commandlineoption), Form->commandlineoption);
-    Above(Form->commandlineoption, Form->TagJumpCommandlineoption);
-    LeftOf(LabelOf(Form->TagJumpCommandlineoption), Form->TagJumpCommandlineoption);
-    Above(Form->TagJumpCommandlineoption, Form->CommandLineHelp);
+    Above(LabelOf(Form->ExternalViewerEdit), Form->ExternalViewerEdit);
+    LeftOf(Form->ExternalViewerEdit, Form->ViewerBrowseButton);
+    Above(Form->ViewerBrowseButton, LabelOf(Form->ExternalEditorEdit));
+    Above(LabelOf(Form->ExternalEditorEdit), Form->ExternalEditorEdit);
+    LeftOf(Form->ExternalEditorEdit, Form->EditorBrowseButton);
+    Above(Form->EditorBrowseButton, Form->CommandLineOptionEdit);
+    LeftOf(LabelOf(Form->CommandLineOptionEdit), Form->CommandLineOptionEdit);
+    Above(Form->CommandLineOptionEdit, Form->TagJumpCommandLineOptionEdit);
+    LeftOf(LabelOf(Form->TagJumpCommandLineOptionEdit), Form->TagJumpCommandLineOptionEdit);
+    Above(Form->TagJumpCommandLineOptionEdit, Form->CommandLineHelp);
 
     ClickTab(1);
     FitsTab(1);
-    Above(LabelOf(Form->ExtListHTML), Form->ExtListHTML);
-    Above(Form->ExtListHTML, LabelOf(Form->ExtListImg));
-    Above(LabelOf(Form->ExtListImg), Form->ExtListImg);
-    Above(Form->ExtListImg, Form->MakeExtListDefault);
-    EXPECT_GT(InWindow(Form->MakeExtListDefault).left(), InWindow(Form->ExtListImg).center().x());
+    Above(LabelOf(Form->ExtListHTMLEdit), Form->ExtListHTMLEdit);
+    Above(Form->ExtListHTMLEdit, LabelOf(Form->ExtListImgEdit));
+    Above(LabelOf(Form->ExtListImgEdit), Form->ExtListImgEdit);
+    Above(Form->ExtListImgEdit, Form->RestoreExtListsButton);
+    EXPECT_GT(InWindow(Form->RestoreExtListsButton).left(),
+              InWindow(Form->ExtListImgEdit).center().x());
 
     ClickTab(2);
     FitsTab(2);
-    LeftOf(LabelOf(Form->DefaultFileName), Form->DefaultFileName);
-    const std::vector<QWidget*> Column = {Form->DefaultFileName,       Form->ignoreCase,
-                                          Form->isSpaceValidChkBox,    Form->AnchorMakesFileBlue,
-                                          Form->IgnoreHTMLInfo,        Form->IgnoreJavaScript,
-                                          Form->HideInfoBoxAfterCheck, Form->CheckLocalFile};
+    LeftOf(LabelOf(Form->DefaultFileNameEdit), Form->DefaultFileNameEdit);
+    const std::vector<QWidget*> Column = {
+        Form->DefaultFileNameEdit,      Form->IgnoreCaseBox,     Form->SpaceIsValidBox,
+        Form->AnchorMakesFileBlueBox,   Form->IgnoreHTMLInfoBox, Form->IgnoreJavaScriptBox,
+        Form->HideInfoBoxAfterCheckBox, Form->CheckLocalFileBox};
     for (size_t I = 1; I < Column.size(); ++I)
         Above(Column[I - 1], Column[I]);
-    Above(Form->CheckLocalFileItems[0], Form->CheckLocalFileItems[1]);
+    Above(Form->CheckLocalFileChoices[0], Form->CheckLocalFileChoices[1]);
 
-    LeftOf(Form->OKBtn, Form->CancelBtn);
-    Above(Form->PageControl, Form->OKBtn);
+    LeftOf(Form->OKButton, Form->CancelButton);
+    Above(Form->SettingsTabs, Form->OKButton);
     for (QWidget* W :
-         std::initializer_list<QWidget*>{Form->PageControl, Form->OKBtn, Form->CancelBtn})
+         std::initializer_list<QWidget*>{Form->SettingsTabs, Form->OKButton, Form->CancelButton})
         EXPECT_TRUE(Form->rect().contains(InWindow(W)));
 }
 
