@@ -8,9 +8,9 @@ namespace orvel {
 
 namespace {
 
-// Items found ahead of the scan's thread at most (enough for what the readers do between two
-// event pumps), and how many make it worth waking that thread early.
-constexpr size_t MaxItems = 4096, WakeBatch = 512;
+// Items found ahead of the scan's thread at most: enough for what the readers do between two
+// event pumps.
+constexpr size_t MaxItems = 4096;
 
 // An extraction on a reading task: it stops when the scan does.
 class TStopProgress final : public TExtractProgress {
@@ -46,7 +46,6 @@ TScanPipeline::TNext TScanPipeline::Next(TScanItem& Item, std::chrono::milliseco
         ConsumerWaits = true;
         ItemsReady.wait_for(Guard, Timeout, Available);
         ConsumerWaits = false;
-        ReadySinceWake = 0;
     }
     if (Failure) std::rethrow_exception(Failure);
     if (Slots.empty()) return WalkDone ? TNext::nEnd : TNext::nWaiting;
@@ -97,12 +96,8 @@ void TScanPipeline::WalkSome() {
                        Step->Read,
                        !Step->Read};
             Slots.push_back(std::move(Slot));
-            if (!Step->Read && ConsumerWaits && ++ReadySinceWake >= WakeBatch) {
-                // The scan's thread wakes by itself at every event pump: waking it for every
-                // item would cost more than taking the item.
-                ReadySinceWake = 0;
-                ItemsReady.notify_one();
-            }
+            // The scan's thread waits only for the first item.
+            if (!Step->Read && ConsumerWaits && Slots.size() == 1) ItemsReady.notify_one();
             if (Slots.size() >= MaxItems) {
                 Walking = false;
                 PostWork();
@@ -146,11 +141,7 @@ void TScanPipeline::ReadSome() {
         TSlot& Read = Slots[Sequence - FrontSequence];
         Read.Item.Page = std::move(Page);
         Read.Ready = true;
-        const bool Last = WalkDone && Sequence + 1 == FrontSequence + Slots.size();
-        if (ConsumerWaits && (++ReadySinceWake >= WakeBatch || Last)) {
-            ReadySinceWake = 0;
-            ItemsReady.notify_one();
-        }
+        if (ConsumerWaits && Sequence == FrontSequence) ItemsReady.notify_one();
     }
     --Readers;
 }

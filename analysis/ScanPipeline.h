@@ -74,7 +74,6 @@ private:
     std::deque<TSlot> Slots;
     std::uint64_t FrontSequence = 0; // the number of the first slot in the walk's order
     std::uint64_t NextUnread = 0;    // from where the readers look for work
-    size_t ReadySinceWake = 0;       // items made ready since the scan's thread last woke
     bool Walking = false, WalkDone = false, ConsumerWaits = false;
     int Readers = 0; // posted or reading
     std::exception_ptr Failure;
