@@ -24,8 +24,6 @@ namespace orvel::ui {
 namespace {
 
 constexpr int ClientWidth = 433, ClientHeight = 380;
-const char* const DefaultExtListHTML = ".HTM.HTML.SHTML";
-const char* const DefaultExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM";
 
 // A label for Buddy, which takes the focus when the label is clicked.
 QLabel* LabelFor(const QString& Text, QWidget* Buddy) {
@@ -101,17 +99,45 @@ TSettingsWindow::TSettingsWindow(QWidget* Parent) : QDialog(Parent) {
     BuildButtons();
 }
 
+void TSettingsWindow::Bind(const char* Key, QObject* Control) {
+    const TSettingKey* Found = FindSettingKey(Key);
+    Q_ASSERT(Found);
+    Bindings.emplace_back(Found, Control);
+}
+
 void TSettingsWindow::ShowSettings(const TSettings& S) {
-    ShowExternalAppsSettings(S);
-    ShowExtensionsSettings(S);
-    ShowOtherSettings(S);
+    for (const auto& [Key, Control] : Bindings) {
+        if (const auto* Text = std::get_if<std::string TSettings::*>(&Key->Member)) {
+            qobject_cast<QLineEdit*>(Control)->setText(ToQString(S.*(*Text)));
+        } else if (const auto* Flag = std::get_if<bool TSettings::*>(&Key->Member)) {
+            qobject_cast<QCheckBox*>(Control)->setChecked(S.*(*Flag));
+        } else {
+            // A value without its button (-1) leaves every button unchecked, which an exclusive
+            // group allows only while it is not exclusive.
+            auto* Group = qobject_cast<QButtonGroup*>(Control);
+            const int Value =
+                std::clamp(S.*std::get<int TSettings::*>(Key->Member), Key->Min, Key->Max);
+            Group->setExclusive(false);
+            for (QAbstractButton* Button : Group->buttons())
+                Button->setChecked(Group->id(Button) == Value);
+            Group->setExclusive(true);
+        }
+    }
+    SpaceIsValidBox->setEnabled(!S.ModernHTML);
+    CheckLocalFileBox->setEnabled(!S.ModernHTML);
 }
 
 TSettings TSettingsWindow::Settings() const {
     TSettings S;
-    ReadExternalAppsSettings(S);
-    ReadExtensionsSettings(S);
-    ReadOtherSettings(S);
+    for (const auto& [Key, Control] : Bindings) {
+        if (const auto* Text = std::get_if<std::string TSettings::*>(&Key->Member))
+            S.*(*Text) = FromQString(qobject_cast<QLineEdit*>(Control)->text());
+        else if (const auto* Flag = std::get_if<bool TSettings::*>(&Key->Member))
+            S.*(*Flag) = qobject_cast<QCheckBox*>(Control)->isChecked();
+        else
+            S.*std::get<int TSettings::*>(Key->Member) =
+                qobject_cast<QButtonGroup*>(Control)->checkedId();
+    }
     return S;
 }
 
@@ -147,23 +173,13 @@ QWidget* TSettingsWindow::BuildExternalAppsTab() {
     Layout->addWidget(CommandLineHelp);
     Layout->addStretch();
 
+    Bind("ExternalViewer", ExternalViewerEdit);
+    Bind("ExternalEditor", ExternalEditorEdit);
+    Bind("CommandLineOption", CommandLineOptionEdit);
+    Bind("TagJumpCommandLineOption", TagJumpCommandLineOptionEdit);
     connect(ViewerBrowseButton, &QPushButton::clicked, this, [this] { ViewerBrowseButtonClick(); });
     connect(EditorBrowseButton, &QPushButton::clicked, this, [this] { EditorBrowseButtonClick(); });
     return Page;
-}
-
-void TSettingsWindow::ShowExternalAppsSettings(const TSettings& S) {
-    ExternalEditorEdit->setText(ToQString(S.ExternalEditor));
-    ExternalViewerEdit->setText(ToQString(S.ExternalViewer));
-    CommandLineOptionEdit->setText(ToQString(S.CommandLineOption));
-    TagJumpCommandLineOptionEdit->setText(ToQString(S.TagJumpCommandLineOption));
-}
-
-void TSettingsWindow::ReadExternalAppsSettings(TSettings& S) const {
-    S.ExternalEditor = FromQString(ExternalEditorEdit->text());
-    S.ExternalViewer = FromQString(ExternalViewerEdit->text());
-    S.CommandLineOption = FromQString(CommandLineOptionEdit->text());
-    S.TagJumpCommandLineOption = FromQString(TagJumpCommandLineOptionEdit->text());
 }
 
 // Tab 2: the two extension lists and the button that restores them.
@@ -186,19 +202,11 @@ QWidget* TSettingsWindow::BuildExtensionsTab() {
     Layout->addWidget(RestoreExtListsButton, 0, Qt::AlignRight);
     Layout->addStretch();
 
+    Bind("ExtListHTML", ExtListHTMLEdit);
+    Bind("ExtListImg", ExtListImgEdit);
     connect(RestoreExtListsButton, &QPushButton::clicked, this,
             [this] { RestoreExtListsButtonClick(); });
     return Page;
-}
-
-void TSettingsWindow::ShowExtensionsSettings(const TSettings& S) {
-    ExtListHTMLEdit->setText(ToQString(S.ExtListHTML));
-    ExtListImgEdit->setText(ToQString(S.ExtListImg));
-}
-
-void TSettingsWindow::ReadExtensionsSettings(TSettings& S) const {
-    S.ExtListHTML = FromQString(ExtListHTMLEdit->text());
-    S.ExtListImg = FromQString(ExtListImgEdit->text());
 }
 
 // Tab 3: the implied file name, the seven switches and the handling of file:// links.
@@ -236,6 +244,15 @@ QWidget* TSettingsWindow::BuildOtherTab() {
     Layout->addWidget(BuildCheckLocalFileChoices());
     Layout->addStretch();
 
+    Bind("DefaultFileName", DefaultFileNameEdit);
+    Bind("IgnoreCase", IgnoreCaseBox);
+    Bind("isSpaceValid", SpaceIsValidBox);
+    Bind("AnchorMakesFileBlue", AnchorMakesFileBlueBox);
+    Bind("IgnoreHTMLInfo", IgnoreHTMLInfoBox);
+    Bind("IgnoreJavaScript", IgnoreJavaScriptBox);
+    Bind("HideInfoBoxAfterCheck", HideInfoBoxAfterCheckBox);
+    Bind("ModernHTML", ModernHTMLBox);
+    Bind("CheckLocalFile", CheckLocalFileGroup);
     // The modern rules read links as browsers do, spaces and file:// links included.
     connect(ModernHTMLBox, &QCheckBox::toggled, this, [this](bool Modern) {
         SpaceIsValidBox->setEnabled(!Modern);
@@ -259,32 +276,6 @@ QGroupBox* TSettingsWindow::BuildCheckLocalFileChoices() {
         Choices->addWidget(CheckLocalFileChoices[I]);
     }
     return CheckLocalFileBox;
-}
-
-void TSettingsWindow::ShowOtherSettings(const TSettings& S) {
-    DefaultFileNameEdit->setText(ToQString(S.DefaultFileName));
-    IgnoreCaseBox->setChecked(S.IgnoreCase);
-    SpaceIsValidBox->setChecked(S.isSpaceValid);
-    AnchorMakesFileBlueBox->setChecked(S.AnchorMakesFileBlue);
-    IgnoreHTMLInfoBox->setChecked(S.IgnoreHTMLInfo);
-    IgnoreJavaScriptBox->setChecked(S.IgnoreJavaScript);
-    HideInfoBoxAfterCheckBox->setChecked(S.HideInfoBoxAfterCheck);
-    SetCheckLocalFileIndex(S.CheckLocalFile);
-    ModernHTMLBox->setChecked(S.ModernHTML);
-    SpaceIsValidBox->setEnabled(!S.ModernHTML);
-    CheckLocalFileBox->setEnabled(!S.ModernHTML);
-}
-
-void TSettingsWindow::ReadOtherSettings(TSettings& S) const {
-    S.DefaultFileName = FromQString(DefaultFileNameEdit->text());
-    S.IgnoreCase = IgnoreCaseBox->isChecked();
-    S.isSpaceValid = SpaceIsValidBox->isChecked();
-    S.AnchorMakesFileBlue = AnchorMakesFileBlueBox->isChecked();
-    S.IgnoreHTMLInfo = IgnoreHTMLInfoBox->isChecked();
-    S.IgnoreJavaScript = IgnoreJavaScriptBox->isChecked();
-    S.HideInfoBoxAfterCheck = HideInfoBoxAfterCheckBox->isChecked();
-    S.CheckLocalFile = CheckLocalFileIndex();
-    S.ModernHTML = ModernHTMLBox->isChecked();
 }
 
 // OK and Cancel at the right below the tabs.
@@ -327,26 +318,9 @@ void TSettingsWindow::ViewerBrowseButtonClick() {
 }
 
 void TSettingsWindow::RestoreExtListsButtonClick() {
-    ExtListHTMLEdit->setText(QLatin1String(DefaultExtListHTML));
-    ExtListImgEdit->setText(QLatin1String(DefaultExtListImg));
-}
-
-int TSettingsWindow::CheckLocalFileIndex() const {
-    return CheckLocalFileGroup->checkedId();
-}
-
-// Values below -1 count as -1 and above 1 as 1; -1 leaves both choices unselected.
-void TSettingsWindow::SetCheckLocalFileIndex(int Index) {
-    Index = std::clamp(Index, -1, 1);
-    if (Index >= 0) {
-        CheckLocalFileChoices[Index]->setChecked(true);
-        return;
-    }
-    // An exclusive group keeps one button checked; lift that for the moment of clearing.
-    CheckLocalFileGroup->setExclusive(false);
-    for (QRadioButton* Item : CheckLocalFileChoices)
-        Item->setChecked(false);
-    CheckLocalFileGroup->setExclusive(true);
+    const TSettings Defaults;
+    ExtListHTMLEdit->setText(ToQString(Defaults.ExtListHTML));
+    ExtListImgEdit->setText(ToQString(Defaults.ExtListImg));
 }
 
 } // namespace orvel::ui

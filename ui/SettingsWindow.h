@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
@@ -66,28 +68,23 @@ protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
-    // Each tab: its controls, then the settings it shows and reads back.
+    // Each tab: its controls, each bound to the settings key it shows.
     QWidget* BuildExternalAppsTab();
-    void ShowExternalAppsSettings(const TSettings& S);
-    void ReadExternalAppsSettings(TSettings& S) const;
     QWidget* BuildExtensionsTab();
-    void ShowExtensionsSettings(const TSettings& S);
-    void ReadExtensionsSettings(TSettings& S) const;
     QWidget* BuildOtherTab();
     QGroupBox* BuildCheckLocalFileChoices();
-    void ShowOtherSettings(const TSettings& S);
-    void ReadOtherSettings(TSettings& S) const;
+    // Ties a control to the settings key of that name: a line edit to a text, a check box to a
+    // switch, a button group (by its buttons' ids) to a number.
+    void Bind(const char* Key, QObject* Control);
     // OK and Cancel below the tabs, and the window's layout.
     void BuildButtons();
 
     void EditorBrowseButtonClick();
     void ViewerBrowseButtonClick();
     void RestoreExtListsButtonClick();
-    // The chosen radio button of CheckLocalFileBox: 0, 1, or -1 when none is chosen.
-    int CheckLocalFileIndex() const;
-    void SetCheckLocalFileIndex(int Index);
 
     QButtonGroup* CheckLocalFileGroup; // makes the two choices exclusive
+    std::vector<std::pair<const TSettingKey*, QObject*>> Bindings;
 };
 
 } // namespace orvel::ui
