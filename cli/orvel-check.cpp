@@ -116,22 +116,25 @@ int main(int argc, char** argv) {
     Host.EndProgress();
     if (!Checked) return ExitUsage;
 
+    // Only the text report leaves out where the invalid links stand.
+    const TReportModel Model(Run, {TConsoleHost::Interrupted()},
+                             Options.Format != TCheckOptions::TFormat::fmText);
     switch (Options.Format) {
     case TCheckOptions::TFormat::fmText:
-        WriteTextReport(std::cout, Run);
+        WriteTextReport(std::cout, Model);
         break;
     case TCheckOptions::TFormat::fmJson:
-        WriteJsonReport(std::cout, Run, {TConsoleHost::Interrupted()});
+        WriteJsonReport(std::cout, Model);
         break;
     case TCheckOptions::TFormat::fmGnu:
-        WriteGnuReport(std::cout, Run);
+        WriteGnuReport(std::cout, Model);
         break;
     }
     std::cout.flush();
     int Status = ExitClean;
     if (TConsoleHost::Interrupted())
         Status = ExitInterrupted;
-    else if (Run.InvalidLinkTotal > 0 || !OrphanPaths(Run).empty())
+    else if (Run.InvalidLinkTotal > 0 || !Model.Orphans.empty())
         Status = ExitFound;
     // Ends here without freeing the site's objects one by one, which takes a while.
     std::exit(Status);

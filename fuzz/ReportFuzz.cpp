@@ -24,9 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (Site.Switches & 64) Run.CurrentProject.AddTopFile(Home + "index.html");
     CheckFolder(Run, Home, true, true);
     std::ostringstream Json, Gnu, Text;
-    cli::WriteJsonReport(Json, Run, {});
-    cli::WriteGnuReport(Gnu, Run);
-    cli::WriteTextReport(Text, Run);
+    const cli::TReportModel Model(Run, {}, true);
+    cli::WriteJsonReport(Json, Model);
+    cli::WriteGnuReport(Gnu, Model);
+    cli::WriteTextReport(Text, Model);
     const nlohmann::json Report = nlohmann::json::parse(Json.str(), nullptr, false);
     Require(!Report.is_discarded(), "the JSON report parses");
     size_t Diagnoses = 0;

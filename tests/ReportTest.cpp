@@ -1,6 +1,7 @@
 // The JSON report: valid JSON whatever the bytes of a link, and UTF-8 text throughout.
 #include "TestSupport.h"
 
+#include "cli/JsonWriter.h"
 #include "cli/Report.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ TEST(JsonReport, LinksWithEscapesAndControlCharactersReadBackUnchanged) {
                              "del\x7f", "caf\xC3\xA9", "\\u0041 \\\"", "/"})
         File.Links.Add(Link);
     std::ostringstream Out;
-    cli::WriteJsonReport(Out, T.Run, {});
+    cli::WriteJsonReport(Out, cli::TReportModel(T.Run, {}, true));
 
     const nlohmann::json Report = nlohmann::json::parse(Out.str()); // throws on invalid JSON
     const nlohmann::json& Entry = Report.at("files").at(0);

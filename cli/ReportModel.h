@@ -1,0 +1,56 @@
+// What the reports of orvel-check say about a checked site, worked out once for any of them.
+#pragma once
+
+#include "analysis/BrokenTargets.h"
+#include "analysis/LinkDiagnosis.h"
+#include "support/TextPositions.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvel {
+class TRunContext;
+}
+
+namespace orvel::cli {
+
+// What the report says beyond the run context itself.
+struct TReportFacts {
+    bool Halted = false; // the run was interrupted
+};
+
+// An invalid link of a file with why it is invalid and where it first stands.
+struct TDiagnosedLink {
+    const std::string& Link;
+    TLinkDiagnosis Diagnosis;
+    TTextPosition Position; // line 0: not known
+};
+
+// The orphan files, relative to the home folder; none while the project has no TOP page.
+std::vector<std::string> OrphanPaths(const TRunContext& Run);
+
+// The findings of a run as the reports give them.
+class TReportModel {
+public:
+    // With Places, the line and column of each invalid link, for which the pages with invalid
+    // links are read again.
+    TReportModel(const TRunContext& Run, TReportFacts Facts, bool Places);
+
+    const TRunContext& Run;
+    const TReportFacts Facts;
+    // By file in FileObjects order, then by invalid link.
+    std::vector<std::vector<TDiagnosedLink>> Diagnosed;
+    std::vector<std::string> Orphans;
+    std::vector<TBrokenTarget> Targets;
+    int HtmlFiles = 0;
+    int Html5IdLinks = 0; // invalid links that name an id as an anchor
+    int ModernValid = 0;  // invalid links that ModernHTML would make valid
+
+    const TDiagnosedLink& Of(const TBrokenLink& Link) const {
+        return Diagnosed[static_cast<size_t>(Link.File)][static_cast<size_t>(Link.Invalid)];
+    }
+    std::string_view RelativePath(const std::string& Path) const;
+};
+
+} // namespace orvel::cli
