@@ -2,7 +2,8 @@
 
 #include "project/Settings.h"
 
-#include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace orvel::cli {
 
@@ -24,69 +25,64 @@ const char* const UsageText =
     "Exit status: 0 no invalid link and no orphan file; 1 some found; 2 bad usage or a missing\n"
     "folder or project file; 130 interrupted.\n";
 
-TCheckOptions ParseCheckOptions(const std::vector<std::string>& Arguments) {
-    TCheckOptions O;
-    std::vector<std::string> Positional;
-    for (size_t I = 0; I < Arguments.size(); ++I) {
-        std::string Name = Arguments[I];
-        std::string Value;
-        bool HasValue = false;
-        const size_t Equal = Name.find('=');
-        if (Name.rfind("--", 0) == 0 && Equal != std::string::npos) {
-            Value = Name.substr(Equal + 1);
-            Name.erase(Equal);
-            HasValue = true;
-        }
-        const auto Next = [&]() -> std::string {
-            if (HasValue) return Value;
-            if (I + 1 >= Arguments.size()) throw EUsageError("option " + Name + " needs a value");
-            return Arguments[++I];
-        };
-        if (Name == "--help" || Name == "-h") {
-            O.Help = true;
-        } else if (Name == "--version") {
-            O.Version = true;
-        } else if (Name == "--quiet" || Name == "-q") {
-            O.Quiet = true;
-        } else if (Name == "--project") {
-            O.ProjectFile = Next();
-        } else if (Name == "--top") {
-            O.TopFiles.push_back(Next());
-        } else if (Name == "--exclude") {
-            O.ExcludedFiles.push_back(Next());
-        } else if (Name == "--wildcard") {
-            O.WildCards.emplace_back(false, Next());
-        } else if (Name == "--ignore-folder") {
-            O.WildCards.emplace_back(true, Next());
-        } else if (Name == "--server-root") {
-            O.ServerRoot = Next();
-        } else if (Name == "--settings") {
-            O.SettingsFile = Next();
-        } else if (Name == "--set") {
-            const std::string Setting = Next();
-            const size_t Eq = Setting.find('=');
-            const std::string Key = Setting.substr(0, Eq);
-            if (Eq == std::string::npos || !FindSettingKey(Key))
-                throw EUsageError("--set needs KEY=VALUE with a settings key, not \"" + Setting +
-                                  "\"");
-            O.SetValues.emplace_back(Key, Setting.substr(Eq + 1));
-        } else if (Name == "--format") {
-            const std::string Format = Next();
-            if (Format == "text")
-                O.Format = TCheckOptions::TFormat::fmText;
-            else if (Format == "json")
-                O.Format = TCheckOptions::TFormat::fmJson;
-            else if (Format == "gnu")
-                O.Format = TCheckOptions::TFormat::fmGnu;
-            else
-                throw EUsageError("--format takes text, json or gnu, not \"" + Format + "\"");
-        } else if (Name.size() > 1 && Name[0] == '-') {
-            throw EUsageError("unknown option " + Name);
-        } else {
-            Positional.push_back(Arguments[I]);
-        }
-    }
-    if (O.Help || O.Version) return O;
+namespace {
+
+// An option: its names, whether it takes a value, and what it sets.
+struct TOptionRow {
+    const char* Name;
+    const char* Short; // or null
+    bool TakesValue;
+    void (*Apply)(TCheckOptions& O, std::string Value);
+};
+
+void ApplySet(TCheckOptions& O, std::string Setting) {
+    const size_t Eq = Setting.find('=');
+    const std::string Key = Setting.substr(0, Eq);
+    if (Eq == std::string::npos || !FindSettingKey(Key))
+        throw EUsageError("--set needs KEY=VALUE with a settings key, not \"" + Setting + "\"");
+    O.SetValues.emplace_back(Key, Setting.substr(Eq + 1));
+}
+
+void ApplyFormat(TCheckOptions& O, std::string Format) {
+    if (Format == "text")
+        O.Format = TCheckOptions::TFormat::fmText;
+    else if (Format == "json")
+        O.Format = TCheckOptions::TFormat::fmJson;
+    else if (Format == "gnu")
+        O.Format = TCheckOptions::TFormat::fmGnu;
+    else
+        throw EUsageError("--format takes text, json or gnu, not \"" + Format + "\"");
+}
+
+const TOptionRow OptionTable[] = {
+    {"--help", "-h", false, [](TCheckOptions& O, std::string) { O.Help = true; }},
+    {"--version", nullptr, false, [](TCheckOptions& O, std::string) { O.Version = true; }},
+    {"--quiet", "-q", false, [](TCheckOptions& O, std::string) { O.Quiet = true; }},
+    {"--project", nullptr, true,
+     [](TCheckOptions& O, std::string V) { O.ProjectFile = std::move(V); }},
+    {"--top", nullptr, true, [](TCheckOptions& O, std::string V) { O.TopFiles.push_back(V); }},
+    {"--exclude", nullptr, true,
+     [](TCheckOptions& O, std::string V) { O.ExcludedFiles.push_back(V); }},
+    {"--wildcard", nullptr, true,
+     [](TCheckOptions& O, std::string V) { O.WildCards.emplace_back(false, V); }},
+    {"--ignore-folder", nullptr, true,
+     [](TCheckOptions& O, std::string V) { O.WildCards.emplace_back(true, V); }},
+    {"--server-root", nullptr, true,
+     [](TCheckOptions& O, std::string V) { O.ServerRoot = std::move(V); }},
+    {"--settings", nullptr, true,
+     [](TCheckOptions& O, std::string V) { O.SettingsFile = std::move(V); }},
+    {"--set", nullptr, true, ApplySet},
+    {"--format", nullptr, true, ApplyFormat},
+};
+
+const TOptionRow* FindOption(const std::string& Name) {
+    for (const TOptionRow& Row : OptionTable)
+        if (Name == Row.Name || (Row.Short && Name == Row.Short)) return &Row;
+    return nullptr;
+}
+
+// The folder or the project file, and what may be given with each.
+void TakeWhatIsChecked(TCheckOptions& O, const std::vector<std::string>& Positional) {
     if (!O.ProjectFile.empty()) {
         if (!Positional.empty())
             throw EUsageError("a FOLDER and --project cannot be given together");
@@ -94,10 +90,38 @@ TCheckOptions ParseCheckOptions(const std::vector<std::string>& Arguments) {
             !O.ServerRoot.empty())
             throw EUsageError("--top, --exclude, --wildcard, --ignore-folder and --server-root "
                               "come from the project file with --project");
-        return O;
+        return;
     }
     if (Positional.size() != 1) throw EUsageError("give one FOLDER or --project FILE.opr");
     O.Folder = Positional[0];
+}
+
+} // namespace
+
+TCheckOptions ParseCheckOptions(const std::vector<std::string>& Arguments) {
+    TCheckOptions O;
+    std::vector<std::string> Positional;
+    for (size_t I = 0; I < Arguments.size(); ++I) {
+        std::string Name = Arguments[I];
+        std::optional<std::string> Value; // written as --name=value
+        if (const size_t Equal = Name.find('=');
+            Name.starts_with("--") && Equal != std::string::npos) {
+            Value = Name.substr(Equal + 1);
+            Name.erase(Equal);
+        }
+        if (Name.size() <= 1 || Name[0] != '-') {
+            Positional.push_back(Arguments[I]);
+            continue;
+        }
+        const TOptionRow* Row = FindOption(Name);
+        if (!Row) throw EUsageError("unknown option " + Name);
+        if (Row->TakesValue && !Value) {
+            if (I + 1 >= Arguments.size()) throw EUsageError("option " + Name + " needs a value");
+            Value = Arguments[++I];
+        }
+        Row->Apply(O, Value.value_or(std::string()));
+    }
+    if (!O.Help && !O.Version) TakeWhatIsChecked(O, Positional);
     return O;
 }
 
