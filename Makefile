@@ -8,14 +8,16 @@ FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 PREFIX     ?= /usr/local
+# Extra CMake settings of the main build, e.g. -DORVEL_WERROR=ON as CI builds.
+CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test asan tsan fuzz run bench bench-deps screenshots format clean install package
+.PHONY: deps configure build test asan tsan tidy format-check fuzz run bench bench-deps screenshots format clean install package
 
 deps:
 	@bash tools/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -34,6 +36,13 @@ tsan: deps
 	cmake --build $(TSAN_BUILD) -j $(JOBS)
 	TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 die_after_fork=0" \
 	  setarch $$(uname -m) -R ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS)
+
+# clang-tidy on the sources changed since BASE (a commit), or on every source without it.
+tidy: build
+	bash tools/tidy.sh $(BUILD) $(BASE)
+
+format-check: deps
+	git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -90,7 +90,7 @@ void ClassifyAll(TRunContext& Run) {
     TTaskGroup Helpers;
     if (Run.FileObjects.Count() > ChunkSize)
         for (unsigned I = 0; I < TThreadPool::Shared().Size(); ++I)
-            Helpers.Run([&](std::stop_token) { Classifier.Work(); });
+            Helpers.Run([&](const std::stop_token&) { Classifier.Work(); });
     const auto Interval = std::max(Run.PumpInterval, std::chrono::milliseconds(1));
     for (int I = 0; I < Run.FileObjects.Count(); ++I) {
         Run.Pump();

@@ -61,12 +61,12 @@ void TScanPipeline::PostWork() {
     if (Stopping()) return;
     if (!Walking && !WalkDone && Slots.size() <= MaxItems / 2) {
         Walking = true;
-        Tasks.Run([this](std::stop_token) { WalkSome(); });
+        Tasks.Run([this](const std::stop_token&) { WalkSome(); });
     }
     const bool WorkWaits = NextUnread < FrontSequence + Slots.size();
     if (WorkWaits && Readers < MaxReaders) {
         ++Readers;
-        Tasks.Run([this](std::stop_token) { ReadSome(); });
+        Tasks.Run([this](const std::stop_token&) { ReadSome(); });
     }
 }
 

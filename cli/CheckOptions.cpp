@@ -32,10 +32,10 @@ struct TOptionRow {
     const char* Name;
     const char* Short; // or null
     bool TakesValue;
-    void (*Apply)(TCheckOptions& O, std::string Value);
+    void (*Apply)(TCheckOptions& O, const std::string& Value);
 };
 
-void ApplySet(TCheckOptions& O, std::string Setting) {
+void ApplySet(TCheckOptions& O, const std::string& Setting) {
     const size_t Eq = Setting.find('=');
     const std::string Key = Setting.substr(0, Eq);
     if (Eq == std::string::npos || !FindSettingKey(Key))
@@ -43,7 +43,7 @@ void ApplySet(TCheckOptions& O, std::string Setting) {
     O.SetValues.emplace_back(Key, Setting.substr(Eq + 1));
 }
 
-void ApplyFormat(TCheckOptions& O, std::string Format) {
+void ApplyFormat(TCheckOptions& O, const std::string& Format) {
     if (Format == "text")
         O.Format = TCheckOptions::TFormat::fmText;
     else if (Format == "json")
@@ -55,22 +55,22 @@ void ApplyFormat(TCheckOptions& O, std::string Format) {
 }
 
 const TOptionRow OptionTable[] = {
-    {"--help", "-h", false, [](TCheckOptions& O, std::string) { O.Help = true; }},
-    {"--version", nullptr, false, [](TCheckOptions& O, std::string) { O.Version = true; }},
-    {"--quiet", "-q", false, [](TCheckOptions& O, std::string) { O.Quiet = true; }},
-    {"--project", nullptr, true,
-     [](TCheckOptions& O, std::string V) { O.ProjectFile = std::move(V); }},
-    {"--top", nullptr, true, [](TCheckOptions& O, std::string V) { O.TopFiles.push_back(V); }},
+    {"--help", "-h", false, [](TCheckOptions& O, const std::string&) { O.Help = true; }},
+    {"--version", nullptr, false, [](TCheckOptions& O, const std::string&) { O.Version = true; }},
+    {"--quiet", "-q", false, [](TCheckOptions& O, const std::string&) { O.Quiet = true; }},
+    {"--project", nullptr, true, [](TCheckOptions& O, const std::string& V) { O.ProjectFile = V; }},
+    {"--top", nullptr, true,
+     [](TCheckOptions& O, const std::string& V) { O.TopFiles.push_back(V); }},
     {"--exclude", nullptr, true,
-     [](TCheckOptions& O, std::string V) { O.ExcludedFiles.push_back(V); }},
+     [](TCheckOptions& O, const std::string& V) { O.ExcludedFiles.push_back(V); }},
     {"--wildcard", nullptr, true,
-     [](TCheckOptions& O, std::string V) { O.WildCards.emplace_back(false, V); }},
+     [](TCheckOptions& O, const std::string& V) { O.WildCards.emplace_back(false, V); }},
     {"--ignore-folder", nullptr, true,
-     [](TCheckOptions& O, std::string V) { O.WildCards.emplace_back(true, V); }},
+     [](TCheckOptions& O, const std::string& V) { O.WildCards.emplace_back(true, V); }},
     {"--server-root", nullptr, true,
-     [](TCheckOptions& O, std::string V) { O.ServerRoot = std::move(V); }},
+     [](TCheckOptions& O, const std::string& V) { O.ServerRoot = V; }},
     {"--settings", nullptr, true,
-     [](TCheckOptions& O, std::string V) { O.SettingsFile = std::move(V); }},
+     [](TCheckOptions& O, const std::string& V) { O.SettingsFile = V; }},
     {"--set", nullptr, true, ApplySet},
     {"--format", nullptr, true, ApplyFormat},
 };

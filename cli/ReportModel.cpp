@@ -39,7 +39,7 @@ std::vector<std::vector<TTextPosition>> InvalidLinkPositions(const TRunContext& 
     };
     TTaskGroup Helpers;
     for (unsigned I = 1; I < TThreadPool::Shared().Size(); ++I)
-        Helpers.Run([&](std::stop_token) { Work(); });
+        Helpers.Run([&](const std::stop_token&) { Work(); });
     Work();
     Helpers.Wait();
     return Positions;

@@ -20,7 +20,7 @@ template <typename F> void ReadList(const TIniFile& File, const std::string& Key
 // A relative folder in a project file is taken relative to the project file's folder, so that
 // a project file kept beside its site works from anywhere.
 std::string FolderOf(const TIniFile& File, const std::string& Key, TPathStyle Style) {
-    const std::string Value = File.ReadString(Section, Key, "");
+    std::string Value = File.ReadString(Section, Key, "");
     if (Value.empty() || IsAbsolutePath(Value, Style)) return Value;
     return ExpandFileName(ExtractFolder(ExpandFileName(File.Path(), Style), Style) + Value, Style);
 }

@@ -95,7 +95,7 @@ std::string SettingsFilePath(const std::string& ExecutablePath) {
     const size_t Dot = Name.rfind('.');
     if (Dot != std::string::npos && Dot > 0) Name.erase(Dot);
     Name += ".ini";
-    const std::string Beside = Folder + Name;
+    std::string Beside = Folder + Name;
     // An installed program (in /usr/bin, /usr/local/bin, ~/.local/bin) keeps one file per
     // user, root included: a file that root left beside it would be read by every user but
     // writable by none.

@@ -23,7 +23,7 @@ public:
         Wait();
         // Held by a shared pointer: a task is copyable, what it frees need not be.
         auto Gone = std::make_shared<std::decay_t<T>>(std::forward<T>(Doomed));
-        Freeing.Run([Gone = std::move(Gone)](std::stop_token) mutable { Gone.reset(); });
+        Freeing.Run([Gone = std::move(Gone)](const std::stop_token&) mutable { Gone.reset(); });
     }
     void Wait() { Freeing.Finish(); }
 

@@ -26,7 +26,7 @@ bool IsQuoted(const std::string& Value) {
     return Value.size() >= 2 && IsQuote(Value[0]) && Value.back() == Value[0];
 }
 
-std::string Unquote(std::string Value) {
+std::string Unquote(const std::string& Value) {
     return IsQuoted(Value) ? Value.substr(1, Value.size() - 2) : Value;
 }
 

@@ -29,7 +29,7 @@ std::string ResolveProgram(const std::string& Program) {
         size_t End = Folders.find(':', Start);
         if (End == std::string::npos) End = Folders.size();
         const std::string Folder = End > Start ? Folders.substr(Start, End - Start) : ".";
-        const std::string Candidate = Folder + "/" + Program;
+        std::string Candidate = Folder + "/" + Program;
         if (IsExecutableFile(Candidate)) return Candidate;
         Start = End + 1;
     }

@@ -8,7 +8,7 @@ namespace orvel {
 
 TThreadPool::TThreadPool(unsigned Count) {
     for (unsigned I = 0; I < std::max(Count, 1u); ++I)
-        Threads.emplace_back([this](std::stop_token Shutdown) { Serve(Shutdown); });
+        Threads.emplace_back([this](const std::stop_token& Shutdown) { Serve(Shutdown); });
 }
 
 TThreadPool::~TThreadPool() {
@@ -39,7 +39,7 @@ TThreadPool& TThreadPool::Shared() {
     return *Pool;
 }
 
-void TThreadPool::Serve(std::stop_token Shutdown) {
+void TThreadPool::Serve(const std::stop_token& Shutdown) {
     std::unique_lock<std::mutex> Guard(Lock);
     while (TaskPosted.wait(Guard, Shutdown, [&] { return !Queue.empty(); })) {
         TTask Task = std::move(Queue.front());

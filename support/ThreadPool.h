@@ -36,7 +36,7 @@ private:
         TTaskGroup* Group;
         std::function<void(std::stop_token)> Work;
     };
-    void Serve(std::stop_token Shutdown);
+    void Serve(const std::stop_token& Shutdown);
     // Runs Task, under no lock, and tells its group it has ended.
     void RunTask(TTask& Task, std::unique_lock<std::mutex>& Guard);
 

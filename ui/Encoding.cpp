@@ -16,7 +16,7 @@ QString PageText(const std::string& Bytes, TCharset Charset) {
 }
 
 std::string FromQString(const QString& Text) {
-    const std::string Utf8 = Text.toStdString();
+    std::string Utf8 = Text.toStdString();
     if (CurrentCodePage() == TCodePage::cpCp932) return ConvertCharset("CP932", "UTF-8", Utf8, "?");
     return Utf8;
 }

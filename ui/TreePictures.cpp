@@ -231,6 +231,7 @@ QPixmap Glyph(TToolGlyph Kind) {
 const std::vector<QPixmap>& TreePictures() {
     static const std::vector<QPixmap> Pictures = [] {
         std::vector<QPixmap> All;
+        All.reserve(PictureCount);
         for (int I = 0; I < PictureCount; ++I)
             All.push_back(Picture(I));
         return All;
