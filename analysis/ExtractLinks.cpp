@@ -285,6 +285,89 @@ void TellPlace(std::string_view Text, const std::vector<TKeptPiece>& Kept, int R
         return; // a comment was removed from inside it
     Places.LinkAt(Link, From, Quote);
 }
+
+// The pass of the original rules over a text without comments. It visits the occurrences of
+// every table row in text order; of the values found, each list keeps what storing them row by
+// row in table order would keep.
+class TLinkPass {
+public:
+    TLinkPass(std::string_view Text, const std::vector<TKeptPiece>& KeptPieces,
+              const TExtractOptions& Settings, TExtractProgress& Steps, TLinkPlaceVisitor* Visitor)
+        : View(Text), Kept(KeptPieces), Options(Settings), Progress(Steps), Places(Visitor),
+          NextAllowed(Index.Groups.size()) {}
+
+    // Takes the values of every tag of the text; false when stopped.
+    bool Run() {
+        for (size_t Lt = View.find('<'); Lt != std::string_view::npos && Lt + 1 < View.size();
+             Lt = View.find('<', Lt + 1)) {
+            const TStep Step = TakeTagsAt(Lt);
+            if (Step != TStep::sNext) return Step == TStep::sUnclosed;
+        }
+        return true;
+    }
+
+    TFirstValues FoundLinks, FoundAnchors;
+    long long Counter = 0; // the progress steps taken
+
+private:
+    enum class TStep { sNext, sUnclosed, sHalted };
+
+    // The groups whose tag begins at the "<" at Lt. Unclosed: no tag from here on is closed.
+    TStep TakeTagsAt(size_t Lt) {
+        const char First = AsciiUpper(View[Lt + 1]);
+        if (First < 'A' || First > 'Z') return TStep::sNext;
+        for (const int G : Index.ByFirstLetter[static_cast<size_t>(First - 'A')]) {
+            const TTagGroup& Group = Index.Groups[static_cast<size_t>(G)];
+            if (Lt < NextAllowed[static_cast<size_t>(G)] ||
+                !StartsWithFolded(View, Lt + 1, Group.Tag))
+                continue;
+            if (!HaveClose || Lt > Close) {
+                Close = View.find('>', Lt + 1);
+                HaveClose = true;
+            }
+            if (Close == std::string_view::npos) return TStep::sUnclosed;
+            NextAllowed[static_cast<size_t>(G)] = Close;
+            if (!TakeRows(Group, Lt)) return TStep::sHalted;
+        }
+        return TStep::sNext;
+    }
+
+    // The values of the group's rows in the tag at Lt, which ends at Close; false when stopped.
+    bool TakeRows(const TTagGroup& Group, size_t Lt) {
+        for (const int Row : Group.Rows) {
+            if (Progress.Step(Counter++)) return false;
+            size_t At = 0;
+            const std::string_view Raw = AttributeValue(View, Lt + 1 + Group.Tag.size(), Close,
+                                                        RowAt(Row).Attribute, Joined, At);
+            const std::string_view Value = StoredForm(Row, Raw, Options);
+            if (Value.empty()) continue;
+            (Row < FirstAnchorRow ? FoundLinks : FoundAnchors).Offer(Row, Value, At);
+            if (Places && Row < FirstAnchorRow) TellPlace(View, Kept, Row, Raw, Value, *Places);
+        }
+        return true;
+    }
+
+    const std::string_view View;
+    const std::vector<TKeptPiece>& Kept;
+    const TExtractOptions& Options;
+    TExtractProgress& Progress;
+    TLinkPlaceVisitor* const Places; // may be null
+    const TTagIndex& Index = TagIndex();
+    std::vector<size_t> NextAllowed; // by group: where its next tag may begin
+    std::string Joined;              // a value without its line-break pairs
+    size_t Close = 0;                // the ">" of the last tag taken, when HaveClose
+    bool HaveClose = false;
+};
+
+// Found's links from the pass, at their offsets in the text before comments were removed.
+void TakeLinks(TPageLinks& Found, TFirstValues& FoundLinks, const std::vector<TKeptPiece>& Kept) {
+    TFoundValues Links = FoundLinks.TakeSorted(false);
+    Found.Links = std::move(Links.Values);
+    Found.LinkOffsets.reserve(Links.Offsets.size());
+    for (const size_t Offset : Links.Offsets)
+        Found.LinkOffsets.push_back(ClampedOffset(OffsetBeforeRemoval(Kept, Offset)));
+    Found.LinkCounts = std::move(Links.Counts);
+}
 } // namespace
 
 std::string_view StoredLink(std::string_view Value, const TExtractOptions& Options) {
@@ -301,56 +384,14 @@ TPageLinks ExtractPageLinks(std::string& Text, const TExtractOptions& Options,
     std::vector<TKeptPiece> Kept;
     if (!RemoveComments(Text, Progress, &Kept)) return Found;
     Progress.StageBegins(TExtractStage::esLinks);
-    // One pass over the text visits the occurrences of every table row in text order; of the
-    // values found, each list keeps what storing them row by row in table order would keep.
-    const std::string_view View = Text;
-    const TTagIndex& Index = TagIndex();
-    std::vector<size_t> NextAllowed(Index.Groups.size()); // where a group's next tag may begin
-    TFirstValues FoundLinks, FoundAnchors, FoundIds;
-    std::string Joined; // a value without its line-break pairs
-    long long Counter = 0;
-    size_t Close = 0;
-    bool HaveClose = false, Halted = false;
-    for (size_t Lt = View.find('<'); Lt != std::string_view::npos && !Halted;
-         Lt = View.find('<', Lt + 1)) {
-        if (Lt + 1 >= View.size()) break;
-        const char First = AsciiUpper(View[Lt + 1]);
-        if (First < 'A' || First > 'Z') continue;
-        for (int G : Index.ByFirstLetter[static_cast<size_t>(First - 'A')]) {
-            const TTagGroup& Group = Index.Groups[static_cast<size_t>(G)];
-            if (Lt < NextAllowed[static_cast<size_t>(G)] ||
-                !StartsWithFolded(View, Lt + 1, Group.Tag))
-                continue;
-            if (!HaveClose || Lt > Close) {
-                Close = View.find('>', Lt + 1);
-                HaveClose = true;
-            }
-            if (Close == std::string_view::npos) break; // no tag from here on is closed
-            NextAllowed[static_cast<size_t>(G)] = Close;
-            for (int Row : Group.Rows) {
-                if ((Halted = Progress.Step(Counter++))) break;
-                size_t At = 0;
-                const std::string_view Raw = AttributeValue(View, Lt + 1 + Group.Tag.size(), Close,
-                                                            RowAt(Row).Attribute, Joined, At);
-                const std::string_view Value = StoredForm(Row, Raw, Options);
-                if (Value.empty()) continue;
-                (Row < FirstAnchorRow ? FoundLinks : FoundAnchors).Offer(Row, Value, At);
-                if (Places && Row < FirstAnchorRow) TellPlace(View, Kept, Row, Raw, Value, *Places);
-            }
-            if (Halted) break;
-        }
-        if (HaveClose && Close == std::string_view::npos) break;
-    }
-    Halted = Halted || !ExtractModernParts(View, FoundIds, Found.Base, Progress, Counter);
-    TFoundValues Links = FoundLinks.TakeSorted(false);
-    Found.Links = std::move(Links.Values);
-    Found.LinkOffsets.reserve(Links.Offsets.size());
-    for (const size_t Offset : Links.Offsets)
-        Found.LinkOffsets.push_back(ClampedOffset(OffsetBeforeRemoval(Kept, Offset)));
-    Found.LinkCounts = std::move(Links.Counts);
+    TLinkPass Pass(Text, Kept, Options, Progress, Places);
+    TFirstValues FoundIds;
+    const bool Halted =
+        !Pass.Run() || !ExtractModernParts(Text, FoundIds, Found.Base, Progress, Pass.Counter);
+    TakeLinks(Found, Pass.FoundLinks, Kept);
     if (Halted) return Found; // no anchors
     Progress.StageBegins(TExtractStage::esAnchors);
-    Found.Anchors = FoundAnchors.TakeSorted(false).Values;
+    Found.Anchors = Pass.FoundAnchors.TakeSorted(false).Values;
     Found.Html5Ids = FoundIds.TakeSorted(false).Values;
     return Found;
 }

@@ -576,13 +576,8 @@ bool TLinkDiagnoser::NamedElsewhere(const TQuery& Q) const {
     return L.NamingMissing->OtherThan(FoldedHash(Q.Start.Resolved), Q.File.Sequence);
 }
 
-bool TLinkDiagnoser::TypoReason(const TQuery& Q, TLinkDiagnosis& Result) const {
+std::vector<const TFileObject*> TLinkDiagnoser::NearInFolder(std::string_view Resolved) const {
     const TPathStyle Style = Run.PathStyle();
-    const std::string& Resolved = Q.Start.Resolved;
-    const size_t Slash = Q.Text.Target.find_last_of(Style == TPathStyle::psWindows ? "/\\" : "/");
-    const std::string_view Written =
-        Q.Text.Target.substr(Slash == std::string_view::npos ? 0 : Slash + 1);
-    if (Q.Start.ImpliedName || Written.empty()) return false;
     const std::string_view Folder = FolderOf(Resolved, Style);
     auto Names = Lazy->Names.find(FolderKey(Folder));
     if (Names == Lazy->Names.end()) {
@@ -598,24 +593,39 @@ bool TLinkDiagnoser::TypoReason(const TQuery& Q, TLinkDiagnosis& Result) const {
                 .emplace(FolderKey(Folder), TLazy::TFolderNames{std::move(Files), TNearNames(Bare)})
                 .first;
     }
-    // The files of the folder within two edits of the name, and those of the same stem.
     std::vector<const TFileObject*> Near;
-    for (const int I :
-         Names->second.Near.Near(std::string_view(Resolved).substr(Folder.size()), 2, 2))
+    for (const int I : Names->second.Near.Near(Resolved.substr(Folder.size()), 2, 2))
         Near.push_back(Names->second.Files[static_cast<size_t>(I)]);
-    if (const size_t Dot = ExtensionStart(Resolved, Style); Dot != std::string::npos) {
-        const std::string_view Stem = std::string_view(Resolved).substr(0, Dot);
-        for (const auto& [Key, File] : Keyed(ByStem, FoldedHash(Stem)))
-            if (ExtensionStart(File->Path, Style) == Dot &&
-                FoldedEqual(std::string_view(File->Path).substr(0, Dot), Stem) &&
-                std::ranges::find(Near, File) == Near.end())
-                Near.push_back(File);
-    }
+    return Near;
+}
+
+void TLinkDiagnoser::AddSameStem(std::string_view Resolved,
+                                 std::vector<const TFileObject*>& Near) const {
+    const TPathStyle Style = Run.PathStyle();
+    const size_t Dot = ExtensionStart(Resolved, Style);
+    if (Dot == std::string::npos) return;
+    const std::string_view Stem = Resolved.substr(0, Dot);
+    for (const auto& [Key, File] : Keyed(ByStem, FoldedHash(Stem)))
+        if (ExtensionStart(File->Path, Style) == Dot &&
+            FoldedEqual(std::string_view(File->Path).substr(0, Dot), Stem) &&
+            std::ranges::find(Near, File) == Near.end())
+            Near.push_back(File);
+}
+
+bool TLinkDiagnoser::TypoReason(const TQuery& Q, TLinkDiagnosis& Result) const {
+    const TPathStyle Style = Run.PathStyle();
+    const size_t Slash = Q.Text.Target.find_last_of(Style == TPathStyle::psWindows ? "/\\" : "/");
+    const std::string_view Written =
+        Q.Text.Target.substr(Slash == std::string_view::npos ? 0 : Slash + 1);
+    if (Q.Start.ImpliedName || Written.empty()) return false;
+    // The files of the folder within two edits of the name, and those of the same stem.
+    std::vector<const TFileObject*> Near = NearInFolder(Q.Start.Resolved);
+    AddSameStem(Q.Start.Resolved, Near);
     // A misspelling is one page's slip; where several pages name the missing file, a file of a
     // near name is another page.
     if (Near.size() != 1 || NamedElsewhere(Q)) return false;
     const std::optional<std::string> Name =
-        InPageCharset(Q.File, Near[0]->Path.substr(Folder.size()));
+        InPageCharset(Q.File, Near[0]->Path.substr(FolderOf(Q.Start.Resolved, Style).size()));
     return Name && Give(Q.File, Result, TLinkReason::lrTypo,
                         Q.Text.With(std::string(Q.Text.Target.substr(0, Q.Text.Target.size() -
                                                                             Written.size())) +

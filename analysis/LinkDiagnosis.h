@@ -100,6 +100,11 @@ private:
     bool LikelyMoved(const TQuery& Q, const TFileObject& Candidate) const;
     // Whether pages other than the link's name the missing file that it names.
     bool NamedElsewhere(const TQuery& Q) const;
+    // The files of Resolved's folder within two edits of its bare name; the folder's index of
+    // names is built when first needed.
+    std::vector<const TFileObject*> NearInFolder(std::string_view Resolved) const;
+    // Adds to Near the files of Resolved's path without its extension that it does not hold.
+    void AddSameStem(std::string_view Resolved, std::vector<const TFileObject*>& Near) const;
 
     // The files whose key (a FoldedHash) is Key, in scan order.
     using TKeyed = std::vector<std::pair<std::uint64_t, const TFileObject*>>;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvel {
@@ -27,6 +28,12 @@ private:
         std::int32_t Name = -1; // the index of a name that ends here, or -1
     };
     std::vector<TNode> Nodes; // Nodes[0] is the root
+
+    using TStack = std::vector<std::pair<std::int32_t, int>>; // nodes to walk and their depth
+    // Pushes the children of node Index at Depth + 1; the one whose letter is Next, the letter
+    // that follows in the text, goes last, so that it is taken first and near names are met
+    // early, and the walk ends once it has enough of them.
+    void PushChildren(std::int32_t Index, int Depth, char Next, TStack& Stack) const;
 };
 
 } // namespace orvel

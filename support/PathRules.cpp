@@ -110,49 +110,57 @@ bool IsAbsolutePath(std::string_view Path, TPathStyle Style) {
     return Style == TPathStyle::psWindows && Path.size() >= 2 && Path[1] == ':';
 }
 
-void ExpandFileNameInto(std::string& Result, std::string_view Path, TPathStyle Style) {
-    const char Sep = PathSeparator(Style);
-    std::string Relative; // holds the joined path when Path is relative
-    std::string_view View = Path;
-    // The root: "/" for POSIX; "X:\" or "\\server\share\" for Windows.
-    size_t Rest = 0;
-    if (Style == TPathStyle::psPosix) {
-        if (View.empty() || View[0] != '/') {
-            char Buffer[4096];
-            Relative =
-                IncludeTrailingSeparator(getcwd(Buffer, sizeof Buffer) ? Buffer : "/", Style);
-            Relative += Path;
-            View = Relative;
-        }
-        Result.assign(1, '/');
-        Rest = 1;
-    } else if (View.size() >= 2 && View[1] == ':') {
-        Result.assign(View.substr(0, 2));
-        Result += Sep;
-        Rest = 2;
-    } else if (View.size() >= 2 && IsPathSeparatorAt(View, 0, Style) &&
-               IsPathSeparatorAt(View, 1, Style)) {
-        // Server and share are part of the root and never climbed out of.
-        size_t Count = 0, I = 2;
-        for (; I < View.size() && Count < 2; ++I)
-            if (IsPathSeparatorAt(View, I, Style)) ++Count;
-        Result.assign("\\\\");
-        Result += View.substr(2, I - 2);
-        if (Count < 2 && !IsPathSeparatorAt(Result, Result.size() - 1, Style)) Result += Sep;
-        Rest = I;
-    } else {
-        Result.assign(1, Sep);
-    }
-    Result.reserve(Result.size() + View.size());
-    const size_t RootSize = Result.size();
+namespace {
+// Path joined to the current folder, for a relative POSIX path.
+std::string JoinedToCurrentFolder(std::string_view Path, TPathStyle Style) {
+    char Buffer[4096];
+    std::string Joined =
+        IncludeTrailingSeparator(getcwd(Buffer, sizeof Buffer) ? Buffer : "/", Style);
+    Joined += Path;
+    return Joined;
+}
 
-    // Where each kept segment begins in Result, so that ".." can drop the last one.
-    thread_local std::vector<size_t> Starts;
-    Starts.clear();
-    size_t Start = Rest;
-    const auto Take = [&](size_t Cut) {
-        const std::string_view Segment = View.substr(Start, Cut - Start);
-        Start = Cut + 1;
+// Puts the root "\\server\share\" of Path into Result: server and share are part of the root and
+// never climbed out of. Returns where the segments after it begin.
+size_t ShareRootInto(std::string& Result, std::string_view Path, TPathStyle Style) {
+    size_t Count = 0, I = 2;
+    for (; I < Path.size() && Count < 2; ++I)
+        if (IsPathSeparatorAt(Path, I, Style)) ++Count;
+    Result.assign("\\\\");
+    Result += Path.substr(2, I - 2);
+    if (Count < 2 && !IsPathSeparatorAt(Result, Result.size() - 1, Style))
+        Result += PathSeparator(Style);
+    return I;
+}
+
+// Puts the root of Path into Result: "/" for POSIX (Path is absolute then); "X:\",
+// "\\server\share\" or "\" for Windows. Returns where the segments after it begin.
+size_t RootInto(std::string& Result, std::string_view Path, TPathStyle Style) {
+    const char Sep = PathSeparator(Style);
+    if (Style == TPathStyle::psPosix) {
+        Result.assign(1, '/');
+        return 1;
+    }
+    if (Path.size() >= 2 && Path[1] == ':') {
+        Result.assign(Path.substr(0, 2));
+        Result += Sep;
+        return 2;
+    }
+    if (Path.size() >= 2 && IsPathSeparatorAt(Path, 0, Style) && IsPathSeparatorAt(Path, 1, Style))
+        return ShareRootInto(Result, Path, Style);
+    Result.assign(1, Sep);
+    return 0;
+}
+
+// The segments kept so far after the root in Result: where each begins, so that ".." can drop
+// the last one.
+struct TKeptSegments {
+    std::string& Result;
+    std::vector<size_t>& Starts;
+    const size_t RootSize;
+    const char Sep;
+
+    void Take(std::string_view Segment) {
         if (Segment.empty() || Segment == ".") return;
         if (Segment == "..") {
             if (!Starts.empty()) {
@@ -164,14 +172,37 @@ void ExpandFileNameInto(std::string& Result, std::string_view Path, TPathStyle S
         if (!Starts.empty()) Result.push_back(Sep);
         Starts.push_back(Result.size());
         Result.append(Segment);
-    };
-    ForEachSeparator(View, Style, [&](size_t I) {
-        if (I >= Rest) Take(I);
+    }
+};
+
+// Appends to Result, which holds the root, the segments of Path from Rest on, without "." and
+// with ".." dropping the segment before it; keeps a trailing separator after a segment.
+void AppendSegments(std::string& Result, std::string_view Path, size_t Rest, TPathStyle Style) {
+    Result.reserve(Result.size() + Path.size());
+    thread_local std::vector<size_t> Starts; // reused: this runs for every link
+    Starts.clear();
+    TKeptSegments Kept{Result, Starts, Result.size(), PathSeparator(Style)};
+    size_t Start = Rest;
+    ForEachSeparator(Path, Style, [&](size_t I) {
+        if (I < Rest) return;
+        Kept.Take(Path.substr(Start, I - Start));
+        Start = I + 1;
     });
-    Take(View.size());
+    Kept.Take(Path.substr(Start));
     const bool TrailingSeparator =
-        View.size() > Rest && IsPathSeparatorAt(View, View.size() - 1, Style);
-    if (TrailingSeparator && !Starts.empty()) Result.push_back(Sep);
+        Path.size() > Rest && IsPathSeparatorAt(Path, Path.size() - 1, Style);
+    if (TrailingSeparator && !Starts.empty()) Result.push_back(Kept.Sep);
+}
+} // namespace
+
+void ExpandFileNameInto(std::string& Result, std::string_view Path, TPathStyle Style) {
+    std::string Joined; // holds the joined path when a POSIX path is relative
+    if (Style == TPathStyle::psPosix && (Path.empty() || Path[0] != '/')) {
+        Joined = JoinedToCurrentFolder(Path, Style);
+        Path = Joined;
+    }
+    const size_t Rest = RootInto(Result, Path, Style);
+    AppendSegments(Result, Path, Rest, Style);
 }
 
 std::string ExpandFileName(std::string_view Path, TPathStyle Style) {
