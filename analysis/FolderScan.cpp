@@ -2,6 +2,7 @@
 
 #include "analysis/ClassifyAll.h"
 #include "analysis/FileObject.h"
+#include "analysis/NodePictures.h"
 #include "analysis/RunContext.h"
 #include "analysis/ScanPipeline.h"
 #include "support/Assertion.h"
@@ -35,8 +36,7 @@ void ScanFolder(TRunContext& Run, const std::string& Folder, TTreeNode& Parent) 
         if (Run.Halted) return;
         if (Item.Kind == TScanItem::ikFolder) {
             TTreeNode& Node = Run.Tree.AddChild(*Parents.back(), std::move(Item.Name));
-            Run.Tree.SetImage(Node, pic::FolderProblem);
-            Run.Tree.SetSelectedImage(Node, pic::FolderProblemOpen);
+            ShowFolderProblem(Run.Tree, Node, true); // until the folders are coloured
             Run.FolderNodes.push_back(&Node);
             Parents.push_back(&Node);
             if (!Item.Note.empty()) {

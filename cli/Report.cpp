@@ -354,10 +354,9 @@ void WriteJsonReport(std::ostream& Stream, const TRunContext& Run, const TReport
         AppendJsonArray(Out, File->ExternalLinks, &Stream);
         Out += ",\n     \"anchors\": ";
         AppendJsonArray(Out, File->Anchors, &Stream);
-        // An anchor is reached when its node shows the empty state picture.
         Out += ", \"reachedAnchors\": [";
         for (int I = 0, Written = 0; I < File->Anchors.Count() && I < File->Node->Count(); ++I)
-            if (File->Node->Item(I)->StateIndex == pic::Empty) {
+            if (File->Node->Item(I)->Reached) {
                 if (Written++ > 0) Out += ", ";
                 AppendJsonString(Out, File->Anchors[I]);
                 FlushWhenLarge(Stream, Out);

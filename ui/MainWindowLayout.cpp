@@ -3,6 +3,7 @@
 #include "ui/MainWindow.h"
 
 #include "analysis/ExternalApps.h"
+#include "analysis/NodePictures.h"
 #include "ui/BackLinkPage.h"
 #include "ui/BrokenTargetPage.h"
 #include "ui/Panels.h"
@@ -108,8 +109,7 @@ void TMainWindow::BuildLayout() {
 
     ConnectSiteTreeView();
     Run.Tree.SetText(Run.Tree.Root(), "homepage");
-    Run.Tree.SetImage(Run.Tree.Root(), 0);
-    Run.Tree.SetSelectedImage(Run.Tree.Root(), 0);
+    ShowSitePictures(Run.Tree);
 }
 
 // The left column: the toolbar, the header line and the site's tree.
