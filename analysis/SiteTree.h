@@ -90,6 +90,8 @@ public:
     void SetStateImage(TTreeNode& Node, int Index);
     void SetOverlay(TTreeNode& Node, int Index);
     void Expand(TTreeNode& Node);
+    // Records that a view opened or closed the node; the view knows, so nobody is told.
+    void NoteExpanded(TTreeNode& Node, bool Expanded) { Node.Expanded = Expanded; }
     // What a folder's or an anchor's pictures show; the pictures set with it are what observers
     // hear of (NodePictures sets both).
     void SetProblem(TTreeNode& Folder, bool Problem) { Folder.Problem = Problem; }

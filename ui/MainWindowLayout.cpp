@@ -249,10 +249,12 @@ void TMainWindow::ConnectSiteTreeView() {
     connect(TreeModel, &TSiteTreeModel::TreeRepainted, SiteTreeView->viewport(),
             qOverload<>(&QWidget::update));
     connect(TreeModel, &TSiteTreeModel::TreeSelectionChanged, this, [this] { SyncViewFromTree(); });
-    connect(SiteTreeView, &QTreeView::expanded, this,
-            [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = true; });
-    connect(SiteTreeView, &QTreeView::collapsed, this,
-            [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = false; });
+    connect(SiteTreeView, &QTreeView::expanded, this, [this](const QModelIndex& I) {
+        Run.Tree.NoteExpanded(*TSiteTreeModel::NodeOf(I), true);
+    });
+    connect(SiteTreeView, &QTreeView::collapsed, this, [this](const QModelIndex& I) {
+        Run.Tree.NoteExpanded(*TSiteTreeModel::NodeOf(I), false);
+    });
     connect(SiteTreeView, &QTreeView::doubleClicked, this, [this] { SiteTreeViewDblClick(); });
     connect(SiteTreeView, &QTreeView::customContextMenuRequested, this,
             &TMainWindow::ShowTreePopupMenu);
