@@ -131,7 +131,7 @@ void Recheck(TRunContext& Run) {
         if (Run.Halted) break;
         File->UpdateImage();
     }
-    if (Run.Tree.Selected()) Run.Host.ShowLinkLists(*Run.Tree.Selected());
+    if (Run.Tree.Selected()) Run.Host.ResultsChanged(Run.Tree.Selected());
     MarkReachability(Run);
     Run.SetStatusText("");
     Run.EndBusy();

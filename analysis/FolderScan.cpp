@@ -74,7 +74,7 @@ void ScanHomeFolder(TRunContext& Run, const std::string& HomeDir) {
     // The previous tree is always removed whole, so no node outlives its file object; a halt
     // is honoured after it. Both are freed on another thread: a large site takes long to free.
     auto OldNodes = Run.Tree.TakeChildren(Run.Tree.Root());
-    Run.Host.ClearLinkLists();
+    Run.Host.ResultsChanged(nullptr);
     auto OldObjects = Run.FileObjects.TakeAll();
     if (!OldNodes.empty() || !OldObjects.empty())
         Run.Leftovers.Free(std::make_pair(std::move(OldNodes), std::move(OldObjects)));

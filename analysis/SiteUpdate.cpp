@@ -39,10 +39,7 @@ void UpdateAfterChange(TRunContext& Run, const TSiteChange& Change) {
     Run.Tree.EndUpdate();
     Run.ShowFileCount();
     Run.EndBusy();
-    if (Selected)
-        Run.Host.ShowLinkLists(*Selected);
-    else
-        Run.Host.ClearLinkLists();
+    Run.Host.ResultsChanged(Selected);
 }
 
 TDiskChanges FindDiskChanges(const TRunContext& Run, std::vector<std::string> Paths) {

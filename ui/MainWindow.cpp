@@ -331,8 +331,11 @@ void TMainWindow::ClearLinkLists() {
     BackLinkPage->clear();
 }
 
-void TMainWindow::ShowLinkLists(TTreeNode& Node) {
-    FillLinkLists(&Node);
+void TMainWindow::ResultsChanged(TTreeNode* Selected) {
+    if (Selected)
+        FillLinkLists(Selected);
+    else
+        ClearLinkLists();
 }
 
 } // namespace orvel::ui

@@ -140,8 +140,8 @@ public:
     void PumpEvents(TRunContext& Run) override;
     void ProgressChanged(const TRunContext& Run) override;
     void ApplyCommandState(const TCommandState& State) override;
-    void ClearLinkLists() override;
-    void ShowLinkLists(TTreeNode& Node) override;
+    // Fills the link lists of the node, or empties them for none.
+    void ResultsChanged(TTreeNode* Selected) override;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* Event) override;
@@ -180,6 +180,8 @@ private:
     // The node the view shows selected, or none.
     TTreeNode* ViewSelectedNode() const;
     TTreeNode* SelectedNode() const;
+    // Empties the three link lists and the back links.
+    void ClearLinkLists();
 
     TUiServices& Services;
     std::string SettingsPath;
