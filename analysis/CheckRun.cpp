@@ -89,7 +89,6 @@ bool LoadProject(TRunContext& Run, const std::string& Path) {
         return false;
     }
     Run.BeginBusy();
-    Run.SaveDialogFileName = Path;
     ReadProjectFile(Run.CurrentProject, *File);
     if (Run.CurrentProject.HomeDir.empty()) {
         Run.EndBusy();
@@ -140,7 +139,6 @@ void Recheck(TRunContext& Run) {
 void SaveProject(TRunContext& Run, const std::string& Path) {
     WriteProjectFile(Run.CurrentProject, Path);
     Run.CurrentProject.SetFileName(Path);
-    Run.SaveDialogFileName = Path;
 }
 
 } // namespace orvel

@@ -124,7 +124,7 @@ void TMainWindow::Start(const QStringList& Arguments) {
     }
     if (Arguments.isEmpty()) return;
     show();
-    LoadProject(Run, FromQString(Arguments.first()));
+    OpenProject(FromQString(Arguments.first()));
 }
 
 TTreeNode* TMainWindow::SelectedNode() const {

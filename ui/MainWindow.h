@@ -182,12 +182,15 @@ private:
     TTreeNode* SelectedNode() const;
     // Empties the three link lists and the back links.
     void ClearLinkLists();
+    // Opens a project file, and preselects it in the save dialog once it was read.
+    void OpenProject(const std::string& Path);
 
     TUiServices& Services;
     std::string SettingsPath;
     TWindowStates WindowStates;
-    bool SyncingView = false; // the view follows the tree; no second notification
-    int KeptScroll = 0;       // where the tree's view stood before its model was rebuilt
+    bool SyncingView = false;       // the view follows the tree; no second notification
+    int KeptScroll = 0;             // where the tree's view stood before its model was rebuilt
+    std::string SaveDialogFileName; // preselected in the project save dialog
 };
 
 } // namespace orvel::ui
