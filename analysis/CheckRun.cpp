@@ -89,7 +89,6 @@ bool LoadProject(TRunContext& Run, const std::string& Path) {
         return false;
     }
     Run.BeginBusy();
-    Run.SaveDialogFileName = Path;
     ReadProjectFile(Run.CurrentProject, *File);
     if (Run.CurrentProject.HomeDir.empty()) {
         Run.EndBusy();
@@ -131,7 +130,7 @@ void Recheck(TRunContext& Run) {
         if (Run.Halted) break;
         File->UpdateImage();
     }
-    if (Run.Tree.Selected()) Run.Host.ShowLinkLists(*Run.Tree.Selected());
+    if (Run.Tree.Selected()) Run.Host.ResultsChanged(Run.Tree.Selected());
     MarkReachability(Run);
     Run.SetStatusText("");
     Run.EndBusy();
@@ -140,7 +139,6 @@ void Recheck(TRunContext& Run) {
 void SaveProject(TRunContext& Run, const std::string& Path) {
     WriteProjectFile(Run.CurrentProject, Path);
     Run.CurrentProject.SetFileName(Path);
-    Run.SaveDialogFileName = Path;
 }
 
 } // namespace orvel

@@ -1,5 +1,6 @@
 #include "analysis/FileObject.h"
 
+#include "analysis/NodePictures.h"
 #include "analysis/PageReader.h"
 #include "analysis/RunContext.h"
 #include "support/CodePage.h"
@@ -27,8 +28,7 @@ void TFileObject::SetPath(const std::string& NewPath, TReadPage* ReadAhead) {
     Run.FileObjects.Reindex(*this);
     Kind = FileKindOf(AnsiUpperCase(ExtractExtension(Path, Style)), Run.Settings.ExtListHTML,
                       Run.Settings.ExtListImg);
-    if (Kind == fkImage) Run.Tree.SetImage(*Node, pic::ImageFile);
-    if (Kind == fkOther) Run.Tree.SetImage(*Node, pic::OtherFile);
+    ShowFileKind(Run.Tree, *Node, Kind);
     if (Kind == fkHtml) {
         if (!(Run.Settings.IgnoreHTMLInfo && Run.CurrentProject.IsIgnoreFile(Path))) {
             if (ReadAhead)
@@ -66,11 +66,8 @@ void TFileObject::ShowAnchors() {
             if (!SelectedAnchor.empty() && Anchor == SelectedAnchor) Run.Tree.Select(&AnchorNode);
         }
     }
-    for (const auto& AnchorNode : Node->Children) {
-        Run.Tree.SetImage(*AnchorNode, pic::Empty);
-        Run.Tree.SetSelectedImage(*AnchorNode, pic::Empty);
-        Run.Tree.SetStateImage(*AnchorNode, pic::NotReached);
-    }
+    for (const auto& AnchorNode : Node->Children)
+        ShowAnchorAsRead(Run.Tree, *AnchorNode);
 }
 
 void TFileObject::ReadAgain() {
@@ -114,24 +111,22 @@ void TFileObject::TakePage(TReadPage& Page) {
 
 void TFileObject::SetIgnored(bool Value) {
     Ignored = Value;
+    ShowIgnored(Run.Tree, *Node, Value);
     if (Value) {
-        Run.Tree.SetOverlay(*Node, pic::ExcludedOverlay);
         SetReachState(rsReached);
         Run.CurrentProject.AddIgnoreFile(Path);
     } else {
-        Run.Tree.SetOverlay(*Node, -1);
         Run.CurrentProject.RemoveIgnoreFile(Path);
     }
 }
 
 void TFileObject::SetReachState(TReachState Value) {
-    static constexpr int StateImages[] = {pic::Empty, pic::NotReached, pic::TopMark};
-    Run.Tree.SetStateImage(*Node, StateImages[Value]);
+    ShowReachState(Run.Tree, *Node, Value);
     ReachState = Value;
 }
 
 void TFileObject::SetFlagged(bool Value) {
-    Run.Tree.SetImage(*Node, Value ? pic::BluePage : pic::HtmlPage);
+    ShowFlagged(Run.Tree, *Node, Value);
     Flagged = Value;
 }
 
@@ -146,11 +141,11 @@ void TFileObject::UpdateImage() {
             bool UnreachedAnchor = false;
             if (Run.Settings.AnchorMakesFileBlue)
                 for (const auto& Child : Node->Children)
-                    UnreachedAnchor = UnreachedAnchor || Child->StateIndex != pic::Empty;
+                    UnreachedAnchor = UnreachedAnchor || !Child->Reached;
             SetFlagged(UnreachedAnchor);
         }
     }
-    Run.Tree.SetSelectedImage(*Node, Node->ImageIndex);
+    ShowSelectedLikeImage(Run.Tree, *Node);
     Run.EndBusy();
 }
 

@@ -23,13 +23,6 @@ struct TTreeNode;
 
 enum TReachState : std::uint8_t { rsReached = 0, rsUnreached = 1, rsTop = 2 };
 
-// Picture numbers of the tree's image list.
-namespace pic {
-constexpr int FolderOk = 1, FolderProblem = 2, FolderOkOpen = 3, FolderProblemOpen = 4;
-constexpr int HtmlPage = 5, BluePage = 6, TopMark = 7, ImageFile = 8, OtherFile = 9;
-constexpr int NotReached = 10, Empty = 11, Anchor = 12, ExcludedOverlay = 0;
-} // namespace pic
-
 // A link cut into the file part and the anchor part.
 struct TSplitLink {
     std::string Target;

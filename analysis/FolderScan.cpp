@@ -2,6 +2,7 @@
 
 #include "analysis/ClassifyAll.h"
 #include "analysis/FileObject.h"
+#include "analysis/NodePictures.h"
 #include "analysis/RunContext.h"
 #include "analysis/ScanPipeline.h"
 #include "support/Assertion.h"
@@ -35,8 +36,7 @@ void ScanFolder(TRunContext& Run, const std::string& Folder, TTreeNode& Parent) 
         if (Run.Halted) return;
         if (Item.Kind == TScanItem::ikFolder) {
             TTreeNode& Node = Run.Tree.AddChild(*Parents.back(), std::move(Item.Name));
-            Run.Tree.SetImage(Node, pic::FolderProblem);
-            Run.Tree.SetSelectedImage(Node, pic::FolderProblemOpen);
+            ShowFolderProblem(Run.Tree, Node, true); // until the folders are coloured
             Run.FolderNodes.push_back(&Node);
             Parents.push_back(&Node);
             if (!Item.Note.empty()) {
@@ -74,7 +74,7 @@ void ScanHomeFolder(TRunContext& Run, const std::string& HomeDir) {
     // The previous tree is always removed whole, so no node outlives its file object; a halt
     // is honoured after it. Both are freed on another thread: a large site takes long to free.
     auto OldNodes = Run.Tree.TakeChildren(Run.Tree.Root());
-    Run.Host.ClearLinkLists();
+    Run.Host.ResultsChanged(nullptr);
     auto OldObjects = Run.FileObjects.TakeAll();
     if (!OldNodes.empty() || !OldObjects.empty())
         Run.Leftovers.Free(std::make_pair(std::move(OldNodes), std::move(OldObjects)));

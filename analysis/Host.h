@@ -23,10 +23,9 @@ public:
     virtual void ProgressChanged(const TRunContext& Run) = 0;
     // Enables or disables the command buttons and the project window's controls.
     virtual void ApplyCommandState(const TCommandState& State) = 0;
-    // Empties the three link lists.
-    virtual void ClearLinkLists() = 0;
-    // Shows the link lists of a node again.
-    virtual void ShowLinkLists(TTreeNode& Node) = 0;
+    // The links found for the files changed, or their file objects are about to be freed: the
+    // results to show now are those of Selected, none when it is null.
+    virtual void ResultsChanged(TTreeNode* Selected) = 0;
 };
 
 } // namespace orvel

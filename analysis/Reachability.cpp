@@ -1,5 +1,6 @@
 #include "analysis/Reachability.h"
 
+#include "analysis/NodePictures.h"
 #include "analysis/RunContext.h"
 
 #include <vector>
@@ -14,9 +15,7 @@ bool IsProblemFile(const TFileObject& File) {
 
 void MarkAnchor(TRunContext& Run, TFileObject& Target, int Anchor) {
     if (Anchor < 0 || Anchor >= Target.Node->Count()) return;
-    TTreeNode& AnchorNode = *Target.Node->Item(Anchor);
-    Run.Tree.SetStateImage(AnchorNode, pic::Empty);
-    Run.Tree.SetImage(AnchorNode, pic::Anchor);
+    ShowAnchorReached(Run.Tree, *Target.Node->Item(Anchor));
 }
 } // namespace
 
@@ -81,9 +80,8 @@ void ApplyIgnoreFiles(TRunContext& Run) {
 void MarkFolderChain(TRunContext& Run, TTreeNode* Folder) {
     for (TTreeNode* Node = Folder; Node; Node = Node->Parent) {
         Run.Pump();
-        if (!Node->Parent || Node->ImageIndex == pic::FolderProblem) return;
-        Run.Tree.SetImage(*Node, pic::FolderProblem);
-        Run.Tree.SetSelectedImage(*Node, pic::FolderProblemOpen);
+        if (!Node->Parent || Node->Problem) return;
+        ShowFolderProblem(Run.Tree, *Node, true);
     }
 }
 
@@ -95,8 +93,7 @@ void ColorFolders(TRunContext& Run) {
         Run.Pump();
         if (Run.Halted) break;
         Run.SetCount(N++);
-        Run.Tree.SetImage(*Folder, pic::FolderOk);
-        Run.Tree.SetSelectedImage(*Folder, pic::FolderOkOpen);
+        ShowFolderProblem(Run.Tree, *Folder, false);
     }
     N = 0;
     for (const auto& File : Run.FileObjects) {

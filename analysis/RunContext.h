@@ -48,7 +48,6 @@ public:
     // The replacements made since the program started, oldest first, each the pages it changed.
     std::vector<std::vector<TPageEdit>> ReplacementSteps;
 
-    std::string SaveDialogFileName;                       // preselected in the project save dialog
     const TFileSystem* FileSystem = &TFileSystem::Real(); // not owned
 
     // Longest time between two calls into the host's event pump; zero pumps at every item.

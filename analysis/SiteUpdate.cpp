@@ -1,5 +1,6 @@
 #include "analysis/SiteUpdate.h"
 
+#include "analysis/NodePictures.h"
 #include "analysis/Reachability.h"
 #include "analysis/RunContext.h"
 
@@ -30,20 +31,15 @@ void UpdateAfterChange(TRunContext& Run, const TSiteChange& Change) {
     // What is reached is marked anew from nothing reached, as a check marks it.
     for (const auto& File : Run.FileObjects) {
         File->SetReachState(rsUnreached);
-        for (const auto& Anchor : File->Node->Children) {
-            Run.Tree.SetImage(*Anchor, pic::Empty);
-            Run.Tree.SetStateImage(*Anchor, pic::NotReached);
-        }
+        for (const auto& Anchor : File->Node->Children)
+            ShowAnchorAsRead(Run.Tree, *Anchor);
     }
     MarkReachability(Run);
     Run.Tree.Select(Selected);
     Run.Tree.EndUpdate();
     Run.ShowFileCount();
     Run.EndBusy();
-    if (Selected)
-        Run.Host.ShowLinkLists(*Selected);
-    else
-        Run.Host.ClearLinkLists();
+    Run.Host.ResultsChanged(Selected);
 }
 
 TDiskChanges FindDiskChanges(const TRunContext& Run, std::vector<std::string> Paths) {

@@ -7,11 +7,8 @@
 #include "support/ReadFileAll.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <map>
 #include <optional>
-#include <unistd.h>
 #include <variant>
 
 namespace orvel {
@@ -64,7 +61,7 @@ std::string WriteFailure(const ESaveError& Error) {
 // The page's real bytes (NUL bytes kept), or nothing after saying why it cannot be read.
 std::optional<std::string> ReadPageBytes(TRunContext& Run, const std::string& Path) {
     try {
-        return ReadTextFile(Path, Run);
+        return Run.FileSystem->ReadTextFile(Path, Run);
     } catch (...) {
         ReportReadFailure(Run, std::current_exception());
         return std::nullopt;
@@ -175,10 +172,7 @@ int ReplaceLinks(TRunContext& Run, const std::vector<TLinkFix>& Fixes) {
         if (Places == 0) continue;
         const std::string& New = std::get<std::string>(After);
         try {
-            // Asked as the user, not as the file's owner: a folder may let a file be replaced
-            // that its owner's bits forbid to write.
-            if (::access(Page->Path.c_str(), W_OK) != 0)
-                throw ESaveError(Page->Path, std::strerror(errno), errno);
+            Run.FileSystem->CheckWritable(Page->Path);
             Run.FileSystem->SaveFile(Page->Path, New);
         } catch (const ESaveError& Error) {
             Refused.emplace_back(Name, TRefusal{"ファイルへの書き込み時にエラーが置きました。\r\n" +
@@ -232,7 +226,7 @@ void UndoLastReplacement(TRunContext& Run) {
         const std::string Name = BareFileName(Edit.Path, Run.PathStyle());
         std::string Now;
         try {
-            Now = ReadTextFile(Edit.Path, Run);
+            Now = Run.FileSystem->ReadTextFile(Edit.Path, Run);
         } catch (...) {
             Left.push_back(Name + ": 読み込めません");
             continue;

@@ -1,6 +1,7 @@
 #include "analysis/TreeCommands.h"
 
 #include "analysis/BackLinks.h"
+#include "analysis/NodePictures.h"
 #include "analysis/Reachability.h"
 #include "analysis/RunContext.h"
 #include "analysis/SiteUpdate.h"
@@ -180,7 +181,7 @@ void RemoveAllTopMarks(TRunContext& Run) {
         if (Run.Halted) break;
         File->SetReachState(rsUnreached);
         for (const auto& Anchor : File->Node->Children)
-            Run.Tree.SetStateImage(*Anchor, pic::NotReached);
+            ShowAnchorNotReached(Run.Tree, *Anchor);
     }
     Run.CurrentProject.ClearTopFiles();
     MarkReachability(Run);
@@ -196,7 +197,7 @@ void ToggleExclusion(TRunContext& Run) {
     if (!Node->Data)
         IgnoreFolder(Run, *Node);
     else
-        Node->Data->SetIgnored(Node->OverlayIndex != pic::ExcludedOverlay);
+        Node->Data->SetIgnored(!Node->Data->Ignored);
     UpdateAfterChange(Run);
     Run.Tree.EndUpdate();
 }

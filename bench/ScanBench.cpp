@@ -64,8 +64,7 @@ public:
     }
     void ProgressChanged(const orvel::TRunContext&) override {}
     void ApplyCommandState(const orvel::TCommandState&) override {}
-    void ClearLinkLists() override {}
-    void ShowLinkLists(orvel::TTreeNode&) override {}
+    void ResultsChanged(orvel::TTreeNode*) override {}
 
     TClock::time_point Deadline;
     int Messages = 0;      // message boxes the run raised (unreadable files)

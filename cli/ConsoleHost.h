@@ -21,8 +21,7 @@ public:
     void PumpEvents(TRunContext& Run) override;
     void ProgressChanged(const TRunContext& Run) override;
     void ApplyCommandState(const TCommandState&) override {}
-    void ClearLinkLists() override {}
-    void ShowLinkLists(TTreeNode&) override {}
+    void ResultsChanged(TTreeNode*) override {}
     // Removes the progress line.
     void EndProgress();
 

@@ -87,11 +87,10 @@ private:
         LinkingFiles(Page);
     }
 
-    // An anchor is reached when its node shows the empty state picture.
     void ReachedAnchors(const TFileObject& Page) {
         Json << ", \"reachedAnchors\": [";
         for (int I = 0, Written = 0; I < Page.Anchors.Count() && I < Page.Node->Count(); ++I)
-            if (Page.Node->Item(I)->StateIndex == pic::Empty) {
+            if (Page.Node->Item(I)->Reached) {
                 if (Written++ > 0) Json << ", ";
                 Json.String(Page.Anchors[I]);
                 Json.FlushWhenLarge();

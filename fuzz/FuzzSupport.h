@@ -31,8 +31,7 @@ public:
     void PumpEvents(TRunContext&) override {}
     void ProgressChanged(const TRunContext&) override {}
     void ApplyCommandState(const TCommandState&) override {}
-    void ClearLinkLists() override {}
-    void ShowLinkLists(TTreeNode&) override {}
+    void ResultsChanged(TTreeNode*) override {}
 
     std::string LastMessage;
 };

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "support/DeleteFolder.h"
+#include "support/ReadFileAll.h"
 #include "support/SafeSave.h"
 #include "support/StringUtils.h"
 #include "support/Trash.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -32,6 +35,16 @@ public:
     // device, folder or dangling link. The site's entries of this kind are never read.
     virtual bool IsSpecialEntry(const std::string& Path) const {
         return orvel::IsSpecialEntry(Path);
+    }
+    // A file's real bytes, NUL bytes kept, as ReadTextFile reads them: shows the open and memory
+    // errors in message boxes and throws them (EInOutError).
+    virtual std::string ReadTextFile(const std::string& Path, TMessageHost& Host) const {
+        return orvel::ReadTextFile(Path, Host);
+    }
+    // Throws ESaveError when the user may not write the file. Asked as the user, not as the
+    // file's owner: a folder may let a file be replaced that its owner's bits forbid to write.
+    virtual void CheckWritable(const std::string& Path) const {
+        if (::access(Path.c_str(), W_OK) != 0) throw ESaveError(Path, std::strerror(errno), errno);
     }
     // Makes Content the file's whole content without ever leaving it truncated; throws
     // ESaveError and leaves the file as it was on failure.

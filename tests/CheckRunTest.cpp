@@ -152,7 +152,6 @@ TEST_F(Run, ProjectWithoutHomeFolderChecksTheOpenFolderWithItsLists) {
     EXPECT_EQ(T.Run.CurrentProject.HomeDir, Dir.Path());
     EXPECT_EQ(FindNodeByPath(T.Run, Dir.Path() + "index.html", false)->Data->ReachState, rsTop);
     EXPECT_EQ(T.Run.CurrentProject.PlainDisplay().MainCaption, "p.opr - Orvel(UO)");
-    EXPECT_EQ(T.Run.SaveDialogFileName, Project);
 }
 
 TEST_F(Run, ProgressTextsFollowTheStepsOfTheRun) {

@@ -3,6 +3,7 @@
 
 #include "analysis/CheckRun.h"
 #include "analysis/FolderScan.h"
+#include "analysis/NodePictures.h"
 #include "analysis/UrlToPath.h"
 
 #include <gtest/gtest.h>

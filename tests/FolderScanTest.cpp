@@ -4,6 +4,7 @@
 #include "analysis/CheckRun.h"
 #include "analysis/FileObject.h"
 #include "analysis/FolderScan.h"
+#include "analysis/NodePictures.h"
 #include "analysis/RunContext.h"
 
 #include <climits>
@@ -72,7 +73,7 @@ TEST_F(Scan, HiddenFilesAndEmptyFoldersAreShownAndCountedAsFiles) {
     EXPECT_EQ(T.Run.FileCountText(), "総ファイル数 1");
     const TTreeNode& Anchor = *T.Run.Tree.Root().Item(1)->Item(0);
     EXPECT_EQ(Anchor.Text, "n");
-    EXPECT_EQ(Anchor.ImageIndex, pic::Empty);
+    EXPECT_EQ(Anchor.ImageIndex, pic::Reached);
     EXPECT_EQ(Anchor.StateIndex, pic::NotReached);
 }
 

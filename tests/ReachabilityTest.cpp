@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "analysis/CheckRun.h"
+#include "analysis/NodePictures.h"
 #include "analysis/Reachability.h"
 #include "support/CodePage.h"
 
@@ -59,7 +60,7 @@ TEST_F(Reach, TopPageReachesLinkedFilesAndOrphansColourTheirFolders) {
     EXPECT_EQ(File("index.html").Node->StateIndex, pic::TopMark);
     for (const char* Reached : {"a.html", "b.html", "other/d.html", "other/logo.gif"}) {
         EXPECT_EQ(File(Reached).ReachState, rsReached) << Reached;
-        EXPECT_EQ(File(Reached).Node->StateIndex, pic::Empty) << Reached;
+        EXPECT_EQ(File(Reached).Node->StateIndex, pic::Reached) << Reached;
     }
     EXPECT_EQ(File("deep/er/c.html").Node->StateIndex, pic::NotReached);
     EXPECT_EQ(File("loose.html").ReachState, rsUnreached);
@@ -96,10 +97,10 @@ TEST_F(Reach, FollowedLinksMarkAnchorsAndUnmarkedAnchorsMakeFilesBlue) {
     MarkTop("index.html");
     const TTreeNode& PageNode = *File("page.html").Node;
     EXPECT_EQ(PageNode.Item(1)->Text, "sec2");
-    EXPECT_EQ(PageNode.Item(1)->StateIndex, pic::Empty);
+    EXPECT_EQ(PageNode.Item(1)->StateIndex, pic::Reached);
     EXPECT_EQ(PageNode.Item(1)->ImageIndex, pic::Anchor);
     EXPECT_EQ(PageNode.Item(0)->StateIndex, pic::NotReached);
-    EXPECT_EQ(PageNode.Item(0)->ImageIndex, pic::Empty);
+    EXPECT_EQ(PageNode.Item(0)->ImageIndex, pic::Reached);
     EXPECT_TRUE(File("page.html").Flagged); // "other" is still unmarked
     EXPECT_EQ(PageNode.ImageIndex, pic::BluePage);
 
@@ -124,7 +125,7 @@ TEST_F(Reach, ReloadedProjectTraversesAnExcludedPageBeforeExcludingIt) {
     EXPECT_EQ(File("index.html").ReachState, rsTop);
     // An excluded orphan counts as reached, as every excluded file does.
     EXPECT_EQ(File("old/z.html").ReachState, rsReached);
-    EXPECT_EQ(File("old/z.html").Node->StateIndex, pic::Empty);
+    EXPECT_EQ(File("old/z.html").Node->StateIndex, pic::Reached);
     EXPECT_EQ(Folder("old").ImageIndex, pic::FolderOk);
 }
 

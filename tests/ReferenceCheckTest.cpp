@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include "analysis/CheckRun.h"
+#include "analysis/NodePictures.h"
 #include "support/CodePage.h"
 
 #include <gtest/gtest.h>
@@ -188,7 +189,7 @@ void ExpectSameLists(const TFileObject& File, const TReferenceFile& Expected) {
     EXPECT_EQ(File.Ignored, Expected.Ignored);
     std::vector<bool> Reached;
     for (const auto& Anchor : File.Node->Children)
-        Reached.push_back(Anchor->StateIndex == pic::Empty);
+        Reached.push_back(Anchor->StateIndex == pic::Reached);
     EXPECT_EQ(Reached, Expected.ReachedAnchors);
 }
 

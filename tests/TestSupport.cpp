@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "analysis/NodePictures.h"
 #include "support/CodePage.h"
 #include "support/DeleteFolder.h"
 

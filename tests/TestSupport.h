@@ -19,8 +19,12 @@ public:
     void PumpEvents(TRunContext& Run) override;
     void ProgressChanged(const TRunContext& Run) override;
     void ApplyCommandState(const TCommandState& State) override { States.push_back(State); }
-    void ClearLinkLists() override { ++LinkListClears; }
-    void ShowLinkLists(TTreeNode& Node) override { ShownLinkLists.push_back(&Node); }
+    void ResultsChanged(TTreeNode* Selected) override {
+        if (Selected)
+            ShownLinkLists.push_back(Selected);
+        else
+            ++LinkListClears;
+    }
 
     struct TMessage {
         TMessageKind Kind;

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "analysis/CheckRun.h"
+#include "analysis/NodePictures.h"
 #include "analysis/TreeCommands.h"
 #include "support/CodePage.h"
 

@@ -124,7 +124,7 @@ void TMainWindow::Start(const QStringList& Arguments) {
     }
     if (Arguments.isEmpty()) return;
     show();
-    LoadProject(Run, FromQString(Arguments.first()));
+    OpenProject(FromQString(Arguments.first()));
 }
 
 TTreeNode* TMainWindow::SelectedNode() const {
@@ -331,8 +331,11 @@ void TMainWindow::ClearLinkLists() {
     BackLinkPage->clear();
 }
 
-void TMainWindow::ShowLinkLists(TTreeNode& Node) {
-    FillLinkLists(&Node);
+void TMainWindow::ResultsChanged(TTreeNode* Selected) {
+    if (Selected)
+        FillLinkLists(Selected);
+    else
+        ClearLinkLists();
 }
 
 } // namespace orvel::ui

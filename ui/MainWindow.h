@@ -140,8 +140,8 @@ public:
     void PumpEvents(TRunContext& Run) override;
     void ProgressChanged(const TRunContext& Run) override;
     void ApplyCommandState(const TCommandState& State) override;
-    void ClearLinkLists() override;
-    void ShowLinkLists(TTreeNode& Node) override;
+    // Fills the link lists of the node, or empties them for none.
+    void ResultsChanged(TTreeNode* Selected) override;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* Event) override;
@@ -180,12 +180,17 @@ private:
     // The node the view shows selected, or none.
     TTreeNode* ViewSelectedNode() const;
     TTreeNode* SelectedNode() const;
+    // Empties the three link lists and the back links.
+    void ClearLinkLists();
+    // Opens a project file, and preselects it in the save dialog once it was read.
+    void OpenProject(const std::string& Path);
 
     TUiServices& Services;
     std::string SettingsPath;
     TWindowStates WindowStates;
-    bool SyncingView = false; // the view follows the tree; no second notification
-    int KeptScroll = 0;       // where the tree's view stood before its model was rebuilt
+    bool SyncingView = false;       // the view follows the tree; no second notification
+    int KeptScroll = 0;             // where the tree's view stood before its model was rebuilt
+    std::string SaveDialogFileName; // preselected in the project save dialog
 };
 
 } // namespace orvel::ui

@@ -32,9 +32,13 @@ void TMainWindow::FormDropFiles(const QStringList& Paths) {
     if (Info.isDir())
         OpenFolder(Run, Path);
     else if (AsciiUpperCase(ExtractExtension(Path, TPathStyle::psPosix)) == ".OPR")
-        LoadProject(Run, Path);
+        OpenProject(Path);
     else
         OpenFolder(Run, ContainingFolder(Path, TPathStyle::psPosix));
+}
+
+void TMainWindow::OpenProject(const std::string& Path) {
+    if (LoadProject(Run, Path)) SaveDialogFileName = Path;
 }
 
 void TMainWindow::OpenFolderButtonClick() {
@@ -48,15 +52,17 @@ void TMainWindow::OpenProjectButtonClick() {
     const QString Path = Services.ChooseFileToOpen(
         this, QStringLiteral("プロジェクトファイルを開く"),
         QStringLiteral("Orvelプロジェクトファイル(*.opr);;すべてのファイル(*.*)"));
-    if (!Path.isEmpty()) LoadProject(Run, FromQString(Path));
+    if (!Path.isEmpty()) OpenProject(FromQString(Path));
 }
 
 void TMainWindow::SaveProjectButtonClick() {
     const QString Path =
         Services.ChooseFileToSave(this, QStringLiteral("プロジェクトファイルを保存"),
                                   QStringLiteral("Orvelプロジェクトファイル(*.opr)"),
-                                  QStringLiteral("opr"), ToQString(Run.SaveDialogFileName));
-    if (!Path.isEmpty()) SaveProject(Run, FromQString(Path)); // a failure reaches the error box
+                                  QStringLiteral("opr"), ToQString(SaveDialogFileName));
+    if (Path.isEmpty()) return;
+    SaveProject(Run, FromQString(Path)); // a failure reaches the error box
+    SaveDialogFileName = FromQString(Path);
 }
 
 void TMainWindow::ReopenButtonClick() {

@@ -3,6 +3,7 @@
 #include "ui/MainWindow.h"
 
 #include "analysis/ExternalApps.h"
+#include "analysis/NodePictures.h"
 #include "ui/BackLinkPage.h"
 #include "ui/BrokenTargetPage.h"
 #include "ui/Panels.h"
@@ -108,8 +109,7 @@ void TMainWindow::BuildLayout() {
 
     ConnectSiteTreeView();
     Run.Tree.SetText(Run.Tree.Root(), "homepage");
-    Run.Tree.SetImage(Run.Tree.Root(), 0);
-    Run.Tree.SetSelectedImage(Run.Tree.Root(), 0);
+    ShowSitePictures(Run.Tree);
 }
 
 // The left column: the toolbar, the header line and the site's tree.
@@ -249,10 +249,12 @@ void TMainWindow::ConnectSiteTreeView() {
     connect(TreeModel, &TSiteTreeModel::TreeRepainted, SiteTreeView->viewport(),
             qOverload<>(&QWidget::update));
     connect(TreeModel, &TSiteTreeModel::TreeSelectionChanged, this, [this] { SyncViewFromTree(); });
-    connect(SiteTreeView, &QTreeView::expanded, this,
-            [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = true; });
-    connect(SiteTreeView, &QTreeView::collapsed, this,
-            [](const QModelIndex& I) { TSiteTreeModel::NodeOf(I)->Expanded = false; });
+    connect(SiteTreeView, &QTreeView::expanded, this, [this](const QModelIndex& I) {
+        Run.Tree.NoteExpanded(*TSiteTreeModel::NodeOf(I), true);
+    });
+    connect(SiteTreeView, &QTreeView::collapsed, this, [this](const QModelIndex& I) {
+        Run.Tree.NoteExpanded(*TSiteTreeModel::NodeOf(I), false);
+    });
     connect(SiteTreeView, &QTreeView::doubleClicked, this, [this] { SiteTreeViewDblClick(); });
     connect(SiteTreeView, &QTreeView::customContextMenuRequested, this,
             &TMainWindow::ShowTreePopupMenu);

@@ -1,5 +1,6 @@
 #include "ui/ProjectWindow.h"
 
+#include "analysis/NodePictures.h"
 #include "analysis/RunContext.h"
 #include "ui/Encoding.h"
 #include "ui/FolderDialog.h"

@@ -70,8 +70,8 @@ void TMainWindow::TreePopupMenuPopup() {
         return;
     }
     IgnoreSeveralItem->setEnabled(true);
-    IgnoreItem->setText(Node->OverlayIndex == 0 ? QStringLiteral("再びチェック対象にする")
-                                                : QStringLiteral("チェック対象から外す"));
+    IgnoreItem->setText(Node->Data->Ignored ? QStringLiteral("再びチェック対象にする")
+                                            : QStringLiteral("チェック対象から外す"));
     switch (Node->Data->Kind) {
     case fkHtml:
         MarkTop->setEnabled(true);

@@ -298,6 +298,27 @@ TEST_F(MainWindowTest, ClosingDuringARunHaltsItAndClosesAfterwards) {
     EXPECT_TRUE(Services.Beeps.empty());
 }
 
+TEST_F(MainWindowTest, SaveDialogPreselectsTheProjectFileLastReadOrWritten) {
+    const std::string Project = Config.Write("p.opr", "[OrvelProject]\nHomeDir=\n");
+    Services.FileAnswer = QString::fromStdString(Project);
+    Form->OpenProjectButton->click(); // nothing open yet: lists only, no check
+    Services.FileAnswer.clear();
+    Form->SaveProjectButton->click();
+    EXPECT_EQ(Services.SaveInitial.toStdString(), Project);
+
+    Open();
+    Form->FormDropFiles({QString::fromStdString(Project)});
+    Form->SaveProjectButton->click();
+    EXPECT_EQ(Services.SaveInitial.toStdString(), Project);
+
+    const std::string Saved = Config.Path() + "saved.opr";
+    Services.FileAnswer = QString::fromStdString(Saved);
+    Form->SaveProjectButton->click();
+    Services.FileAnswer.clear();
+    Form->SaveProjectButton->click();
+    EXPECT_EQ(Services.SaveInitial.toStdString(), Saved);
+}
+
 TEST_F(MainWindowTest, EndOfRunBoxAndBeep) {
     Open();
     ASSERT_FALSE(Services.Messages.empty());
