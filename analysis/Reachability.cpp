@@ -119,7 +119,7 @@ void MarkReachability(TRunContext& Run) {
     Run.SetStatusText("");
 }
 
-void MarkTopAndFind(TRunContext& Run) {
+void MarkSelectedTop(TRunContext& Run) {
     TTreeNode* Selected = Run.Tree.Selected();
     if (!Selected || !Selected->Data) return;
     TFileObject& File = *Selected->Data;

@@ -10,7 +10,7 @@ struct TTreeNode;
 // The whole analysis over the current project and file objects.
 void MarkReachability(TRunContext& Run);
 // Makes the file of the selected node a TOP page and runs the analysis.
-void MarkTopAndFind(TRunContext& Run);
+void MarkSelectedTop(TRunContext& Run);
 void ReachFromTopFiles(TRunContext& Run);
 void ApplyIgnoreFiles(TRunContext& Run);
 // Depth-first marking from one file node, in the order of each file's valid links.

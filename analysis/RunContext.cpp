@@ -28,14 +28,14 @@ void TRunContext::PumpWhenDue() {
 }
 
 void TRunContext::BeginBusy() {
-    Assert(BusyCount >= 0, "MainWindow");
+    Assert(BusyCount >= 0, "RunContext");
     if (BusyCount++ == 0) Host.ApplyCommandState({true, false});
 }
 
 void TRunContext::EndBusy() {
     if (--BusyCount < 0) {
         BusyCount = 0; // an unbalanced close must not leave every later command failing
-        Assert(false, "MainWindow");
+        Assert(false, "RunContext");
     }
     Status.clear();
     Count = -1;

@@ -15,7 +15,7 @@
 namespace orvel {
 
 namespace {
-const char* const UnitName = "MainWindow";
+const char* const UnitName = "TreeCommands";
 
 // True when the user confirmed the question, asked after the question sound.
 bool Confirmed(TRunContext& Run, const std::string& Question) {
@@ -168,7 +168,7 @@ void ToggleTopMark(TRunContext& Run) {
         Run.CurrentProject.RemoveTopFile(File.Path);
         UpdateAfterChange(Run);
     } else if (File.Kind == fkHtml) {
-        MarkTopAndFind(Run);
+        MarkSelectedTop(Run);
     }
 }
 

@@ -114,7 +114,7 @@ struct TFuzzSite {
         Run.Settings.IgnoreCase = Switches & 8;
         Run.Settings.ModernHTML = Switches & 32;
     }
-    ~TFuzzSite() { DelDir(Home, true); }
+    ~TFuzzSite() { DeleteFolderTree(Home, true); }
     TFuzzSite(const TFuzzSite&) = delete;
     TFuzzSite& operator=(const TFuzzSite&) = delete;
 

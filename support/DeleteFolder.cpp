@@ -69,7 +69,7 @@ bool DeleteBelow(const std::string& Own, bool ClearReadOnly) {
 }
 } // namespace
 
-bool DelDir(const std::string& Folder, bool ClearReadOnly) {
+bool DeleteFolderTree(const std::string& Folder, bool ClearReadOnly) {
     if (Folder.empty()) return false; // never the current folder by accident
     const std::string Own = StablePath(Folder);
     return !Own.empty() && Own != "/" && DeleteBelow(Own, ClearReadOnly);

@@ -26,7 +26,9 @@ public:
     virtual bool DeleteFile(const std::string& Path) const { return ::unlink(Path.c_str()) == 0; }
     // Deletes a folder with everything below it, read-only entries included; true when the
     // folder is gone. Symbolic links are removed, never followed.
-    virtual bool DeleteFolder(const std::string& Folder) const { return DelDir(Folder, true); }
+    virtual bool DeleteFolder(const std::string& Folder) const {
+        return DeleteFolderTree(Folder, true);
+    }
     // Whether deletions go to a trash first; the core's file system has none.
     virtual bool HasTrash() const { return false; }
     // Moves a file or folder (a symbolic link itself) to the trash.

@@ -1,6 +1,6 @@
 #include "support/FindStringInFile.h"
 
-#include "support/IgnoreCasePos.h"
+#include "support/FindIgnoringCase.h"
 #include "support/ReadFileAll.h"
 
 #include <algorithm>
@@ -48,15 +48,8 @@ std::vector<std::string> FindStringInFile(const std::string& Path, const std::st
         size_t Lines = 0;
         std::string_view Rest(Text);
         while (!Pattern.empty()) {
-            size_t B; // 0-based position in Rest
-            if (IgnoreCase) {
-                const size_t Pos = IgnoreCasePos(Pattern, Rest);
-                if (Pos == 0) break;
-                B = Pos - 1;
-            } else {
-                B = Rest.find(Pattern);
-                if (B == std::string_view::npos) break;
-            }
+            const size_t B = IgnoreCase ? FindIgnoringCase(Rest, Pattern) : Rest.find(Pattern);
+            if (B == std::string_view::npos) break;
             Lines += static_cast<size_t>(
                 std::count(Rest.begin(), Rest.begin() + static_cast<std::ptrdiff_t>(B), '\r'));
             const size_t Start = B > BytesBefore ? B - BytesBefore : 0;

@@ -40,8 +40,8 @@ std::string ReplaceAll(std::string_view Text, std::string_view Find, std::string
     return ReplaceWithin(Text, std::min(Text.find('\0'), Text.size()), Find, Replacement);
 }
 
-std::string ReplaceEvery(std::string_view Text, std::string_view Find,
-                         std::string_view Replacement) {
+std::string ReplaceAllBytes(std::string_view Text, std::string_view Find,
+                            std::string_view Replacement) {
     return ReplaceWithin(Text, Text.size(), Find, Replacement);
 }
 

@@ -14,8 +14,8 @@ enum TFileKind : std::uint8_t { fkHtml = 0, fkImage = 1, fkOther = 2 };
 // Replaces every occurrence of Find in Text, left to right, up to Text's first zero byte.
 std::string ReplaceAll(std::string_view Text, std::string_view Find, std::string_view Replacement);
 // The same over the whole text: zero bytes are searched past, for a file's real bytes.
-std::string ReplaceEvery(std::string_view Text, std::string_view Find,
-                         std::string_view Replacement);
+std::string ReplaceAllBytes(std::string_view Text, std::string_view Find,
+                            std::string_view Replacement);
 // Sum of the first six bytes of the upper-cased bare file name.
 std::int32_t FileNameHash(std::string_view Path, TPathStyle Style);
 // The kind of a file from its upper-cased extension (with its dot) and the two extension lists.

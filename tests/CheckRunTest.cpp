@@ -81,7 +81,7 @@ TEST_F(Run, BusySectionDisablesCommandsUntilTheOutermostEnds) {
     EXPECT_TRUE(T.Host.States[1].ReopenEnabled);
     EXPECT_EQ(T.Run.BusyCount, 0);
 
-    DelDir(Dir.Path(), true);
+    DeleteFolderTree(Dir.Path(), true);
     T.Run.BeginBusy();
     T.Run.EndBusy();
     EXPECT_FALSE(T.Host.States.back().ReopenEnabled); // the home folder is gone
@@ -92,7 +92,7 @@ TEST_F(Run, UnbalancedEndBusyIsAnAssertionAndLeavesTheProgramUsable) {
         T.Run.EndBusy();
         FAIL() << "no assertion";
     } catch (const EAssertionFailed& E) {
-        EXPECT_STREQ(E.what(), "Assertion failure (MainWindow)");
+        EXPECT_STREQ(E.what(), "Assertion failure (RunContext)");
     }
     EXPECT_NO_THROW(T.Run.BeginBusy());
     EXPECT_EQ(T.Run.BusyCount, 1);
@@ -158,7 +158,7 @@ TEST_F(Run, ProgressTextsFollowTheStepsOfTheRun) {
     Dir.WriteSite({{"a.html", "<!-- c --><a href=b.html>"}, {"sub/b.html", ""}});
     OpenFolder(T.Run, Dir.Path());
     T.Run.Tree.Select(FindNodeByPath(T.Run, Dir.Path() + "a.html", false));
-    MarkTopAndFind(T.Run);
+    MarkSelectedTop(T.Run);
     const Strings Expected = {"a.html - コメント削除中", "a.html - リンク抜き出し中",
                               "リンク先の有無をチェック中", "ファイルの依存関係をチェック中",
                               "フォルダの色をセット中"};
@@ -196,7 +196,7 @@ TEST_F(Run, ReopenAppliesTheProjectAgain) {
     WriteBrokenSite();
     OpenFolder(T.Run, Dir.Path());
     T.Run.Tree.Select(FindNodeByPath(T.Run, Dir.Path() + "index.html", false));
-    MarkTopAndFind(T.Run);
+    MarkSelectedTop(T.Run);
     FindNodeByPath(T.Run, Dir.Path() + "b.html", false)->Data->SetIgnored(true);
     Reopen(T.Run);
     EXPECT_EQ(FindNodeByPath(T.Run, Dir.Path() + "index.html", false)->Data->ReachState, rsTop);

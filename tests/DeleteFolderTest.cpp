@@ -21,7 +21,7 @@ bool Exists(const std::string& Path) {
 TEST(DeleteFolderTest, RemovesAnEmptyFolder) {
     TTempDir Temp;
     const std::string Folder = Temp.MakeDir("empty");
-    EXPECT_TRUE(DelDir(Folder, false));
+    EXPECT_TRUE(DeleteFolderTree(Folder, false));
     EXPECT_FALSE(Exists(Folder));
     EXPECT_TRUE(DirExists(Temp.Path()));
 }
@@ -35,7 +35,7 @@ TEST(DeleteFolderTest, RemovesATreeWithHiddenEntries) {
                     {"site/.git/config", "x"}});
     Temp.MakeDir("site/empty");
     Temp.Write("sibling.htm", "stays");
-    EXPECT_TRUE(DelDir(Temp.Path() + "site/", false));
+    EXPECT_TRUE(DeleteFolderTree(Temp.Path() + "site/", false));
     EXPECT_FALSE(Exists(Temp.Path() + "site"));
     EXPECT_EQ(ReadWholeFile(Temp.Path() + "sibling.htm"), "stays");
 }
@@ -47,7 +47,7 @@ TEST(DeleteFolderTest, PathWithoutTheFinalSeparatorIsTheSameFolder) {
         {"site/sub/b.htm", "x"},
         {"site2/c.htm", "stays"}, // shares the name's beginning
     });
-    EXPECT_TRUE(DelDir(Temp.Path() + "site", false));
+    EXPECT_TRUE(DeleteFolderTree(Temp.Path() + "site", false));
     EXPECT_FALSE(Exists(Temp.Path() + "site"));
     EXPECT_EQ(ReadWholeFile(Temp.Path() + "site2/c.htm"), "stays");
 }
@@ -72,7 +72,7 @@ TEST(DeleteFolderTest, TrueExactlyWhenTheFolderThePathNamesIsGone) {
         ASSERT_EQ(
             ::symlink((Temp.Path() + "outside/target").c_str(), (Temp.Path() + "p/link").c_str()),
             0);
-        EXPECT_TRUE(DelDir(Temp.Path() + C.Given, true)) << C.Given;
+        EXPECT_TRUE(DeleteFolderTree(Temp.Path() + C.Given, true)) << C.Given;
         EXPECT_FALSE(Exists(Temp.Path() + C.Named)) << C.Given;
         EXPECT_TRUE(DirExists(Temp.Path())) << C.Given;
     }
@@ -85,7 +85,7 @@ TEST(DeleteFolderTest, ClearsReadOnlyFilesAndFolders) {
     ASSERT_EQ(::chmod(File.c_str(), 0444), 0);
     ASSERT_EQ(::chmod((Temp.Path() + "site/ro/sub").c_str(), 0555), 0);
     ASSERT_EQ(::chmod((Temp.Path() + "site/ro").c_str(), 0555), 0);
-    EXPECT_TRUE(DelDir(Temp.Path() + "site", true));
+    EXPECT_TRUE(DeleteFolderTree(Temp.Path() + "site", true));
     EXPECT_FALSE(Exists(Temp.Path() + "site"));
 }
 
@@ -94,7 +94,7 @@ TEST(DeleteFolderTest, ReadOnlyFolderStaysWithoutClearingButTheRestGoes) {
     TTempDir Temp;
     Temp.WriteSite({{"site/a.htm", "x"}, {"site/ro/inner.htm", "x"}, {"site/z.htm", "x"}});
     ASSERT_EQ(::chmod((Temp.Path() + "site/ro").c_str(), 0555), 0);
-    EXPECT_FALSE(DelDir(Temp.Path() + "site", false));
+    EXPECT_FALSE(DeleteFolderTree(Temp.Path() + "site", false));
     EXPECT_TRUE(Exists(Temp.Path() + "site/ro/inner.htm"));
     EXPECT_FALSE(Exists(Temp.Path() + "site/a.htm")); // every other entry is still tried
     EXPECT_FALSE(Exists(Temp.Path() + "site/z.htm"));
@@ -103,14 +103,14 @@ TEST(DeleteFolderTest, ReadOnlyFolderStaysWithoutClearingButTheRestGoes) {
 
 TEST(DeleteFolderTest, MissingFolderGivesFalse) {
     TTempDir Temp;
-    EXPECT_FALSE(DelDir(Temp.Path() + "missing", true));
-    EXPECT_FALSE(DelDir(Temp.Path() + "missing/", false));
+    EXPECT_FALSE(DeleteFolderTree(Temp.Path() + "missing", true));
+    EXPECT_FALSE(DeleteFolderTree(Temp.Path() + "missing/", false));
 }
 
 TEST(DeleteFolderTest, AFileIsNotAFolder) {
     TTempDir Temp;
     const std::string File = Temp.Write("a.htm", "kept");
-    EXPECT_FALSE(DelDir(File, true));
+    EXPECT_FALSE(DeleteFolderTree(File, true));
     EXPECT_EQ(ReadWholeFile(File), "kept");
 }
 
@@ -126,7 +126,7 @@ TEST(DeleteFolderTest, SymbolicLinksAreRemovedNotFollowed) {
     ASSERT_EQ(::symlink(OutsideFile.c_str(), (Temp.Path() + "site/filelink.htm").c_str()), 0);
     ASSERT_EQ(::symlink("nowhere", (Temp.Path() + "site/dangling").c_str()), 0);
 
-    EXPECT_TRUE(DelDir(Temp.Path() + "site", true));
+    EXPECT_TRUE(DeleteFolderTree(Temp.Path() + "site", true));
     EXPECT_FALSE(Exists(Temp.Path() + "site"));
     EXPECT_EQ(ReadWholeFile(Outside), "kept");
     EXPECT_EQ(ReadWholeFile(Temp.Path() + "outside/sub/keep.gif"), "kept");
@@ -143,7 +143,7 @@ TEST(DeleteFolderTest, FolderGivenAsASymbolicLinkLosesOnlyTheLink) {
     const std::string Link = Temp.Path() + "site-link";
     for (const std::string& Path : {Link + "/", Link}) {
         ASSERT_EQ(::symlink((Temp.Path() + "outside").c_str(), Link.c_str()), 0);
-        EXPECT_TRUE(DelDir(Path, true)) << Path;
+        EXPECT_TRUE(DeleteFolderTree(Path, true)) << Path;
         EXPECT_FALSE(Exists(Link)) << Path;
         EXPECT_EQ(ReadWholeFile(Outside), "kept") << Path;
     }
@@ -153,7 +153,7 @@ TEST(DeleteFolderTest, RemovesEntriesThatAreNeitherFilesNorFolders) {
     TTempDir Temp;
     Temp.MakeDir("site");
     ASSERT_EQ(::mkfifo((Temp.Path() + "site/pipe").c_str(), 0600), 0);
-    EXPECT_TRUE(DelDir(Temp.Path() + "site", false));
+    EXPECT_TRUE(DeleteFolderTree(Temp.Path() + "site", false));
     EXPECT_FALSE(Exists(Temp.Path() + "site"));
 }
 

@@ -30,7 +30,7 @@ protected:
     }
     void MarkTop(const std::string& Relative) {
         T.Run.Tree.Select(File(Relative).Node);
-        MarkTopAndFind(T.Run);
+        MarkSelectedTop(T.Run);
     }
     std::string WriteProject(const std::string& Body) {
         return Projects.Write("site.opr", "[OrvelProject]\nHomeDir=" + Dir.Path() + "\n" + Body);

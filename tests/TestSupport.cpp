@@ -57,7 +57,7 @@ TTempDir::TTempDir() {
 }
 
 TTempDir::~TTempDir() {
-    DelDir(Root, true);
+    DeleteFolderTree(Root, true);
 }
 
 std::string TTempDir::MakeDir(const std::string& Relative) const {
