@@ -77,7 +77,7 @@ private:
         const TRow& Above = Row(Depth - 1);
         const bool Same = Letter == AsciiUpper(Text[static_cast<size_t>(J - 1)]);
         int Edits = Above[static_cast<size_t>(K)] + (Same ? 0 : 1);
-        if (K + 1 <= 2 * Limit) Edits = std::min(Edits, Above[static_cast<size_t>(K + 1)] + 1);
+        if (K + 1 <= 2 * Limit) Edits = std::min(Edits, Above[static_cast<size_t>(K) + 1] + 1);
         if (K > 0) Edits = std::min(Edits, Row(Depth)[static_cast<size_t>(K - 1)] + 1);
         return std::min(Edits, Over);
     }
