@@ -29,7 +29,7 @@ TScanPipeline::TScanPipeline(const std::string& Folder, TScanRules ScanRules)
     : Rules(std::move(ScanRules)), Walk(Folder, this->Rules),
       MaxReaders(static_cast<int>(TThreadPool::Shared().Size())) {
     std::lock_guard<std::mutex> Guard(Lock);
-    PostWork();
+    PostWalk();
 }
 
 TScanPipeline::~TScanPipeline() {
@@ -53,21 +53,20 @@ TScanPipeline::TNext TScanPipeline::Next(TScanItem& Item, std::chrono::milliseco
     Item = std::move(Slots.front().Item);
     Slots.pop_front();
     ++FrontSequence;
-    PostWork();
+    PostWalk();
     return TNext::nItem;
 }
 
-void TScanPipeline::PostWork() {
-    if (Stopping()) return;
-    if (!Walking && !WalkDone && Slots.size() <= MaxItems / 2) {
-        Walking = true;
-        Tasks.Run([this](const std::stop_token&) { WalkSome(); });
-    }
-    const bool WorkWaits = NextUnread < FrontSequence + Slots.size();
-    if (WorkWaits && Readers < MaxReaders) {
-        ++Readers;
-        Tasks.Run([this](const std::stop_token&) { ReadSome(); });
-    }
+void TScanPipeline::PostWalk() {
+    if (Stopping() || Walking || WalkDone || Slots.size() > MaxItems / 2) return;
+    Walking = true;
+    Tasks.Run([this](const std::stop_token&) { WalkSome(); });
+}
+
+void TScanPipeline::PostReader() {
+    if (Stopping() || Readers >= MaxReaders) return;
+    ++Readers;
+    Tasks.Run([this](const std::stop_token&) { ReadSome(); });
 }
 
 void TScanPipeline::Fail(std::exception_ptr Error) {
@@ -96,14 +95,14 @@ void TScanPipeline::WalkSome() {
                        Step->Read,
                        !Step->Read};
             Slots.push_back(std::move(Slot));
-            // The scan's thread waits only for the first item.
-            if (!Step->Read && ConsumerWaits && Slots.size() == 1) ItemsReady.notify_one();
+            if (Step->Read)
+                PostReader();
+            else if (ConsumerWaits && Slots.size() == 1)
+                ItemsReady.notify_one(); // the scan's thread waits only for the first item
             if (Slots.size() >= MaxItems) {
-                Walking = false;
-                PostWork();
+                Walking = false; // posted again once the scan's thread has taken half
                 return;
             }
-            PostWork();
         }
     } catch (...) {
         std::lock_guard<std::mutex> Guard(Lock);

@@ -56,9 +56,10 @@ private:
     };
     void WalkSome();
     void ReadSome();
-    // Under Lock: posts a walk when room is left and none runs, a reader when work waits and
-    // fewer than the pool's threads read.
-    void PostWork();
+    // Under Lock: posts the walk when half the queue is free and it does not run.
+    void PostWalk();
+    // Under Lock: posts a reader for a page that waits, unless every pool thread reads.
+    void PostReader();
     // Under Lock: keeps the failure and stops everything.
     void Fail(std::exception_ptr Error);
     bool Stopping() const { return StopToken.stop_requested(); }
