@@ -101,8 +101,8 @@ namespace {
 
 // Whether a suggestion for Link could lead to Target: its written name is near Target's name or
 // has its stem, names Target's folder by name or dots (where Target is its default page), or is
-// spelt in a way (escapes, references, a file: URL, another charset's letters) that no cheap
-// test can follow.
+// spelt in a way (escapes, references, blanks and control bytes that a browser drops, a file:
+// URL, another charset's letters) that no cheap test can follow.
 class TMayLeadTo {
 public:
     TMayLeadTo(const TRunContext& Run, const TFileObject& Target)
@@ -112,7 +112,9 @@ public:
 
     bool operator()(std::string_view Link) const {
         if (Link.find_first_of("%&") != std::string_view::npos ||
-            StartsWithFolded(Link, 0, "FILE:"))
+            StartsWithFolded(Link, 0, "FILE:") || std::any_of(Link.begin(), Link.end(), [](char C) {
+                return static_cast<unsigned char>(C) <= ' ';
+            }))
             return true;
         std::string_view Written = Link.substr(0, Link.find_first_of("#?"));
         const bool NamesFolder =
