@@ -636,8 +636,10 @@ std::optional<std::string> TLinkDiagnoser::InPageCharset(const TFileObject& File
                                                          std::string FileNames) const {
     const TCharset Page = File.Charset.OrCodePage(), Names = TCharset::OfCodePage();
     if (!Run.Settings.ModernHTML || Page == Names || IsAscii(FileNames)) return FileNames;
-    TEncodedText Encoded =
-        EncodePageText(ConvertCharsetStrictly("UTF-8", Names.Name().c_str(), FileNames).Out, Page);
+    // A name that is not text in the file names' own charset cannot be written in the page's.
+    const TStrictConversion Text = ConvertCharsetStrictly("UTF-8", Names.Name().c_str(), FileNames);
+    if (!Text.Ok()) return std::nullopt;
+    TEncodedText Encoded = EncodePageText(Text.Out, Page);
     if (!Encoded.Unencodable.empty()) return std::nullopt;
     return std::move(Encoded.Bytes);
 }

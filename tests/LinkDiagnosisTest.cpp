@@ -89,7 +89,11 @@ TEST(LinkDiagnosis, MovedOnlyWhereNothingElseLinksThereOrTheDepthAloneIsWrong) {
          {"y/dup.html", ""},
          {"a/index.html", "<a href=c.html><a href=../library/modles.html>"},
          {"a/c.html", ""},
-         {"a/b/page.html", "<a href=../../c.html><a href=index.html>"}});
+         {"a/b/page.html", "<a href=../../c.html><a href=index.html>"},
+         // A Latin-1 name on a UTF-8 system cannot be written in the page's charset.
+         {"latin/page.html", "<meta charset=iso-8859-1><a href=cafes.html>"},
+         {"latin/caf\xe9s.html", ""},
+         {"latin/caf", ""}});
     for (int I = 0; I < 6; ++I) {
         Site.Write("m" + std::to_string(I) + "/six.html", "");
         if (I < 5) Site.Write("m" + std::to_string(I) + "/five.html", "");
@@ -119,6 +123,7 @@ TEST(LinkDiagnosis, MovedOnlyWhereNothingElseLinksThereOrTheDepthAloneIsWrong) {
          "",
          {"m0/five.html", "m1/five.html", "m2/five.html", "m3/five.html", "m4/five.html"}},
         {"tutorial/start.html", "six.html", "missing", "", {}},
+        {"latin/page.html", "cafes.html", "missing", "", {}},
     };
     for (const auto& Row : Rows) {
         SCOPED_TRACE(std::string(Row.From) + ": " + Row.Link);
