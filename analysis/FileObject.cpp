@@ -94,7 +94,7 @@ void TFileObject::TakePage(TReadPage& Page) {
     // A file that cannot be read has no links; the reader's message, where it has one, says so.
     if (const std::string Message = ReadFailureMessage(Page.Failure, Path); !Message.empty()) {
         Run.ShowMessageBox(TMessageKind::mkError, Message);
-        Run.Unread.push_back({Path, Message});
+        Run.Unread.push_back({Path, Message.substr(0, Message.find("\r\n"))}); // without the path
     }
     Charset = Page.Charset;
     Stamp = Page.Stamp;

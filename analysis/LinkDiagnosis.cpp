@@ -345,6 +345,13 @@ bool TLinkDiagnoser::ModernReason(const TFileObject& File, const std::string& Li
     return true;
 }
 
+std::optional<std::string> TLinkDiagnoser::NamedPath(const TFileObject& File,
+                                                     const std::string& Link) const {
+    std::optional<TStart> Named = Start(File, Link);
+    if (!Named) return std::nullopt;
+    return std::move(Named->Resolved);
+}
+
 std::optional<TLinkDiagnoser::TStart> TLinkDiagnoser::Start(const TFileObject& File,
                                                             const std::string& Link) const {
     TStart Start;

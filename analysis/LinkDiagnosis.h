@@ -62,6 +62,8 @@ public:
     TLinkDiagnosis Diagnose(const TFileObject& File, const std::string& Link) const;
     // Drops what was learnt from the links and anchors, once they have changed.
     void ForgetLinks();
+    // The path of this disk that a link of File names, if any, without its anchor.
+    std::optional<std::string> NamedPath(const TFileObject& File, const std::string& Link) const;
 
 private:
     struct TQuery;

@@ -15,15 +15,18 @@ const char* const UsageText =
     "  --wildcard PATTERN    a file-name pattern whose files are ignored; repeatable\n"
     "  --ignore-folder DIR   a folder whose contents are ignored; repeatable\n"
     "  --server-root DIR     the folder that corresponds to the server root\n"
-    "  --settings FILE       the settings file to read instead of the default one\n"
+    "  --settings FILE       the settings file to read instead of the default one;\n"
+    "                        /dev/null reads none\n"
+    "  --no-settings         every setting at its default, no settings file read\n"
     "  --set KEY=VALUE       one \"Option\" value for this run, as the settings file writes it;\n"
     "                        repeatable\n"
     "  --format text|json|gnu  the report's form (default text); gnu: one line per invalid\n"
     "                        link, \"path:line: invalid link ...\", as compilers write\n"
     "  --quiet               no progress on standard error\n"
     "  --help, --version\n"
-    "Exit status: 0 no invalid link and no orphan file; 1 some found; 2 bad usage or a missing\n"
-    "folder or project file; 130 interrupted.\n";
+    "Exit status: 0 no invalid link, orphan file or unreadable file; 1 some found; 2 bad usage, a\n"
+    "missing or unreadable folder, project or settings file, a TOP page, excluded file or server\n"
+    "root that names nothing, or a report that could not be written; 130 interrupted.\n";
 
 namespace {
 
@@ -71,6 +74,8 @@ const TOptionRow OptionTable[] = {
      [](TCheckOptions& O, const std::string& V) { O.ServerRoot = V; }},
     {"--settings", nullptr, true,
      [](TCheckOptions& O, const std::string& V) { O.SettingsFile = V; }},
+    {"--no-settings", nullptr, false,
+     [](TCheckOptions& O, const std::string&) { O.NoSettings = true; }},
     {"--set", nullptr, true, ApplySet},
     {"--format", nullptr, true, ApplyFormat},
 };

@@ -23,6 +23,7 @@ struct TCheckOptions {
     std::vector<std::pair<bool, std::string>> WildCards;
     std::string ServerRoot;
     std::string SettingsFile;
+    bool NoSettings = false; // --no-settings: every setting at its default
     std::vector<std::pair<std::string, std::string>> SetValues; // --set KEY=VALUE
     enum class TFormat { fmText, fmJson, fmGnu };
     TFormat Format = TFormat::fmText;

@@ -5,7 +5,9 @@
 #include "cli/JsonWriter.h"
 #include "support/CodePage.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <ostream>
 
 namespace orvel::cli {
@@ -14,6 +16,65 @@ namespace {
 
 // The last line of a text report, when ModernHTML would make links valid.
 const char* const ModernSummary = "ModernHTML=1 で有効になるリンクの数 ";
+const char* const HaltedText =
+    "halted: the check was interrupted; files it had not read are left out";
+
+void AppendHex(std::string& Out, unsigned char C) {
+    const char* const Digits = "0123456789abcdef";
+    Out += "\\x";
+    Out += Digits[C >> 4];
+    Out += Digits[C & 15];
+}
+
+// Whether the byte at I starts a control character: C0 and DEL, and under UTF-8 the C1
+// controls, which terminals take for escapes too. Returns its length, or 0.
+size_t ControlAt(std::string_view Text, size_t I, bool Utf8) {
+    const auto C = static_cast<unsigned char>(Text[I]);
+    if (C < 0x20 || C == 0x7f) return 1;
+    if (Utf8 && C == 0xc2 && I + 1 < Text.size() &&
+        (static_cast<unsigned char>(Text[I + 1]) & 0xe0) == 0x80)
+        return 2;
+    return 0;
+}
+
+// A page's text or a file name for a terminal: its control characters as \xHH escapes, so
+// that no escape sequence or line break from a site reaches the reader as such. As a C string,
+// quotes and backslashes are escaped too.
+std::string Escaped(std::string_view Text, bool CString = false) {
+    const bool Utf8 = CurrentCodePage() == TCodePage::cpUtf8;
+    std::string Out;
+    Out.reserve(Text.size());
+    for (size_t I = 0; I < Text.size(); ++I) {
+        const size_t Control = ControlAt(Text, I, Utf8);
+        if (Control == 0) {
+            // The second byte of a double-byte character may look like a backslash.
+            if (!Utf8 && IsLeadByte(static_cast<unsigned char>(Text[I])) && I + 1 < Text.size() &&
+                static_cast<unsigned char>(Text[I + 1]) >= 0x40) {
+                Out.append(Text, I++, 2);
+                continue;
+            }
+            if (CString && (Text[I] == '"' || Text[I] == '\\')) Out += '\\';
+            Out += Text[I];
+            continue;
+        }
+        for (size_t K = 0; K < Control; ++K)
+            AppendHex(Out, static_cast<unsigned char>(Text[I + K]));
+        I += Control - 1;
+    }
+    return Out;
+}
+
+// A path as the location of a compiler-style line: in double quotes, as a C string, when it
+// holds what would end the location early or forge another (a colon, a control character, a
+// quote or a blank at either end).
+std::string LocationPath(std::string_view Path) {
+    std::string Plain = Escaped(Path);
+    if (!Path.empty() && Plain.size() == Path.size() &&
+        Path.find_first_of(":\"\\") == std::string_view::npos && Path.front() != ' ' &&
+        Path.back() != ' ')
+        return Plain;
+    return '"' + Escaped(Path, true) + '"';
+}
 
 const char* KindName(TFileKind Kind) {
     return Kind == fkHtml ? "html" : Kind == fkImage ? "image" : "other";
@@ -61,8 +122,8 @@ private:
         Json.Array(Project.WildCards) << ",\n  \"summary\": {\"files\": ";
         Json.Number(Run.FileObjects.Count()) << ", \"htmlFiles\": ";
         Json.Number(Model.HtmlFiles) << ", \"filesWithInvalidLinks\": ";
-        Json.Number(Run.InvalidLinkFileCount) << ", \"invalidLinks\": ";
-        Json.Number(Run.InvalidLinkTotal) << ", \"orphanFiles\": ";
+        Json.Number(Model.FilesWithInvalidLinks) << ", \"invalidLinks\": ";
+        Json.Number(Model.InvalidLinks) << ", \"orphanFiles\": ";
         Json.Number(static_cast<long long>(Model.Orphans.size())) << '}';
     }
 
@@ -79,7 +140,8 @@ private:
         Json << ",\n     \"links\": ";
         Json.Array(Page.Links) << ", \"valid\": ";
         Json.Array(Page.ValidLinks) << ", \"invalid\": ";
-        Json.Array(Page.InvalidLinks) << ", \"external\": ";
+        ReportedLinks(Model.Diagnosed[Index]);
+        Json << ", \"external\": ";
         Json.Array(Page.ExternalLinks) << ",\n     \"anchors\": ";
         Json.Array(Page.Anchors);
         ReachedAnchors(Page);
@@ -98,13 +160,28 @@ private:
         Json << ']';
     }
 
+    // The invalid links that the report gives: all but after a halt.
+    void ReportedLinks(const std::vector<TDiagnosedLink>& Diagnosed) {
+        Json << '[';
+        bool First = true;
+        for (const TDiagnosedLink& Item : Diagnosed)
+            if (Item.Reported) {
+                if (!std::exchange(First, false)) Json << ", ";
+                Json.String(Item.Link);
+                Json.FlushWhenLarge();
+            }
+        Json << ']';
+    }
+
     void Diagnoses(const std::vector<TDiagnosedLink>& Diagnosed) {
         Json << ",\n     \"diagnoses\": [";
-        for (size_t I = 0; I < Diagnosed.size(); ++I) {
-            Json << (I == 0 ? "{\"link\": " : ", {\"link\": ");
-            Json.String(Diagnosed[I].Link);
-            Reason(Diagnosed[I].Diagnosis);
-            Position(Diagnosed[I].Position);
+        bool First = true;
+        for (const TDiagnosedLink& Item : Diagnosed) {
+            if (!Item.Reported) continue;
+            Json << (std::exchange(First, false) ? "{\"link\": " : ", {\"link\": ");
+            Json.String(Item.Link);
+            Reason(Item.Diagnosis);
+            Position(Item.Position);
             Json << '}';
             Json.FlushWhenLarge();
         }
@@ -130,10 +207,17 @@ private:
         Json << ']';
     }
 
-    // The orphans, the counts of the diagnoses and the broken targets.
+    // The orphans, what could not be read, the counts of the diagnoses and the broken targets.
     void Tail() {
         Json << ",\n  \"orphans\": ";
         Json.Array(Model.Orphans);
+        Json << ",\n  \"errors\": [";
+        for (size_t I = 0; I < Model.Errors.size(); ++I) {
+            Json << (I == 0 ? "{\"path\": " : ", {\"path\": ");
+            Json.String(Model.Errors[I].Path) << ", \"message\": ";
+            Json.String(Model.Errors[I].Message) << '}';
+        }
+        Json << ']';
         // How many invalid links are html5-id ones, and how many ModernHTML would make valid.
         Json << ",\n  \"html5IdLinks\": ";
         Json.Number(Model.Html5IdLinks) << ", \"modernValidLinks\": ";
@@ -197,26 +281,72 @@ private:
     const TSuggestedBackLinks Suggested;
 };
 
+// What the compiler-style report says of one path: a file's invalid links, that it is an
+// orphan, and what could not be read there.
+struct TGnuSubject {
+    int File = -1; // with invalid links to report, its index in FileObjects
+    bool Orphan = false;
+    std::vector<const TReportError*> Errors;
+};
+
+void WriteGnuLink(std::ostream& Out, const TReportModel& Model, const std::string& Path, int File,
+                  const TDiagnosedLink& Item) {
+    const TCharset Charset = Model.Run.FileObjects[File].Charset;
+    Out << Path << ':';
+    if (Item.Position.Line > 0) Out << Item.Position.Line << ':' << Item.Position.Column << ':';
+    Out << " invalid link \"" << Escaped(PageTextToCodePage(Item.Link, Charset)) << "\" ("
+        << LinkReasonName(Item.Diagnosis.Reason);
+    if (Item.Diagnosis.Suggestion)
+        Out << "; did you mean \""
+            << Escaped(PageTextToCodePage(*Item.Diagnosis.Suggestion, Charset)) << "\"?";
+    Out << ")\n";
+}
+
+// The lines of one path, by line and column; a folder's have none.
+void WriteGnuLines(std::ostream& Out, const TReportModel& Model, const std::string& Path,
+                   const TGnuSubject& Subject) {
+    for (const TReportError* Error : Subject.Errors)
+        Out << Path << (Path.ends_with('/') ? "" : ":1:1") << ": unreadable (" << Error->Message
+            << ")\n";
+    std::vector<const TDiagnosedLink*> Links;
+    if (Subject.File >= 0)
+        for (const TDiagnosedLink& Item : Model.Diagnosed[static_cast<size_t>(Subject.File)])
+            if (Item.Reported) Links.push_back(&Item);
+    std::ranges::stable_sort(Links, {}, [](const TDiagnosedLink* Item) {
+        return std::make_pair(Item->Position.Line, Item->Position.Column);
+    });
+    auto Next = Links.begin();
+    // Links of no known line come first, then the orphan's line at 1:1, then the rest.
+    for (; Next != Links.end() && (*Next)->Position.Line == 0; ++Next)
+        WriteGnuLink(Out, Model, Path, Subject.File, **Next);
+    if (Subject.Orphan) Out << Path << ":1:1: orphan file (no TOP page links to it)\n";
+    for (; Next != Links.end(); ++Next)
+        WriteGnuLink(Out, Model, Path, Subject.File, **Next);
+}
+
 } // namespace
 
 void WriteTextReport(std::ostream& Out, const TReportModel& Model) {
     const TRunContext& Run = Model.Run;
     for (int F = 0; F < Run.FileObjects.Count(); ++F) {
         const TFileObject& File = Run.FileObjects[F];
-        if (File.InvalidLinks.Empty()) continue;
-        Out << Model.RelativePath(File.Path) << '\n';
-        for (const TDiagnosedLink& Item : Model.Diagnosed[static_cast<size_t>(F)]) {
-            Out << "    " << PageTextToCodePage(Item.Link, File.Charset);
+        const std::vector<TDiagnosedLink>& Links = Model.Diagnosed[static_cast<size_t>(F)];
+        if (std::ranges::none_of(Links, &TDiagnosedLink::Reported)) continue;
+        Out << Escaped(Model.RelativePath(File.Path)) << '\n';
+        for (const TDiagnosedLink& Item : Links) {
+            if (!Item.Reported) continue;
+            Out << "    " << Escaped(PageTextToCodePage(Item.Link, File.Charset));
             if (Item.Diagnosis.Suggestion)
                 Out << "    (" << LinkReasonName(Item.Diagnosis.Reason) << "; did you mean \""
-                    << PageTextToCodePage(*Item.Diagnosis.Suggestion, File.Charset) << "\"?)";
+                    << Escaped(PageTextToCodePage(*Item.Diagnosis.Suggestion, File.Charset))
+                    << "\"?)";
             Out << '\n';
         }
     }
     if (!Model.Targets.empty()) {
         Out << "broken targets:\n";
         for (const TBrokenTarget& Target : Model.Targets)
-            Out << "    " << Target.Target << "    ("
+            Out << "    " << Escaped(Target.Target) << "    ("
                 << LinkReasonName(Model.Of(Target.Links[0]).Diagnosis.Reason) << ")    "
                 << Target.Pages << (Target.Pages == 1 ? " file, " : " files, ") << Target.Places
                 << (Target.Places == 1 ? " place\n" : " places\n");
@@ -224,11 +354,17 @@ void WriteTextReport(std::ostream& Out, const TReportModel& Model) {
     if (!Model.Orphans.empty()) {
         Out << "orphan files:\n";
         for (const std::string& Path : Model.Orphans)
-            Out << "    " << Path << '\n';
+            Out << "    " << Escaped(Path) << '\n';
     }
-    Out << "無効リンクを含むファイルの数 " << Run.InvalidLinkFileCount << '\n'
-        << "無効リンクの総数 " << Run.InvalidLinkTotal << '\n';
+    if (!Model.Errors.empty()) {
+        Out << "unreadable:\n";
+        for (const TReportError& Error : Model.Errors)
+            Out << "    " << Escaped(Error.Path) << ": " << Error.Message << '\n';
+    }
+    Out << "無効リンクを含むファイルの数 " << Model.FilesWithInvalidLinks << '\n'
+        << "無効リンクの総数 " << Model.InvalidLinks << '\n';
     if (Model.ModernValid > 0) Out << ModernSummary << Model.ModernValid << '\n';
+    if (Model.Facts.Halted) Out << HaltedText << '\n';
 }
 
 void WriteJsonReport(std::ostream& Out, const TReportModel& Model) {
@@ -242,23 +378,22 @@ void WriteGnuReport(std::ostream& Out, const TReportModel& Model) {
     const std::string Prefix = Error || Here.empty()
                                    ? std::string()
                                    : IncludeTrailingSeparator(Here.string(), TPathStyle::psPosix);
+    const std::string& Home = Model.Run.CurrentProject.HomeDir;
+    const std::string HomeShown =
+        Home.starts_with(Prefix) && !Prefix.empty() ? Home.substr(Prefix.size()) : Home;
+    // Every path shares the home folder's part, so the paths relative to it sort the lines.
+    std::map<std::string_view, TGnuSubject> Subjects;
     const TRunContext& Run = Model.Run;
-    for (int F = 0; F < Run.FileObjects.Count(); ++F) {
-        const TFileObject& File = Run.FileObjects[F];
-        std::string Path = File.Path;
-        if (!Prefix.empty() && Path.starts_with(Prefix)) Path.erase(0, Prefix.size());
-        for (const TDiagnosedLink& Item : Model.Diagnosed[static_cast<size_t>(F)]) {
-            Out << Path << ':';
-            if (Item.Position.Line > 0)
-                Out << Item.Position.Line << ':' << Item.Position.Column << ':';
-            Out << " invalid link \"" << PageTextToCodePage(Item.Link, File.Charset) << "\" ("
-                << LinkReasonName(Item.Diagnosis.Reason);
-            if (Item.Diagnosis.Suggestion)
-                Out << "; did you mean \""
-                    << PageTextToCodePage(*Item.Diagnosis.Suggestion, File.Charset) << "\"?";
-            Out << ")\n";
-        }
-    }
+    for (int F = 0; F < Run.FileObjects.Count(); ++F)
+        if (std::ranges::any_of(Model.Diagnosed[static_cast<size_t>(F)], &TDiagnosedLink::Reported))
+            Subjects[Model.RelativePath(Run.FileObjects[F].Path)].File = F;
+    for (const std::string& Orphan : Model.Orphans)
+        Subjects[Orphan].Orphan = true;
+    for (const TReportError& Unread : Model.Errors)
+        Subjects[Unread.Path].Errors.push_back(&Unread);
+    for (const auto& [Path, Subject] : Subjects)
+        WriteGnuLines(Out, Model, LocationPath(HomeShown + std::string(Path)), Subject);
+    if (Model.Facts.Halted) Out << "orvel-check: " << HaltedText << '\n';
 }
 
 } // namespace orvel::cli

@@ -4,6 +4,7 @@
 #include "support/InputFile.h"
 #include "support/ThreadPool.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace orvel::cli {
@@ -57,8 +58,11 @@ std::vector<std::string> OrphanPaths(const TRunContext& Run) {
 }
 
 TReportModel::TReportModel(const TRunContext& Context, TReportFacts RunFacts, bool Places)
-    : Run(Context), Facts(RunFacts), Orphans(OrphanPaths(Context)),
+    : Run(Context), Facts(RunFacts),
+      Orphans(RunFacts.Halted ? std::vector<std::string>() : OrphanPaths(Context)),
       Targets(BrokenTargets(Context)) {
+    for (const TRunContext::TUnread& Unread : Run.Unread)
+        Errors.push_back({std::string(RelativePath(Unread.Path)), Unread.Reason});
     const TLinkDiagnoser Diagnoser(Run);
     const std::vector<std::vector<TTextPosition>> Positions =
         Places
@@ -78,6 +82,26 @@ TReportModel::TReportModel(const TRunContext& Context, TReportFacts RunFacts, bo
             ModernValid += Item.Diagnosis.ValidByModernRules;
         }
     }
+    if (Facts.Halted) LeaveOutUnreached(Diagnoser);
+    for (const std::vector<TDiagnosedLink>& Links : Diagnosed) {
+        const auto Count = std::ranges::count(Links, true, &TDiagnosedLink::Reported);
+        InvalidLinks += static_cast<int>(Count);
+        FilesWithInvalidLinks += Count > 0;
+    }
+}
+
+void TReportModel::LeaveOutUnreached(const TLinkDiagnoser& Diagnoser) {
+    // A file on disk without a file object is one the run had not reached when it was halted.
+    for (size_t F = 0; F < Diagnosed.size(); ++F)
+        for (TDiagnosedLink& Item : Diagnosed[F]) {
+            const std::optional<std::string> Path =
+                Diagnoser.NamedPath(Run.FileObjects[static_cast<int>(F)], Item.Link);
+            Item.Reported = !Path || Run.FileObjects.FindByPath(*Path, false) ||
+                            !Run.FileSystem->FileExists(*Path);
+        }
+    // A target's links all name the same path.
+    std::erase_if(Targets,
+                  [&](const TBrokenTarget& Target) { return !Of(Target.Links[0]).Reported; });
 }
 
 std::string_view TReportModel::RelativePath(const std::string& Path) const {

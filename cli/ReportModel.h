@@ -25,6 +25,15 @@ struct TDiagnosedLink {
     const std::string& Link;
     TLinkDiagnosis Diagnosis;
     TTextPosition Position; // line 0: not known
+    // False after a halt for a link to a file that the run did not reach: nothing says it is
+    // missing.
+    bool Reported = true;
+};
+
+// What the check could not read: a folder that could not be listed or a page.
+struct TReportError {
+    std::string Path; // relative to the home folder; a folder's ends in "/"
+    std::string Message;
 };
 
 // The orphan files, relative to the home folder; none while the project has no TOP page.
@@ -41,8 +50,11 @@ public:
     const TReportFacts Facts;
     // By file in FileObjects order, then by invalid link.
     std::vector<std::vector<TDiagnosedLink>> Diagnosed;
-    std::vector<std::string> Orphans;
+    std::vector<std::string> Orphans; // none after a halt: the run did not see the whole site
     std::vector<TBrokenTarget> Targets;
+    std::vector<TReportError> Errors;
+    int InvalidLinks = 0;          // the reported ones
+    int FilesWithInvalidLinks = 0; // the files with reported invalid links
     int HtmlFiles = 0;
     int Html5IdLinks = 0; // invalid links that name an id as an anchor
     int ModernValid = 0;  // invalid links that ModernHTML would make valid
@@ -51,6 +63,9 @@ public:
         return Diagnosed[static_cast<size_t>(Link.File)][static_cast<size_t>(Link.Invalid)];
     }
     std::string_view RelativePath(const std::string& Path) const;
+
+private:
+    void LeaveOutUnreached(const TLinkDiagnoser& Diagnoser);
 };
 
 } // namespace orvel::cli

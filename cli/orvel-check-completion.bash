@@ -50,7 +50,7 @@ _orvel_check()
 
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '--project --top --exclude --wildcard --ignore-folder
-            --server-root --settings --set --format --quiet --help --version' -- "$cur"))
+            --server-root --settings --no-settings --set --format --quiet --help --version' -- "$cur"))
         return
     fi
     _filedir -d

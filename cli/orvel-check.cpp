@@ -5,14 +5,21 @@
 #include "cli/CheckOptions.h"
 #include "cli/ConsoleHost.h"
 #include "cli/Report.h"
+#include "cli/RunFailures.h"
+#include "project/ProjectFile.h"
 #include "project/Settings.h"
 #include "support/CodePage.h"
 #include "support/IniFile.h"
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
 #include <iostream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace orvel;
@@ -29,10 +36,26 @@ std::string ExecutableFolder() {
                  : std::string("./");
 }
 
+// Whether the settings file given stands for none: a character device with nothing to read,
+// as /dev/null.
+bool NamesNoSettings(const std::string& Path) {
+    struct stat St;
+    if (::stat(Path.c_str(), &St) != 0 || !S_ISCHR(St.st_mode)) return false;
+    const int Fd = ::open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (Fd < 0) return false;
+    char Byte;
+    const bool Empty = ::read(Fd, &Byte, 1) == 0;
+    ::close(Fd);
+    return Empty;
+}
+
 // The settings file with the --set values laid over it.
 TSettings LoadSettings(const TCheckOptions& Options) {
-    TIniFile File(Options.SettingsFile.empty() ? SettingsFilePath(ExecutableFolder() + "uoorvel")
-                                               : Options.SettingsFile);
+    const std::string Path = Options.SettingsFile.empty()
+                                 ? SettingsFilePath(ExecutableFolder() + "uoorvel")
+                                 : Options.SettingsFile;
+    TIniFile File =
+        Options.NoSettings || NamesNoSettings(Path) ? TIniFile::Empty(Path) : TIniFile(Path);
     for (const auto& [Key, Value] : Options.SetValues)
         File.WriteString("Option", Key, Value);
     return ReadSettings(File);
@@ -47,7 +70,7 @@ std::string InHome(const TRunContext& Run, const std::string& Path) {
 
 // Builds the project as a project file with these values would hold it, then checks it as
 // loading that project does. False when the home folder is missing.
-bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O) {
+bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O, TAskedEntries& Asked) {
     const std::string Home = ExpandFileName(O.Folder, TPathStyle::psPosix);
     if (!DirExists(Home)) {
         Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n" + Home);
@@ -66,13 +89,24 @@ bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O) {
         else
             Project.AddWildCard(Entry);
     }
+    std::vector<std::string> Written = O.TopFiles;
+    Written.insert(Written.end(), O.ExcludedFiles.begin(), O.ExcludedFiles.end());
+    Asked = AskedEntries(Project, std::move(Written));
     Run.BeginBusy();
     CheckFolder(Run, Project.HomeDir, true);
     Run.EndBusy();
     return true;
 }
 
-bool CheckProjectFile(TRunContext& Run, const std::string& Path) {
+bool CheckProjectFile(TRunContext& Run, const std::string& Path, TAskedEntries& Asked) {
+    // What the file asks for, read on its own: loading it drops the entries that name nothing.
+    try {
+        TOrvelProject Wanted;
+        ReadProjectFile(Wanted, TIniFile(Path));
+        Asked = AskedEntries(Wanted);
+    } catch (const EIniReadError&) {
+        // loading it says why
+    }
     if (!LoadProject(Run, Path)) return false; // it says why
     const std::string& Home = Run.CurrentProject.HomeDir;
     if (Home.empty())
@@ -111,10 +145,22 @@ int main(int argc, char** argv) {
         Host.ShowMessageBox(TMessageKind::mkError, E.what());
         return ExitUsage;
     }
-    const bool Checked = Options.ProjectFile.empty() ? CheckFolderProject(Run, Options)
-                                                     : CheckProjectFile(Run, Options.ProjectFile);
+    TAskedEntries Asked;
+    const bool Checked = Options.ProjectFile.empty()
+                             ? CheckFolderProject(Run, Options, Asked)
+                             : CheckProjectFile(Run, Options.ProjectFile, Asked);
     Host.EndProgress();
     if (!Checked) return ExitUsage;
+    if (!TConsoleHost::Interrupted()) {
+        std::error_code Error;
+        const std::vector<std::string> Failures =
+            RunFailures(Run, Asked,
+                        IncludeTrailingSeparator(std::filesystem::current_path(Error).string(),
+                                                 TPathStyle::psPosix));
+        for (const std::string& Failure : Failures)
+            std::cerr << "orvel-check: " << Failure << '\n';
+        if (!Failures.empty()) return ExitUsage;
+    }
 
     // Only the text report leaves out where the invalid links stand.
     const TReportModel Model(Run, {TConsoleHost::Interrupted()},
@@ -130,11 +176,17 @@ int main(int argc, char** argv) {
         WriteGnuReport(std::cout, Model);
         break;
     }
+    // A report that did not reach its reader is no report: a full disk fails the run.
     std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::cerr << "orvel-check: standard output: cannot write the report: "
+                  << std::strerror(errno != 0 ? errno : EIO) << '\n';
+        std::exit(ExitUsage);
+    }
     int Status = ExitClean;
     if (TConsoleHost::Interrupted())
         Status = ExitInterrupted;
-    else if (Run.InvalidLinkTotal > 0 || !Model.Orphans.empty())
+    else if (Model.InvalidLinks > 0 || !Model.Orphans.empty() || !Model.Errors.empty())
         Status = ExitFound;
     // Ends here without freeing the site's objects one by one, which takes a while.
     std::exit(Status);

@@ -43,7 +43,8 @@ enum class TUser { Same, Unprivileged };
 // Runs orvel-check with the arguments; the settings file is one that does not exist. For an
 // unprivileged run the superuser goes through setpriv, on a copy of the program that the
 // unprivileged user can reach.
-TResult Check(const std::vector<std::string>& Arguments, TUser User = TUser::Same) {
+TResult Check(const std::vector<std::string>& Arguments, TUser User = TUser::Same,
+              std::string OutPath = {}) {
     TTempDir Output;
     ::chmod(Output.Path().c_str(), 0755);
     const std::string Settings = Output.Path() + "none.ini";
@@ -55,7 +56,8 @@ TResult Check(const std::vector<std::string>& Arguments, TUser User = TUser::Sam
                    "--settings",       Settings};
     }
     Command.insert(Command.end(), Arguments.begin(), Arguments.end());
-    const std::string OutPath = Output.Path() + "out", ErrPath = Output.Path() + "err";
+    if (OutPath.empty()) OutPath = Output.Path() + "out";
+    const std::string ErrPath = Output.Path() + "err";
     const pid_t Pid = ::fork();
     if (Pid == 0) {
         const int Out = ::open(OutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -71,7 +73,8 @@ TResult Check(const std::vector<std::string>& Arguments, TUser User = TUser::Sam
         if (Waited == 6000) ::kill(Pid, SIGKILL);
         ::usleep(10000);
     }
-    return {ExitStatusOf(WaitStatus), ReadWholeFile(OutPath), ReadWholeFile(ErrPath)};
+    return {ExitStatusOf(WaitStatus), OutPath == "/dev/full" ? "" : ReadWholeFile(OutPath),
+            ReadWholeFile(ErrPath)};
 }
 
 class OrvelCheck : public ::testing::Test {
@@ -368,7 +371,8 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
             "     \"links\": [], \"valid\": [], \"invalid\": [], \"external\": [],\n"
             "     \"anchors\": [], \"reachedAnchors\": [],\n"
             "     \"diagnoses\": [], \"linkedFrom\": [\"index.html\"], \"linkedFromBroken\": []}\n"
-            "  ],\n  \"orphans\": [],\n  \"html5IdLinks\": 0, \"modernValidLinks\": 0,\n"
+            "  ],\n  \"orphans\": [],\n  \"errors\": [],\n  \"html5IdLinks\": 0, "
+            "\"modernValidLinks\": 0,\n"
             "  \"brokenTargets\": [{\"target\": \"missing.html\", \"reason\": \"missing\", "
             "\"suggestion\": null, \"candidates\": [], \"links\": [{\"path\": \"docs/a.html\", "
             "\"link\": "
@@ -424,24 +428,125 @@ TEST_F(OrvelCheck, ProjectFileRunsAsLoadingIt) {
     EXPECT_EQ(NoHome.Status, 2);
 }
 
-TEST_F(OrvelCheck, SettingsOrProjectFileThatCannotBeReadExitsTwo) {
-    Site.Write("index.html", "");
+// Each way a run can check nothing or nothing that was asked for, and each way of saying
+// "no settings", which checks as usual.
+TEST_F(OrvelCheck, FailuresExitTwoWithTheirMessage) {
+    Site.WriteSite({{"index.html", "<a href=a.html><a href=docs/guide.html>"},
+                    {"a.html", ""},
+                    {"docs/guide.html", ""}});
+    ::chmod(Home().c_str(), 0755);
+    ::chmod((Home() + "docs").c_str(), 0755);
     TTempDir Files;
+    ::chmod(Files.Path().c_str(), 0755);
     const std::string Fifo = Files.Path() + "fifo.ini";
     ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
     const std::string Large = Files.Write("large.opr", "[OrvelProject]\nHomeDir=" + Home() + "\n");
     ASSERT_EQ(::truncate(Large.c_str(), 17 << 20), 0);
-    const std::pair<std::vector<std::string>, std::string> Cases[] = {
-        {{"--settings", Fifo, Home()}, "cannot open file " + Fifo + ": not a regular file"},
-        {{"--settings", "/dev/zero", Home()}, "cannot open file /dev/zero: not a regular file"},
-        {{"--project", Large}, "cannot read file " + Large + ": larger than 16 MiB"},
+    const std::string Locked = Files.Write("locked.ini", "[Option]\n");
+    ::chmod(Locked.c_str(), 0);
+    const std::string Stale =
+        Files.Write("stale.opr", "[OrvelProject]\nHomeDir=" + Home() + "\nTopFile0=" +
+                                     orvel::AnsiUpperCase(Home() + "gone.html") + "\n");
+    const std::string Empty = Files.Path() + "empty/", Closed = Files.Path() + "closed/";
+    ::mkdir(Empty.c_str(), 0755);
+    ::mkdir(Closed.c_str(), 0);
+    const struct {
+        std::vector<std::string> Arguments;
+        TUser User;
+        int Status;
+        std::string Err; // after "orvel-check: "
+    } Rows[] = {
+        {{"--settings", Fifo, Home()},
+         TUser::Same,
+         2,
+         "cannot open file " + Fifo + ": not a regular file"},
+        {{"--settings", "/dev/zero", Home()},
+         TUser::Same,
+         2,
+         "cannot open file /dev/zero: not a regular file"},
+        {{"--settings", Locked, Home()},
+         TUser::Unprivileged,
+         2,
+         "cannot open file " + Locked + ": Permission denied"},
+        {{"--project", Large},
+         TUser::Same,
+         2,
+         "cannot read file " + Large + ": larger than 16 MiB"},
+        {{"--top", "indx.html", Home()},
+         TUser::Same,
+         2,
+         "indx.html: the TOP page names no file of the site; did you mean \"index.html\"?"},
+        {{"--top", "docs/guide.htm", "--exclude", "nothing-near.png", Home()},
+         TUser::Same,
+         2,
+         "docs/guide.htm: the TOP page names no file of the site; did you mean "
+         "\"docs/guide.html\"?\norvel-check: nothing-near.png: the excluded file names no file "
+         "of the site"},
+        {{"--project", Stale}, TUser::Same, 2, "GONE.HTML: the TOP page names no file of the site"},
+        {{"--server-root", "www", Home()},
+         TUser::Same,
+         2,
+         Home() + "www/: the server root names no folder"},
+        {{Empty}, TUser::Same, 2, Empty + ": the home folder holds no file"},
+        {{Closed},
+         TUser::Unprivileged,
+         2,
+         Closed + ": cannot read the home folder: フォルダの中を見る権限がありません"},
+        {{"--top", "index.html", "--settings", "/dev/null", Home()}, TUser::Same, 0, ""},
+        {{"--top", "index.html", "--no-settings", "--settings", Locked, Home()},
+         TUser::Unprivileged,
+         0,
+         ""},
     };
-    for (const auto& [Arguments, Message] : Cases) {
-        const TResult R = Check(Arguments);
-        EXPECT_EQ(R.Status, 2) << Message;
-        EXPECT_EQ(R.Err, "orvel-check: " + Message + "\n");
-        EXPECT_EQ(R.Out, "");
+    for (const auto& Row : Rows) {
+        SCOPED_TRACE(Row.Err);
+        const TResult R = Check(Row.Arguments, Row.User);
+        EXPECT_EQ(R.Status, Row.Status);
+        EXPECT_EQ(R.Err, Row.Err.empty() ? "" : "orvel-check: " + Row.Err + "\n");
+        if (Row.Status == 2) {
+            EXPECT_EQ(R.Out, "");
+        }
     }
+    // A report that cannot be written fails the run.
+    const TResult Full = Check({Home()}, TUser::Same, "/dev/full");
+    EXPECT_EQ(Full.Status, 2);
+    EXPECT_EQ(Full.Err,
+              "orvel-check: standard output: cannot write the report: No space left on device\n");
+}
+
+// A page that cannot be read is an error of every report; page texts and names cannot move the
+// terminal's cursor, break a line or forge a location.
+TEST_F(OrvelCheck, InvalidLinksOrphansAndUnreadablePagesInEveryFormat) {
+    Site.WriteSite({{"index.html", "<a href=\"gone\x1b[2J.html\"><a href=secret.html>"},
+                    {"secret.html", ""},
+                    {"sub/orphan.html", ""},
+                    {"c:1:\nx.html", ""}});
+    ::chmod(Home().c_str(), 0755);
+    ::chmod((Home() + "sub").c_str(), 0755);
+    ::chmod((Home() + "secret.html").c_str(), 0);
+    const auto Run = [&](const char* Format) {
+        const TResult R =
+            Check({"--format", Format, "--top", "index.html", Home()}, TUser::Unprivileged);
+        EXPECT_EQ(R.Status, 1) << R.Err;
+        return R.Out;
+    };
+    const std::string Unreadable = "ファイルをオープンできません";
+    EXPECT_EQ(Run("gnu"),
+              "\"" + Home() + "c:1:\\x0ax.html\":1:1: orphan file (no TOP page links to it)\n" +
+                  Home() + "index.html:1:4: invalid link \"gone\\x1b[2J.html\" (missing)\n" +
+                  Home() + "secret.html:1:1: unreadable (" + Unreadable + ")\n" + Home() +
+                  "sub/orphan.html:1:1: orphan file (no TOP page links to it)\n");
+    const std::string Text = Run("text");
+    EXPECT_NE(Text.find("index.html\n    gone\\x1b[2J.html\n"), std::string::npos) << Text;
+    EXPECT_NE(Text.find("orphan files:\n    sub/orphan.html\n    c:1:\\x0ax.html\nunreadable:\n    "
+                        "secret.html: " +
+                        Unreadable + "\n"),
+              std::string::npos)
+        << Text;
+    const nlohmann::json Json = nlohmann::json::parse(Run("json"));
+    EXPECT_EQ(Json["errors"], nlohmann::json::parse(R"([{"path": "secret.html", "message": ")" +
+                                                    Unreadable + "\"}]"));
+    EXPECT_EQ(Json["orphans"], nlohmann::json::parse(R"(["sub/orphan.html", "c:1:\nx.html"])"));
 }
 
 TEST_F(OrvelCheck, ProjectFolderIsRelativeToTheProjectFileAndNamesNoOtherFolder) {
@@ -482,37 +587,55 @@ TEST_F(OrvelCheck, FolderThatCanBeListedButNotSearchedIsAFolderWithoutEntries) {
     ::chmod((Home() + "locked").c_str(), 0755);
 }
 
+// Every report says that the run was halted, and none calls a link invalid for naming a file
+// that the run had not read yet: zz/last.html, which every page links to, is read last.
 TEST_F(OrvelCheck, CtrlCHaltsAndStillReports) {
     for (int I = 0; I < 6000; ++I)
         Site.Write("d" + std::to_string(I % 30) + "/p" + std::to_string(I) + ".html",
-                   "<a href=p" + std::to_string(I + 1) + ".html><a href=../index.html><h2 id=x>");
+                   "<a href=p" + std::to_string(I + 1) +
+                       ".html><a href=../zz/last.html><a href=../index.html><h2 id=x>");
+    Site.Write("zz/last.html", "");
     TTempDir Output;
     const std::string OutPath = Output.Path() + "out";
-    std::vector<std::string> Arguments = {ORVEL_CHECK, "--settings", Output.Path() + "none.ini",
-                                          "--format",  "json",       Home()};
-    int Master = -1;
-    const pid_t Pid = ::forkpty(&Master, nullptr, nullptr, nullptr);
-    ASSERT_GE(Pid, 0);
-    if (Pid == 0) {
-        const int Out = ::open(OutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(Out, 1);
-        ::execv(ORVEL_CHECK, Argv(Arguments).data());
-        ::_exit(127);
+    const std::pair<const char*, const char*> Formats[] = {
+        {"json", "\"halted\": true"},
+        {"text", "\nhalted: the check was interrupted; files it had not read are left out\n"},
+        {"gnu", "orvel-check: halted: the check was interrupted; files it had not read are left "
+                "out\n"}};
+    for (const auto& [Format, Halted] : Formats) {
+        SCOPED_TRACE(Format);
+        std::vector<std::string> Arguments = {ORVEL_CHECK, "--settings", Output.Path() + "none.ini",
+                                              "--format",  Format,       Home()};
+        int Master = -1;
+        const pid_t Pid = ::forkpty(&Master, nullptr, nullptr, nullptr);
+        ASSERT_GE(Pid, 0);
+        if (Pid == 0) {
+            const int Out = ::open(OutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            ::dup2(Out, 1);
+            ::execv(ORVEL_CHECK, Argv(Arguments).data());
+            ::_exit(127);
+        }
+        // Progress on the terminal shows that the run is under way.
+        char Buffer[256];
+        ASSERT_GT(::read(Master, Buffer, sizeof Buffer), 0);
+        ::kill(Pid, SIGINT);
+        int WaitStatus = 0;
+        ::waitpid(Pid, &WaitStatus, 0);
+        ::close(Master);
+        EXPECT_EQ(ExitStatusOf(WaitStatus), 130);
+        const std::string Report = ReadWholeFile(OutPath);
+        EXPECT_NE(Report.find(Halted), std::string::npos) << Report.substr(0, 300);
+        if (std::string(Format) != "json") {
+            EXPECT_EQ(Report.find("last.html"), std::string::npos) << Report.substr(0, 300);
+            EXPECT_TRUE(Report.ends_with(Halted));
+            continue;
+        }
+        for (const nlohmann::json& File : nlohmann::json::parse(Report)["files"])
+            for (const nlohmann::json& Link : File["invalid"])
+                EXPECT_NE(Link, "../zz/last.html");
     }
-    // Progress on the terminal shows that the run is under way.
-    char Buffer[256];
-    ASSERT_GT(::read(Master, Buffer, sizeof Buffer), 0);
-    ::kill(Pid, SIGINT);
-    int WaitStatus = 0;
-    ::waitpid(Pid, &WaitStatus, 0);
-    ::close(Master);
-    EXPECT_EQ(ExitStatusOf(WaitStatus), 130);
-    const std::string Report = ReadWholeFile(OutPath);
-    EXPECT_NE(Report.find("\"halted\": true"), std::string::npos) << Report.substr(0, 300);
-    EXPECT_EQ(Report.substr(Report.size() - 2), "}\n");
 }
 
-// The manual page and the shell completion keep up with the options and the settings keys.
 TEST(OrvelCheckDocuments, NameEveryOptionAndSettingsKey) {
     std::set<std::string> Names;
     for (const orvel::TSettingKey& Key : orvel::SettingKeys())
