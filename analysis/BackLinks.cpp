@@ -116,6 +116,8 @@ public:
                 return static_cast<unsigned char>(C) <= ' ';
             }))
             return true;
+        // The original rules read "http:name" as "name".
+        if (Link.starts_with("http:")) Link.remove_prefix(5);
         std::string_view Written = Link.substr(0, Link.find_first_of("#?"));
         const bool NamesFolder =
             !Written.empty() && IsPathSeparatorAt(Written, Written.size() - 1, Style);
