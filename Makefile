@@ -66,7 +66,7 @@ screenshots: build
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# A Debian package of the same files under /usr, in $(BUILD)/.
+# The Debian packages orvel-check and uoorvel of the same files under /usr, in $(BUILD)/.
 package: build
 	cmake --build $(BUILD) --target package
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package of the build as `make package` does and checks it: dpkg-deb can
-# read it, its dependencies come from the libraries the programs link, and lintian finds no
-# error in it.
+# Builds the Debian packages of the build as `make package` does and checks them: dpkg-deb can
+# read them, orvel-check depends on no Qt or graphics library, uoorvel on the checker of the same
+# version and on Qt, every installed file is in exactly one package, the checker is built with
+# bind-now and fortified functions, and lintian finds no error or warning.
 # Usage: PackageTest.sh BUILD_DIR
 set -uo pipefail
 build=$1
@@ -12,14 +13,46 @@ fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))
 }
+# has LIST NAME: whether the Depends list names the package NAME
+has() { [[ ", $1," == *", $2"[\ ,]* ]]; }
 
 cpack --config "$build/CPackConfig.cmake" -B "$tmp" >"$tmp/cpack.log" 2>&1 ||
     fail "cpack: $(cat "$tmp/cpack.log")"
-deb=$(ls "$tmp"/*.deb 2>/dev/null)
-[ -f "$deb" ] || { fail "no package"; exit 1; }
-depends=$(dpkg-deb --field "$deb" Depends) || fail "dpkg-deb cannot read $deb"
-for package in libc6 libqt6widgets6 libqt6svg6 qt6-qpa-plugins; do
-    [[ ", $depends," == *", $package"[\ ,]* ]] || fail "$package is not in Depends: $depends"
+check=$(ls "$tmp"/orvel-check_*.deb 2>/dev/null)
+gui=$(ls "$tmp"/uoorvel_*.deb 2>/dev/null)
+[[ -f "$check" && -f "$gui" ]] || { fail "packages missing: $(ls "$tmp")"; exit 1; }
+
+depends=$(dpkg-deb --field "$check" Depends) || fail "dpkg-deb cannot read $check"
+for package in libc6 libstdc++6; do
+    has "$depends" "$package" || fail "orvel-check does not depend on $package: $depends"
 done
-lintian --fail-on error "$deb" 2>/dev/null || fail "lintian found errors"
+[[ "$depends" != *qt* && "$depends" != *libgl* && "$depends" != *libx* ]] ||
+    fail "orvel-check depends on a graphics library: $depends"
+
+version=$(dpkg-deb --field "$check" Version)
+depends=$(dpkg-deb --field "$gui" Depends) || fail "dpkg-deb cannot read $gui"
+[ "$(dpkg-deb --field "$gui" Version)" = "$version" ] || fail "the packages' versions differ"
+has "$depends" "orvel-check (= $version)" || fail "uoorvel does not depend on orvel-check $version"
+for package in libc6 libqt6widgets6 libqt6svg6 qt6-qpa-plugins; do
+    has "$depends" "$package" || fail "uoorvel does not depend on $package: $depends"
+done
+
+# The packages together hold what `make install` installs, each file once, beside the checker's
+# own copyright and changelog.
+DESTDIR=$tmp/root cmake --install "$build" --prefix /usr >/dev/null || fail "cmake --install"
+installed=$( (cd "$tmp/root" && find . -type f -printf '%P\n') | sort)
+packaged=$(for deb in "$check" "$gui"; do dpkg-deb --fsys-tarfile "$deb" | tar -t; done |
+    grep -v '/$' | sed 's|^\./||' | grep -v '^usr/share/doc/orvel-check/' | sort)
+[ "$installed" = "$packaged" ] || fail "packaged files differ from the installed ones:
+$(diff <(echo "$installed") <(echo "$packaged"))"
+
+dpkg-deb -x "$check" "$tmp/check"
+binary=$tmp/check/usr/bin/orvel-check
+[[ "$(readelf -d "$binary")" =~ BIND_NOW|FLAGS_1.*NOW ]] || fail "orvel-check is not built with bind-now"
+[[ "$(readelf --dyn-syms -W "$binary")" =~ \ __[a-z0-9_]+_chk@ ]] ||
+    fail "orvel-check calls no fortified function"
+
+for deb in "$check" "$gui"; do
+    lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian: ${deb##*/}"
+done
 [ "$failures" -eq 0 ]
