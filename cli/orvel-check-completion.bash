@@ -6,7 +6,7 @@ _orvel_check()
     _init_completion -s || return
 
     case $prev in
-        --project)
+        --project | --write-project)
             _filedir opr
             return
             ;;
@@ -42,7 +42,7 @@ _orvel_check()
             compopt -o nospace
             return
             ;;
-        --wildcard)
+        --wildcard | --ignore-link)
             return
             ;;
     esac
@@ -50,7 +50,8 @@ _orvel_check()
 
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '--project --top --exclude --wildcard --ignore-folder
-            --server-root --settings --set --format --quiet --help --version' -- "$cur"))
+            --server-root --ignore-link --write-project --settings --set --format --quiet --help
+            --version' -- "$cur"))
         return
     fi
     _filedir -d

@@ -45,6 +45,17 @@ std::string InHome(const TRunContext& Run, const std::string& Path) {
     return ExpandFileName(Full, TPathStyle::psPosix);
 }
 
+// Writes the project built from the command line; false, after saying why, when it cannot.
+bool WriteProject(TRunContext& Run, const std::string& Path) {
+    try {
+        SaveProject(Run, Path);
+        return true;
+    } catch (const EIniWriteError& E) {
+        Run.Host.ShowMessageBox(TMessageKind::mkError, E.what());
+        return false;
+    }
+}
+
 // Builds the project as a project file with these values would hold it, then checks it as
 // loading that project does. False when the home folder is missing.
 bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O) {
@@ -66,14 +77,20 @@ bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O) {
         else
             Project.AddWildCard(Entry);
     }
+    Project.IgnoreLinks.insert(Project.IgnoreLinks.end(), O.IgnoreLinks.begin(),
+                               O.IgnoreLinks.end());
+    if (!O.WriteProject.empty() && !WriteProject(Run, O.WriteProject)) return false;
     Run.BeginBusy();
     CheckFolder(Run, Project.HomeDir, true);
     Run.EndBusy();
     return true;
 }
 
-bool CheckProjectFile(TRunContext& Run, const std::string& Path) {
-    if (!LoadProject(Run, Path)) return false; // it says why
+bool CheckProjectFile(TRunContext& Run, const TCheckOptions& O) {
+    if (!ReadProject(Run, O.ProjectFile)) return false; // it says why
+    std::vector<std::string>& Patterns = Run.CurrentProject.IgnoreLinks;
+    Patterns.insert(Patterns.end(), O.IgnoreLinks.begin(), O.IgnoreLinks.end());
+    CheckProject(Run, O.ProjectFile);
     const std::string& Home = Run.CurrentProject.HomeDir;
     if (Home.empty())
         Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n");
@@ -112,7 +129,7 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     const bool Checked = Options.ProjectFile.empty() ? CheckFolderProject(Run, Options)
-                                                     : CheckProjectFile(Run, Options.ProjectFile);
+                                                     : CheckProjectFile(Run, Options);
     Host.EndProgress();
     if (!Checked) return ExitUsage;
 
