@@ -1,5 +1,47 @@
 # bash completion for orvel-check                                    -*- shell-script -*-
 
+# The FOLDER on the line, wherever it stands: the first word that is neither an option nor the
+# value of one.
+_orvel_check_folder()
+{
+    local i
+    for ((i = 1; i < ${#words[@]}; i++)); do
+        ((i == cword)) && continue
+        case ${words[i]} in
+            --project | --top | --exclude | --wildcard | --ignore-folder | --server-root | \
+                --settings | --set | --format | --ignore-link | --write-project)
+                ((i++))
+                ;;
+            -*) ;;
+            *)
+                printf '%s\n' "${words[i]}"
+                return
+                ;;
+        esac
+    done
+}
+
+# Paths below the site folder for --top and --exclude, as they are given there: relative to it.
+_orvel_check_site_path()
+{
+    local folder
+    folder=$(_orvel_check_folder)
+    folder=${folder/#\~\//$HOME/}
+    if [[ ! -d $folder ]]; then
+        _filedir
+        return
+    fi
+    local base=${folder%/}/ path found
+    mapfile -t found < <(compgen -f -- "$base$cur")
+    COMPREPLY=()
+    for path in "${found[@]}"; do
+        [[ -d $path ]] && path+=/
+        COMPREPLY+=("${path#"$base"}")
+    done
+    compopt -o filenames
+    [[ ${#COMPREPLY[@]} -eq 1 && ${COMPREPLY[0]} == */ ]] && compopt -o nospace
+}
+
 _orvel_check()
 {
     local cur prev words cword split
@@ -10,7 +52,11 @@ _orvel_check()
             _filedir opr
             return
             ;;
-        --top | --exclude | --settings)
+        --top | --exclude)
+            _orvel_check_site_path
+            return
+            ;;
+        --settings)
             _filedir
             return
             ;;
