@@ -76,7 +76,7 @@ void OpenFolder(TRunContext& Run, const std::string& Folder) {
     ShowUnreadCount(Run);
 }
 
-bool LoadProject(TRunContext& Run, const std::string& Path) {
+bool ReadProject(TRunContext& Run, const std::string& Path) {
     if (!Run.FileSystem->FileExists(Path)) {
         Run.ShowMessageBox(TMessageKind::mkError, Path + "\r\nが見つかりません");
         return false;
@@ -88,16 +88,25 @@ bool LoadProject(TRunContext& Run, const std::string& Path) {
         Run.ShowMessageBox(TMessageKind::mkError, E.what());
         return false;
     }
-    Run.BeginBusy();
     ReadProjectFile(Run.CurrentProject, *File);
+    return true;
+}
+
+void CheckProject(TRunContext& Run, const std::string& Path) {
+    Run.BeginBusy();
     if (Run.CurrentProject.HomeDir.empty()) {
         Run.EndBusy();
-        return true;
+        return;
     }
     CheckFolder(Run, Run.CurrentProject.HomeDir, true);
     Run.EndBusy();
     Run.CurrentProject.SetFileName(Path);
     ShowUnreadCount(Run);
+}
+
+bool LoadProject(TRunContext& Run, const std::string& Path) {
+    if (!ReadProject(Run, Path)) return false;
+    CheckProject(Run, Path);
     return true;
 }
 

@@ -16,6 +16,10 @@ void OpenFolder(TRunContext& Run, const std::string& Folder);
 // Reads a project file and checks its home folder. False, after saying why, when the file is
 // missing or cannot be read as a project file.
 bool LoadProject(TRunContext& Run, const std::string& Path);
+// The two steps of LoadProject: reading the file into the current project...
+bool ReadProject(TRunContext& Run, const std::string& Path);
+// ...and checking the project's home folder, if it has one, as the project of that file.
+void CheckProject(TRunContext& Run, const std::string& Path);
 // Checks the home folder of the project again, with its TOP pages and exclusions; the nodes
 // that were expanded and the one selected are again where the site still has them. Quietly, as
 // when it follows changes on disk that the user did not ask to check, it ends without a report.

@@ -156,6 +156,8 @@ TLinkClasses TFileObject::ComputeClasses() const {
             Classes.ValidAnchors.push_back(Resolved.Anchor);
             break;
         case TLinkClass::lcInvalid:
+            // The project's link patterns leave a link out rather than let it count as invalid.
+            if (Run.CurrentProject.IgnoresLink(Links[I], Run.Settings.IgnoreCase)) break;
             Classes.Invalid.push_back(I);
             Classes.InvalidTargets.push_back(Resolved.Target ? Resolved.Target->Sequence
                                                              : NoTarget);

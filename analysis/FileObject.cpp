@@ -154,6 +154,13 @@ TTreeNode* FindNodeByPath(const TRunContext& Run, const std::string& Path, bool 
     return Object ? Object->Node : nullptr;
 }
 
+TTreeNode* FindEntryNode(const TRunContext& Run, const std::string& Path) {
+    if (TFileObject* Exact = Run.FileObjects.FindByPath(Path, false)) return Exact->Node;
+    int Matches = 0;
+    TFileObject* Object = Run.FileObjects.FindByPath(Path, true, &Matches);
+    return Object && Matches == 1 ? Object->Node : nullptr;
+}
+
 void DisposeFileObject(TFileObject& Object) {
     DisposeFileObjects(Object.Run, {&Object});
 }

@@ -140,6 +140,9 @@ private:
 
 // The node of the first file object whose path is Path, or null.
 TTreeNode* FindNodeByPath(const TRunContext& Run, const std::string& Path, bool IgnoreCase);
+// The node of a TOP page or excluded file given as Path: the file of exactly that path, else the
+// only one equal to it without letter case; null when there is none or more than one.
+TTreeNode* FindEntryNode(const TRunContext& Run, const std::string& Path);
 // Forgets the file in the project and destroys its file object (the node stays).
 void DisposeFileObject(TFileObject& Object);
 // The same for many file objects at once.

@@ -68,8 +68,9 @@ void TFileObjectList::AddFolderAlias(std::string Alias, std::string Listed) {
     FolderAliases.emplace(Key, std::make_pair(std::move(Alias), std::move(Listed)));
 }
 
-TFileObject* TFileObjectList::FindByPath(std::string_view Path, bool IgnoreCase) const {
-    TFileObject* Found = FindByPathOnce(Path, IgnoreCase);
+TFileObject* TFileObjectList::FindByPath(std::string_view Path, bool IgnoreCase,
+                                         int* Matches) const {
+    TFileObject* Found = FindByPathOnce(Path, IgnoreCase, Matches);
     // Through a folder listed under another path: its deepest alias, a few times at most, since
     // the folder it names may hold aliases in turn.
     std::string Through;
@@ -88,12 +89,13 @@ TFileObject* TFileObjectList::FindByPath(std::string_view Path, bool IgnoreCase)
         if (!Listed) break;
         Through = *Listed + std::string(Path.substr(Cut + 1));
         Path = Through;
-        Found = FindByPathOnce(Path, IgnoreCase);
+        Found = FindByPathOnce(Path, IgnoreCase, Matches);
     }
     return Found;
 }
 
-TFileObject* TFileObjectList::FindByPathOnce(std::string_view Path, bool IgnoreCase) const {
+TFileObject* TFileObjectList::FindByPathOnce(std::string_view Path, bool IgnoreCase,
+                                             int* Matches) const {
     // The walk compares paths only where the name hashes agree. Equal paths have equal name
     // hashes (an object's is set with its path); paths equal without case need not, so that
     // hash is computed once one is found.
@@ -108,6 +110,7 @@ TFileObject* TFileObjectList::FindByPathOnce(std::string_view Path, bool IgnoreC
             return;
         }
         if (!Best || Candidate->Sequence < Best->Sequence) Best = Candidate;
+        if (Matches) ++*Matches;
     });
     return Best;
 }

@@ -38,8 +38,9 @@ public:
     auto end() const { return Objects.end(); }
 
     // The first file object in list order whose Path equals Path (ASCII letters without case
-    // when IgnoreCase is set) and whose name hash agrees, or null.
-    TFileObject* FindByPath(std::string_view Path, bool IgnoreCase) const;
+    // when IgnoreCase is set) and whose name hash agrees, or null. Matches, when given, counts
+    // the file objects that the path found names.
+    TFileObject* FindByPath(std::string_view Path, bool IgnoreCase, int* Matches = nullptr) const;
 
     // Paths below Alias (a folder path with its separator) name the files below Listed: the
     // same folder, listed once under that path.
@@ -68,7 +69,7 @@ private:
     std::vector<TFileObject*> BySequenceSlots;
     // By the FoldedHash of the alias folder: the alias and the folder it names.
     std::unordered_multimap<std::uint64_t, std::pair<std::string, std::string>> FolderAliases;
-    TFileObject* FindByPathOnce(std::string_view Path, bool IgnoreCase) const;
+    TFileObject* FindByPathOnce(std::string_view Path, bool IgnoreCase, int* Matches) const;
     std::uint64_t FirstSequence = 0;
     std::uint64_t NextSequence = 0;
     std::uint64_t Changes = 0, MembershipChanges = 0;

@@ -53,8 +53,8 @@ void ReachFromTopFiles(TRunContext& Run) {
     if (Run.Halted) return;
     // Entries whose file is gone leave the project first, in one pass.
     std::vector<TTreeNode*> Tops;
-    Run.CurrentProject.KeepTopFiles([&](const std::string& Path) {
-        TTreeNode* Node = FindNodeByPath(Run, Path, true);
+    Run.CurrentProject.KeepTopFiles([&](const std::string& Entry) {
+        TTreeNode* Node = FindEntryNode(Run, Run.CurrentProject.SpellingOf(Entry));
         if (Node) Tops.push_back(Node);
         return Node != nullptr;
     });
@@ -68,8 +68,8 @@ void ReachFromTopFiles(TRunContext& Run) {
 void ApplyIgnoreFiles(TRunContext& Run) {
     if (Run.Halted) return;
     std::vector<TTreeNode*> Ignored;
-    Run.CurrentProject.KeepIgnoreFiles([&](const std::string& Path) {
-        TTreeNode* Node = FindNodeByPath(Run, Path, true);
+    Run.CurrentProject.KeepIgnoreFiles([&](const std::string& Entry) {
+        TTreeNode* Node = FindEntryNode(Run, Run.CurrentProject.SpellingOf(Entry));
         if (Node) Ignored.push_back(Node);
         return Node != nullptr;
     });

@@ -15,6 +15,10 @@ const char* const UsageText =
     "  --wildcard PATTERN    a file-name pattern whose files are ignored; repeatable\n"
     "  --ignore-folder DIR   a folder whose contents are ignored; repeatable\n"
     "  --server-root DIR     the folder that corresponds to the server root\n"
+    "  --ignore-link PATTERN a link that matches the pattern as written is never counted\n"
+    "                        invalid; repeatable, and added to a project file's patterns\n"
+    "  --write-project FILE  write these options as a project file, then check; paths below\n"
+    "                        its folder are stored relative to it\n"
     "  --settings FILE       the settings file to read instead of the default one;\n"
     "                        /dev/null reads none\n"
     "  --no-settings         every setting at its default, no settings file read\n"
@@ -72,6 +76,10 @@ const TOptionRow OptionTable[] = {
      [](TCheckOptions& O, const std::string& V) { O.WildCards.emplace_back(true, V); }},
     {"--server-root", nullptr, true,
      [](TCheckOptions& O, const std::string& V) { O.ServerRoot = V; }},
+    {"--ignore-link", nullptr, true,
+     [](TCheckOptions& O, const std::string& V) { O.IgnoreLinks.push_back(V); }},
+    {"--write-project", nullptr, true,
+     [](TCheckOptions& O, const std::string& V) { O.WriteProject = V; }},
     {"--settings", nullptr, true,
      [](TCheckOptions& O, const std::string& V) { O.SettingsFile = V; }},
     {"--no-settings", nullptr, false,
@@ -95,6 +103,8 @@ void TakeWhatIsChecked(TCheckOptions& O, const std::vector<std::string>& Positio
             !O.ServerRoot.empty())
             throw EUsageError("--top, --exclude, --wildcard, --ignore-folder and --server-root "
                               "come from the project file with --project");
+        if (!O.WriteProject.empty())
+            throw EUsageError("--write-project writes the options of a FOLDER, not --project");
         return;
     }
     if (Positional.size() != 1) throw EUsageError("give one FOLDER or --project FILE.opr");

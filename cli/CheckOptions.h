@@ -22,6 +22,8 @@ struct TCheckOptions {
     // --wildcard and --ignore-folder entries in command-line order; true for a folder.
     std::vector<std::pair<bool, std::string>> WildCards;
     std::string ServerRoot;
+    std::vector<std::string> IgnoreLinks; // --ignore-link patterns, added to a project file's
+    std::string WriteProject;             // --write-project: the project file to write first
     std::string SettingsFile;
     bool NoSettings = false; // --no-settings: every setting at its default
     std::vector<std::pair<std::string, std::string>> SetValues; // --set KEY=VALUE

@@ -119,7 +119,8 @@ private:
         Json.Bool(Model.Facts.Halted) << ",\n  \"topFiles\": ";
         Json.Array(Project.TopFiles) << ", \"ignoreFiles\": ";
         Json.Array(Project.IgnoreFiles) << ", \"wildCards\": ";
-        Json.Array(Project.WildCards) << ",\n  \"summary\": {\"files\": ";
+        Json.Array(Project.WildCards) << ", \"ignoreLinks\": ";
+        Json.Array(Project.IgnoreLinks) << ",\n  \"summary\": {\"files\": ";
         Json.Number(Run.FileObjects.Count()) << ", \"htmlFiles\": ";
         Json.Number(Model.HtmlFiles) << ", \"filesWithInvalidLinks\": ";
         Json.Number(Model.FilesWithInvalidLinks) << ", \"invalidLinks\": ";

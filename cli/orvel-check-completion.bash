@@ -1,16 +1,62 @@
 # bash completion for orvel-check                                    -*- shell-script -*-
 
+# The FOLDER on the line, wherever it stands: the first word that is neither an option nor the
+# value of one.
+_orvel_check_folder()
+{
+    local i
+    for ((i = 1; i < ${#words[@]}; i++)); do
+        ((i == cword)) && continue
+        case ${words[i]} in
+            --project | --top | --exclude | --wildcard | --ignore-folder | --server-root | \
+                --settings | --set | --format | --ignore-link | --write-project)
+                ((i++))
+                ;;
+            -*) ;;
+            *)
+                printf '%s\n' "${words[i]}"
+                return
+                ;;
+        esac
+    done
+}
+
+# Paths below the site folder for --top and --exclude, as they are given there: relative to it.
+_orvel_check_site_path()
+{
+    local folder
+    folder=$(_orvel_check_folder)
+    folder=${folder/#\~\//$HOME/}
+    if [[ ! -d $folder ]]; then
+        _filedir
+        return
+    fi
+    local base=${folder%/}/ path found
+    mapfile -t found < <(compgen -f -- "$base$cur")
+    COMPREPLY=()
+    for path in "${found[@]}"; do
+        [[ -d $path ]] && path+=/
+        COMPREPLY+=("${path#"$base"}")
+    done
+    compopt -o filenames
+    [[ ${#COMPREPLY[@]} -eq 1 && ${COMPREPLY[0]} == */ ]] && compopt -o nospace
+}
+
 _orvel_check()
 {
     local cur prev words cword split
     _init_completion -s || return
 
     case $prev in
-        --project)
+        --project | --write-project)
             _filedir opr
             return
             ;;
-        --top | --exclude | --settings)
+        --top | --exclude)
+            _orvel_check_site_path
+            return
+            ;;
+        --settings)
             _filedir
             return
             ;;
@@ -42,7 +88,7 @@ _orvel_check()
             compopt -o nospace
             return
             ;;
-        --wildcard)
+        --wildcard | --ignore-link)
             return
             ;;
     esac
@@ -50,7 +96,8 @@ _orvel_check()
 
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '--project --top --exclude --wildcard --ignore-folder
-            --server-root --settings --no-settings --set --format --quiet --help --version' -- "$cur"))
+            --server-root --ignore-link --write-project --settings --no-settings --set --format
+            --quiet --help --version' -- "$cur"))
         return
     fi
     _filedir -d

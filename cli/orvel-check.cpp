@@ -68,6 +68,17 @@ std::string InHome(const TRunContext& Run, const std::string& Path) {
     return ExpandFileName(Full, TPathStyle::psPosix);
 }
 
+// Writes the project built from the command line; false, after saying why, when it cannot.
+bool WriteProject(TRunContext& Run, const std::string& Path) {
+    try {
+        SaveProject(Run, Path);
+        return true;
+    } catch (const EIniWriteError& E) {
+        Run.Host.ShowMessageBox(TMessageKind::mkError, E.what());
+        return false;
+    }
+}
+
 // Builds the project as a project file with these values would hold it, then checks it as
 // loading that project does. False when the home folder is missing.
 bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O, TAskedEntries& Asked) {
@@ -89,6 +100,9 @@ bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O, TAskedEntries&
         else
             Project.AddWildCard(Entry);
     }
+    Project.IgnoreLinks.insert(Project.IgnoreLinks.end(), O.IgnoreLinks.begin(),
+                               O.IgnoreLinks.end());
+    if (!O.WriteProject.empty() && !WriteProject(Run, O.WriteProject)) return false;
     std::vector<std::string> Written = O.TopFiles;
     Written.insert(Written.end(), O.ExcludedFiles.begin(), O.ExcludedFiles.end());
     Asked = AskedEntries(Project, std::move(Written));
@@ -98,16 +112,13 @@ bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O, TAskedEntries&
     return true;
 }
 
-bool CheckProjectFile(TRunContext& Run, const std::string& Path, TAskedEntries& Asked) {
-    // What the file asks for, read on its own: loading it drops the entries that name nothing.
-    try {
-        TOrvelProject Wanted;
-        ReadProjectFile(Wanted, TIniFile(Path));
-        Asked = AskedEntries(Wanted);
-    } catch (const EIniReadError&) {
-        // loading it says why
-    }
-    if (!LoadProject(Run, Path)) return false; // it says why
+bool CheckProjectFile(TRunContext& Run, const TCheckOptions& O, TAskedEntries& Asked) {
+    if (!ReadProject(Run, O.ProjectFile)) return false; // it says why
+    std::vector<std::string>& Patterns = Run.CurrentProject.IgnoreLinks;
+    Patterns.insert(Patterns.end(), O.IgnoreLinks.begin(), O.IgnoreLinks.end());
+    // What the file asks for, before the check drops the entries that name nothing.
+    Asked = AskedEntries(Run.CurrentProject);
+    CheckProject(Run, O.ProjectFile);
     const std::string& Home = Run.CurrentProject.HomeDir;
     if (Home.empty())
         Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n");
@@ -146,9 +157,8 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     TAskedEntries Asked;
-    const bool Checked = Options.ProjectFile.empty()
-                             ? CheckFolderProject(Run, Options, Asked)
-                             : CheckProjectFile(Run, Options.ProjectFile, Asked);
+    const bool Checked = Options.ProjectFile.empty() ? CheckFolderProject(Run, Options, Asked)
+                                                     : CheckProjectFile(Run, Options, Asked);
     Host.EndProgress();
     if (!Checked) return ExitUsage;
     if (!TConsoleHost::Interrupted()) {

@@ -57,6 +57,7 @@ void TOrvelProject::AddTopFile(const std::string& Path) {
     CheckCounts();
     TopFiles.push_back(AnsiUpperCase(Path));
     ++TopFileCount[TopFiles.back()];
+    TopSpellings[TopFiles.back()] = Path;
     TopView->Append(TopFiles.back());
     CheckCounts();
 }
@@ -67,7 +68,10 @@ void TOrvelProject::RemoveTopFile(const std::string& Path) {
     const int Index = IndexOfTopFile(Path);
     if (Index >= 0) {
         const auto Counted = TopFileCount.find(TopFiles[static_cast<size_t>(Index)]);
-        if (--Counted->second == 0) TopFileCount.erase(Counted);
+        if (--Counted->second == 0) {
+            TopSpellings.erase(Counted->first);
+            TopFileCount.erase(Counted);
+        }
         TopFiles.erase(TopFiles.begin() + Index);
         TopView->Delete(Index);
     }
@@ -88,12 +92,15 @@ void TOrvelProject::KeepTopFiles(const std::function<bool(const std::string&)>& 
         ++TopFileCount[Entry];
         TopView->Append(Entry);
     }
+    std::erase_if(TopSpellings,
+                  [&](const auto& Spelling) { return TopFileCount.count(Spelling.first) == 0; });
     CheckCounts();
 }
 
 void TOrvelProject::ClearTopFiles() {
     TopFiles.clear();
     TopFileCount.clear();
+    TopSpellings.clear();
     TopView->Clear();
     CheckCounts();
 }
@@ -107,6 +114,7 @@ void TOrvelProject::AddIgnoreFile(const std::string& Path) {
     CheckCounts();
     const std::string Upper = AnsiUpperCase(Path);
     if (IgnoreFiles.Add(Upper)) IgnoreView->Insert(IgnoreFiles.IndexOf(Upper), Upper);
+    IgnoreSpellings[Upper] = Path;
     RemoveTopFile(Upper);
     CheckCounts();
 }
@@ -115,8 +123,10 @@ void TOrvelProject::AddIgnoreFiles(const std::vector<std::string>& Paths) {
     CheckCounts();
     std::vector<std::string> Upper;
     Upper.reserve(Paths.size());
-    for (const std::string& Path : Paths)
+    for (const std::string& Path : Paths) {
         Upper.push_back(AnsiUpperCase(Path));
+        IgnoreSpellings[Upper.back()] = Path;
+    }
     IgnoreFiles.AddAll(Upper);
     IgnoreView->Clear();
     for (const std::string& Entry : IgnoreFiles)
@@ -131,6 +141,7 @@ void TOrvelProject::RemoveIgnoreFile(const std::string& Path) {
     const std::string Upper = AnsiUpperCase(Path);
     const int Index = IgnoreFiles.IndexOf(Upper);
     if (Index >= 0) {
+        IgnoreSpellings.erase(IgnoreFiles[Index]);
         IgnoreFiles.Delete(Index);
         IgnoreView->Delete(Index);
     }
@@ -140,8 +151,12 @@ void TOrvelProject::RemoveIgnoreFile(const std::string& Path) {
 void TOrvelProject::KeepIgnoreFiles(const std::function<bool(const std::string&)>& Keep) {
     CheckCounts();
     std::vector<std::string> Kept;
-    for (const std::string& Entry : IgnoreFiles)
-        if (Keep(Entry)) Kept.push_back(Entry);
+    for (const std::string& Entry : IgnoreFiles) {
+        if (Keep(Entry))
+            Kept.push_back(Entry);
+        else
+            IgnoreSpellings.erase(Entry);
+    }
     if (static_cast<int>(Kept.size()) == IgnoreFiles.Count()) return;
     IgnoreFiles.AssignSorted(std::move(Kept));
     IgnoreView->Clear();
@@ -152,6 +167,7 @@ void TOrvelProject::KeepIgnoreFiles(const std::function<bool(const std::string&)
 
 void TOrvelProject::ClearIgnoreFiles() {
     IgnoreFiles.Clear();
+    IgnoreSpellings.clear();
     IgnoreView->Clear();
     CheckCounts();
 }
@@ -162,6 +178,13 @@ bool IsIgnoreFile(const TSortedStringList& IgnoreFiles, const std::string& Path)
 
 bool TOrvelProject::IsIgnoreFile(const std::string& Path) const {
     return orvel::IsIgnoreFile(IgnoreFiles, Path);
+}
+
+const std::string& TOrvelProject::SpellingOf(const std::string& Entry) const {
+    for (const auto* Spellings : {&TopSpellings, &IgnoreSpellings})
+        if (const auto Found = Spellings->find(Entry); Found != Spellings->end())
+            return Found->second;
+    return Entry;
 }
 
 void TOrvelProject::AddWildCard(const std::string& Pattern) {
@@ -191,11 +214,9 @@ void TOrvelProject::ClearWildCards() {
     CheckCounts();
 }
 
-namespace {
 bool IsFolderEntry(const std::string& Entry, TPathStyle PathStyle) {
     return !Entry.empty() && Entry.back() == PathSeparator(PathStyle);
 }
-} // namespace
 
 bool MatchesWildCard(const std::vector<std::string>& WildCards, const std::string& FileName,
                      bool IgnoreCase, TPathStyle PathStyle) {
@@ -224,6 +245,15 @@ bool TOrvelProject::MatchesWildCard(const std::string& Name, bool IgnoreCase) co
 
 bool TOrvelProject::IsIgnoredFolder(const std::string& Folder) const {
     return orvel::IsIgnoredFolder(WildCards, Folder, PathStyle);
+}
+
+bool TOrvelProject::IgnoresLink(std::string_view Link, bool IgnoreCase) const {
+    if (IgnoreLinks.empty()) return false;
+    // The letter case as for the file-name patterns.
+    const std::string Text = IgnoreCase ? AsciiUpperCase(Link) : std::string(Link);
+    return std::any_of(IgnoreLinks.begin(), IgnoreLinks.end(), [&](const std::string& Pattern) {
+        return WildCardMatch(IgnoreCase ? AsciiUpperCase(Pattern) : Pattern, Text);
+    });
 }
 
 std::string TOrvelProject::ResolveLink(const std::string& BaseFile,

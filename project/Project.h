@@ -14,6 +14,8 @@
 
 namespace orvel {
 
+// Whether an entry of a wildcard list is a folder entry.
+bool IsFolderEntry(const std::string& Entry, TPathStyle PathStyle);
 // The rules of a wildcard list (file-name patterns and folder entries ending in a separator),
 // for the project and for whoever works on a copy of its list.
 bool MatchesWildCard(const std::vector<std::string>& WildCards, const std::string& FileName,
@@ -34,13 +36,14 @@ public:
     void SetViews(TProjectListView* TopView, TProjectListView* IgnoreView,
                   TProjectListView* WildCardView, TProjectDisplay* Display);
 
-    std::string FileName;               // project file last loaded or saved; empty: untitled
-    std::vector<std::string> TopFiles;  // upper-cased absolute paths, in insertion order
-    TSortedStringList IgnoreFiles;      // upper-cased absolute paths, sorted
-    std::vector<std::string> WildCards; // patterns as typed; folder entries end in a separator
-    std::string HomeDir;                // ends in a separator once set
-    std::string ServerRoot;             // ends in a separator, or empty
-    TPathStyle PathStyle;               // how paths are written
+    std::string FileName;                 // project file last loaded or saved; empty: untitled
+    std::vector<std::string> TopFiles;    // upper-cased absolute paths, in insertion order
+    TSortedStringList IgnoreFiles;        // upper-cased absolute paths, sorted
+    std::vector<std::string> WildCards;   // patterns as typed; folder entries end in a separator
+    std::vector<std::string> IgnoreLinks; // patterns as typed for links never counted invalid
+    std::string HomeDir;                  // ends in a separator once set
+    std::string ServerRoot;               // ends in a separator, or empty
+    TPathStyle PathStyle;                 // how paths are written
 
     void SetHomeDir(const std::string& Folder);
     // A path below the home folder relative to it; any other path as it is.
@@ -65,6 +68,9 @@ public:
     void KeepIgnoreFiles(const std::function<bool(const std::string&)>& Keep);
     void ClearIgnoreFiles();
     bool IsIgnoreFile(const std::string& Path) const;
+    // A TOP page or excluded file (an entry of either list) in the letter case in which it was
+    // last given; the entry itself when that is not known.
+    const std::string& SpellingOf(const std::string& Entry) const;
 
     void AddWildCard(const std::string& Pattern);
     void AddIgnoreFolder(const std::string& Folder);
@@ -75,6 +81,8 @@ public:
     bool MatchesWildCard(const std::string& Name, bool IgnoreCase) const;
     // True when the folder lies in an ignored folder.
     bool IsIgnoredFolder(const std::string& Folder) const;
+    // True when a link, as its page writes it, matches a pattern of IgnoreLinks.
+    bool IgnoresLink(std::string_view Link, bool IgnoreCase) const;
     // The absolute path that a link target in the file BaseFile names.
     std::string ResolveLink(const std::string& BaseFile, const std::string& Target) const;
     // The same into Resolved, with Joined as room to work in; both keep their capacity. A
@@ -96,6 +104,9 @@ private:
     // How often each entry stands in TopFiles, so that asking for a path that is no TOP page
     // (as adding every excluded file of a project file does) costs no walk over the list.
     std::unordered_map<std::string, int> TopFileCount;
+    // By upper-cased entry, the path as last given, so that an entry names the one file of
+    // that spelling where names differ only in case.
+    std::unordered_map<std::string, std::string> TopSpellings, IgnoreSpellings;
     TPlainListView OwnTopView, OwnIgnoreView, OwnWildView;
     TPlainProjectDisplay OwnDisplay;
     TProjectListView* TopView = &OwnTopView; // not owned when attached

@@ -41,6 +41,10 @@ public:
 
     std::string ReadString(const std::string& Section, const std::string& Key,
                            const std::string& Default) const;
+    // True when the section has the key, whatever its value.
+    bool HasKey(const std::string& Section, const std::string& Key) const {
+        return Find(Section, Key) != nullptr;
+    }
     // Decimal or 0x hexadecimal; missing or not a number gives the default.
     long long ReadInteger(const std::string& Section, const std::string& Key,
                           long long Default) const;

@@ -74,8 +74,16 @@ orvel-check --set DefaultFileName=|
 orvel-check --project |B.OPR a.opr docs
 orvel-check --server-root |docs
 orvel-check |docs
-orvel-check --top |B.OPR a.opr docs notes.txt'
-mkdir -p "$tmp/site/docs" && touch "$tmp/site/a.opr" "$tmp/site/B.OPR" "$tmp/site/notes.txt"
+orvel-check --top |B.OPR a.opr docs notes.txt
+orvel-check --server-root docs --top |B.OPR a.opr docs notes.txt
+orvel-check docs --top |guide.html img/
+orvel-check --quiet docs --exclude i|img/
+orvel-check docs --top=g|guide.html
+orvel-check --set IgnoreCase=1 docs --exclude img/|img/logo.png
+orvel-check --write-project |B.OPR a.opr docs
+orvel-check --ignore-l|--ignore-link'
+mkdir -p "$tmp/site/docs/img" && touch "$tmp/site/a.opr" "$tmp/site/B.OPR" "$tmp/site/notes.txt" \
+    "$tmp/site/docs/guide.html" "$tmp/site/docs/img/logo.png"
 completions=$(cd "$tmp/site" && bash -c '
     source /usr/share/bash-completion/bash_completion
     source "$1"

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <pty.h>
@@ -341,7 +342,7 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
             "B.TXT\"], "
             "\"wildCards\": [\"*.bak\", \"" +
             Up +
-            "TMP/\"],\n"
+            "TMP/\"], \"ignoreLinks\": [],\n"
             "  \"summary\": {\"files\": 4, \"htmlFiles\": 2, \"filesWithInvalidLinks\": 1, "
             "\"invalidLinks\": 1, \"orphanFiles\": 0},\n"
             "  \"files\": [\n"
@@ -654,6 +655,153 @@ TEST(OrvelCheckDocuments, NameEveryOptionAndSettingsKey) {
             Words.insert(It->str());
         for (const std::string& Name : Names)
             EXPECT_TRUE(Words.count(Name)) << Name << " is missing from " << Document;
+    }
+}
+
+TEST_F(OrvelCheck, WrittenProjectChecksAMovedCopyOfTheSiteAlike) {
+    Site.WriteSite({{"site/index.html", "<a href=Docs/Guide.html><a href=gone.html><a href=old.php>"
+                                        "<a href=/r.html><img src=logo.gif>"},
+                    {"site/Docs/Guide.html", "<a href=../index.html><a href=missing.html>"},
+                    {"site/logo.gif", "GIF89a"},
+                    {"site/drafts/new.html", "<a href=nowhere.html>"},
+                    {"site/tmp/t.html", "<a href=x.html>"},
+                    {"site/x.bak", ""},
+                    {"site/root/r.html", ""},
+                    {"site/orphan.html", ""}});
+    const std::string Home = this->Home() + "site/", Project = Home + "site.opr";
+    const TResult Written =
+        Check({"--format", "json", "--write-project", Project, "--top", "INDEX.HTML", "--exclude",
+               "drafts/new.html", "--wildcard", "*.bak", "--ignore-folder", "tmp", "--server-root",
+               "root", "--ignore-link", "*.php", "--wildcard", "*.opr", Home});
+    EXPECT_EQ(Written.Status, 1) << Written.Err;
+    EXPECT_EQ(ReadWholeFile(Project).find(Site.Path()), std::string::npos)
+        << ReadWholeFile(Project);
+    TTempDir Elsewhere;
+    std::filesystem::copy(Home, Elsewhere.Path() + "copy",
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::remove_all(Home);
+    const std::string Moved = Elsewhere.Path() + "copy/";
+    const TResult Read = Check({"--format", "json", "--project", Moved + "site.opr"});
+    EXPECT_EQ(Read.Status, 1) << Read.Err;
+    // The paths of the project's lists without the home folder's; the rest as it stands.
+    const auto Relative = [](nlohmann::json Report, const std::string& Folder) {
+        EXPECT_EQ(Report.at("home"), Folder);
+        Report.erase("home");
+        for (const char* List : {"topFiles", "ignoreFiles", "wildCards"})
+            for (nlohmann::json& Entry : Report.at(List))
+                if (const std::string Text = Entry; Text.starts_with(orvel::AnsiUpperCase(Folder)))
+                    Entry = Text.substr(Folder.size());
+        Report["serverRoot"] = Report.at("serverRoot").get<std::string>().substr(Folder.size());
+        return Report;
+    };
+    const nlohmann::json Before = Relative(nlohmann::json::parse(Written.Out), Home);
+    const nlohmann::json After = Relative(nlohmann::json::parse(Read.Out), Moved);
+    EXPECT_EQ(Before, After);
+    EXPECT_EQ(After.at("topFiles"), nlohmann::json::parse(R"(["INDEX.HTML"])"));
+    EXPECT_EQ(After.at("ignoreFiles"), nlohmann::json::parse(R"(["DRAFTS/NEW.HTML"])"));
+    EXPECT_EQ(After.at("wildCards"), nlohmann::json::parse(R"(["*.bak", "TMP/", "*.opr"])"));
+    EXPECT_EQ(After.at("ignoreLinks"), nlohmann::json::parse(R"(["*.php"])"));
+    EXPECT_EQ(After.at("serverRoot"), "root/");
+    EXPECT_EQ(After.at("orphans"), nlohmann::json::parse(R"(["orphan.html"])"));
+    EXPECT_EQ(After.at("summary").at("invalidLinks"), 3); // the excluded page's too
+}
+
+TEST_F(OrvelCheck, ProjectThatCannotBeWrittenExitsTwoBeforeTheCheck) {
+    Site.Write("index.html", "<a href=gone.html>");
+    const std::string Project = Home() + "no/such/folder/site.opr";
+    const TResult R = Check({"--write-project", Project, Home()});
+    EXPECT_EQ(R.Status, 2);
+    EXPECT_EQ(R.Err, "orvel-check: " + Project + " に書き込めません\n");
+    EXPECT_EQ(R.Out, "");
+    const std::string Existing = Site.Write("p.opr", "[OrvelProject]\nHomeDir=./\n");
+    EXPECT_EQ(Check({"--write-project", Home() + "q.opr", "--project", Existing}).Status, 2);
+}
+
+// A page with links of each class, checked with link patterns.
+struct TIgnoreLinkRow {
+    std::vector<std::string> Arguments; // before the folder, or with the project file
+    bool WithProject;                   // whose [IgnoreLinks] holds "*.php"
+    std::vector<std::string> Invalid, Valid, External, IgnoreLinks;
+    int Status;
+};
+
+TEST_F(OrvelCheck, IgnoredLinksAreNeitherInvalidNorCountedAndValidLinksStay) {
+    Site.WriteSite({{"index.html", "<a href=a.html><a href=gone.php><a href=GONE.PHP>"
+                                   "<a href=http://x.org/><a href=missing.html>"},
+                    {"a.html", ""}});
+    TTempDir Projects;
+    const std::string Project =
+        Projects.Write("p.opr", "[OrvelProject]\nHomeDir=" + Home() + "\nTopFile0=" + Home() +
+                                    "index.html\n[IgnoreLinks]\nPattern0=*.php\n");
+    using S = std::vector<std::string>;
+    const S All = {"GONE.PHP", "gone.php", "missing.html"};
+    const TIgnoreLinkRow Rows[] = {
+        {{}, false, All, {"a.html"}, {"http://x.org/"}, {}, 1},
+        {{"--ignore-link", "*.php"},
+         false,
+         {"GONE.PHP", "missing.html"},
+         {"a.html"},
+         {"http://x.org/"},
+         {"*.php"},
+         1},
+        {{"--ignore-link=*.php", "--set", "IgnoreCase=1"},
+         false,
+         {"missing.html"},
+         {"a.html"},
+         {"http://x.org/"},
+         {"*.php"},
+         1},
+        // a.html stays valid and reached: no orphan, so the invalid links alone make status 1
+        {{"--ignore-link", "*.html"},
+         false,
+         {"GONE.PHP", "gone.php"},
+         {"a.html"},
+         {"http://x.org/"},
+         {"*.html"},
+         1},
+        {{"--ignore-link", "missing.*", "--ignore-link", "*.?HP", "--set", "IgnoreCase=1"},
+         false,
+         {},
+         {"a.html"},
+         {"http://x.org/"},
+         {"missing.*", "*.?HP"},
+         0},
+        {{"--ignore-link", "http:*"}, false, All, {"a.html"}, {"http://x.org/"}, {"http:*"}, 1},
+        {{}, true, {"GONE.PHP", "missing.html"}, {"a.html"}, {"http://x.org/"}, {"*.php"}, 1},
+        {{"--ignore-link", "missing.html", "--ignore-link", "*.PHP"},
+         true,
+         {},
+         {"a.html"},
+         {"http://x.org/"},
+         {"*.php", "missing.html", "*.PHP"},
+         0},
+    };
+    for (const TIgnoreLinkRow& Row : Rows) {
+        std::vector<std::string> Arguments = {"--format", "json"};
+        Arguments.insert(Arguments.end(), Row.Arguments.begin(), Row.Arguments.end());
+        if (Row.WithProject) {
+            Arguments.insert(Arguments.end(), {"--project", Project});
+        } else {
+            Arguments.insert(Arguments.end(), {"--top", "index.html", Home()});
+        }
+        SCOPED_TRACE(orvel::ReplaceAll(nlohmann::json(Arguments).dump(), Home(), ""));
+        const TResult R = Check(Arguments);
+        EXPECT_EQ(R.Status, Row.Status) << R.Err;
+        const nlohmann::json Report = nlohmann::json::parse(R.Out);
+        EXPECT_EQ(Report.at("ignoreLinks"), nlohmann::json(Row.IgnoreLinks));
+        EXPECT_EQ(Report.at("summary").at("invalidLinks"), Row.Invalid.size());
+        EXPECT_EQ(Report.at("orphans"), nlohmann::json::array());
+        for (const nlohmann::json& File : Report.at("files")) {
+            if (File.at("path") != "index.html") continue;
+            const auto Sorted = [](const nlohmann::json& List) {
+                S Links = List;
+                std::sort(Links.begin(), Links.end());
+                return Links;
+            };
+            EXPECT_EQ(Sorted(File.at("invalid")), Row.Invalid);
+            EXPECT_EQ(Sorted(File.at("valid")), Row.Valid);
+            EXPECT_EQ(Sorted(File.at("external")), Row.External);
+        }
     }
 }
 

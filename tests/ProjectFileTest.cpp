@@ -1,6 +1,7 @@
 // The INI rules, the project file and the settings file.
 #include "TestSupport.h"
 
+#include "analysis/CheckRun.h"
 #include "project/Project.h"
 #include "project/ProjectFile.h"
 #include "project/Settings.h"
@@ -173,18 +174,21 @@ TEST(ProjectFile, LoadedListsReplaceTheOldOnesAndEndAtTheFirstGapOrMinusOne) {
     Project.AddTopFile("/old/index.html"); // lists replaced by the file's
     Project.AddIgnoreFile("/old/x.html");
     Project.AddWildCard("*.old");
+    Project.IgnoreLinks = {"old"};
     ReadProjectFile(Project,
                     TIniFile(Dir.Write("a.opr", "[OrvelProject]\nHomeDir=/site\n"
                                                 "ServerRoot=/root\nTopFile0=/site/a.html\n"
                                                 "TopFile1=/site/b.html\nTopFile3=/site/d.html\n"
                                                 "IgnoreFile0=/site/z.html\nIgnoreFile1=-1\n"
                                                 "IgnoreFile2=/site/y.html\nWildCards0=*.Bak\n"
-                                                "WildCards1=/SITE/OLD/\n")));
+                                                "WildCards1=/SITE/OLD/\n[IgnoreLinks]\n"
+                                                "Pattern0=*.php\nPattern1=-1\nPattern3=x\n")));
     EXPECT_EQ(Project.HomeDir, "/site/");
     EXPECT_EQ(Project.ServerRoot, "/root/");
     EXPECT_EQ(Project.TopFiles, (Strings{"/SITE/A.HTML", "/SITE/B.HTML"}));
     EXPECT_EQ(Project.IgnoreFiles.Strings(), Strings{"/SITE/Z.HTML"});
     EXPECT_EQ(Project.WildCards, (Strings{"*.Bak", "/SITE/OLD/"}));
+    EXPECT_EQ(Project.IgnoreLinks, (Strings{"*.php", "-1"})); // only a missing key ends them
     EXPECT_EQ(Project.TopFileView().Count(), 2);
     EXPECT_EQ(Project.IgnoreFileView().Count(), 1);
     EXPECT_EQ(Project.WildCardView().Count(), 2);
@@ -243,6 +247,111 @@ TEST(ProjectFile, SavingAShortListOverALongOneLeavesNoOldEntries) {
     EXPECT_EQ(Loaded.TopFiles, Project.TopFiles);
     EXPECT_EQ(Loaded.IgnoreFiles.Strings(), Project.IgnoreFiles.Strings());
     EXPECT_EQ(Loaded.WildCards, Project.WildCards);
+}
+
+// A site with two names that differ only in case, and a project file in its folder.
+class ProjectEntries : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Dir.WriteSite({{"site/index.html", ""},
+                       {"site/Docs/Guide.html", ""},
+                       {"site/a.html", ""},
+                       {"site/A.html", ""},
+                       {"site/Old/x.html", ""}});
+        Other.Write("Outside.html", "");
+    }
+    TTempDir Dir, Other;
+    const std::string Site = Dir.Path() + "site/", Upper = AnsiUpperCase(Site);
+};
+
+TEST_F(ProjectEntries, ReadEntriesNameTheOneFileTheyCanMean) {
+    const struct {
+        std::string Entry, File; // File: the one it names below the site, or none
+    } Rows[] = {
+        {"index.html", "index.html"}, // relative to the project file's folder
+        {"Docs/Guide.html", "Docs/Guide.html"},
+        {"../site/Docs/Guide.html", "Docs/Guide.html"},
+        {Site + "Docs/Guide.html", "Docs/Guide.html"},
+        {Upper + "DOCS/GUIDE.HTML", "Docs/Guide.html"}, // as the old program wrote it
+        {"docs/guide.html", "Docs/Guide.html"},
+        {"a.html", "a.html"},
+        {"A.html", "A.html"},
+        {Upper + "A.HTML", ""}, // could be either
+        {"gone.html", ""},
+    };
+    for (const auto& Row : Rows)
+        for (const bool Top : {true, false}) {
+            const std::string Key = Top ? "TopFile0=" : "IgnoreFile0=";
+            SCOPED_TRACE(Key + Row.Entry);
+            TTestRun T;
+            ASSERT_TRUE(LoadProject(T.Run, Dir.Write("site/p.opr", "[OrvelProject]\nHomeDir=./\n" +
+                                                                       Key + Row.Entry + "\n")));
+            EXPECT_EQ(T.Run.CurrentProject.HomeDir, Site);
+            Strings Named;
+            for (const auto& File : T.Run.FileObjects)
+                if (Top ? File->ReachState == rsTop : File->Ignored)
+                    Named.push_back(File->Path.substr(Site.size()));
+            EXPECT_EQ(Named, Row.File.empty() ? Strings{} : Strings{Row.File});
+            // An entry that names no file leaves the project.
+            const TOrvelProject& Project = T.Run.CurrentProject;
+            EXPECT_EQ(Top ? Project.TopFiles.size() : Project.IgnoreFiles.Strings().size(),
+                      Row.File.empty() ? 0u : 1u);
+        }
+}
+
+TEST_F(ProjectEntries, WrittenEntriesBelowTheFileAreRelativeAndInTheirRealCase) {
+    const struct {
+        std::string Given, Written;
+    } Rows[] = {
+        {Site + "Docs/Guide.html", "Docs/Guide.html"},
+        {AnsiUpperCase(Site + "docs/guide.html"), "Docs/Guide.html"},
+        {Site + "A.html", "A.html"},
+        {Upper + "A.HTML", Upper + "A.HTML"}, // two files fit: kept as held
+        {Site + "gone.html", Upper + "GONE.HTML"},
+        {AnsiUpperCase(Other.Path() + "outside.html"), Other.Path() + "Outside.html"},
+    };
+    const std::string Path = Site + "p.opr";
+    for (const auto& Row : Rows)
+        for (const bool Top : {true, false}) {
+            SCOPED_TRACE(Row.Given);
+            TOrvelProject Project;
+            Project.SetHomeDir(Site);
+            if (Top)
+                Project.AddTopFile(Row.Given);
+            else
+                Project.AddIgnoreFile(Row.Given);
+            WriteProjectFile(Project, Path);
+            EXPECT_EQ(ReadWholeFile(Path), "[OrvelProject]\nHomeDir=./\nServerRoot=\n" +
+                                               std::string(Top ? "TopFile0=" : "IgnoreFile0=") +
+                                               Row.Written + "\n");
+            TOrvelProject Loaded;
+            ReadProjectFile(Loaded, TIniFile(Path));
+            EXPECT_EQ(Loaded.TopFiles, Project.TopFiles);
+            EXPECT_EQ(Loaded.IgnoreFiles.Strings(), Project.IgnoreFiles.Strings());
+        }
+}
+
+TEST_F(ProjectEntries, FoldersAndPatternsAreWrittenAsTheyReadBack) {
+    TOrvelProject Project;
+    Project.SetHomeDir(Site + "Docs");
+    Project.SetServerRoot(Site);
+    Project.AddIgnoreFolder(Site + "old");
+    Project.AddWildCard("*.bak");
+    Project.AddIgnoreFolder(Other.Path() + "gone");
+    Project.IgnoreLinks = {"*.php", "http://intranet/*"};
+    const std::string Path = Site + "p.opr";
+    WriteProjectFile(Project, Path);
+    EXPECT_EQ(ReadWholeFile(Path), "[OrvelProject]\nHomeDir=Docs/\nServerRoot=./\n"
+                                   "WildCards0=Old/\nWildCards1=*.bak\nWildCards2=" +
+                                       AnsiUpperCase(Other.Path()) +
+                                       "GONE/\n\n[IgnoreLinks]\nPattern0=*.php\n"
+                                       "Pattern1=http://intranet/*\n");
+    TOrvelProject Loaded;
+    ReadProjectFile(Loaded, TIniFile(Path));
+    EXPECT_EQ(Loaded.HomeDir, Project.HomeDir);
+    EXPECT_EQ(Loaded.ServerRoot, Project.ServerRoot);
+    EXPECT_EQ(Loaded.WildCards, Project.WildCards);
+    EXPECT_EQ(Loaded.IgnoreLinks, Project.IgnoreLinks);
 }
 
 TEST(ProjectFile, WriteIntoAMissingFolderFails) {

@@ -166,6 +166,18 @@ int FindByWalk(const std::vector<TReferenceFile>& Files, const std::string& Path
     return -1;
 }
 
+// The file that a TOP page or excluded file names: the one of exactly its path, else the only
+// one equal to it without case, or -1.
+int FindEntryByWalk(const std::vector<TReferenceFile>& Files, const std::string& Path) {
+    if (const int Exact = FindByWalk(Files, Path, false); Exact >= 0) return Exact;
+    int Found = -1, Count = 0;
+    for (size_t I = 0; I < Files.size(); ++I)
+        if (FileNameHash(Files[I].Path, Style) == FileNameHash(Path, Style) &&
+            AsciiUpperCase(Files[I].Path) == AsciiUpperCase(Path) && Count++ == 0)
+            Found = static_cast<int>(I);
+    return Count == 1 ? Found : -1;
+}
+
 void Classify(std::vector<TReferenceFile>& Files, TReferenceFile& File,
               const TOrvelProject& Project, const TSettings& Settings) {
     for (const std::string& Link : File.Links) {
@@ -225,12 +237,12 @@ std::vector<TReferenceFile> ReferenceCheck(const TOrvelProject& Project,
     for (TReferenceFile& File : Files)
         Classify(Files, File, Project, Settings);
     for (const std::string& Top : Project.TopFiles)
-        if (const int Found = FindByWalk(Files, Top, true); Found >= 0) {
+        if (const int Found = FindEntryByWalk(Files, Project.SpellingOf(Top)); Found >= 0) {
             ReachByRecursion(Files, static_cast<size_t>(Found), Project, Settings);
             Files[static_cast<size_t>(Found)].Reach = rsTop;
         }
     for (const std::string& Excluded : Project.IgnoreFiles)
-        if (const int Found = FindByWalk(Files, Excluded, true); Found >= 0) {
+        if (const int Found = FindEntryByWalk(Files, Project.SpellingOf(Excluded)); Found >= 0) {
             Files[static_cast<size_t>(Found)].Ignored = true;
             Files[static_cast<size_t>(Found)].Reach = rsReached;
         }

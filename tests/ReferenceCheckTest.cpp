@@ -215,8 +215,8 @@ TEST(ReferenceCheck, TheCheckFindsWhatTheReferenceFinds) {
         Before.SetHomeDir(Project.HomeDir);
         Before.SetServerRoot(Project.ServerRoot);
         for (const std::string& Top : Project.TopFiles)
-            Before.AddTopFile(Top);
-        Before.AddIgnoreFile(Project.IgnoreFiles[0]);
+            Before.AddTopFile(Project.SpellingOf(Top));
+        Before.AddIgnoreFile(Project.SpellingOf(Project.IgnoreFiles[0]));
         const std::vector<TReferenceFile> Expected = ReferenceCheck(Before, Settings);
 
         T.Run.BeginBusy();
