@@ -18,28 +18,29 @@ constexpr TPathStyle Style = TPathStyle::psPosix;
 constexpr int MostHints = 5;
 
 // The entries of Asked that the check dropped, in their order.
-std::vector<std::string> Dropped(const std::vector<std::string>& Asked,
-                                 const std::vector<std::string>& Kept) {
+std::vector<const TAskedEntry*> Dropped(const std::vector<TAskedEntry>& Asked,
+                                        const std::vector<std::string>& Kept) {
     std::unordered_map<std::string, int> Left;
     for (const std::string& Entry : Kept)
         ++Left[Entry];
-    std::vector<std::string> Result;
-    for (const std::string& Entry : Asked)
-        if (auto At = Left.find(Entry); At != Left.end() && At->second > 0)
+    std::vector<const TAskedEntry*> Result;
+    for (const TAskedEntry& Asking : Asked)
+        if (auto At = Left.find(Asking.Entry); At != Left.end() && At->second > 0)
             --At->second;
         else
-            Result.push_back(Entry);
+            Result.push_back(&Asking);
     return Result;
 }
 
-// The file of the site nearest to a path that names none: the file the path names when taken
-// relative to the current folder, else a file of its folder within two edits of its name.
-std::string Nearest(const TRunContext& Run, const std::string& Path, const std::string& Written,
+// The file of the site nearest to a path that names none: the file that the path as shown
+// names when taken relative to the current folder, else a file of its folder within two edits
+// of its name.
+std::string Nearest(const TRunContext& Run, const std::string& Path, const std::string& Shown,
                     const std::string& CurrentFolder) {
     const TOrvelProject& Project = Run.CurrentProject;
-    if (!Written.empty() && !IsAbsolutePath(Written, Style))
+    if (!IsAbsolutePath(Shown, Style))
         if (const TFileObject* File =
-                Run.FileObjects.FindByPath(ExpandFileName(CurrentFolder + Written, Style), false))
+                Run.FileObjects.FindByPath(ExpandFileName(CurrentFolder + Shown, Style), false))
             return std::string(Project.RelativeToHome(File->Path));
     const std::string Folder = ExtractFolder(Path, Style);
     std::vector<const TFileObject*> Files;
@@ -57,37 +58,15 @@ std::string Nearest(const TRunContext& Run, const std::string& Path, const std::
     return {};
 }
 
-// The path as the user knows it: as written, else below the home folder relative to it.
-std::string Shown(const TRunContext& Run, const std::string& Path, const std::string& Written) {
-    if (!Written.empty()) return Written;
-    const std::string& Home = Run.CurrentProject.HomeDir;
-    return Path.size() > Home.size() &&
-                   FoldedEqual(std::string_view(Path).substr(0, Home.size()), Home)
-               ? Path.substr(Home.size())
-               : Path;
-}
-
-void AddDropped(const TRunContext& Run, const TAskedEntries& Asked,
-                const std::vector<std::string>& Entries, const char* What,
-                const std::string& CurrentFolder, std::vector<std::string>& Messages) {
-    if (Entries.empty()) return;
-    // The texts the user wrote, by the path they name, matched as the project matches files.
-    std::unordered_multimap<std::uint64_t, std::pair<std::string, const std::string*>> Texts;
-    for (const std::string& Text : Asked.Written) {
-        std::string Path = ExpandFileName(
-            IsAbsolutePath(Text, Style) ? Text : Run.CurrentProject.HomeDir + Text, Style);
-        const std::uint64_t Key = FoldedHash(Path);
-        Texts.emplace(Key, std::make_pair(std::move(Path), &Text));
-    }
-    for (const std::string& Path : Entries) {
-        std::string Written;
-        const auto [From, To] = Texts.equal_range(FoldedHash(Path));
-        for (auto At = From; At != To; ++At)
-            if (FoldedEqual(At->second.first, Path)) Written = *At->second.second;
-        std::string Message =
-            Shown(Run, Path, Written) + ": " + What + " names no file of the site";
+void AddDropped(const TRunContext& Run, const std::vector<const TAskedEntry*>& Entries,
+                const char* What, const std::string& CurrentFolder,
+                std::vector<std::string>& Messages) {
+    for (const TAskedEntry* Asked : Entries) {
+        const std::string Shown(Run.CurrentProject.RelativeToHome(Asked->Spelling));
+        std::string Message = Shown + ": " + What + " names no file of the site";
         if (static_cast<int>(Messages.size()) < MostHints)
-            if (const std::string Near = Nearest(Run, Path, Written, CurrentFolder); !Near.empty())
+            if (const std::string Near = Nearest(Run, Asked->Entry, Shown, CurrentFolder);
+                !Near.empty())
                 Message += "; did you mean \"" + Near + "\"?";
         Messages.push_back(std::move(Message));
     }
@@ -95,10 +74,13 @@ void AddDropped(const TRunContext& Run, const TAskedEntries& Asked,
 
 } // namespace
 
-TAskedEntries AskedEntries(const TOrvelProject& Project, std::vector<std::string> Written) {
-    return {Project.TopFiles,
-            std::vector<std::string>(Project.IgnoreFiles.begin(), Project.IgnoreFiles.end()),
-            std::move(Written)};
+TAskedEntries AskedEntries(const TOrvelProject& Project) {
+    TAskedEntries Asked;
+    for (const std::string& Entry : Project.TopFiles)
+        Asked.TopFiles.push_back({Entry, Project.SpellingOf(Entry)});
+    for (const std::string& Entry : Project.IgnoreFiles)
+        Asked.IgnoreFiles.push_back({Entry, Project.SpellingOf(Entry)});
+    return Asked;
 }
 
 std::vector<std::string> RunFailures(const TRunContext& Run, const TAskedEntries& Asked,
@@ -111,9 +93,9 @@ std::vector<std::string> RunFailures(const TRunContext& Run, const TAskedEntries
     if (Run.FileObjects.Empty()) return {Project.HomeDir + ": the home folder holds no file"};
     if (!Project.ServerRoot.empty() && !Run.FileSystem->DirExists(Project.ServerRoot))
         Messages.push_back(Project.ServerRoot + ": the server root names no folder");
-    AddDropped(Run, Asked, Dropped(Asked.TopFiles, Project.TopFiles), "the TOP page", CurrentFolder,
+    AddDropped(Run, Dropped(Asked.TopFiles, Project.TopFiles), "the TOP page", CurrentFolder,
                Messages);
-    AddDropped(Run, Asked,
+    AddDropped(Run,
                Dropped(Asked.IgnoreFiles, std::vector<std::string>(Project.IgnoreFiles.begin(),
                                                                    Project.IgnoreFiles.end())),
                "the excluded file", CurrentFolder, Messages);

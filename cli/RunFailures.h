@@ -13,13 +13,15 @@ class TRunContext;
 namespace orvel::cli {
 
 // The TOP pages and excluded files that a project asks for, as it holds them before a check
-// drops those that name no file, with the texts the user wrote for them where known.
+// drops those that name no file, each with the spelling it was given in.
+struct TAskedEntry {
+    std::string Entry, Spelling;
+};
 struct TAskedEntries {
-    std::vector<std::string> TopFiles, IgnoreFiles;
-    std::vector<std::string> Written; // as typed on the command line; empty for a project file
+    std::vector<TAskedEntry> TopFiles, IgnoreFiles;
 };
 
-TAskedEntries AskedEntries(const TOrvelProject& Project, std::vector<std::string> Written = {});
+TAskedEntries AskedEntries(const TOrvelProject& Project);
 
 // One message per failure of the finished run ("path: what is wrong"), none when it may be
 // reported. The current folder helps to explain a path given relative to it.

@@ -103,9 +103,7 @@ bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O, TAskedEntries&
     Project.IgnoreLinks.insert(Project.IgnoreLinks.end(), O.IgnoreLinks.begin(),
                                O.IgnoreLinks.end());
     if (!O.WriteProject.empty() && !WriteProject(Run, O.WriteProject)) return false;
-    std::vector<std::string> Written = O.TopFiles;
-    Written.insert(Written.end(), O.ExcludedFiles.begin(), O.ExcludedFiles.end());
-    Asked = AskedEntries(Project, std::move(Written));
+    Asked = AskedEntries(Project);
     Run.BeginBusy();
     CheckFolder(Run, Project.HomeDir, true);
     Run.EndBusy();

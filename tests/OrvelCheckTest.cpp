@@ -483,7 +483,10 @@ TEST_F(OrvelCheck, FailuresExitTwoWithTheirMessage) {
          "docs/guide.htm: the TOP page names no file of the site; did you mean "
          "\"docs/guide.html\"?\norvel-check: nothing-near.png: the excluded file names no file "
          "of the site"},
-        {{"--project", Stale}, TUser::Same, 2, "GONE.HTML: the TOP page names no file of the site"},
+        {{"--project", Stale},
+         TUser::Same,
+         2,
+         orvel::AnsiUpperCase(Home() + "gone.html") + ": the TOP page names no file of the site"},
         {{"--server-root", "www", Home()},
          TUser::Same,
          2,
