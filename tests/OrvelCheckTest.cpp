@@ -334,7 +334,7 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
     const std::string Up = orvel::AnsiUpperCase(Home());
     EXPECT_EQ(
         R.Out,
-        "{\n  \"home\": \"" + Home() +
+        "{\n  \"version\": 1,\n  \"home\": \"" + Home() +
             "\", \"serverRoot\": \"\", \"halted\": false,\n"
             "  \"topFiles\": [\"" +
             Up + "INDEX.HTML\"], \"ignoreFiles\": [\"" + Up +
