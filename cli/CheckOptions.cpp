@@ -24,8 +24,9 @@ const char* const UsageText =
     "  --no-settings         every setting at its default, no settings file read\n"
     "  --set KEY=VALUE       one \"Option\" value for this run, as the settings file writes it;\n"
     "                        repeatable\n"
-    "  --format text|json|gnu  the report's form (default text); gnu: one line per invalid\n"
-    "                        link, \"path:line: invalid link ...\", as compilers write\n"
+    "  --format text|json|gnu|sarif  the report's form (default text); gnu: one line per\n"
+    "                        invalid link, \"path:line: invalid link ...\", as compilers write;\n"
+    "                        sarif: SARIF 2.1.0 for code-scanning services\n"
     "  --quiet               no progress on standard error\n"
     "  --help, --version\n"
     "Exit status: 0 no invalid link, orphan file or unreadable file; 1 some found; 2 bad usage, a\n"
@@ -57,8 +58,10 @@ void ApplyFormat(TCheckOptions& O, const std::string& Format) {
         O.Format = TCheckOptions::TFormat::fmJson;
     else if (Format == "gnu")
         O.Format = TCheckOptions::TFormat::fmGnu;
+    else if (Format == "sarif")
+        O.Format = TCheckOptions::TFormat::fmSarif;
     else
-        throw EUsageError("--format takes text, json or gnu, not \"" + Format + "\"");
+        throw EUsageError("--format takes text, json, gnu or sarif, not \"" + Format + "\"");
 }
 
 const TOptionRow OptionTable[] = {

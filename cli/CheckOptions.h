@@ -27,7 +27,7 @@ struct TCheckOptions {
     std::string SettingsFile;
     bool NoSettings = false; // --no-settings: every setting at its default
     std::vector<std::pair<std::string, std::string>> SetValues; // --set KEY=VALUE
-    enum class TFormat { fmText, fmJson, fmGnu };
+    enum class TFormat { fmText, fmJson, fmGnu, fmSarif };
     TFormat Format = TFormat::fmText;
     bool Quiet = false;
     bool Help = false;

@@ -78,6 +78,13 @@ TJsonWriter& TJsonWriter::String(std::string_view Bytes) {
     return *this;
 }
 
+TJsonWriter& TJsonWriter::Utf8(std::string_view Text) {
+    Out += '"';
+    AppendEscaped(Out, Text);
+    Out += '"';
+    return *this;
+}
+
 TJsonWriter& TJsonWriter::Number(long long Value) {
     Out += std::to_string(Value);
     return *this;

@@ -29,6 +29,8 @@ public:
     }
     // A byte string of the code page as a JSON string.
     TJsonWriter& String(std::string_view Bytes);
+    // UTF-8 text as a JSON string, with invalid sequences as U+FFFD.
+    TJsonWriter& Utf8(std::string_view Text);
     TJsonWriter& Number(long long Value);
     TJsonWriter& Bool(bool Value) { return *this << (Value ? "true" : "false"); }
     // An array of byte strings, given to the stream as it grows.

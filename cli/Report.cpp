@@ -113,7 +113,7 @@ private:
     // The project and the summary.
     void Head() {
         const TOrvelProject& Project = Run.CurrentProject;
-        Json << "{\n  \"home\": ";
+        Json << "{\n  \"version\": 1,\n  \"home\": ";
         Json.String(Project.HomeDir) << ", \"serverRoot\": ";
         Json.String(Project.ServerRoot) << ", \"halted\": ";
         Json.Bool(Model.Facts.Halted) << ",\n  \"topFiles\": ";

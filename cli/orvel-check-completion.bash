@@ -65,7 +65,7 @@ _orvel_check()
             return
             ;;
         --format)
-            COMPREPLY=($(compgen -W 'text json gnu' -- "$cur"))
+            COMPREPLY=($(compgen -W 'text json gnu sarif' -- "$cur"))
             return
             ;;
         --set)

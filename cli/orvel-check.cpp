@@ -6,6 +6,7 @@
 #include "cli/ConsoleHost.h"
 #include "cli/Report.h"
 #include "cli/RunFailures.h"
+#include "cli/SarifReport.h"
 #include "project/ProjectFile.h"
 #include "project/Settings.h"
 #include "support/CodePage.h"
@@ -182,6 +183,9 @@ int main(int argc, char** argv) {
         break;
     case TCheckOptions::TFormat::fmGnu:
         WriteGnuReport(std::cout, Model);
+        break;
+    case TCheckOptions::TFormat::fmSarif:
+        WriteSarifReport(std::cout, Model);
         break;
     }
     // A report that did not reach its reader is no report: a full disk fails the run.

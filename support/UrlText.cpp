@@ -41,4 +41,22 @@ std::string PercentDecoded(std::string_view Text) {
     return Result;
 }
 
+std::string PercentEncodedPath(std::string_view Text) {
+    static const char* const Hex = "0123456789ABCDEF";
+    std::string Result;
+    Result.reserve(Text.size());
+    for (const char C : Text) {
+        if (IsAsciiLetter(C) || (C >= '0' && C <= '9') || C == '/' || C == '-' || C == '.' ||
+            C == '_' || C == '~') {
+            Result += C;
+            continue;
+        }
+        const unsigned char B = static_cast<unsigned char>(C);
+        Result += '%';
+        Result += Hex[B >> 4];
+        Result += Hex[B & 15];
+    }
+    return Result;
+}
+
 } // namespace orvel

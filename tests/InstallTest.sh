@@ -65,7 +65,7 @@ done
 # What bash completes after each command line, with the installed completion loaded by
 # bash-completion as it loads it from its folder.
 completion_cases='orvel-check --fo|--format
-orvel-check --format |gnu json text
+orvel-check --format |gnu json sarif text
 orvel-check --format=j|json
 orvel-check --set Ig|IgnoreCase= IgnoreHTMLInfo= IgnoreJavaScript=
 orvel-check --set IgnoreCase=|0 1

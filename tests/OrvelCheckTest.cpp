@@ -335,7 +335,7 @@ TEST_F(OrvelCheck, JsonReportFieldByField) {
     const std::string Up = orvel::AnsiUpperCase(Home());
     EXPECT_EQ(
         R.Out,
-        "{\n  \"home\": \"" + Home() +
+        "{\n  \"version\": 1,\n  \"home\": \"" + Home() +
             "\", \"serverRoot\": \"\", \"halted\": false,\n"
             "  \"topFiles\": [\"" +
             Up + "INDEX.HTML\"], \"ignoreFiles\": [\"" + Up +
@@ -806,6 +806,64 @@ TEST_F(OrvelCheck, IgnoredLinksAreNeitherInvalidNorCountedAndValidLinksStay) {
             EXPECT_EQ(Sorted(File.at("external")), Row.External);
         }
     }
+}
+
+// A result of the SARIF report: its rule, level, message and where it stands.
+struct TSarifRow {
+    std::string RuleId, Level, Message, Uri;
+    int Line = 0, Column = 0; // 0: no region
+    auto operator<=>(const TSarifRow&) const = default;
+};
+
+TEST_F(OrvelCheck, SarifResultsNameTheirRulesAndPlaces) {
+    const std::string ShiftJisPage =
+        "<meta charset=Shift_JIS>\n  <a href=\"\x95\x5C\x8E\xA6.html\">";
+    Site.WriteSite(
+        {{"index.html", "<!doctype html>\n<a href=\"gone page.html\">\n  <a "
+                        "href=a.html#nope><a href=sjis.html><a href=locked.html><a href=a.html>"},
+         {"a.html", ""},
+         {"sjis.html", ShiftJisPage},
+         {"locked.html", ""},
+         {"orphan 100% #1?.html", ""},
+         {"café/孤立.html", ""},
+         {"closed/inside.html", ""}});
+    ::chmod(Home().c_str(), 0755);
+    ::chmod((Home() + "locked.html").c_str(), 0);
+    ::chmod((Home() + "closed").c_str(), 0);
+    const TResult R =
+        Check({"--format", "sarif", "--top", "index.html", Home()}, TUser::Unprivileged);
+    ::chmod((Home() + "closed").c_str(), 0755);
+    // clang-format off
+    std::vector<TSarifRow> Expected = {
+        {"invalid-link/missing", "error", "invalid link \"gone page.html\" (missing)",
+         "index.html", 2, 4},
+        {"invalid-link/anchor", "error", "invalid link \"a.html#nope\" (anchor)", "index.html", 3, 6},
+        {"invalid-link/missing", "error", "invalid link \"表示.html\" (missing)", "sjis.html", 2, 6},
+        {"orphan-file", "error", "orphan file \"orphan 100% #1?.html\" (no TOP page links to it)",
+         "orphan%20100%25%20%231%3F.html"},
+        {"orphan-file", "error", "orphan file \"café/孤立.html\" (no TOP page links to it)",
+         "caf%C3%A9/%E5%AD%A4%E7%AB%8B.html"},
+        {"unreadable", "error", "フォルダの中を見る権限がありません", "closed/"},
+        {"unreadable", "error", "ファイルをオープンできません", "locked.html"},
+    };
+    // clang-format on
+    const nlohmann::json Report = nlohmann::json::parse(R.Out);
+    const nlohmann::json& Run = Report.at("runs").at(0);
+    EXPECT_EQ(Run.at("originalUriBaseIds").at("SITE").at("uri"), "file://" + Home());
+    const nlohmann::json& Rules = Run.at("tool").at("driver").at("rules");
+    std::vector<TSarifRow> Results;
+    for (const nlohmann::json& Result : Run.at("results")) {
+        const nlohmann::json& Where = Result.at("locations").at(0).at("physicalLocation");
+        EXPECT_EQ(Where.at("artifactLocation").at("uriBaseId"), "SITE");
+        EXPECT_EQ(Rules.at(Result.at("ruleIndex").get<size_t>()).at("id"), Result.at("ruleId"));
+        const nlohmann::json Region = Where.value("region", nlohmann::json::object());
+        Results.push_back({Result.at("ruleId"), Result.at("level"), Result.at("message").at("text"),
+                           Where.at("artifactLocation").at("uri"), Region.value("startLine", 0),
+                           Region.value("startColumn", 0)});
+    }
+    std::sort(Expected.begin(), Expected.end());
+    std::sort(Results.begin(), Results.end());
+    EXPECT_EQ(Results, Expected) << R.Out;
 }
 
 } // namespace
