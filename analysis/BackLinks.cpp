@@ -119,14 +119,17 @@ public:
         // The original rules read "http:name" as "name".
         if (Link.starts_with("http:")) Link.remove_prefix(5);
         std::string_view Written = Link.substr(0, Link.find_first_of("#?"));
-        const bool NamesFolder =
-            !Written.empty() && IsPathSeparatorAt(Written, Written.size() - 1, Style);
-        while (!Written.empty() && IsPathSeparatorAt(Written, Written.size() - 1, Style))
-            Written.remove_suffix(1);
-        const std::string_view Last = Written.substr(BareFileNameStart(Written, Style));
-        if (std::any_of(Last.begin(), Last.end(),
+        if (std::any_of(Written.begin(), Written.end(),
                         [](char C) { return static_cast<unsigned char>(C) >= 0x80; }))
             return true;
+        // In a link both "/" and "\\" part folders; ASCII text has no double-byte characters.
+        const bool NamesFolder =
+            !Written.empty() && (Written.back() == '/' || Written.back() == '\\');
+        while (!Written.empty() && (Written.back() == '/' || Written.back() == '\\'))
+            Written.remove_suffix(1);
+        const size_t Slash = Written.find_last_of("/\\");
+        const std::string_view Last =
+            Slash == std::string_view::npos ? Written : Written.substr(Slash + 1);
         // A folder named by its name or by dots: its default page.
         if (IsDefaultPage &&
             (Last.empty() || Last == "." || Last == ".." || FoldedEqual(Last, Folder)))
