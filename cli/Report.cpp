@@ -6,7 +6,6 @@
 #include "support/CodePage.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <ostream>
 
@@ -374,14 +373,8 @@ void WriteJsonReport(std::ostream& Out, const TReportModel& Model) {
 
 void WriteGnuReport(std::ostream& Out, const TReportModel& Model) {
     // Paths below the current folder relative to it, as compilers write them.
-    std::error_code Error;
-    const std::filesystem::path Here = std::filesystem::current_path(Error);
-    const std::string Prefix = Error || Here.empty()
-                                   ? std::string()
-                                   : IncludeTrailingSeparator(Here.string(), TPathStyle::psPosix);
     const std::string& Home = Model.Run.CurrentProject.HomeDir;
-    const std::string HomeShown =
-        Home.starts_with(Prefix) && !Prefix.empty() ? Home.substr(Prefix.size()) : Home;
+    const std::string HomeShown = Home.substr(FolderAboveHome(Home).size());
     // Every path shares the home folder's part, so the paths relative to it sort the lines.
     std::map<std::string_view, TGnuSubject> Subjects;
     const TRunContext& Run = Model.Run;

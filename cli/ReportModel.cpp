@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 
 namespace orvel::cli {
 
@@ -47,6 +48,14 @@ std::vector<std::vector<TTextPosition>> InvalidLinkPositions(const TRunContext& 
 }
 
 } // namespace
+
+std::string FolderAboveHome(const std::string& Home) {
+    std::error_code Error;
+    const std::filesystem::path Here = std::filesystem::current_path(Error);
+    if (Error || Here.empty()) return {};
+    std::string Folder = IncludeTrailingSeparator(Here.string(), TPathStyle::psPosix);
+    return Home.starts_with(Folder) ? Folder : std::string();
+}
 
 std::vector<std::string> OrphanPaths(const TRunContext& Run) {
     std::vector<std::string> Paths;

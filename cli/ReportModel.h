@@ -36,6 +36,10 @@ struct TReportError {
     std::string Message;
 };
 
+// The current folder when the home folder lies below it, else nothing: the compiler-style and
+// SARIF reports name paths relative to it, as compilers do.
+std::string FolderAboveHome(const std::string& Home);
+
 // The orphan files, relative to the home folder; none while the project has no TOP page.
 std::vector<std::string> OrphanPaths(const TRunContext& Run);
 

@@ -11,8 +11,9 @@ namespace orvel::cli {
 
 namespace {
 
-// The base of the results' relative URIs: the home folder.
-const char* const SiteBase = "SITE";
+// The base of the results' relative URIs: the current folder when the site lies below it (a
+// repository's root, whose paths code-scanning services know), else the home folder.
+const char* const SiteBase = "%SRCROOT%";
 
 constexpr int ReasonCount = static_cast<int>(TLinkReason::lrMissing) + 1;
 // The rules after those of the reasons, which come in the reasons' order.
@@ -37,7 +38,11 @@ static_assert(std::size(ReasonDescriptions) == ReasonCount, "a reason without it
 class TSarifReport {
 public:
     TSarifReport(std::ostream& Stream, const TReportModel& ReportModel)
-        : Model(ReportModel), Run(ReportModel.Run), Json(Stream) {}
+        : Model(ReportModel), Run(ReportModel.Run), Json(Stream),
+          Base(FolderAboveHome(Run.CurrentProject.HomeDir)) {
+        if (Base.empty()) Base = Run.CurrentProject.HomeDir;
+        HomeInBase = Run.CurrentProject.HomeDir.substr(Base.size());
+    }
 
     void Write() {
         Json << "{\n  \"$schema\": "
@@ -51,7 +56,7 @@ public:
         Json << "]}},\n    \"invocations\": [{\"executionSuccessful\": ";
         Json.Bool(!Model.Facts.Halted)
             << "}],\n    \"originalUriBaseIds\": {\"" << SiteBase << "\": {\"uri\": ";
-        Json.String("file://" + PercentEncodedPath(Run.CurrentProject.HomeDir))
+        Json.String("file://" + PercentEncodedPath(Base))
             << "}},\n    \"columnKind\": \"unicodeCodePoints\",\n    \"results\": [";
         InvalidLinks();
         for (const std::string& Path : Model.Orphans) {
@@ -128,21 +133,24 @@ private:
     }
 
     // The end of the message and the start of the physical location of a file or folder, up to
-    // its region: a path below the home folder is relative to it, any other absolute.
+    // its region: a path below the home folder is relative to the base, any other absolute.
     void Location(std::string_view Path) {
         Json << "},\n       \"locations\": [{\"physicalLocation\": {\"artifactLocation\": "
                 "{\"uri\": ";
         if (Path.starts_with('/')) {
             Json.String("file://" + PercentEncodedPath(Path)) << '}';
         } else {
-            Json.String(PercentEncodedPath(Path)) << ", \"uriBaseId\": \"" << SiteBase << "\"}";
+            Json.String(PercentEncodedPath(HomeInBase + std::string(Path)))
+                << ", \"uriBaseId\": \"" << SiteBase << "\"}";
         }
     }
 
     const TReportModel& Model;
     const TRunContext& Run;
     TJsonWriter Json;
-    int Results = 0; // written so far
+    std::string Base;       // the folder of the relative URIs
+    std::string HomeInBase; // the home folder relative to it
+    int Results = 0;        // written so far
 };
 
 } // namespace

@@ -117,6 +117,11 @@ def run_github(space, block):
         report = json.load(open(sarif))
         if report["version"] != "2.1.0" or not report["runs"][0]["results"]:
             raise ValueError("no results")
+        # Code scanning knows the repository's paths: the site's files are named below it.
+        for result in report["runs"][0]["results"]:
+            uri = result["locations"][0]["physicalLocation"]["artifactLocation"]["uri"]
+            if not uri.startswith("public/"):
+                raise ValueError("%s is not relative to the repository" % uri)
     except (OSError, ValueError, KeyError, IndexError) as error:
         fail("GitHub workflow: %s is no SARIF report of the sample's findings: %s" % (sarif, error))
 

@@ -849,12 +849,12 @@ TEST_F(OrvelCheck, SarifResultsNameTheirRulesAndPlaces) {
     // clang-format on
     const nlohmann::json Report = nlohmann::json::parse(R.Out);
     const nlohmann::json& Run = Report.at("runs").at(0);
-    EXPECT_EQ(Run.at("originalUriBaseIds").at("SITE").at("uri"), "file://" + Home());
+    EXPECT_EQ(Run.at("originalUriBaseIds").at("%SRCROOT%").at("uri"), "file://" + Home());
     const nlohmann::json& Rules = Run.at("tool").at("driver").at("rules");
     std::vector<TSarifRow> Results;
     for (const nlohmann::json& Result : Run.at("results")) {
         const nlohmann::json& Where = Result.at("locations").at(0).at("physicalLocation");
-        EXPECT_EQ(Where.at("artifactLocation").at("uriBaseId"), "SITE");
+        EXPECT_EQ(Where.at("artifactLocation").at("uriBaseId"), "%SRCROOT%");
         EXPECT_EQ(Rules.at(Result.at("ruleIndex").get<size_t>()).at("id"), Result.at("ruleId"));
         const nlohmann::json Region = Where.value("region", nlohmann::json::object());
         Results.push_back({Result.at("ruleId"), Result.at("level"), Result.at("message").at("text"),
