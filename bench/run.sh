@@ -51,11 +51,12 @@ check_site() { "$CHECK" --settings "$work/none.ini" --format json --quiet --top 
 normalized_report() {
   local home="${2%/}/" upper
   upper=$(printf '%s' "$home" | tr 'a-z' 'A-Z')
-  # Without the members added since the reference: the report's version, each file's diagnoses
-  # and linkedFrom, and everything after the orphans (the counts of html5-id links and of those
-  # the modern rules would find, the broken targets).
-  perl -0pe 's/\A\{\n  "version": 1,\n/{\n/; s/,\n     "diagnoses": [^\n]*\]//g;
-    s/,\n  "html5IdLinks": .*(?=\n\}\n\z)//s' "$1" |
+  # Without the members added since the reference: the report's version, the project's link
+  # patterns, each file's diagnoses and linkedFrom, and everything after the orphans (what could
+  # not be read, the counts of html5-id links and of those the modern rules would find, the
+  # broken targets).
+  perl -0pe 's/\A\{\n  "version": 1,\n/{\n/; s/, "ignoreLinks": \[[^\n]*\]//;
+    s/,\n     "diagnoses": [^\n]*\]//g; s/,\n  "errors": .*(?=\n\}\n\z)//s' "$1" |
     sed -e "s|\"${home//./\\.}|\"HOME/|g" -e "s|\"${upper//./\\.}|\"HOME/|g"
 }
 
