@@ -634,7 +634,8 @@ TEST_F(OrvelCheck, CtrlCHaltsAndStillReports) {
             EXPECT_TRUE(Report.ends_with(Halted));
             continue;
         }
-        for (const nlohmann::json& File : nlohmann::json::parse(Report)["files"])
+        const nlohmann::json Json = nlohmann::json::parse(Report);
+        for (const nlohmann::json& File : Json.at("files"))
             for (const nlohmann::json& Link : File["invalid"])
                 EXPECT_NE(Link, "../zz/last.html");
     }
