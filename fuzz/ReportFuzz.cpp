@@ -1,6 +1,6 @@
 // The reports of a small site made from the input: no crash, no undefined behaviour; the JSON
 // report parses, with one diagnosis for each invalid link, and the gnu report has one line per
-// invalid link, each beginning with its page's path.
+// invalid link and per orphan, each beginning with its path, with no control character.
 #include "FuzzSupport.h"
 
 #include "analysis/CheckRun.h"
@@ -9,6 +9,7 @@
 #include "cli/Report.h"
 #include "support/DeleteFolder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -35,20 +36,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         Diagnoses += File.at("diagnoses").size();
     Require(Diagnoses == static_cast<size_t>(Run.InvalidLinkTotal),
             "one diagnosis for each invalid link");
-    // Page texts with line breaks would split a line: those are left out here.
-    bool Plain = true;
-    for (const auto& File : Run.FileObjects) {
-        Plain = Plain && File->Path.find_first_of("\r\n") == std::string::npos;
-        for (const std::string& Link : File->InvalidLinks)
-            Plain = Plain && Link.find_first_of("\r\n") == std::string::npos;
+    // Control characters are escaped, so each finding is one gnu line, whatever the names and
+    // links hold: one per invalid link and one per orphan, each beginning with its path (quoted
+    // where the path could forge a location).
+    std::istringstream Lines(Gnu.str());
+    int Links = 0, Orphans = 0;
+    for (std::string Line; std::getline(Lines, Line);) {
+        Require(Line.starts_with(Home) || Line.starts_with('"' + Home),
+                "a gnu line begins with its path");
+        Require(
+            std::none_of(Line.begin(), Line.end(), [](char C) { return C == '\r' || C == '\x1b'; }),
+            "no control character reaches a gnu line");
+        Links += Line.find(": invalid link \"") != std::string::npos;
+        Orphans += Line.find(": orphan file (no TOP page links to it)") != std::string::npos;
     }
-    if (Plain) {
-        std::istringstream Lines(Gnu.str());
-        int Count = 0;
-        for (std::string Line; std::getline(Lines, Line); ++Count)
-            Require(Line.starts_with(Home) && Line.find(": invalid link \"") != std::string::npos,
-                    "a gnu line begins with its page's path");
-        Require(Count == Run.InvalidLinkTotal, "one gnu line for each invalid link");
-    }
+    Require(Links == Run.InvalidLinkTotal, "one gnu line for each invalid link");
+    Require(Orphans == static_cast<int>(Model.Orphans.size()), "one gnu line for each orphan");
     return 0;
 }
