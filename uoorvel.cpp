@@ -1,4 +1,4 @@
-// uoorvel: the desktop program. Its first argument, when given, is a project file.
+// uoorvel: the desktop program. Its argument, when given, is a site's folder or a project file.
 #include "project/Settings.h"
 #include "support/CodePage.h"
 #include "ui/Application.h"
@@ -9,11 +9,67 @@
 #include <QDir>
 #include <QFileInfo>
 #include <clocale>
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+constexpr int ExitUsage = 2;
+
+const char* const UsageText =
+    "Usage: uoorvel [OPTION]... [FOLDER | PROJECT.opr]\n"
+    "Check the links of the static web site in FOLDER, or of the project PROJECT.opr, in a\n"
+    "window.\n"
+    "\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n"
+    "\n"
+    "The options of Qt programs, such as -platform and -style, are accepted as well.\n";
+
+// Whether the arguments ask for text only; answered before Qt looks for a display.
+const char* TextRequested(int Count, char** Arguments) {
+    for (int I = 1; I < Count && std::strcmp(Arguments[I], "--") != 0; ++I)
+        if (std::strcmp(Arguments[I], "--help") == 0 || std::strcmp(Arguments[I], "--version") == 0)
+            return Arguments[I];
+    return nullptr;
+}
+
+// The folder or project of the arguments Qt left, or an error text.
+QStringList SiteArguments(const QStringList& Arguments, QString& Error) {
+    QStringList Sites;
+    bool Options = true;
+    for (const QString& Argument : Arguments) {
+        if (Options && Argument == QLatin1String("--"))
+            Options = false;
+        else if (Options && Argument.size() > 1 && Argument.startsWith(QLatin1Char('-'))) {
+            Error = QStringLiteral("unknown option ") + Argument;
+            return {};
+        } else
+            Sites << Argument;
+    }
+    if (Sites.size() > 1) Error = QStringLiteral("give one FOLDER or PROJECT.opr");
+    return Sites;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (const char* Request = TextRequested(argc, argv)) {
+        if (std::strcmp(Request, "--help") == 0)
+            std::cout << UsageText;
+        else
+            std::cout << "uoorvel " << ORVEL_VERSION << "\n";
+        return 0;
+    }
     std::setlocale(LC_ALL, "");
     orvel::InitCodePageFromLocale();
     orvel::ui::TApplication App(argc, argv);
+    QString Error;
+    const QStringList Sites = SiteArguments(App.arguments().mid(1), Error);
+    if (!Error.isEmpty()) {
+        std::cerr << "uoorvel: " << Error.toStdString() << "\nTry 'uoorvel --help'.\n";
+        return ExitUsage;
+    }
     const orvel::ui::TBrowser Browser = orvel::ui::TBrowser::FindDefault();
     const std::string SettingsPath =
         orvel::SettingsFilePath(App.applicationFilePath().toStdString());
@@ -25,6 +81,6 @@ int main(int argc, char** argv) {
     MainWindow.Browser = Browser;
     Services.SetOwner(&MainWindow);
     MainWindow.show();
-    MainWindow.Start(App.arguments().mid(1));
+    MainWindow.Start(Sites);
     return App.exec();
 }

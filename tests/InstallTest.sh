@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary root and checks what a desktop and a shell make of the
 # installed files: the file list, the menu entry, the project file type, the manual pages and
-# the completion of orvel-check.
+# the completion of orvel-check, the software centre's metadata, and what the installed desktop
+# program answers without a display.
 # Usage: InstallTest.sh BUILD_DIR
 set -uo pipefail
 build=$1
@@ -23,9 +24,18 @@ usr/share/applications/uoorvel.desktop
 usr/share/bash-completion/completions/orvel-check
 usr/share/doc/uoorvel/changelog.gz
 usr/share/doc/uoorvel/copyright
+usr/share/icons/hicolor/128x128/apps/uoorvel.png
+usr/share/icons/hicolor/16x16/apps/uoorvel.png
+usr/share/icons/hicolor/22x22/apps/uoorvel.png
+usr/share/icons/hicolor/24x24/apps/uoorvel.png
+usr/share/icons/hicolor/256x256/apps/uoorvel.png
+usr/share/icons/hicolor/32x32/apps/uoorvel.png
+usr/share/icons/hicolor/48x48/apps/uoorvel.png
+usr/share/icons/hicolor/64x64/apps/uoorvel.png
 usr/share/icons/hicolor/scalable/apps/uoorvel.svg
 usr/share/man/man1/orvel-check.1.gz
 usr/share/man/man1/uoorvel.1.gz
+usr/share/metainfo/uoorvel.metainfo.xml
 usr/share/mime/packages/uoorvel.xml'
 installed=$(cd "$root" && find . -type f -printf '%P\n' | sort)
 [ "$installed" = "$expected" ] || fail "installed files differ:
@@ -35,6 +45,23 @@ out=$(desktop-file-validate "$share/applications/uoorvel.desktop" 2>&1)
 [ -z "$out" ] || fail "desktop-file-validate: $out"
 for xml in "$share/mime/packages/uoorvel.xml" "$share/icons/hicolor/scalable/apps/uoorvel.svg"; do
     xmllint --noout "$xml" || fail "xmllint ${xml##*/}"
+done
+for size in 16 22 24 32 48 64 128 256; do
+    png=$share/icons/hicolor/${size}x$size/apps/uoorvel.png
+    [[ "$(file -b "$png")" == "PNG image data, $size x $size,"* ]] || fail "$png: $(file -b "$png")"
+done
+# The component is named after the menu entry, which has no reverse-DNS name; nothing else,
+# pedantic hints included, may be found.
+out=$(appstreamcli validate --no-net --pedantic --override=cid-desktopapp-is-not-rdns=pedantic \
+    "$share/metainfo/uoorvel.metainfo.xml" 2>&1) || fail "appstreamcli validate: $out"
+! grep -v cid-desktopapp-is-not-rdns <<<"$out" | grep -q '^[EWIP]: ' ||
+    fail "appstreamcli validate: $out"
+
+# Installed straight into a prefix, without DESTDIR, the desktop's caches follow.
+cmake --install "$build" --prefix "$tmp/prefix" --component uoorvel >/dev/null ||
+    fail "cmake --install --prefix"
+for cache in mime/mime.cache applications/mimeinfo.cache icons/hicolor/icon-theme.cache; do
+    [ -f "$tmp/prefix/share/$cache" ] || fail "no $cache after an install without DESTDIR"
 done
 
 # The project file type, by name and by content, in a MIME database of its own beside the
@@ -101,4 +128,14 @@ completions=$(cd "$tmp/site" && bash -c '
 $(diff <(echo "$completion_cases") <(echo "$completions"))"
 
 "$root/usr/bin/orvel-check" --version >/dev/null || fail "installed orvel-check does not run"
+# The desktop program answers --help and --version on a terminal without any display.
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+out=$("${nodisplay[@]}" "$root/usr/bin/uoorvel" --version) || fail "uoorvel --version: status $?"
+[ "$out" = "uoorvel $("$root/usr/bin/orvel-check" --version | cut -d' ' -f2)" ] ||
+    fail "uoorvel --version: $out"
+out=$("${nodisplay[@]}" "$root/usr/bin/uoorvel" -platform xcb --help) || fail "uoorvel --help: status $?"
+[[ "$out" == "Usage: uoorvel "*"--version"* ]] || fail "uoorvel --help: $out"
+out=$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/uoorvel" --bogus 2>&1 >/dev/null)
+status=$?
+[[ $status -eq 2 && "$out" == *"--bogus"* ]] || fail "uoorvel --bogus: status $status, $out"
 [ "$failures" -eq 0 ]

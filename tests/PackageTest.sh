@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian packages of the build as `make package` does and checks them: dpkg-deb can
 # read them, orvel-check depends on no Qt or graphics library, uoorvel on the checker of the same
-# version and on Qt, every installed file is in exactly one package, the checker is built with
-# bind-now and fortified functions, and lintian finds no error or warning.
+# version and on Qt and holds the icons and the software centre's metadata, every installed file
+# is in exactly one package, the checker is built with bind-now and fortified functions, and
+# lintian finds no error or warning.
 # Usage: PackageTest.sh BUILD_DIR
 set -uo pipefail
 build=$1
@@ -45,6 +46,15 @@ packaged=$(for deb in "$check" "$gui"; do dpkg-deb --fsys-tarfile "$deb" | tar -
     grep -v '/$' | sed 's|^\./||' | grep -v '^usr/share/doc/orvel-check/' | sort)
 [ "$installed" = "$packaged" ] || fail "packaged files differ from the installed ones:
 $(diff <(echo "$installed") <(echo "$packaged"))"
+
+gui_files=$(dpkg-deb --fsys-tarfile "$gui" | tar -t)
+gui_expected=(usr/share/metainfo/uoorvel.metainfo.xml)
+for size in 16 22 24 32 48 64 128 256; do
+    gui_expected+=("usr/share/icons/hicolor/${size}x$size/apps/uoorvel.png")
+done
+for file in "${gui_expected[@]}"; do
+    grep -qx "\./$file" <<<"$gui_files" || fail "uoorvel does not hold $file"
+done
 
 dpkg-deb -x "$check" "$tmp/check"
 binary=$tmp/check/usr/bin/orvel-check

@@ -370,7 +370,7 @@ TEST(Settings, MissingFileGivesTheDefaults) {
     EXPECT_FALSE(S.IgnoreCase);
     EXPECT_EQ(S.CheckLocalFile, 0);
     EXPECT_EQ(S.ExtListHTML, ".HTM.HTML.SHTML");
-    EXPECT_EQ(S.ExtListImg, ".JPG.JPEG.GIF.PNG.XPM.XBM");
+    EXPECT_EQ(S.ExtListImg, ".JPG.JPEG.GIF.PNG.XPM.XBM.SVG.WEBP.AVIF");
     const TWindowStates W = ReadWindowStates(TIniFile("/nonexistent/uoorvel.ini"));
     EXPECT_EQ(W.Left, -1);
     EXPECT_EQ(W.ProjectTop, -1);

@@ -6,7 +6,7 @@ packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest nlohma
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic xvfb xauth
   qt6-svg-dev xdg-utils
   desktop-file-utils libxml2-utils shared-mime-info libglib2.0-bin man-db bash-completion
-  dpkg-dev file lintian binutils
+  dpkg-dev file lintian binutils librsvg2-bin appstream
   python3 python3-yaml python3-jsonschema python3-rfc3987 jq git pre-commit
   clang-14 libclang-rt-14-dev clang-tidy-14 clang-format-14)
 if [[ "${1:-}" == "--bench" ]]; then

@@ -20,8 +20,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
@@ -124,7 +126,11 @@ void TMainWindow::Start(const QStringList& Arguments) {
     }
     if (Arguments.isEmpty()) return;
     show();
-    OpenProject(FromQString(Arguments.first()));
+    const QFileInfo Site(Arguments.first());
+    if (Site.isDir())
+        OpenFolder(Run, FromQString(QDir::cleanPath(Site.absoluteFilePath())));
+    else
+        OpenProject(FromQString(Arguments.first()));
 }
 
 TTreeNode* TMainWindow::SelectedNode() const {

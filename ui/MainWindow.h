@@ -50,7 +50,7 @@ public:
     ~TMainWindow() override;
 
     // Shows the project window when the settings say so and, with an argument, shows the
-    // window and loads the argument as a project file.
+    // window and opens the argument, a site's folder or a project file.
     void Start(const QStringList& Arguments);
 
     TRunContext Run;

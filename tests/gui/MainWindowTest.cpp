@@ -264,6 +264,19 @@ TEST_F(MainWindowTest, DropsOpenFoldersAndProjects) {
     EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
 }
 
+TEST_F(MainWindowTest, StartOpensAFolderOrAProjectFile) {
+    TTempDir Other;
+    const std::string Project =
+        Other.Write("site.opr", "[OrvelProject]\nHomeDir=" + Other.Path() + "\n");
+    Form->Start({QString::fromStdString(Site.Path() + "docs/..")});
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
+    EXPECT_EQ(Form->Run.FileObjects.Count(), 4);
+    EXPECT_EQ(Form->windowTitle(), "untitled - Orvel(UO)");
+    Form->Start({QString::fromStdString(Project)});
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Other.Path());
+    EXPECT_EQ(Form->windowTitle(), "site.opr - Orvel(UO)");
+}
+
 TEST_F(MainWindowTest, RealDropEventOpensTheFolder) {
     QMimeData Data;
     Data.setUrls({QUrl::fromLocalFile(QString::fromStdString(Site.Path()))});

@@ -236,7 +236,8 @@ TEST_F(SettingsWindowTest, ShowSettingsPutsEveryValueIntoItsOwnControl) {
     EXPECT_TRUE(Form->IgnoreJavaScriptBox->isChecked());
     EXPECT_TRUE(Form->CheckLocalFileChoices[0]->isChecked());
     EXPECT_EQ(Form->ExtListHTMLEdit->text(), QStringLiteral(".HTM.HTML.SHTML"));
-    EXPECT_EQ(Form->ExtListImgEdit->text(), QStringLiteral(".JPG.JPEG.GIF.PNG.XPM.XBM"));
+    EXPECT_EQ(Form->ExtListImgEdit->text(),
+              QStringLiteral(".JPG.JPEG.GIF.PNG.XPM.XBM.SVG.WEBP.AVIF"));
 }
 
 TEST_F(SettingsWindowTest, SettingsReadBackAllFourteenValues) {
@@ -313,7 +314,7 @@ TEST_F(SettingsWindowTest, WhatTheUserTypesAndClicksIsRead) {
     QTest::keyClicks(Form->TagJumpCommandLineOptionEdit, QStringLiteral("+%N %F"));
     ClickTab(1);
     QTest::keyClicks(Form->ExtListHTMLEdit, QStringLiteral(".XHTML"));
-    QTest::keyClicks(Form->ExtListImgEdit, QStringLiteral(".WEBP"));
+    QTest::keyClicks(Form->ExtListImgEdit, QStringLiteral(".BMP"));
     ClickTab(2);
     Form->DefaultFileNameEdit->clear();
     QTest::keyClicks(Form->DefaultFileNameEdit, QStringLiteral("index.htm"));
@@ -328,7 +329,7 @@ TEST_F(SettingsWindowTest, WhatTheUserTypesAndClicksIsRead) {
     Expected.CommandLineOption = "--remote %F";
     Expected.TagJumpCommandLineOption = "+%N %F";
     Expected.ExtListHTML = ".HTM.HTML.SHTML.XHTML";
-    Expected.ExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM.WEBP";
+    Expected.ExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM.SVG.WEBP.AVIF.BMP";
     Expected.DefaultFileName = "index.htm";
     Expected.IgnoreCase = true;
     Expected.IgnoreJavaScript = false;
@@ -348,7 +349,7 @@ TEST_F(SettingsWindowTest, RestoreDefaultsResetsOnlyTheTwoExtensionLists) {
     QTest::mouseClick(Form->RestoreExtListsButton, Qt::LeftButton);
     TSettings Expected = Unusual();
     Expected.ExtListHTML = ".HTM.HTML.SHTML";
-    Expected.ExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM";
+    Expected.ExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM.SVG.WEBP.AVIF";
     EXPECT_EQ(Form->Settings(), Expected);
     EXPECT_TRUE(Form->isVisible());
 }
