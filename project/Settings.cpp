@@ -31,6 +31,7 @@ constexpr TSettingKey Keys[] = {
     {"ExtListHTML", &TSettings::ExtListHTML},
     {"ExtListImg", &TSettings::ExtListImg},
     {"ModernHTML", &TSettings::ModernHTML},
+    {"ReopenLast", &TSettings::ReopenLast, 0, 0, false},
 };
 
 std::span<const TSettingKey> SettingKeys() {
@@ -75,18 +76,30 @@ TWindowStates ReadWindowStates(const TIniFile& File) {
     TWindowStates W;
     W.Left = static_cast<int>(File.ReadInteger("WindowState", "Left", D.Left));
     W.Top = static_cast<int>(File.ReadInteger("WindowState", "Top", D.Top));
+    W.Width = static_cast<int>(File.ReadInteger("WindowState", "Width", D.Width));
+    W.Height = static_cast<int>(File.ReadInteger("WindowState", "Height", D.Height));
+    W.Maximized = File.ReadBool("WindowState", "Maximized", D.Maximized);
     W.ProjectLeft = static_cast<int>(File.ReadInteger("ProjectWindowState", "Left", D.ProjectLeft));
     W.ProjectTop = static_cast<int>(File.ReadInteger("ProjectWindowState", "Top", D.ProjectTop));
     W.ProjectVisible = File.ReadBool("ProjectWindowState", "Visible", D.ProjectVisible);
+    W.LastOpened = File.ReadString("History", "LastOpened", D.LastOpened);
     return W;
 }
 
 void WriteWindowStates(const TWindowStates& W, TIniFile& File) {
     File.WriteInteger("WindowState", "Left", W.Left);
     File.WriteInteger("WindowState", "Top", W.Top);
+    File.WriteInteger("WindowState", "Width", W.Width);
+    File.WriteInteger("WindowState", "Height", W.Height);
+    File.WriteBool("WindowState", "Maximized", W.Maximized);
     File.WriteInteger("ProjectWindowState", "Left", W.ProjectLeft);
     File.WriteInteger("ProjectWindowState", "Top", W.ProjectTop);
     File.WriteBool("ProjectWindowState", "Visible", W.ProjectVisible);
+    WriteLastOpened(W.LastOpened, File);
+}
+
+void WriteLastOpened(const std::string& Path, TIniFile& File) {
+    File.WriteString("History", "LastOpened", Path);
 }
 
 std::string SettingsFilePath(const std::string& ExecutablePath) {

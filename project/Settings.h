@@ -25,6 +25,7 @@ struct TSettings {
     std::string ExtListHTML = ".HTM.HTML.SHTML"; // extensions of HTML files
     std::string ExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM.SVG.WEBP.AVIF"; // extensions of image files
     bool ModernHTML = true; // links read and resolved as a browser does; off: the original rules
+    bool ReopenLast = true; // the project or folder opened last is opened again at start
 
     bool operator==(const TSettings&) const = default;
 };
@@ -35,11 +36,14 @@ namespace orvel {
 
 class TIniFile;
 
-// The window positions kept in the settings file.
+// The window positions kept in the settings file, and what was opened last.
 struct TWindowStates {
     int Left = -1, Top = -1;               // main window's top-left corner
+    int Width = -1, Height = -1;           // main window's normal inner size, in pixels
+    bool Maximized = false;                // main window maximised
     int ProjectLeft = -1, ProjectTop = -1; // project information window's top-left corner
     bool ProjectVisible = true;            // project information window shown
+    std::string LastOpened;                // project file or folder opened last; empty for none
 };
 
 // Every "Option" key, or its default when missing, in the order of the settings window.
@@ -49,6 +53,8 @@ void WriteSettings(const TSettings& Settings, TIniFile& File);
 
 TWindowStates ReadWindowStates(const TIniFile& File);
 void WriteWindowStates(const TWindowStates& States, TIniFile& File);
+// Writes only the project file or folder opened last.
+void WriteLastOpened(const std::string& Path, TIniFile& File);
 
 // The settings file of a program: its name with ".ini" beside it, or, when that file does not
 // exist and its folder is not writable, the same name under the user's configuration folder.
@@ -61,6 +67,7 @@ struct TSettingKey {
     const char* Name;
     std::variant<std::string TSettings::*, bool TSettings::*, int TSettings::*> Member;
     int Min = 0, Max = 0; // numbers only
+    bool Check = true;    // read by the check; false for the window's own
 };
 
 // Every "Option" key, in the order in which they are read, written and shown.

@@ -1,5 +1,5 @@
 // TMainWindow's popup of the link lists: the tag jump to the places of the clicked link in the
-// selected file, and the replacement of the link throughout that file.
+// selected file, and the replacement of the link throughout that file; the lists' keys.
 #include "ui/MainWindow.h"
 
 #include "analysis/ExternalApps.h"
@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QShortcut>
+#include <QSignalBlocker>
 
 namespace orvel::ui {
 
@@ -48,28 +50,51 @@ void TMainWindow::BuildLinkPopup() {
     ReplaceDialog = new TReplaceDialog(this);
     connect(ReplaceItem, &QAction::triggered, this, &TMainWindow::ReplaceClick);
     connect(TagJumpMenu, &QMenu::triggered, this, &TMainWindow::TagJumpItemClick);
-    for (QListWidget* List : {ValidLinkList, InvalidLinkList, ExternalLinkList}) {
-        connect(List, &QListWidget::itemClicked, this, [this, List] { ShowLinkPopup(List); });
-        // A selection made with the keys counts as a click; a mouse press is followed by one.
-        connect(List, &QListWidget::itemSelectionChanged, this, [this, List] {
-            if (QApplication::mouseButtons() == Qt::NoButton && List->hasFocus())
-                ShowLinkPopup(List);
-        });
-    }
+    for (QListWidget* List : {ValidLinkList, InvalidLinkList, ExternalLinkList})
+        ConnectLinkList(List);
+    // However an invalid link became the current one, the status line says why.
+    connect(InvalidLinkList, &QListWidget::currentItemChanged, this,
+            [this](const QListWidgetItem* Current) {
+                if (Current)
+                    ExplainInvalidLink(Current->data(LinkRole).toByteArray().toStdString());
+            });
 }
 
-void TMainWindow::ShowLinkPopup(QListWidget* List) {
+void TMainWindow::ConnectLinkList(QListWidget* List) {
+    connect(List, &QListWidget::itemClicked, this, [this, List] { ShowLinkPopup(List); });
+    // A selection made with the keys counts as a click; a mouse press is followed by one.
+    connect(List, &QListWidget::itemSelectionChanged, this, [this, List] {
+        if (QApplication::mouseButtons() == Qt::NoButton && List->hasFocus())
+            ShowLinkPopup(List, true);
+    });
+    connect(List, &QListWidget::itemActivated, this, &TMainWindow::TagJumpToLink);
+    const auto OpenPopup = [this, List] {
+        QListWidgetItem* Current = List->currentItem();
+        if (!Current) return;
+        const QSignalBlocker Quiet(List); // the popup opens once, here
+        Current->setSelected(true);
+        ShowLinkPopup(List, true);
+    };
+    for (const QKeySequence& Key :
+         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)})
+        new QShortcut(Key, List, OpenPopup, Qt::WidgetShortcut);
+}
+
+std::string TMainWindow::ExplainInvalidLink(const std::string& Link) {
+    const TTreeNode* Node = SelectedNode();
+    if (!Node || !Node->Data || Run.Busy()) return {};
+    const TLinkDiagnosis Diagnosis = Run.Findings.Diagnoser().Diagnose(*Node->Data, Link);
+    Run.SetStatusText(FromQString(InvalidLinkHint(Run, Diagnosis, Node->Data->Charset)));
+    return Diagnosis.Suggestion.value_or("");
+}
+
+void TMainWindow::ShowLinkPopup(QListWidget* List, bool AtItem) {
     const QList<QListWidgetItem*> Selected = List->selectedItems();
     const TTreeNode* Node = SelectedNode();
     if (Selected.isEmpty() || !Node || !Node->Data || Run.Busy()) return;
     SelectedLinkText = Selected.first()->data(LinkRole).toByteArray().toStdString();
     SelectedSuggestion.clear();
-    if (List == InvalidLinkList) {
-        const TLinkDiagnosis Diagnosis =
-            Run.Findings.Diagnoser().Diagnose(*Node->Data, SelectedLinkText);
-        Run.SetStatusText(FromQString(InvalidLinkHint(Run, Diagnosis, Node->Data->Charset)));
-        SelectedSuggestion = Diagnosis.Suggestion.value_or("");
-    }
+    if (List == InvalidLinkList) SelectedSuggestion = ExplainInvalidLink(SelectedLinkText);
     ReplaceWithSuggestionItem->setVisible(!SelectedSuggestion.empty());
     TagJumpMenu->clear();
     const auto Places = FindTagJumpPlaces(Run, *Node->Data, SelectedLinkText);
@@ -78,7 +103,28 @@ void TMainWindow::ShowLinkPopup(QListWidget* List) {
         TagJumpMenu->addAction(QString::fromStdString(Place.Line) + QStringLiteral(": ") +
                                MenuText(PageText(Place.Context, Node->Data->Charset)));
     TagJumpItem->setEnabled(!Places->empty());
-    LinkPopupMenu->popup(QCursor::pos() + QPoint(16, 0));
+    if (!AtItem) {
+        LinkPopupMenu->popup(QCursor::pos() + QPoint(16, 0));
+        return;
+    }
+    // Below the item's text, its start left in sight.
+    const QListWidgetItem* Item = List->currentItem() ? List->currentItem() : Selected.first();
+    List->scrollToItem(Item);
+    const QRect Row = List->visualItemRect(Item) & List->viewport()->rect();
+    LinkPopupMenu->popup(List->viewport()->mapToGlobal(QPoint(Row.left() + 16, Row.bottom() + 1)));
+}
+
+void TMainWindow::TagJumpToLink(const QListWidgetItem* Item) {
+    const TTreeNode* Node = SelectedNode();
+    if (!Item || !Node || !Node->Data || Run.Busy()) return;
+    LinkPopupMenu->hide();
+    const auto Places =
+        FindTagJumpPlaces(Run, *Node->Data, Item->data(LinkRole).toByteArray().toStdString());
+    if (!Places) return; // the file cannot be read: reported
+    if (Places->empty())
+        Run.Beep(TBeepKind::bkDefault);
+    else
+        TagJump(Run, *Node->Data, Places->front().Line);
 }
 
 void TMainWindow::TagJumpItemClick(QAction* Item) {

@@ -10,6 +10,7 @@
 #include "ui/Encoding.h"
 #include "ui/FolderDialog.h"
 #include "ui/InvalidLinkHint.h"
+#include "ui/Placement.h"
 #include "ui/ProjectWindow.h"
 #include "ui/SettingsWindow.h"
 #include "ui/SiteTreeModel.h"
@@ -35,11 +36,6 @@
 #include <QTreeView>
 
 namespace orvel::ui {
-
-bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen) {
-    return Left > 0 && Top > 0 && Left < Screen.width() - Window.width() &&
-           Top < Screen.height() - Window.height();
-}
 
 TMainWindow::TMainWindow(TUiServices& UiServices, std::string SettingsFile, QWidget* Parent)
     : QMainWindow(Parent), Run(*this), Services(UiServices), SettingsPath(std::move(SettingsFile)) {
@@ -82,8 +78,12 @@ void TMainWindow::FormClose() {
     // Where the window stood is kept for the next start; a failure goes unnoticed.
     try {
         TIniFile File(SettingsPath);
-        WindowStates.Left = x();
-        WindowStates.Top = y();
+        const QRect Normal = NormalPlace();
+        WindowStates.Left = Normal.x();
+        WindowStates.Top = Normal.y();
+        WindowStates.Width = Normal.width();
+        WindowStates.Height = Normal.height();
+        WindowStates.Maximized = isMaximized();
         WindowStates.ProjectLeft = ProjectWindow->x();
         WindowStates.ProjectTop = ProjectWindow->y();
         WindowStates.ProjectVisible = ProjectWindow->isVisible();
@@ -108,29 +108,93 @@ void TMainWindow::RestoreWindowPositions() {
     } catch (const EIniReadError&) {
         return; // the settings, read next, say what is wrong with the file
     }
-    const QScreen* Screen = QApplication::primaryScreen();
-    if (!Screen) return;
+    if (WindowStates.Width > 0 && WindowStates.Height > 0)
+        resize(WindowStates.Width, WindowStates.Height);
+    const QList<QRect> Areas = ScreenAreas();
+    // A place on a screen that is gone comes back onto one that is there.
     const auto Restore = [&](QWidget& Window, int Left, int Top) {
-        if (WindowPositionFits(Left, Top, Window.frameGeometry().size(), Screen->size()))
-            Window.move(Left, Top);
+        if (Left == -1 && Top == -1) return false; // never stored
+        const QRect Frame(QPoint(Left, Top), Window.frameGeometry().size());
+        const QRect Placed = PlaceOnScreens(Frame, Areas);
+        Window.resize(Window.size() - (Frame.size() - Placed.size()));
+        Window.move(Placed.topLeft());
+        return true;
     };
     Restore(*this, WindowStates.Left, WindowStates.Top);
-    Restore(*ProjectWindow, WindowStates.ProjectLeft, WindowStates.ProjectTop);
+    ProjectWindowPlaced =
+        Restore(*ProjectWindow, WindowStates.ProjectLeft, WindowStates.ProjectTop);
+    KeptNormalPlace = QRect(pos(), size());
+    if (WindowStates.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+QRect TMainWindow::NormalPlace() const {
+    return isMaximized() || isFullScreen() ? KeptNormalPlace : QRect(pos(), size());
+}
+
+bool TMainWindow::event(QEvent* Event) {
+    // Qt's normal geometry of a window maximised before it was shown lacks the frame.
+    const auto Type = Event->type();
+    if ((Type == QEvent::Move || Type == QEvent::Resize) && isVisible() &&
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+        KeptNormalPlace = QRect(pos(), size());
+    return QMainWindow::event(Event);
+}
+
+void TMainWindow::PlaceProjectWindow() {
+    if (ProjectWindowPlaced) return;
+    ProjectWindowPlaced = true;
+    const QScreen* Screen = screen();
+    if (!Screen) return;
+    // Not shown yet, the tool window's frame is taken to be as wide as this window's.
+    const QSize Frame = frameGeometry().size() - size();
+    ProjectWindow->move(
+        PlaceBeside(frameGeometry(), ProjectWindow->size() + Frame, Screen->availableGeometry()));
 }
 
 void TMainWindow::Start(const QStringList& Arguments) {
     if (WindowStates.ProjectVisible) {
         // The tool window comes up beside the main window; the keyboard stays in the tree.
+        PlaceProjectWindow();
         ProjectWindow->show();
         activateWindow();
     }
-    if (Arguments.isEmpty()) return;
+    if (Arguments.isEmpty()) {
+        ReopenLastOpened();
+        return;
+    }
     show();
     const QFileInfo Site(Arguments.first());
-    if (Site.isDir())
+    if (Site.isDir()) {
         OpenFolder(Run, FromQString(QDir::cleanPath(Site.absoluteFilePath())));
-    else
+        RememberLastOpened();
+    } else {
         OpenProject(FromQString(Arguments.first()));
+    }
+}
+
+void TMainWindow::ReopenLastOpened() {
+    const std::string Path = WindowStates.LastOpened;
+    if (!Run.Settings.ReopenLast || Path.empty()) return;
+    const QFileInfo Info(ToQString(Path));
+    if (Info.isDir())
+        OpenFolder(Run, Path);
+    else if (Info.isFile())
+        OpenProject(Path);
+}
+
+void TMainWindow::RememberLastOpened() {
+    const TOrvelProject& Project = Run.CurrentProject;
+    const std::string& Last = Project.FileName.empty() ? Project.HomeDir : Project.FileName;
+    if (Last.empty() || Last == WindowStates.LastOpened) return;
+    WindowStates.LastOpened = Last;
+    // Kept at once, so that a program that does not close properly still finds it.
+    try {
+        QDir().mkpath(ToQString(ExtractFolder(SettingsPath, TPathStyle::psPosix)));
+        TIniFile File(SettingsPath);
+        WriteLastOpened(Last, File);
+        File.UpdateFile();
+    } catch (const EIniFileError&) {
+    }
 }
 
 TTreeNode* TMainWindow::SelectedNode() const {

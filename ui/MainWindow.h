@@ -8,12 +8,14 @@
 #include "ui/Browser.h"
 
 #include <QMainWindow>
+#include <QRect>
 #include <QSize>
 #include <string>
 
 class QAction;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QMenu;
 class QTabWidget;
 class QToolButton;
@@ -38,9 +40,6 @@ inline constexpr int LinkRole = Qt::UserRole;
 // What the replacement dialog says will change: the places of a link in so many files.
 QString PlacesText(int Places, int Pages);
 
-// True when a window of the given size placed at Left, Top lies strictly inside the screen.
-bool WindowPositionFits(int Left, int Top, QSize Window, QSize Screen);
-
 class TMainWindow : public QMainWindow, public THost {
     Q_OBJECT
 public:
@@ -50,7 +49,8 @@ public:
     ~TMainWindow() override;
 
     // Shows the project window when the settings say so and, with an argument, shows the
-    // window and opens the argument, a site's folder or a project file.
+    // window and opens the argument, a site's folder or a project file; without one, opens again
+    // the project or folder opened last unless the settings say otherwise.
     void Start(const QStringList& Arguments);
 
     TRunContext Run;
@@ -111,8 +111,11 @@ public:
     // Hands a local path or a web address to the browser; an error box when there is none.
     void OpenURL(const std::string& Document);
     // After a click or a keyboard selection in a link list: remembers the link and offers its
-    // replacement and the tag jump to each of its places in the selected file.
-    void ShowLinkPopup(QListWidget* List);
+    // replacement and the tag jump to each of its places in the selected file, beside the mouse
+    // or, from the keyboard, at the list's current item.
+    void ShowLinkPopup(QListWidget* List, bool AtItem = false);
+    // Enter or a double click on a link: the editor starts at the link's first place.
+    void TagJumpToLink(const QListWidgetItem* Item);
     // Starts the editor at the line of a tag-jump item.
     void TagJumpItemClick(QAction* Item);
     // Replaces the remembered link throughout the selected file, after asking for the new text.
@@ -147,6 +150,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* Event) override;
     void dropEvent(QDropEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    // Keeps the window's normal place while it has one.
+    bool event(QEvent* Event) override;
     // Closing during a run halts it first; the window closes once the run has ended.
     void closeEvent(QCloseEvent* Event) override;
 
@@ -161,10 +166,24 @@ private:
     void ConnectSiteTreeView();
     void BuildPopupMenu();
     void BuildLinkPopup();
+    // The link list's keys: the Menu key and Shift+F10 open its popup, Enter jumps.
+    void ConnectLinkList(QListWidget* List);
+    // Says on the status line why an invalid link of the selected page is invalid; returns what
+    // may be meant instead, or empty.
+    std::string ExplainInvalidLink(const std::string& Link);
     // The selected file opened in the browser; a beep for anything else.
     void OpenSelectedInBrowser();
     void ReadSettingsFile();
     void RestoreWindowPositions();
+    // Where the window stands when not maximised, its frame's top-left corner and inner size.
+    QRect NormalPlace() const;
+    // Gives the project window its first place beside this one, unless it has one.
+    void PlaceProjectWindow();
+    // Opens the project file or folder opened last; one that is gone is passed over quietly.
+    void ReopenLastOpened();
+    // Keeps the project file, or else the folder, of the current project as the one opened last;
+    // after every opening and saving.
+    void RememberLastOpened();
     // True when the popup menu offers the item for the selected node now.
     bool Offers(const QAction* Item);
     // The view follows the tree's selection.
@@ -188,9 +207,11 @@ private:
     TUiServices& Services;
     std::string SettingsPath;
     TWindowStates WindowStates;
-    bool SyncingView = false;       // the view follows the tree; no second notification
-    int KeptScroll = 0;             // where the tree's view stood before its model was rebuilt
-    std::string SaveDialogFileName; // preselected in the project save dialog
+    bool ProjectWindowPlaced = false; // the project window has a place: stored, or given
+    QRect KeptNormalPlace;            // the last place while neither maximised nor full screen
+    bool SyncingView = false;         // the view follows the tree; no second notification
+    int KeptScroll = 0;               // where the tree's view stood before its model was rebuilt
+    std::string SaveDialogFileName;   // preselected in the project save dialog
 };
 
 } // namespace orvel::ui

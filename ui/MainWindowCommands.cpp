@@ -35,15 +35,19 @@ void TMainWindow::FormDropFiles(const QStringList& Paths) {
         OpenProject(Path);
     else
         OpenFolder(Run, ContainingFolder(Path, TPathStyle::psPosix));
+    RememberLastOpened();
 }
 
 void TMainWindow::OpenProject(const std::string& Path) {
-    if (LoadProject(Run, Path)) SaveDialogFileName = Path;
+    if (!LoadProject(Run, Path)) return;
+    SaveDialogFileName = Path;
+    RememberLastOpened();
 }
 
 void TMainWindow::OpenFolderButtonClick() {
     if (!HomeFolderDialog->Execute()) return;
     OpenFolder(Run, FromQString(HomeFolderDialog->FolderName));
+    RememberLastOpened();
     HomeFolderDialog->SelectFolder = TSelectFolder::sfManual;
     HomeFolderDialog->SelectFolderName = HomeFolderDialog->FolderName;
 }
@@ -63,6 +67,7 @@ void TMainWindow::SaveProjectButtonClick() {
     if (Path.isEmpty()) return;
     SaveProject(Run, FromQString(Path)); // a failure reaches the error box
     SaveDialogFileName = FromQString(Path);
+    RememberLastOpened();
 }
 
 void TMainWindow::ReopenButtonClick() {
@@ -162,6 +167,7 @@ void TMainWindow::OpenURL(const std::string& Document) {
 }
 
 void TMainWindow::ShowProjectWindowItemClick() {
+    PlaceProjectWindow();
     ProjectWindow->show();
     ProjectWindow->raise();
     ProjectWindow->activateWindow();

@@ -209,7 +209,7 @@ QWidget* TSettingsWindow::BuildExtensionsTab() {
     return Page;
 }
 
-// Tab 3: the implied file name, the seven switches and the handling of file:// links.
+// Tab 3: the implied file name, the eight switches and the handling of file:// links.
 QWidget* TSettingsWindow::BuildOtherTab() {
     auto* Page = new QWidget;
     DefaultFileNameEdit = NewEdit("DefaultFileNameEdit");
@@ -229,6 +229,8 @@ QWidget* TSettingsWindow::BuildOtherTab() {
         QStringLiteral("チェック終了後の情報ダイアログを出さない"), "HideInfoBoxAfterCheckBox");
     ModernHTMLBox =
         NewCheckBox(QStringLiteral("HTML5 の id 属性と新しいリンク属性も扱う"), "ModernHTMLBox");
+    ReopenLastBox = NewCheckBox(QStringLiteral("起動時に前回のプロジェクト（フォルダ）を開く"),
+                                "ReopenLastBox");
 
     auto* Layout = NewPageLayout(Page);
     auto* NameRow = new QHBoxLayout;
@@ -238,7 +240,7 @@ QWidget* TSettingsWindow::BuildOtherTab() {
     Layout->addSpacing(4);
     for (QCheckBox* Box :
          {IgnoreCaseBox, SpaceIsValidBox, AnchorMakesFileBlueBox, IgnoreHTMLInfoBox,
-          IgnoreJavaScriptBox, HideInfoBoxAfterCheckBox, ModernHTMLBox})
+          IgnoreJavaScriptBox, HideInfoBoxAfterCheckBox, ModernHTMLBox, ReopenLastBox})
         Layout->addWidget(Box);
     Layout->addSpacing(4);
     Layout->addWidget(BuildCheckLocalFileChoices());
@@ -252,6 +254,7 @@ QWidget* TSettingsWindow::BuildOtherTab() {
     Bind("IgnoreJavaScript", IgnoreJavaScriptBox);
     Bind("HideInfoBoxAfterCheck", HideInfoBoxAfterCheckBox);
     Bind("ModernHTML", ModernHTMLBox);
+    Bind("ReopenLast", ReopenLastBox);
     Bind("CheckLocalFile", CheckLocalFileGroup);
     // The modern rules read links as browsers do, spaces and file:// links included.
     connect(ModernHTMLBox, &QCheckBox::toggled, this, [this](bool Modern) {

@@ -58,6 +58,7 @@ public:
     QCheckBox* IgnoreJavaScriptBox;         // javascript: links are not extracted
     QCheckBox* HideInfoBoxAfterCheckBox;    // a beep instead of the summary box
     QCheckBox* ModernHTMLBox;               // every id an anchor, the link attributes of today
+    QCheckBox* ReopenLastBox;               // the project or folder of last time opened at start
     QGroupBox* CheckLocalFileBox;           // handling of links beginning with file://
     QRadioButton* CheckLocalFileChoices[2]; // by value: 0 always invalid, 1 existence checked
     // Below the tabs.

@@ -79,6 +79,35 @@ TEST_F(LinkPopup, ATagJumpItemStartsTheEditorAtItsLine) {
     EXPECT_EQ(Editor.Arguments(), (std::vector<std::string>{"/j3", PagePath}));
 }
 
+TEST_F(LinkPopup, FromTheKeyboardEnterJumpsAndTheMenuKeyOpensThePopupAtTheItem) {
+    Form->Run.Settings.TagJumpCommandLineOption = "/j%N %F";
+    QListWidget* List = Form->ValidLinkList;
+    const QListWidgetItem* Item = List->findItems("b&c.html", Qt::MatchExactly).value(0);
+    ASSERT_TRUE(Item);
+    List->setFocus();
+    ASSERT_TRUE(List->hasFocus());
+    for (const Qt::Key Key : {Qt::Key_Return, Qt::Key_Enter}) {
+        List->setCurrentItem(const_cast<QListWidgetItem*>(Item), QItemSelectionModel::NoUpdate);
+        QTest::keyClick(List, Key); // as a double click: the link's first place
+        EXPECT_EQ(Editor.Arguments(), (std::vector<std::string>{"/j4", PagePath}));
+    }
+
+    QCursor::setPos(0, 0); // the mouse is elsewhere
+    for (const QKeyCombination Key : {QKeyCombination(Qt::Key_Menu), Qt::SHIFT | Qt::Key_F10}) {
+        List->setCurrentItem(const_cast<QListWidgetItem*>(Item), QItemSelectionModel::NoUpdate);
+        QTest::keyClick(List, Key.key(), Key.keyboardModifiers());
+        ASSERT_TRUE(Form->LinkPopupMenu->isVisible());
+        EXPECT_EQ(Form->SelectedLinkText, "b&c.html");
+        const QRect Row(List->viewport()->mapToGlobal(List->visualItemRect(Item).topLeft()),
+                        List->visualItemRect(Item).size());
+        const QPoint At = Form->LinkPopupMenu->pos();
+        EXPECT_TRUE(At.x() > Row.left() && At.x() < Row.right() &&
+                    std::abs(At.y() - Row.bottom()) <= 2)
+            << At.x() << "," << At.y();
+        Form->LinkPopupMenu->hide();
+    }
+}
+
 TEST_F(LinkPopup, AFileChangedOrDeletedSinceTheCheck) {
     Site.Write("index.html", "nothing here any more");
     Click("a.html");
@@ -143,6 +172,10 @@ TEST_F(LinkPopup, AnInvalidLinkTellsWhyAndProposesItsSuggestionForReplacement) {
     // On a case-sensitive disk A.HTML is a link of its own, and broken.
     ASSERT_EQ(Items(Form->InvalidLinkList), (QStringList{"A.HTML", "d.htm"}));
     EXPECT_EQ(Form->InvalidLinkList->item(1)->toolTip(), "d.htm\n" + Hint);
+    // The current item, however it came to be current, says why.
+    Form->InvalidLinkList->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(Form->StatusLine->text(), Hint);
+    Form->Run.SetStatusText("");
     ClickItem(Form->InvalidLinkList, "d.htm");
     EXPECT_EQ(Form->StatusLine->text(), Hint);
     ASSERT_TRUE(Form->ReplaceWithSuggestionItem->isVisible());

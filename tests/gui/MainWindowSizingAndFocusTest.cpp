@@ -1,16 +1,21 @@
 // The main window with long names and texts, and from the keyboard: the window keeps its size,
-// lists and tree scroll sideways to their longest entry, the tree holds the keyboard.
+// lists and tree scroll sideways to their longest entry, the tree holds the keyboard; its size,
+// state and place from one start to the next.
 #include "GuiTestSupport.h"
 
 #include "analysis/CheckRun.h"
+#include "support/IniFile.h"
 #include "ui/MainWindow.h"
+#include "ui/ProjectWindow.h"
 #include "ui/SiteTreeModel.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -125,6 +130,57 @@ TEST_F(MainWindowSizingAndFocusTest, KeyboardReachesTreeMenuAndLists) {
     QApplication::processEvents();
     ASSERT_TRUE(Form->ValidLinkList->hasFocus());
     EXPECT_NE(Form->ValidLinkList->grab().toImage(), Unfocused);
+}
+
+// A window started as the program starts it, over a settings file of that text.
+std::unique_ptr<TMainWindow> StartWith(TRecordingServices& Services, const TTempDir& Config,
+                                       const std::string& Text) {
+    auto Form = std::make_unique<TMainWindow>(Services, Config.Write("uoorvel.ini", Text));
+    Form->show();
+    Form->Start({});
+    return Form;
+}
+
+TEST(WindowState, SizeMaximisedStateAndPlaceLastFromOneStartToTheNext) {
+    const QRect Area = QGuiApplication::primaryScreen()->availableGeometry();
+    struct TCase {
+        std::string Stored;
+        QRect Normal;
+        bool Maximized;
+    };
+    const std::string Place = "[WindowState]\nLeft=20\nTop=30\nWidth=500\nHeight=400\n";
+    // The place is the frame's top-left corner and the inner size.
+    for (const TCase& C : {
+             TCase{Place + "Maximized=1\n", {20, 30, 500, 400}, true},
+             TCase{Place + "Maximized=0\n", {20, 30, 500, 400}, false},
+             // A screen that is gone: onto the nearest one.
+             TCase{"[WindowState]\nLeft=9000\nTop=-9000\nWidth=500\nHeight=400\n",
+                   {Area.right() - 499, Area.top(), 500, 400},
+                   false},
+         }) {
+        TTempDir Config;
+        TRecordingServices Services;
+        auto Form = StartWith(Services, Config, C.Stored);
+        EXPECT_EQ(Form->isMaximized(), C.Maximized) << C.Stored;
+        if (!C.Maximized) {
+            EXPECT_EQ(QRect(Form->pos(), Form->size()), C.Normal) << C.Stored;
+        }
+        Form->close();
+        const TWindowStates Kept = ReadWindowStates(TIniFile(Config.Path() + "uoorvel.ini"));
+        EXPECT_EQ(QRect(Kept.Left, Kept.Top, Kept.Width, Kept.Height), C.Normal) << C.Stored;
+        EXPECT_EQ(Kept.Maximized, C.Maximized);
+    }
+}
+
+TEST(WindowState, TheProjectWindowFirstComesUpBesideTheMainWindow) {
+    TTempDir Config;
+    TRecordingServices Services;
+    auto Form =
+        StartWith(Services, Config, "[WindowState]\nLeft=0\nTop=0\nWidth=300\nHeight=400\n");
+    const QRect Project = Form->ProjectWindow->frameGeometry();
+    EXPECT_TRUE(Form->ProjectWindow->isVisible());
+    // The offscreen screen has no room beside it: at its right edge, inside the screen.
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(Project));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "support/CodePage.h"
 #include "support/IniFile.h"
 #include "ui/MainWindow.h"
+#include "ui/Placement.h"
 #include "ui/SettingsWindow.h"
 #include "ui/SiteTreeModel.h"
 
@@ -25,6 +26,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace orvel;
 using namespace orvel::test;
@@ -409,14 +411,67 @@ TEST_F(MainWindowTest, SettingsCancelRestoresTheStoredValues) {
     EXPECT_FALSE(Form->SettingsWindow->IgnoreCaseBox->isChecked());
 }
 
-TEST(WindowPosition, StrictlyInsideTheScreen) {
-    const QSize Window(600, 500), Screen(1920, 1080);
-    EXPECT_TRUE(WindowPositionFits(1, 1, Window, Screen));
-    EXPECT_FALSE(WindowPositionFits(0, 100, Window, Screen));
-    EXPECT_FALSE(WindowPositionFits(100, 0, Window, Screen));
-    EXPECT_TRUE(WindowPositionFits(1319, 579, Window, Screen));
-    EXPECT_FALSE(WindowPositionFits(1320, 100, Window, Screen));
-    EXPECT_FALSE(WindowPositionFits(100, 580, Window, Screen));
+TEST(WindowPlacement, StoredPlacesComeOntoAScreenAndToolWindowsGoBeside) {
+    const QRect Left(0, 0, 1000, 800), Right(1000, 0, 800, 600);
+    struct TCase {
+        QRect Frame, Placed;
+    };
+    for (const TCase& C : {
+             TCase{{10, 10, 300, 200}, {10, 10, 300, 200}},     // inside: kept
+             TCase{{1100, 50, 300, 200}, {1100, 50, 300, 200}}, // on the second screen
+             TCase{{900, 100, 300, 200},
+                   {1000, 100, 300, 200}}, // across both: the one it covers most
+             TCase{{3000, 700, 300, 200}, {1500, 400, 300, 200}}, // off both: the nearest
+             TCase{{-50, -900, 1200, 300}, {0, 0, 1000, 300}},    // too wide: shrunk
+         })
+        EXPECT_EQ(PlaceOnScreens(C.Frame, {Left, Right}), C.Placed) << C.Frame.x();
+
+    const QSize Tool(400, 500);
+    struct TBeside {
+        QRect Main;
+        QPoint Placed;
+    };
+    for (const TBeside& C : {
+             TBeside{{100, 50, 500, 400}, {600, 50}},   // room to the right
+             TBeside{{550, 700, 400, 400}, {150, 300}}, // to the left, raised into the area
+             TBeside{{200, 0, 700, 400}, {600, 0}},     // no room: over it, inside the area
+         })
+        EXPECT_EQ(PlaceBeside(C.Main, Tool, Left), C.Placed) << C.Main.x();
+}
+
+TEST_F(MainWindowTest, TheProjectOrFolderOpenedLastOpensAgainAtStart) {
+    const std::string Settings = Config.Path() + "uoorvel.ini";
+    const std::string Saved = Config.Path() + "saved.opr";
+    const std::string Other =
+        Config.Write("other.opr", "[OrvelProject]\nHomeDir=" + Site.Path() + "docs/\n");
+    // What the next start opens: the project file, else the folder.
+    const auto NextStart = [&](const QStringList& Arguments = {}) {
+        Form->close();
+        Form = std::make_unique<TMainWindow>(Services, Settings);
+        Form->Run.PumpInterval = std::chrono::milliseconds(0);
+        Form->show();
+        Services.Messages.clear();
+        Form->Start(Arguments);
+        const TOrvelProject& Project = Form->Run.CurrentProject;
+        return Project.FileName.empty() ? Project.HomeDir : Project.FileName;
+    };
+    Form->FormDropFiles({QString::fromStdString(Site.Path())});
+    EXPECT_EQ(NextStart(), Site.Path());
+    Services.FileAnswer = QString::fromStdString(Saved);
+    Form->SaveProjectButton->click();
+    EXPECT_EQ(NextStart(), Saved);
+    EXPECT_EQ(NextStart({QString::fromStdString(Other)}), Other); // the command line first
+    EXPECT_EQ(NextStart(), Other);
+
+    ::unlink(Other.c_str()); // gone: passed over without a word
+    EXPECT_EQ(NextStart(), "");
+    EXPECT_TRUE(Services.Messages.empty());
+
+    Form->FormDropFiles({QString::fromStdString(Site.Path())});
+    TIniFile File(Settings);
+    File.WriteString("Option", "ReopenLast", "0");
+    File.UpdateFile();
+    EXPECT_EQ(NextStart(), "");
 }
 
 } // namespace

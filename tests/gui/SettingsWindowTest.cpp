@@ -20,13 +20,14 @@
 #include <ostream>
 
 namespace orvel {
-// Failure messages list the fifteen values.
+// Failure messages list the sixteen values.
 void PrintTo(const TSettings& S, std::ostream* Out) {
     *Out << "{" << S.ExternalEditor << "|" << S.ExternalViewer << "|" << S.IgnoreCase << "|"
          << S.DefaultFileName << "|" << S.isSpaceValid << "|" << S.CommandLineOption << "|"
          << S.TagJumpCommandLineOption << "|" << S.AnchorMakesFileBlue << "|" << S.CheckLocalFile
          << "|" << S.IgnoreHTMLInfo << "|" << S.IgnoreJavaScript << "|" << S.HideInfoBoxAfterCheck
-         << "|" << S.ExtListHTML << "|" << S.ExtListImg << "|" << S.ModernHTML << "}";
+         << "|" << S.ExtListHTML << "|" << S.ExtListImg << "|" << S.ModernHTML << "|"
+         << S.ReopenLast << "}";
 }
 } // namespace orvel
 
@@ -53,6 +54,7 @@ TSettings Unusual() {
     S.ExtListHTML = ".HTM.PHP";
     S.ExtListImg = ".BMP.ICO";
     S.ModernHTML = false;
+    S.ReopenLast = false;
     return S;
 }
 
