@@ -5,9 +5,12 @@
 #include "analysis/Reachability.h"
 #include "analysis/RunContext.h"
 #include "project/ProjectFile.h"
+#include "support/CodePage.h"
 #include "support/IniFile.h"
 #include "support/StringUtils.h"
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace orvel {
@@ -72,6 +75,7 @@ void OpenFolder(TRunContext& Run, const std::string& Folder) {
     CheckFolder(Run, Folder, false);
     Run.EndBusy();
     Run.CurrentProject.SetFileName("");
+    Run.CurrentProject.SetModified(false);
     Run.SetStatusText("トップページを指定してください");
     ShowUnreadCount(Run);
 }
@@ -89,6 +93,7 @@ bool ReadProject(TRunContext& Run, const std::string& Path) {
         return false;
     }
     ReadProjectFile(Run.CurrentProject, *File);
+    Run.CurrentProject.SetModified(false);
     return true;
 }
 
@@ -101,12 +106,42 @@ void CheckProject(TRunContext& Run, const std::string& Path) {
     CheckFolder(Run, Run.CurrentProject.HomeDir, true);
     Run.EndBusy();
     Run.CurrentProject.SetFileName(Path);
+    // Entries whose files are gone left the project during the check; the file still has them.
+    Run.CurrentProject.SetModified(false);
     ShowUnreadCount(Run);
 }
 
 bool LoadProject(TRunContext& Run, const std::string& Path) {
     if (!ReadProject(Run, Path)) return false;
     CheckProject(Run, Path);
+    return true;
+}
+
+bool ChangeHomeFolder(TRunContext& Run, const std::string& Folder) {
+    TOrvelProject& Project = Run.CurrentProject;
+    const std::string Home = AnsiUpperCase(IncludeTrailingSeparator(Folder, Project.PathStyle));
+    // Entries are held upper-cased, so a prefix tells what lies inside the new folder.
+    const auto Inside = [&](const std::string& Entry) { return Entry.starts_with(Home); };
+    const auto OutsideFolder = [&](const std::string& Entry) {
+        return IsFolderEntry(Entry, Project.PathStyle) && !Inside(Entry);
+    };
+    const auto Outside = std::ranges::count_if(Project.TopFiles, std::not_fn(Inside)) +
+                         std::ranges::count_if(Project.IgnoreFiles, std::not_fn(Inside)) +
+                         std::ranges::count_if(Project.WildCards, OutsideFolder);
+    if (Outside > 0 &&
+        !Run.ShowMessageBox(
+            TMessageKind::mkQuestion,
+            "TOPページ・除外ファイル・除外フォルダのうち " + std::to_string(Outside) +
+                " 個は新しいホームフォルダの外にあるため、プロジェクトから外します"))
+        return false;
+    Project.KeepTopFiles(Inside);
+    Project.KeepIgnoreFiles(Inside);
+    for (const std::string& Entry : std::vector(Project.WildCards))
+        if (OutsideFolder(Entry)) Project.RemoveWildCard(Entry);
+    Run.BeginBusy();
+    CheckFolder(Run, Folder, true);
+    Run.EndBusy();
+    ShowUnreadCount(Run);
     return true;
 }
 
@@ -148,6 +183,7 @@ void Recheck(TRunContext& Run) {
 void SaveProject(TRunContext& Run, const std::string& Path) {
     WriteProjectFile(Run.CurrentProject, Path);
     Run.CurrentProject.SetFileName(Path);
+    Run.CurrentProject.SetModified(false);
 }
 
 } // namespace orvel

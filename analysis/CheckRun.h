@@ -20,6 +20,10 @@ bool LoadProject(TRunContext& Run, const std::string& Path);
 bool ReadProject(TRunContext& Run, const std::string& Path);
 // ...and checking the project's home folder, if it has one, as the project of that file.
 void CheckProject(TRunContext& Run, const std::string& Path);
+// Moves the project to another home folder: its TOP pages, excluded files and excluded folders
+// that lie outside it leave the project, after the user agreed to lose them, and the folder is
+// checked with the rest. False when the user declined.
+bool ChangeHomeFolder(TRunContext& Run, const std::string& Folder);
 // Checks the home folder of the project again, with its TOP pages and exclusions; the nodes
 // that were expanded and the one selected are again where the site still has them. Quietly, as
 // when it follows changes on disk that the user did not ask to check, it ends without a report.

@@ -12,7 +12,7 @@ struct TTreeNode;
 struct TCommandState {
     bool Busy = false;          // everything but Halt disabled
     bool ReopenEnabled = false; // the home folder exists (idle only)
-    bool UndoEnabled = false;   // a replacement can be undone (idle only)
+    bool UndoEnabled = false;   // a step of the undo history can be undone (idle only)
 };
 
 class THost : public TMessageHost {

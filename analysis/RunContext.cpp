@@ -43,7 +43,7 @@ void TRunContext::EndBusy() {
     if (BusyCount > 0) return;
     Halted = false;
     Host.ApplyCommandState(
-        {false, FileSystem->DirExists(CurrentProject.HomeDir), !ReplacementSteps.empty()});
+        {false, FileSystem->DirExists(CurrentProject.HomeDir), !UndoSteps.empty()});
 }
 
 std::string TRunContext::CountText() const {

@@ -7,7 +7,7 @@
 #include "analysis/Host.h"
 #include "analysis/SiteFindings.h"
 #include "analysis/SiteTree.h"
-#include "analysis/StringReplacement.h"
+#include "analysis/UndoHistory.h"
 #include "project/Project.h"
 #include "project/Settings.h"
 #include "support/BackgroundFree.h"
@@ -45,8 +45,9 @@ public:
     TBackgroundFree Leftovers;     // frees the results of the run before
     TSiteFindings Findings{*this}; // why links are invalid, and who links where
 
-    // The replacements made since the program started, oldest first, each the pages it changed.
-    std::vector<std::vector<TPageEdit>> ReplacementSteps;
+    // What can be undone, oldest first: the replacements and removals of every TOP mark made
+    // since the program started.
+    std::vector<TUndoStep> UndoSteps;
 
     const TFileSystem* FileSystem = &TFileSystem::Real(); // not owned
 

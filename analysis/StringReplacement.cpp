@@ -184,7 +184,7 @@ int ReplaceLinks(TRunContext& Run, const std::vector<TLinkFix>& Fixes) {
         Change.Changed.push_back(Page);
     }
     if (!Step.empty()) {
-        Run.ReplacementSteps.push_back(std::move(Step));
+        Run.UndoSteps.push_back({std::move(Step), {}});
         UpdateAfterChange(Run, Change);
     }
     const size_t Written = Change.Changed.size();
@@ -215,10 +215,7 @@ int ReplaceLinks(TRunContext& Run, const std::vector<TLinkFix>& Fixes) {
     return Replaced;
 }
 
-void UndoLastReplacement(TRunContext& Run) {
-    if (Run.ReplacementSteps.empty()) return;
-    const std::vector<TPageEdit> Step = std::move(Run.ReplacementSteps.back());
-    Run.ReplacementSteps.pop_back();
+void UndoPageEdits(TRunContext& Run, const std::vector<TPageEdit>& Step) {
     TSiteChange Change;
     std::vector<std::string> Left;
     int Restored = 0;

@@ -53,9 +53,8 @@ struct TPageEdit {
 // of places replaced.
 int ReplaceLinks(TRunContext& Run, const std::vector<TLinkFix>& Fixes);
 
-// Gives the pages of the last replacement step their bytes before it, each only where it is
-// still exactly as the step left it, and says which were not; the results follow. Does nothing
-// without a step.
-void UndoLastReplacement(TRunContext& Run);
+// Gives the pages of a replacement step their bytes before it, each only where it is still
+// exactly as the step left it, and says which were not; the results follow.
+void UndoPageEdits(TRunContext& Run, const std::vector<TPageEdit>& Step);
 
 } // namespace orvel

@@ -173,6 +173,16 @@ void ToggleTopMark(TRunContext& Run) {
 }
 
 void RemoveAllTopMarks(TRunContext& Run) {
+    std::vector<std::string>& Tops = Run.CurrentProject.TopFiles;
+    if (!Tops.empty() &&
+        !Run.ShowMessageBox(TMessageKind::mkQuestion, std::to_string(Tops.size()) +
+                                                          " 個のTOPマークをすべて消しますか\r\n"
+                                                          "(元に戻す: Ctrl+Z)"))
+        return;
+    std::vector<std::string> Removed;
+    for (const std::string& Entry : Tops)
+        Removed.push_back(Run.CurrentProject.SpellingOf(Entry));
+    if (!Removed.empty()) Run.UndoSteps.push_back({{}, std::move(Removed)});
     Run.BeginBusy();
     Run.SetStatusText("TOPマークの削除中");
     Run.Tree.BeginUpdate();
@@ -188,6 +198,15 @@ void RemoveAllTopMarks(TRunContext& Run) {
     Run.Tree.EndUpdate();
     Run.SetStatusText("");
     Run.EndBusy();
+}
+
+void RestoreTopMarks(TRunContext& Run, const std::vector<std::string>& TopFiles) {
+    Run.BeginBusy();
+    for (const std::string& Path : TopFiles)
+        if (Run.CurrentProject.IndexOfTopFile(Path) < 0) Run.CurrentProject.AddTopFile(Path);
+    MarkReachability(Run);
+    Run.EndBusy();
+    Run.SetStatusText("TOPマークを元に戻しました");
 }
 
 void ToggleExclusion(TRunContext& Run) {

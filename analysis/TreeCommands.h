@@ -2,6 +2,9 @@
 // on the tree's selected node; the window offers a command only where its menu rule allows it.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace orvel {
 
 class TRunContext;
@@ -10,9 +13,11 @@ struct TTreeNode;
 // Removes the TOP mark of the selected file, or makes the selected HTML file a TOP page; either
 // way reachability is marked again. A node without a file object gives a beep.
 void ToggleTopMark(TRunContext& Run);
-// Sets every file and anchor back to not reached, forgets the TOP pages and recomputes
-// reachability; Halt stops the first loop.
+// After the user agreed: sets every file and anchor back to not reached, forgets the TOP pages
+// as one step of the undo history, and recomputes reachability; Halt stops the first loop.
 void RemoveAllTopMarks(TRunContext& Run);
+// Gives the project the TOP pages again and recomputes reachability: the undoing of the above.
+void RestoreTopMarks(TRunContext& Run, const std::vector<std::string>& TopFiles);
 // Excludes the selected file, or includes it again when it is excluded; for a folder or anchor
 // node, excludes every file below it. Reachability and the pictures follow.
 void ToggleExclusion(TRunContext& Run);

@@ -6,6 +6,7 @@
 #include "support/WildCard.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orvel {
 
@@ -38,18 +39,40 @@ void TOrvelProject::CheckCounts() const {
 
 void TOrvelProject::SetHomeDir(const std::string& Folder) {
     if (Folder.empty()) return;
-    HomeDir = IncludeTrailingSeparator(Folder, PathStyle);
+    const std::string Old = std::exchange(HomeDir, IncludeTrailingSeparator(Folder, PathStyle));
+    if (HomeDir != Old) Touch();
     Display->ShowHomeDir(HomeDir);
 }
 
 void TOrvelProject::SetServerRoot(const std::string& Folder) {
-    ServerRoot = Folder.empty() ? Folder : IncludeTrailingSeparator(Folder, PathStyle);
+    const std::string Old = std::exchange(
+        ServerRoot, Folder.empty() ? Folder : IncludeTrailingSeparator(Folder, PathStyle));
+    if (ServerRoot != Old) Touch();
     Display->ShowServerRoot(ServerRoot.empty() ? "未設定" : ServerRoot);
 }
 
 void TOrvelProject::SetFileName(const std::string& Path) {
     FileName = Path;
-    const std::string Name = Path.empty() ? "untitled" : BareFileName(Path, PathStyle);
+    Named = true;
+    ShowCaptions();
+}
+
+void TOrvelProject::SetModified(bool Value) {
+    if (HasChanges == Value) return;
+    HasChanges = Value;
+    if (Named) ShowCaptions();
+}
+
+void TOrvelProject::Touch() {
+    SetModified(true);
+}
+
+std::string TOrvelProject::Name() const {
+    return FileName.empty() ? "untitled" : BareFileName(FileName, PathStyle);
+}
+
+void TOrvelProject::ShowCaptions() {
+    const std::string Name = (HasChanges ? "*" : "") + this->Name();
     Display->ShowCaptions(Name + " - Orvel(UO)", Name + " - プロジェクト情報");
 }
 
@@ -59,6 +82,7 @@ void TOrvelProject::AddTopFile(const std::string& Path) {
     ++TopFileCount[TopFiles.back()];
     TopSpellings[TopFiles.back()] = Path;
     TopView->Append(TopFiles.back());
+    Touch();
     CheckCounts();
 }
 
@@ -74,6 +98,7 @@ void TOrvelProject::RemoveTopFile(const std::string& Path) {
         }
         TopFiles.erase(TopFiles.begin() + Index);
         TopView->Delete(Index);
+        Touch();
     }
     CheckCounts();
 }
@@ -86,6 +111,7 @@ void TOrvelProject::KeepTopFiles(const std::function<bool(const std::string&)>& 
     const bool Dropped = Kept.size() != TopFiles.size();
     TopFiles = std::move(Kept);
     if (!Dropped) return;
+    Touch();
     TopFileCount.clear();
     TopView->Clear();
     for (const std::string& Entry : TopFiles) {
@@ -98,6 +124,7 @@ void TOrvelProject::KeepTopFiles(const std::function<bool(const std::string&)>& 
 }
 
 void TOrvelProject::ClearTopFiles() {
+    if (!TopFiles.empty()) Touch();
     TopFiles.clear();
     TopFileCount.clear();
     TopSpellings.clear();
@@ -113,7 +140,10 @@ int TOrvelProject::IndexOfTopFile(const std::string& Path) const {
 void TOrvelProject::AddIgnoreFile(const std::string& Path) {
     CheckCounts();
     const std::string Upper = AnsiUpperCase(Path);
-    if (IgnoreFiles.Add(Upper)) IgnoreView->Insert(IgnoreFiles.IndexOf(Upper), Upper);
+    if (IgnoreFiles.Add(Upper)) {
+        IgnoreView->Insert(IgnoreFiles.IndexOf(Upper), Upper);
+        Touch();
+    }
     IgnoreSpellings[Upper] = Path;
     RemoveTopFile(Upper);
     CheckCounts();
@@ -127,7 +157,9 @@ void TOrvelProject::AddIgnoreFiles(const std::vector<std::string>& Paths) {
         Upper.push_back(AnsiUpperCase(Path));
         IgnoreSpellings[Upper.back()] = Path;
     }
+    const int Before = IgnoreFiles.Count();
     IgnoreFiles.AddAll(Upper);
+    if (IgnoreFiles.Count() != Before) Touch();
     IgnoreView->Clear();
     for (const std::string& Entry : IgnoreFiles)
         IgnoreView->Append(Entry);
@@ -144,6 +176,7 @@ void TOrvelProject::RemoveIgnoreFile(const std::string& Path) {
         IgnoreSpellings.erase(IgnoreFiles[Index]);
         IgnoreFiles.Delete(Index);
         IgnoreView->Delete(Index);
+        Touch();
     }
     CheckCounts();
 }
@@ -158,6 +191,7 @@ void TOrvelProject::KeepIgnoreFiles(const std::function<bool(const std::string&)
             IgnoreSpellings.erase(Entry);
     }
     if (static_cast<int>(Kept.size()) == IgnoreFiles.Count()) return;
+    Touch();
     IgnoreFiles.AssignSorted(std::move(Kept));
     IgnoreView->Clear();
     for (const std::string& Entry : IgnoreFiles)
@@ -166,6 +200,7 @@ void TOrvelProject::KeepIgnoreFiles(const std::function<bool(const std::string&)
 }
 
 void TOrvelProject::ClearIgnoreFiles() {
+    if (IgnoreFiles.Count() > 0) Touch();
     IgnoreFiles.Clear();
     IgnoreSpellings.clear();
     IgnoreView->Clear();
@@ -191,6 +226,7 @@ void TOrvelProject::AddWildCard(const std::string& Pattern) {
     CheckCounts();
     WildCards.push_back(Pattern);
     WildView->Append(Pattern);
+    Touch();
     CheckCounts();
 }
 
@@ -204,11 +240,13 @@ void TOrvelProject::RemoveWildCard(const std::string& Entry) {
     if (Index >= 0) {
         WildCards.erase(WildCards.begin() + Index);
         WildView->Delete(Index);
+        Touch();
     }
     CheckCounts();
 }
 
 void TOrvelProject::ClearWildCards() {
+    if (!WildCards.empty()) Touch();
     WildCards.clear();
     WildView->Clear();
     CheckCounts();

@@ -52,6 +52,11 @@ public:
     }
     void SetServerRoot(const std::string& Folder);
     void SetFileName(const std::string& Path);
+    // The project file's bare name, or "untitled".
+    std::string Name() const;
+    // Whether the project has changes since it was last opened or saved; the captions show it.
+    bool Modified() const { return HasChanges; }
+    void SetModified(bool Value);
 
     void AddTopFile(const std::string& Path);
     void RemoveTopFile(const std::string& Path);
@@ -100,6 +105,9 @@ public:
 
 private:
     void CheckCounts() const;
+    // Every change to what the project file holds marks the project modified.
+    void Touch();
+    void ShowCaptions();
 
     // How often each entry stands in TopFiles, so that asking for a path that is no TOP page
     // (as adding every excluded file of a project file does) costs no walk over the list.
@@ -113,6 +121,8 @@ private:
     TProjectListView* IgnoreView = &OwnIgnoreView;
     TProjectListView* WildView = &OwnWildView;
     TProjectDisplay* Display = &OwnDisplay;
+    bool HasChanges = false;
+    bool Named = false; // the captions keep their first texts until the project has a name
 };
 
 } // namespace orvel

@@ -8,6 +8,7 @@
 #include "support/DeleteFolder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace orvel;
@@ -202,6 +203,70 @@ TEST_F(Run, ReopenAppliesTheProjectAgain) {
     EXPECT_EQ(FindNodeByPath(T.Run, Dir.Path() + "index.html", false)->Data->ReachState, rsTop);
     EXPECT_TRUE(FindNodeByPath(T.Run, Dir.Path() + "b.html", false)->Data->Ignored);
     EXPECT_EQ(FindNodeByPath(T.Run, Dir.Path() + "a.html", false)->Data->ReachState, rsReached);
+}
+
+TEST_F(Run, ChangesMarkTheProjectModifiedUntilItIsSavedOrRead) {
+    WriteBrokenSite();
+    const TOrvelProject& Project = T.Run.CurrentProject;
+    OpenFolder(T.Run, Dir.Path());
+    EXPECT_FALSE(Project.Modified());
+    T.Run.Tree.Select(FindNodeByPath(T.Run, Dir.Path() + "b.html", false));
+    MarkSelectedTop(T.Run);
+    EXPECT_TRUE(Project.Modified());
+    EXPECT_EQ(Project.PlainDisplay().MainCaption, "*untitled - Orvel(UO)");
+    const std::string File = Dir.Path() + "p.opr";
+    SaveProject(T.Run, File);
+    EXPECT_FALSE(Project.Modified());
+    EXPECT_EQ(Project.PlainDisplay().MainCaption, "p.opr - Orvel(UO)");
+    Reopen(T.Run); // the same folder and lists: nothing changed
+    EXPECT_FALSE(Project.Modified());
+
+    // A TOP page whose file is gone leaves the project: a change, except while the file is read.
+    std::remove((Dir.Path() + "b.html").c_str());
+    Reopen(T.Run);
+    EXPECT_TRUE(Project.Modified());
+    LoadProject(T.Run, File);
+    EXPECT_TRUE(Project.TopFiles.empty());
+    EXPECT_FALSE(Project.Modified());
+}
+
+TEST_F(Run, AnotherHomeFolderKeepsTheEntriesInsideIt) {
+    Dir.WriteSite({{"a.html", ""}, {"b.html", ""}, {"sub/index.html", ""}, {"sub/x.html", ""}});
+    TOrvelProject& Project = T.Run.CurrentProject;
+    OpenFolder(T.Run, Dir.Path());
+    for (const char* Top : {"a.html", "sub/index.html"})
+        Project.AddTopFile(Dir.Path() + Top);
+    Project.AddIgnoreFiles({Dir.Path() + "b.html", Dir.Path() + "sub/x.html"});
+    Project.AddWildCard("*.bak");
+    Project.AddIgnoreFolder(Dir.Path() + "sub/deep");
+    Project.AddIgnoreFolder(Dir.Path() + "other");
+    SaveProject(T.Run, Dir.Path() + "p.opr");
+    const std::string Sub = Dir.Path() + "sub/";
+    const size_t Boxes = T.Host.Messages.size();
+
+    T.Host.Answer = false;
+    EXPECT_FALSE(ChangeHomeFolder(T.Run, Sub));
+    ASSERT_EQ(T.Host.Messages.size(), Boxes + 1);
+    EXPECT_EQ(T.Host.Messages.back().Text,
+              "TOPページ・除外ファイル・除外フォルダのうち 3 個は新しいホームフォルダの外にある"
+              "ため、プロジェクトから外します");
+    EXPECT_EQ(Project.TopFiles.size(), 2u);
+    EXPECT_EQ(Project.HomeDir, Dir.Path());
+
+    T.Host.Answer = true;
+    EXPECT_TRUE(ChangeHomeFolder(T.Run, Sub));
+    EXPECT_EQ(Project.HomeDir, Sub);
+    EXPECT_EQ(Project.TopFiles, Strings{AnsiUpperCase(Sub + "index.html")});
+    EXPECT_EQ(Strings(Project.IgnoreFiles.begin(), Project.IgnoreFiles.end()),
+              Strings{AnsiUpperCase(Sub + "x.html")});
+    EXPECT_EQ(Project.WildCards, (Strings{"*.bak", AnsiUpperCase(Sub + "deep/")}));
+    EXPECT_EQ(Project.PlainDisplay().MainCaption, "*p.opr - Orvel(UO)");
+    EXPECT_EQ(FindNodeByPath(T.Run, Sub + "index.html", false)->Data->ReachState, rsTop);
+
+    const size_t Asked = T.Host.Messages.size();
+    EXPECT_TRUE(ChangeHomeFolder(T.Run, Sub)); // nothing outside: no question, only the report
+    EXPECT_EQ(T.Host.Messages.size(), Asked + 1);
+    EXPECT_EQ(T.Host.Messages.back().Kind, TMessageKind::mkInformation);
 }
 
 } // namespace

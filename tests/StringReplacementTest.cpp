@@ -131,7 +131,7 @@ TEST_F(StringReplacement, APageLeftAsItWasIsNotWrittenAndTheMessageSaysWhy) {
         ASSERT_EQ(T.Host.Messages.size(), 1u);
         EXPECT_EQ(T.Host.Messages[0].Kind, C.Kind);
         EXPECT_EQ(T.Host.Messages[0].Text, C.Message);
-        EXPECT_TRUE(T.Run.ReplacementSteps.empty());
+        EXPECT_TRUE(T.Run.UndoSteps.empty());
     }
 }
 
@@ -224,7 +224,7 @@ TEST_F(StringReplacement, UndoRestoresEveryPageThatNobodyChangedSince) {
     EXPECT_EQ(ReadWholeFile(Dir.Path() + "b.html"), Fixed);
     const std::string Edited = Dir.Write("b.html", Fixed + " edited");
 
-    UndoLastReplacement(T.Run);
+    UndoLastStep(T.Run);
     EXPECT_EQ(ReadWholeFile(Dir.Path() + "a.html"), Old);
     EXPECT_EQ(ReadWholeFile(Dir.Path() + "c.html"), Old);
     EXPECT_EQ(ReadWholeFile(Edited), Fixed + " edited");
@@ -232,13 +232,13 @@ TEST_F(StringReplacement, UndoRestoresEveryPageThatNobodyChangedSince) {
     EXPECT_EQ(T.Host.Messages.back().Text, "2 個のファイルの置換を元に戻しました\r\n"
                                            "次のファイルは元に戻していません:\r\n"
                                            "b.html: 置換の後で変更されています");
-    EXPECT_TRUE(T.Run.ReplacementSteps.empty());
+    EXPECT_TRUE(T.Run.UndoSteps.empty());
     // The links follow: the restored pages link to old.html again.
     EXPECT_GE(T.Run.FileObjects.FindByPath(Dir.Path() + "a.html", false)
                   ->InvalidLinks.IndexOf("old.html"),
               0);
     const size_t Messages = T.Host.Messages.size();
-    UndoLastReplacement(T.Run); // nothing left to undo
+    UndoLastStep(T.Run); // nothing left to undo
     EXPECT_EQ(T.Host.Messages.size(), Messages);
 }
 

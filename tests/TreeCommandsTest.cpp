@@ -131,6 +131,17 @@ TEST_F(TreeCommands, DeletedFilesLeaveTheProjectAndLaterRuns) {
     EXPECT_EQ(T.Run.FileObjects.Count(), 4);
     EXPECT_EQ(T.Run.FolderNodes.size(), 1u);
 
+    T.Host.Answer = false; // asked first
+    RemoveAllTopMarks(T.Run);
+    EXPECT_EQ(T.Run.CurrentProject.TopFiles.size(), 1u);
+    EXPECT_EQ(T.Host.Messages.back().Text,
+              "1 個のTOPマークをすべて消しますか\r\n(元に戻す: Ctrl+Z)");
+    T.Host.Answer = true;
+    RemoveAllTopMarks(T.Run);
+    UndoLastStep(T.Run);
+    EXPECT_EQ(T.Run.CurrentProject.TopFiles, Strings{AnsiUpperCase(Dir.Path() + "index.html")});
+    EXPECT_EQ(At("index.html").Data->ReachState, rsTop);
+    EXPECT_TRUE(T.Run.UndoSteps.empty());
     RemoveAllTopMarks(T.Run);
     for (const auto& F : T.Run.FileObjects)
         EXPECT_EQ(F->ReachState, rsUnreached) << F->Path;

@@ -62,10 +62,10 @@ void TMainWindow::BuildLinkPopup() {
 
 void TMainWindow::ConnectLinkList(QListWidget* List) {
     connect(List, &QListWidget::itemClicked, this, [this, List] { ShowLinkPopup(List); });
-    // A selection made with the keys counts as a click; a mouse press is followed by one.
+    // A selection made with the keys takes the link without a popup, which would take the keys;
+    // a mouse press is followed by a click.
     connect(List, &QListWidget::itemSelectionChanged, this, [this, List] {
-        if (QApplication::mouseButtons() == Qt::NoButton && List->hasFocus())
-            ShowLinkPopup(List, true);
+        if (QApplication::mouseButtons() == Qt::NoButton && List->hasFocus()) TakeLink(List);
     });
     connect(List, &QListWidget::itemActivated, this, &TMainWindow::TagJumpToLink);
     const auto OpenPopup = [this, List] {
@@ -88,14 +88,21 @@ std::string TMainWindow::ExplainInvalidLink(const std::string& Link) {
     return Diagnosis.Suggestion.value_or("");
 }
 
-void TMainWindow::ShowLinkPopup(QListWidget* List, bool AtItem) {
+bool TMainWindow::TakeLink(QListWidget* List) {
     const QList<QListWidgetItem*> Selected = List->selectedItems();
     const TTreeNode* Node = SelectedNode();
-    if (Selected.isEmpty() || !Node || !Node->Data || Run.Busy()) return;
+    if (Selected.isEmpty() || !Node || !Node->Data || Run.Busy()) return false;
     SelectedLinkText = Selected.first()->data(LinkRole).toByteArray().toStdString();
     SelectedSuggestion.clear();
     if (List == InvalidLinkList) SelectedSuggestion = ExplainInvalidLink(SelectedLinkText);
     ReplaceWithSuggestionItem->setVisible(!SelectedSuggestion.empty());
+    return true;
+}
+
+void TMainWindow::ShowLinkPopup(QListWidget* List, bool AtItem) {
+    if (!TakeLink(List)) return;
+    const QList<QListWidgetItem*> Selected = List->selectedItems();
+    const TTreeNode* Node = SelectedNode();
     TagJumpMenu->clear();
     const auto Places = FindTagJumpPlaces(Run, *Node->Data, SelectedLinkText);
     if (!Places) return; // the file cannot be read: reported, no popup

@@ -46,7 +46,7 @@ TMainWindow::TMainWindow(TUiServices& UiServices, std::string SettingsFile, QWid
                                 &ProjectWindow->WildCardView, ProjectWindow);
     connect(ProjectWindow, &TProjectWindow::MainCaptionChanged, this, &QWidget::setWindowTitle);
     connect(ProjectWindow, &TProjectWindow::HomeFolderRequested, this,
-            &TMainWindow::OpenFolderButtonClick);
+            &TMainWindow::ChangeHomeFolderClick);
     SiteWatcher = new TSiteWatcher(
         Run, [this] { Reopen(Run, true); }, this);
     BuildLayout();
@@ -339,6 +339,11 @@ void TMainWindow::closeEvent(QCloseEvent* Event) {
     if (Run.Busy()) {
         Run.Halted = true;
         Run.Closing = true;
+        Event->ignore();
+        return;
+    }
+    Run.Closing = false;
+    if (!MayCloseProject()) {
         Event->ignore();
         return;
     }

@@ -13,6 +13,7 @@
 #include <string>
 
 class QAction;
+class QKeySequence;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -86,7 +87,12 @@ public:
     void FormDropFiles(const QStringList& Paths);
     void OpenFolderButtonClick();
     void OpenProjectButtonClick();
+    // Saves the project under a name chosen in the save dialog.
     void SaveProjectButtonClick();
+    // Saves the project to its file; without one, as the save button does.
+    void SaveProjectOverClick();
+    // Moves the project to a folder chosen in the folder dialog, keeping what lies inside it.
+    void ChangeHomeFolderClick();
     void ReopenButtonClick();
     // Undoes the last replacement.
     void UndoButtonClick();
@@ -110,10 +116,13 @@ public:
     void OpenWithBrowserClick();
     // Hands a local path or a web address to the browser; an error box when there is none.
     void OpenURL(const std::string& Document);
-    // After a click or a keyboard selection in a link list: remembers the link and offers its
+    // After a click in a link list, or its Menu key: remembers the link and offers its
     // replacement and the tag jump to each of its places in the selected file, beside the mouse
     // or, from the keyboard, at the list's current item.
     void ShowLinkPopup(QListWidget* List, bool AtItem = false);
+    // Remembers the link selected in the list and, for an invalid one, says why on the status
+    // line; false when there is none to take.
+    bool TakeLink(QListWidget* List);
     // Enter or a double click on a link: the editor starts at the link's first place.
     void TagJumpToLink(const QListWidgetItem* Item);
     // Starts the editor at the line of a tag-jump item.
@@ -203,6 +212,13 @@ private:
     void ClearLinkLists();
     // Opens a project file, and preselects it in the save dialog once it was read.
     void OpenProject(const std::string& Path);
+    // Saves the project, to its file unless ChooseFile or it has none; false when it was not.
+    bool SaveCurrentProject(bool ChooseFile);
+    // Before the project is closed: asks whether its unsaved changes are saved first. False
+    // when the user chose to keep it open, or saving failed.
+    bool MayCloseProject();
+    // A key that clicks the button where it is enabled, wherever the keyboard is in the window.
+    void AddKey(const QKeySequence& Key, QToolButton* Button);
 
     TUiServices& Services;
     std::string SettingsPath;

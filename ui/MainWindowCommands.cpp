@@ -6,6 +6,7 @@
 #include "analysis/ExternalApps.h"
 #include "analysis/StringReplacement.h"
 #include "analysis/TreeCommands.h"
+#include "analysis/UndoHistory.h"
 #include "support/CodePage.h"
 #include "support/IniFile.h"
 #include "ui/AboutBox.h"
@@ -29,6 +30,7 @@ void TMainWindow::FormDropFiles(const QStringList& Paths) {
     const std::string Path = FromQString(Paths.first());
     const QFileInfo Info(Paths.first());
     if (!Info.exists() && !Info.isSymLink()) return;
+    if (!MayCloseProject()) return;
     if (Info.isDir())
         OpenFolder(Run, Path);
     else if (AsciiUpperCase(ExtractExtension(Path, TPathStyle::psPosix)) == ".OPR")
@@ -45,14 +47,23 @@ void TMainWindow::OpenProject(const std::string& Path) {
 }
 
 void TMainWindow::OpenFolderButtonClick() {
-    if (!HomeFolderDialog->Execute()) return;
+    if (!MayCloseProject() || !HomeFolderDialog->Execute()) return;
     OpenFolder(Run, FromQString(HomeFolderDialog->FolderName));
     RememberLastOpened();
     HomeFolderDialog->SelectFolder = TSelectFolder::sfManual;
     HomeFolderDialog->SelectFolderName = HomeFolderDialog->FolderName;
 }
 
+void TMainWindow::ChangeHomeFolderClick() {
+    if (!HomeFolderDialog->Execute()) return;
+    if (!ChangeHomeFolder(Run, FromQString(HomeFolderDialog->FolderName))) return;
+    RememberLastOpened();
+    HomeFolderDialog->SelectFolder = TSelectFolder::sfManual;
+    HomeFolderDialog->SelectFolderName = HomeFolderDialog->FolderName;
+}
+
 void TMainWindow::OpenProjectButtonClick() {
+    if (!MayCloseProject()) return;
     const QString Path = Services.ChooseFileToOpen(
         this, QStringLiteral("プロジェクトファイルを開く"),
         QStringLiteral("Orvelプロジェクトファイル(*.opr);;すべてのファイル(*.*)"));
@@ -60,14 +71,46 @@ void TMainWindow::OpenProjectButtonClick() {
 }
 
 void TMainWindow::SaveProjectButtonClick() {
-    const QString Path =
-        Services.ChooseFileToSave(this, QStringLiteral("プロジェクトファイルを保存"),
-                                  QStringLiteral("Orvelプロジェクトファイル(*.opr)"),
-                                  QStringLiteral("opr"), ToQString(SaveDialogFileName));
-    if (Path.isEmpty()) return;
-    SaveProject(Run, FromQString(Path)); // a failure reaches the error box
-    SaveDialogFileName = FromQString(Path);
+    SaveCurrentProject(true);
+}
+
+void TMainWindow::SaveProjectOverClick() {
+    SaveCurrentProject(false);
+}
+
+bool TMainWindow::SaveCurrentProject(bool ChooseFile) {
+    std::string Path = Run.CurrentProject.FileName;
+    if (ChooseFile || Path.empty()) {
+        const QString Chosen =
+            Services.ChooseFileToSave(this, QStringLiteral("プロジェクトファイルを保存"),
+                                      QStringLiteral("Orvelプロジェクトファイル(*.opr)"),
+                                      QStringLiteral("opr"), ToQString(SaveDialogFileName));
+        if (Chosen.isEmpty()) return false;
+        Path = FromQString(Chosen);
+    }
+    try {
+        SaveProject(Run, Path);
+    } catch (const EIniWriteError& E) {
+        Services.ShowMessageBox(TMessageKind::mkError, E.what());
+        return false;
+    }
+    SaveDialogFileName = Path;
     RememberLastOpened();
+    return true;
+}
+
+bool TMainWindow::MayCloseProject() {
+    if (!Run.CurrentProject.Modified()) return true;
+    switch (Services.AskToSave(this, ToQString("プロジェクト「" + Run.CurrentProject.Name() +
+                                               "」への変更を保存しますか"))) {
+    case TSaveAnswer::saSave:
+        return SaveCurrentProject(false);
+    case TSaveAnswer::saDiscard:
+        return true;
+    case TSaveAnswer::saCancel:
+        break;
+    }
+    return false;
 }
 
 void TMainWindow::ReopenButtonClick() {
@@ -75,7 +118,7 @@ void TMainWindow::ReopenButtonClick() {
 }
 
 void TMainWindow::UndoButtonClick() {
-    if (!Run.Busy()) UndoLastReplacement(Run);
+    if (!Run.Busy()) UndoLastStep(Run);
 }
 
 void TMainWindow::HaltButtonClick() {

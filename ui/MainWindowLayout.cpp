@@ -140,24 +140,37 @@ QWidget* TMainWindow::BuildToolBar(QWidget* Parent) {
     };
     Button(OpenFolderButton, "&Folder", "ホームページのフォルダを開く", TToolGlyph::Folder,
            &TMainWindow::OpenFolderButtonClick);
-    Button(OpenProjectButton, "&Open", "Projectファイルを開く", TToolGlyph::Open,
+    Button(OpenProjectButton, "&Open", "Projectファイルを開く (Ctrl+O)", TToolGlyph::Open,
            &TMainWindow::OpenProjectButtonClick);
-    Button(SaveProjectButton, "&Save", "Projectファイルの保存", TToolGlyph::Save,
-           &TMainWindow::SaveProjectButtonClick);
-    Button(ReopenButton, "&Reopen", "現在のフォルダを開き直す", TToolGlyph::Reopen,
+    Button(SaveProjectButton, "&Save",
+           "Projectファイルの保存\n上書き保存 (Ctrl+S)、名前を付けて保存 (Ctrl+Shift+S)",
+           TToolGlyph::Save, &TMainWindow::SaveProjectButtonClick);
+    Button(ReopenButton, "&Reopen", "現在のフォルダを開き直す (F5)", TToolGlyph::Reopen,
            &TMainWindow::ReopenButtonClick);
     Button(UndoButton, "&Undo", "元に戻す (Ctrl+Z)", TToolGlyph::Undo,
            &TMainWindow::UndoButtonClick);
-    new QShortcut(QKeySequence::Undo, this, [this] {
-        if (UndoButton->isEnabled()) UndoButtonClick();
-    });
-    Button(HaltButton, "&Halt", QString(), TToolGlyph::Halt, &TMainWindow::HaltButtonClick);
+    Button(HaltButton, "&Halt", "中断 (Esc)", TToolGlyph::Halt, &TMainWindow::HaltButtonClick);
     Button(SettingsButton, "&Config", "いろいろ設定する", TToolGlyph::Config,
            &TMainWindow::SettingsButtonClick);
     Button(AboutButton, "&About", "Orvelについて", TToolGlyph::About,
            &TMainWindow::AboutButtonClick);
     Layout->addStretch();
+    AddKey(Qt::CTRL | Qt::Key_O, OpenProjectButton);
+    AddKey(Qt::CTRL | Qt::SHIFT | Qt::Key_S, SaveProjectButton);
+    AddKey(Qt::Key_F5, ReopenButton);
+    AddKey(QKeySequence::Undo, UndoButton);
+    AddKey(Qt::Key_Escape, HaltButton);
+    new QShortcut(Qt::CTRL | Qt::Key_S, this, [this] {
+        if (SaveProjectButton->isEnabled()) SaveProjectOverClick();
+    });
+    new QShortcut(Qt::CTRL | Qt::Key_Q, this, [this] { close(); });
     return ToolBar;
+}
+
+void TMainWindow::AddKey(const QKeySequence& Key, QToolButton* Button) {
+    new QShortcut(Key, this, [Button] {
+        if (Button->isEnabled()) Button->click();
+    });
 }
 
 void TMainWindow::BuildSiteTreeView(QWidget* Parent) {

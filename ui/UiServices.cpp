@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace orvel::ui {
 
@@ -45,6 +46,23 @@ bool TQtServices::ShowMessageBox(TMessageKind Kind, const std::string& Text,
 
 void TQtServices::Beep(TBeepKind) {
     QApplication::beep();
+}
+
+TSaveAnswer TQtServices::AskToSave(QWidget* Parent, const QString& Text) {
+    QMessageBox Box(QMessageBox::Warning, QStringLiteral("Orvel(UO)"), Text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, Parent);
+    Box.button(QMessageBox::Save)->setText(QStringLiteral("保存(&S)"));
+    Box.button(QMessageBox::Discard)->setText(QStringLiteral("保存しない(&N)"));
+    Box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    Box.setDefaultButton(QMessageBox::Save);
+    switch (Box.exec()) {
+    case QMessageBox::Save:
+        return TSaveAnswer::saSave;
+    case QMessageBox::Discard:
+        return TSaveAnswer::saDiscard;
+    default:
+        return TSaveAnswer::saCancel;
+    }
 }
 
 QString TQtServices::ChooseFileToOpen(QWidget* Parent, const QString& Title,

@@ -10,8 +10,13 @@ class QWidget;
 
 namespace orvel::ui {
 
+// The answers to "save the changes first?".
+enum class TSaveAnswer { saSave, saDiscard, saCancel };
+
 class TUiServices : public TMessageHost {
 public:
+    // Asks whether changes are saved before they are lost: Save, Discard or Cancel.
+    virtual TSaveAnswer AskToSave(QWidget* Parent, const QString& Text) = 0;
     // A file chosen in an open dialog, or empty when cancelled.
     virtual QString ChooseFileToOpen(QWidget* Parent, const QString& Title,
                                      const QString& Filter) = 0;
@@ -29,6 +34,7 @@ public:
     bool ShowMessageBox(TMessageKind Kind, const std::string& Text,
                         const std::string& Details) override;
     void Beep(TBeepKind Kind) override;
+    TSaveAnswer AskToSave(QWidget* Parent, const QString& Text) override;
     QString ChooseFileToOpen(QWidget* Parent, const QString& Title, const QString& Filter) override;
     QString ChooseFileToSave(QWidget* Parent, const QString& Title, const QString& Filter,
                              const QString& DefaultSuffix, const QString& Initial) override;

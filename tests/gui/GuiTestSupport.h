@@ -23,6 +23,10 @@ public:
         return Answer;
     }
     void Beep(TBeepKind Kind) override { Beeps.push_back(Kind); }
+    ui::TSaveAnswer AskToSave(QWidget*, const QString& Text) override {
+        SaveQuestions << Text;
+        return SaveAnswer;
+    }
     QString ChooseFileToOpen(QWidget*, const QString& Title, const QString&) override {
         DialogTitles << Title;
         return FileAnswer;
@@ -39,6 +43,8 @@ public:
     QStringList DialogTitles;
     QString SaveInitial;
     QString FileAnswer; // what the file dialogs answer; empty is Cancel
+    QStringList SaveQuestions;
+    ui::TSaveAnswer SaveAnswer = ui::TSaveAnswer::saCancel;
     bool Answer = true;
     std::function<void()> OnMessage; // called where a box would open
 };

@@ -62,11 +62,16 @@ TEST_F(LinkPopup, AClickOffersTheLinksPlacesRightOfTheCursor) {
               QStringList({"1: =\"a.html\">a.htm", "1: \">a.html</a>  <", "3: p>a.html  <a hr"}));
     Form->LinkPopupMenu->hide();
 
-    // With IgnoreCase the places that differ in letter case come too; from the keyboard.
+    // With IgnoreCase the places that differ in letter case come too; from the keyboard, where
+    // the arrow keys only take the link and the Menu key opens the popup.
     Form->Run.Settings.IgnoreCase = true;
     Form->ValidLinkList->setFocus();
     Form->ValidLinkList->setCurrentRow(-1);
+    Form->SelectedLinkText.clear();
     QTest::keyClick(Form->ValidLinkList, Qt::Key_Down);
+    EXPECT_FALSE(Form->LinkPopupMenu->isVisible());
+    EXPECT_EQ(Form->SelectedLinkText, "a.html");
+    QTest::keyClick(Form->ValidLinkList, Qt::Key_Menu);
     EXPECT_TRUE(Form->LinkPopupMenu->isVisible());
     EXPECT_EQ(TagJumpItems().size(), 4);
     EXPECT_EQ(TagJumpItems().value(2), "2: =\"A.HTML\">  <p>");

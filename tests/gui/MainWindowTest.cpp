@@ -334,6 +334,53 @@ TEST_F(MainWindowTest, SaveDialogPreselectsTheProjectFileLastReadOrWritten) {
     EXPECT_EQ(Services.SaveInitial.toStdString(), Saved);
 }
 
+TEST_F(MainWindowTest, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost) {
+    TTempDir Other;
+    Other.Write("x.html", "");
+    Open();
+    Select(Node("index.html"));
+    Form->MarkTopClick();
+    EXPECT_EQ(Form->windowTitle(), "*untitled - Orvel(UO)");
+    // Cancel keeps the project, whichever command would have put it aside.
+    const QString OtherFolder = QString::fromStdString(Other.Path());
+    Form->FormDropFiles({OtherFolder});
+    Form->OpenProjectButton->click();
+    Form->OpenFolderButton->click();
+    Form->close();
+    EXPECT_EQ(Services.SaveQuestions,
+              QStringList(4, QStringLiteral("プロジェクト「untitled」への変更を保存しますか")));
+    EXPECT_TRUE(Services.DialogTitles.isEmpty());
+    EXPECT_TRUE(Form->isVisible());
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
+
+    // Save: an untitled project asks for its file first; then the other folder opens.
+    const std::string Saved = Config.Path() + "s.opr";
+    Services.SaveAnswer = TSaveAnswer::saSave;
+    Services.FileAnswer = QString::fromStdString(Saved);
+    Form->FormDropFiles({OtherFolder});
+    EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Other.Path());
+    EXPECT_NE(ReadWholeFile(Saved).find("TopFile0="), std::string::npos);
+
+    // Ctrl+S writes a project that has a file without a dialog.
+    Form->FormDropFiles({QString::fromStdString(Saved)}); // unchanged: no question
+    EXPECT_EQ(Services.SaveQuestions.size(), 5);
+    Select(Node("a.html"));
+    Form->MarkTopClick();
+    Services.DialogTitles.clear();
+    QTest::keyClick(Form->SiteTreeView, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(Services.DialogTitles.isEmpty());
+    EXPECT_EQ(Form->windowTitle(), "s.opr - Orvel(UO)");
+    EXPECT_NE(ReadWholeFile(Saved).find("TopFile1="), std::string::npos);
+
+    // Discard lets the window close with its changes.
+    Form->UnMarkTopAllClick();
+    Services.SaveAnswer = TSaveAnswer::saDiscard;
+    QTest::keyClick(Form->SiteTreeView, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(Services.SaveQuestions.size(), 6);
+    EXPECT_FALSE(Form->isVisible());
+    EXPECT_NE(ReadWholeFile(Saved).find("TopFile1="), std::string::npos);
+}
+
 TEST_F(MainWindowTest, EndOfRunBoxAndBeep) {
     Open();
     ASSERT_FALSE(Services.Messages.empty());
