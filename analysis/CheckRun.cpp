@@ -16,13 +16,17 @@
 namespace orvel {
 
 namespace {
+const char* const HaltedText = "中断しました";
+
 std::string UnreadText(const TRunContext& Run) {
     return "読めなかったフォルダとファイルの数 " + std::to_string(Run.Unread.size());
 }
 
-// Once the run is over, the status line says what it could not read.
+// Once the run is over, the status line says that it was halted and what it could not read.
 void ShowUnreadCount(TRunContext& Run) {
-    if (!Run.Unread.empty()) Run.SetStatusText(UnreadText(Run));
+    std::string Text = Run.EndedHalted && !Run.Closing ? HaltedText : "";
+    if (!Run.Unread.empty()) Text += (Text.empty() ? "" : "　") + UnreadText(Run);
+    if (!Text.empty()) Run.SetStatusText(std::move(Text));
 }
 
 void ReportEndOfCheck(TRunContext& Run) {
@@ -32,8 +36,20 @@ void ReportEndOfCheck(TRunContext& Run) {
         return;
     }
     Run.Beep(TBeepKind::bkInformation);
-    std::string Text = "無効リンクを含むファイルの数 " + std::to_string(Run.InvalidLinkFileCount) +
-                       "\r\n無効リンクの総数 " + std::to_string(Run.InvalidLinkTotal);
+    int Files = Run.InvalidLinkFileCount, Links = Run.InvalidLinkTotal;
+    std::string Text;
+    if (Run.Halted) {
+        // Only what was checked counts: a link to a file not reached yet is not known missing.
+        Files = Links = 0;
+        for (const auto& File : Run.FileObjects) {
+            const int Checked = CheckedInvalidLinks(*File);
+            Links += Checked;
+            Files += Checked > 0;
+        }
+        Text = std::string(HaltedText) + "\r\n確認したファイルのみの数です\r\n";
+    }
+    Text += "無効リンクを含むファイルの数 " + std::to_string(Files) + "\r\n無効リンクの総数 " +
+            std::to_string(Links);
     // Under the original rules, what the modern ones would make of the site and how to get them.
     if (const int Modern = LinksValidByModernRules(Run); Modern > 0)
         Text += "\r\n設定の「その他」で「HTML5 の id 属性と新しいリンク属性も扱う」をオンにすると、"

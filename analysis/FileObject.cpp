@@ -1,5 +1,6 @@
 #include "analysis/FileObject.h"
 
+#include "analysis/LinkDiagnosis.h"
 #include "analysis/NodePictures.h"
 #include "analysis/PageReader.h"
 #include "analysis/RunContext.h"
@@ -135,7 +136,8 @@ void TFileObject::UpdateImage() {
     Run.SetStatusText(std::string_view(Path).substr(BareFileNameStart(Path, Run.PathStyle())),
                       " - ファイルイメージのセット中");
     if (Kind == fkHtml) {
-        if (!InvalidLinks.Empty()) {
+        // A halted run has not seen the files it did not reach: links to them say nothing.
+        if (Run.Halted ? CheckedInvalidLinks(*this) > 0 : !InvalidLinks.Empty()) {
             SetFlagged(true);
         } else {
             bool UnreachedAnchor = false;

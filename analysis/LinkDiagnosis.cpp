@@ -346,16 +346,29 @@ bool TLinkDiagnoser::ModernReason(const TFileObject& File, const std::string& Li
 }
 
 std::optional<std::string> TLinkDiagnoser::NamedPath(const TFileObject& File,
-                                                     const std::string& Link) const {
+                                                     const std::string& Link) {
     std::optional<TStart> Named = Start(File, Link);
     if (!Named) return std::nullopt;
     return std::move(Named->Resolved);
 }
 
+bool NamesUnreachedFile(const TFileObject& File, const std::string& Link) {
+    const std::optional<std::string> Path = TLinkDiagnoser::NamedPath(File, Link);
+    return Path && !File.Run.FileObjects.FindByPath(*Path, false) &&
+           File.Run.FileSystem->FileExists(*Path);
+}
+
+int CheckedInvalidLinks(const TFileObject& File) {
+    int Count = 0;
+    for (const std::string& Link : File.InvalidLinks)
+        Count += !NamesUnreachedFile(File, Link);
+    return Count;
+}
+
 std::optional<TLinkDiagnoser::TStart> TLinkDiagnoser::Start(const TFileObject& File,
-                                                            const std::string& Link) const {
+                                                            const std::string& Link) {
     TStart Start;
-    if (Run.Settings.ModernHTML) {
+    if (File.Run.Settings.ModernHTML) {
         TBrowserLink Read;
         ReadBrowserLink(File, Link, Read);
         if (Read.Kind != TBrowserLinkKind::bkInSite && Read.Kind != TBrowserLinkKind::bkRooted)
@@ -368,11 +381,11 @@ std::optional<TLinkDiagnoser::TStart> TLinkDiagnoser::Start(const TFileObject& F
     }
     Start.Rooted = !Link.empty() && Link[0] == '/';
     if (Link.find("://") != std::string::npos ||
-        (Start.Rooted && Run.CurrentProject.ServerRoot.empty()))
+        (Start.Rooted && File.Run.CurrentProject.ServerRoot.empty()))
         return std::nullopt; // a "file://" link or one the site does not hold
     std::string Room, Joined;
     const TLinkParts Split = File.SplitLink(std::string_view(Link), Room);
-    Run.CurrentProject.ResolveLinkInto(Start.Resolved, Joined, File.Path, Split.Target);
+    File.Run.CurrentProject.ResolveLinkInto(Start.Resolved, Joined, File.Path, Split.Target);
     Start.Anchor = Split.Anchor;
     Start.ImpliedName = !Link.empty() && Link.back() == '/';
     return Start;

@@ -49,6 +49,13 @@ struct TLinkDiagnosis {
 // How many invalid links the modern rules would make valid; none when they are in force.
 int LinksValidByModernRules(const TRunContext& Run);
 
+// After a halt: whether an invalid link of File names a file on disk without a file object, one
+// the run had not reached, so that nothing says it is missing. A lookup and a look at the disk.
+bool NamesUnreachedFile(const TFileObject& File, const std::string& Link);
+// The invalid links of File that a halted run found missing: those that name no file it had not
+// reached.
+int CheckedInvalidLinks(const TFileObject& File);
+
 // Diagnoses the invalid links of a checked site from its file objects; builds its indexes of
 // bare file names, stems and folders once, in time and memory linear in the number of files, and
 // the indexes of one page's anchors or one folder's names when a diagnosis first needs them. Not
@@ -62,8 +69,9 @@ public:
     TLinkDiagnosis Diagnose(const TFileObject& File, const std::string& Link) const;
     // Drops what was learnt from the links and anchors, once they have changed.
     void ForgetLinks();
-    // The path of this disk that a link of File names, if any, without its anchor.
-    std::optional<std::string> NamedPath(const TFileObject& File, const std::string& Link) const;
+    // The path of this disk that a link of File names, if any, without its anchor; needs no
+    // index.
+    static std::optional<std::string> NamedPath(const TFileObject& File, const std::string& Link);
 
 private:
     struct TQuery;
@@ -74,7 +82,7 @@ private:
         bool ImpliedName = false; // the default file name completes a folder
         bool Rooted = false;      // below the server root
     };
-    std::optional<TStart> Start(const TFileObject& File, const std::string& Link) const;
+    static std::optional<TStart> Start(const TFileObject& File, const std::string& Link);
     // Under the original rules: whether the modern rules find the link, and if so for a reason
     // of theirs, that reason in Result; true then.
     bool ModernReason(const TFileObject& File, const std::string& Link,

@@ -41,6 +41,7 @@ void TRunContext::EndBusy() {
     Count = -1;
     ShowProgress();
     if (BusyCount > 0) return;
+    EndedHalted = Halted;
     Halted = false;
     Host.ApplyCommandState(
         {false, FileSystem->DirExists(CurrentProject.HomeDir), !UndoSteps.empty()});

@@ -37,6 +37,7 @@ public:
     TFileObjectList FileObjects;           // every file object, in scan order
     std::vector<TTreeNode*> FolderNodes;   // not owned; every folder node below the root
     bool Halted = false;                   // set by Halt, polled by the long loops
+    bool EndedHalted = false;              // the last busy section to close had been halted
     bool Closing = false;                  // the window closes: a halted run ends without report
     int BusyCount = 0;                     // nesting depth of busy sections; 0 is idle
     std::int32_t InvalidLinkTotal = 0;     // invalid links found in this run

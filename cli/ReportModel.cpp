@@ -91,7 +91,7 @@ TReportModel::TReportModel(const TRunContext& Context, TReportFacts RunFacts, bo
             ModernValid += Item.Diagnosis.ValidByModernRules;
         }
     }
-    if (Facts.Halted) LeaveOutUnreached(Diagnoser);
+    if (Facts.Halted) LeaveOutUnreached();
     for (const std::vector<TDiagnosedLink>& Links : Diagnosed) {
         const auto Count = std::ranges::count(Links, true, &TDiagnosedLink::Reported);
         InvalidLinks += static_cast<int>(Count);
@@ -99,15 +99,10 @@ TReportModel::TReportModel(const TRunContext& Context, TReportFacts RunFacts, bo
     }
 }
 
-void TReportModel::LeaveOutUnreached(const TLinkDiagnoser& Diagnoser) {
-    // A file on disk without a file object is one the run had not reached when it was halted.
+void TReportModel::LeaveOutUnreached() {
     for (size_t F = 0; F < Diagnosed.size(); ++F)
-        for (TDiagnosedLink& Item : Diagnosed[F]) {
-            const std::optional<std::string> Path =
-                Diagnoser.NamedPath(Run.FileObjects[static_cast<int>(F)], Item.Link);
-            Item.Reported = !Path || Run.FileObjects.FindByPath(*Path, false) ||
-                            !Run.FileSystem->FileExists(*Path);
-        }
+        for (TDiagnosedLink& Item : Diagnosed[F])
+            Item.Reported = !NamesUnreachedFile(Run.FileObjects[static_cast<int>(F)], Item.Link);
     // A target's links all name the same path.
     std::erase_if(Targets,
                   [&](const TBrokenTarget& Target) { return !Of(Target.Links[0]).Reported; });

@@ -69,7 +69,7 @@ public:
     std::string_view RelativePath(const std::string& Path) const;
 
 private:
-    void LeaveOutUnreached(const TLinkDiagnoser& Diagnoser);
+    void LeaveOutUnreached();
 };
 
 } // namespace orvel::cli

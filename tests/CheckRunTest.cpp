@@ -99,16 +99,21 @@ TEST_F(Run, UnbalancedEndBusyIsAnAssertionAndLeavesTheProgramUsable) {
     EXPECT_EQ(T.Run.BusyCount, 1);
 }
 
-TEST_F(Run, HaltEndsTheRunEarlyAndStillReports) {
-    for (int I = 0; I < 6; ++I)
-        Dir.Write("p" + std::to_string(I) + ".html", "<a href=missing.html>");
+TEST_F(Run, HaltEndsTheRunEarlyAndReportsWhatItChecked) {
+    // Each page links to a file the halted scan does not reach; the first also to a missing one.
+    Dir.Write("p0.html", "<a href=missing.html><a href=p5.html>");
+    for (int I = 1; I < 6; ++I)
+        Dir.Write("p" + std::to_string(I) + ".html", "<a href=p5.html>");
     T.Host.OnPump = [](TRunContext& Context, int) {
         if (Context.FileCountText() == "総ファイル数 2") Context.Halted = true;
     };
     OpenFolder(T.Run, Dir.Path());
     EXPECT_EQ(T.Run.FileObjects.Count(), 2);
     ASSERT_EQ(T.Host.Messages.size(), 1u);
-    EXPECT_EQ(T.Host.Messages[0].Text, "無効リンクを含むファイルの数 2\r\n無効リンクの総数 2");
+    EXPECT_EQ(T.Host.Messages[0].Text, "中断しました\r\n確認したファイルのみの数です\r\n"
+                                       "無効リンクを含むファイルの数 1\r\n無効リンクの総数 1");
+    EXPECT_FALSE(T.Run.FileObjects[1].Flagged); // p1's only invalid link names p5.html
+    EXPECT_EQ(T.Host.StatusTexts.back(), "中断しました");
     EXPECT_FALSE(T.Run.Halted);
     EXPECT_FALSE(T.Host.States.back().Busy);
 }
