@@ -2,6 +2,7 @@
 
 #include "analysis/RunContext.h"
 #include "support/CommandLine.h"
+#include "support/DefaultEditor.h"
 #include "support/FindStringInFile.h"
 #include "support/ReadFileAll.h"
 #include "support/StartProgram.h"
@@ -12,12 +13,26 @@ namespace {
 
 constexpr size_t ContextBefore = 2, ContextAfter = 7;
 
-void Start(TRunContext& Run, const std::string& Program,
-           const std::vector<std::string>& Arguments) {
-    if (StartDetached(Program, Arguments)) return;
+// Tells that Program could not be started; for the editor, also where another can be named.
+void ReportNotStarted(TRunContext& Run, const std::string& Program, bool Editor) {
     Run.Beep(TBeepKind::bkDefault);
-    Run.ShowMessageBox(TMessageKind::mkError,
-                       "外部アプリケーション\r\n" + Program + "\r\nを開けません");
+    std::string Text = "外部アプリケーション\r\n" + Program + "\r\nを開けません";
+    if (Editor) Text += "\r\n設定の「外部アプリケーション」タブでエディタを指定してください";
+    Run.ShowMessageBox(TMessageKind::mkError, Text);
+}
+
+// Opens Path in the editor, at Line for a tag jump: the one of the settings with its template,
+// else the desktop's.
+void StartEditor(TRunContext& Run, const std::string& Path, const std::string* Line) {
+    const TSettings& S = Run.Settings;
+    TProgramCommand Command{S.ExternalEditor, {}};
+    if (!S.ExternalEditor.empty())
+        Command.Arguments = ExpandCommandTemplate(
+            Line ? S.TagJumpCommandLineOption : S.CommandLineOption, Path, Line);
+    else
+        Command = DefaultEditorCommand(TEditorEnvironment::Current(), Path, Line);
+    if (!StartDetached(Command.Program, Command.Arguments))
+        ReportNotStarted(Run, Command.Program, true);
 }
 
 } // namespace
@@ -30,10 +45,9 @@ void OpenInExternalApp(TRunContext& Run) {
     }
     const TFileObject& File = *Node->Data;
     if (File.Kind == fkHtml)
-        Start(Run, Run.Settings.ExternalEditor,
-              ExpandCommandTemplate(Run.Settings.CommandLineOption, File.Path));
-    else
-        Start(Run, Run.Settings.ExternalViewer, {File.Path});
+        StartEditor(Run, File.Path, nullptr);
+    else if (!StartDetached(Run.Settings.ExternalViewer, {File.Path}))
+        ReportNotStarted(Run, Run.Settings.ExternalViewer, false);
 }
 
 std::optional<std::vector<TTagJumpPlace>>
@@ -53,8 +67,7 @@ FindTagJumpPlaces(TRunContext& Run, const TFileObject& File, const std::string& 
 }
 
 void TagJump(TRunContext& Run, const TFileObject& File, const std::string& Line) {
-    Start(Run, Run.Settings.ExternalEditor,
-          ExpandCommandTemplate(Run.Settings.TagJumpCommandLineOption, File.Path, &Line));
+    StartEditor(Run, File.Path, &Line);
 }
 
 } // namespace orvel

@@ -19,9 +19,9 @@ struct TTagJumpPlace {
 };
 
 // Opens the selected file: an HTML file in the external editor with the arguments of
-// CommandLineOption, an image in the external viewer with its bare path. Any other file, or no
-// file selected, gives a beep; a program that cannot be started gives a beep and a message
-// naming it.
+// CommandLineOption (the desktop's editor when none is set), an image in the external viewer
+// with its bare path. Any other file, or no file selected, gives a beep; a program that cannot
+// be started gives a beep and a message naming it, for the editor also where to set one.
 void OpenInExternalApp(TRunContext& Run);
 
 // Every place of Text in the file, in file order, letter case ignored as the IgnoreCase setting
@@ -30,7 +30,8 @@ std::optional<std::vector<TTagJumpPlace>>
 FindTagJumpPlaces(TRunContext& Run, const TFileObject& File, const std::string& Text);
 
 // Starts the external editor with the arguments of TagJumpCommandLineOption for a line of the
-// file, whatever the file's kind; a failure is reported as when opening a file.
+// file, whatever the file's kind; without one, the desktop's editor (at the line only when it
+// is $VISUAL or $EDITOR). A failure is reported as when opening a file.
 void TagJump(TRunContext& Run, const TFileObject& File, const std::string& Line);
 
 } // namespace orvel

@@ -3,6 +3,7 @@
 #include "support/CodePage.h"
 #include "support/InputFile.h"
 #include "support/SafeSave.h"
+#include "support/StringUtils.h"
 
 #include <cctype>
 #include <cerrno>
@@ -12,11 +13,6 @@
 namespace orvel {
 
 namespace {
-std::string Trim(const std::string& Text) {
-    const size_t First = Text.find_first_not_of(" \t");
-    if (First == std::string::npos) return {};
-    return Text.substr(First, Text.find_last_not_of(" \t") - First + 1);
-}
 
 bool IsQuote(char C) {
     return C == '"' || C == '\'';
@@ -72,17 +68,17 @@ void TIniFile::Parse(const std::string& Text) {
         std::string Line = Text.substr(Start, End - Start);
         Start = End + 1;
         if (!Line.empty() && Line.back() == '\r') Line.pop_back();
-        const std::string Content = Trim(Line);
+        const std::string Content = Trimmed(Line);
         if (Content.size() >= 2 && Content.front() == '[' &&
             Content.find(']') != std::string::npos) {
-            Current = &SectionNamed(Trim(Content.substr(1, Content.find(']') - 1)));
+            Current = &SectionNamed(Trimmed(Content.substr(1, Content.find(']') - 1)));
             continue;
         }
         const size_t Equal = Content.find('=');
         if (!Current || Equal == std::string::npos) continue;
-        std::string Key = Trim(Content.substr(0, Equal));
+        std::string Key = Trimmed(Content.substr(0, Equal));
         Current->Index.try_emplace(AsciiUpperCase(Key), Current->Entries.size());
-        Current->Entries.push_back({std::move(Key), Unquote(Trim(Content.substr(Equal + 1)))});
+        Current->Entries.push_back({std::move(Key), Unquote(Trimmed(Content.substr(Equal + 1)))});
     }
 }
 

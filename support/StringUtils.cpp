@@ -45,6 +45,12 @@ std::string ReplaceAllBytes(std::string_view Text, std::string_view Find,
     return ReplaceWithin(Text, Text.size(), Find, Replacement);
 }
 
+std::string Trimmed(std::string_view Text, std::string_view Blanks) {
+    const size_t First = Text.find_first_not_of(Blanks);
+    if (First == std::string_view::npos) return {};
+    return std::string(Text.substr(First, Text.find_last_not_of(Blanks) - First + 1));
+}
+
 std::int32_t FileNameHash(std::string_view Path, TPathStyle Style) {
     // Upper-casing a byte depends only on the bytes before it, so six bytes are enough.
     const std::string Name = AnsiUpperCase(Path.substr(BareFileNameStart(Path, Style), 6));

@@ -16,6 +16,8 @@ std::string ReplaceAll(std::string_view Text, std::string_view Find, std::string
 // The same over the whole text: zero bytes are searched past, for a file's real bytes.
 std::string ReplaceAllBytes(std::string_view Text, std::string_view Find,
                             std::string_view Replacement);
+// Text without the characters of Blanks at its two ends.
+std::string Trimmed(std::string_view Text, std::string_view Blanks = " \t");
 // Sum of the first six bytes of the upper-cased bare file name.
 std::int32_t FileNameHash(std::string_view Path, TPathStyle Style);
 // The kind of a file from its upper-cased extension (with its dot) and the two extension lists.

@@ -5,13 +5,51 @@
 #include "analysis/CheckRun.h"
 #include "analysis/ExternalApps.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/stat.h>
 
 using namespace orvel;
 using namespace orvel::test;
 using Strings = std::vector<std::string>;
 
 namespace {
+
+// A desktop of the test's own for the editor chosen when none is set: PATH and the data folders
+// below temporary folders, with an xdg-mime that names no default; restored at the end.
+class TTestDesktop {
+public:
+    TTestDesktop() {
+        for (const char* Name :
+             {"PATH", "XDG_DATA_HOME", "XDG_DATA_DIRS", "VISUAL", "EDITOR", "TERMINAL"}) {
+            const char* Value = std::getenv(Name);
+            Saved.emplace_back(Name, Value ? std::optional<std::string>(Value) : std::nullopt);
+            ::unsetenv(Name);
+        }
+        ::setenv("PATH", (Bin.Path() + ":/usr/bin:/bin").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", Data.Path().c_str(), 1);
+        ::setenv("XDG_DATA_DIRS", Data.Path().c_str(), 1);
+        SetDefault("");
+    }
+    ~TTestDesktop() {
+        for (const auto& [Name, Value] : Saved)
+            Value ? ::setenv(Name.c_str(), Value->c_str(), 1) : ::unsetenv(Name.c_str());
+    }
+    // What xdg-mime names as the default for text files.
+    void SetDefault(const std::string& Entry) const {
+        ::chmod(Bin.Write("xdg-mime", "#!/bin/sh\n[ \"$*\" = 'query default text/plain' ] && "
+                                      "echo '" +
+                                          Entry + "'\n")
+                    .c_str(),
+                0755);
+    }
+
+    TTempDir Bin, Data;
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> Saved;
+};
 
 class ExternalApps : public ::testing::Test {
 protected:
@@ -35,6 +73,7 @@ protected:
         return *Node->Data;
     }
 
+    TTestDesktop Desktop;
     TTempDir Site;
     TTestRun T;
     TRecordingProgram Editor, Viewer;
@@ -104,10 +143,30 @@ TEST_F(ExternalApps, WhatCannotBeOpenedGivesABeepAndAProgramThatCannotStartAMess
         EXPECT_EQ(T.Host.Beeps, std::vector<TBeepKind>{TBeepKind::bkDefault});
         ASSERT_EQ(T.Host.Messages.size(), C.Message ? 1u : 0u);
         if (C.Message) {
-            EXPECT_EQ(T.Host.Messages[0].Text,
-                      "外部アプリケーション\r\n" + C.Editor + "\r\nを開けません");
+            EXPECT_EQ(T.Host.Messages[0].Text, "外部アプリケーション\r\n" + C.Editor +
+                                                   "\r\nを開けません\r\n設定の「外部アプリケーショ"
+                                                   "ン」タブでエディタを指定してください");
         }
     }
+}
+
+TEST_F(ExternalApps, WithoutAnEditorTheDesktopsOwnOpensTheFile) {
+    T.Run.Settings.ExternalEditor.clear();
+    const TFileObject& File = Select("my page.html");
+    Desktop.SetDefault("fake-editor.desktop");
+    const std::string Entry =
+        Desktop.Data.Write("applications/fake-editor.desktop",
+                           "[Desktop Entry]\nExec=" + Editor.Path() + " --new-window %U\n");
+    TagJump(T.Run, File, "7");
+    EXPECT_EQ(Editor.Arguments(),
+              (Strings{"--new-window", "file://" + ReplaceAll(File.Path, " ", "%20")}));
+    // Without the entry, $VISUAL in the terminal, at the line.
+    ::unlink(Entry.c_str());
+    ::setenv("VISUAL", "vi", 1);
+    ::setenv("TERMINAL", Viewer.Path().c_str(), 1);
+    TagJump(T.Run, File, "7");
+    EXPECT_EQ(Viewer.Arguments(), (Strings{"-e", "vi", "+7", File.Path}));
+    EXPECT_TRUE(T.Host.Messages.empty());
 }
 
 TEST_F(ExternalApps, TagJumpPlacesAreEveryOccurrenceInFileOrder) {

@@ -5,6 +5,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -64,9 +65,7 @@ QLabel* NewCommandLineHelp() {
     auto* Help = new QLabel(
         QStringList{QStringLiteral("コマンドラインオプションは、以下のように展開されます"),
                     QStringLiteral("%F → ファイル名"), QStringLiteral("%N → 行番号"),
-                    QStringLiteral("例えば秀丸の場合、コマンドラインオプションを"),
-                    QStringLiteral("%F"), QStringLiteral("タグジャンプ時のオプションを"),
-                    QStringLiteral("/j%N %F"), QStringLiteral("としてください。")}
+                    QStringLiteral("エディタが空欄なら、デスクトップの既定のエディタで開きます")}
             .join(QLatin1Char('\n')));
     Help->setObjectName(QStringLiteral("CommandLineHelp"));
     Help->setTextFormat(Qt::PlainText);
@@ -74,6 +73,20 @@ QLabel* NewCommandLineHelp() {
     Help->setMargin(4);
     return Help;
 }
+
+// Editors of Linux desktops with their command and how each takes a file and a line.
+struct TEditorExample {
+    const char* Name;
+    const char *Editor, *Option, *TagJumpOption;
+};
+constexpr TEditorExample EditorExamples[] = {
+    {"gedit", "gedit", "%F", "%F +%N"},
+    {"kate", "kate", "%F", "--line %N %F"},
+    {"mousepad", "mousepad", "%F", "--line %N %F"},
+    {"Visual Studio Code", "code", "%F", "--goto %F:%N"},
+    {"vim（端末で開く）", "x-terminal-emulator", "-e vim %F", "-e vim +%N %F"},
+    {"emacs", "emacs", "%F", "+%N %F"},
+};
 
 // Tight margins so that the longest Japanese labels fit the fixed width.
 QVBoxLayout* NewPageLayout(QWidget* Page) {
@@ -125,6 +138,7 @@ void TSettingsWindow::ShowSettings(const TSettings& S) {
     }
     SpaceIsValidBox->setEnabled(!S.ModernHTML);
     CheckLocalFileBox->setEnabled(!S.ModernHTML);
+    EditorExampleBox->setCurrentIndex(-1); // the values may be no example's now
 }
 
 TSettings TSettingsWindow::Settings() const {
@@ -141,8 +155,8 @@ TSettings TSettingsWindow::Settings() const {
     return S;
 }
 
-// Tab 1: the viewer and the editor with their browse buttons, the two argument templates and
-// what the placeholders of the templates stand for.
+// Tab 1: the viewer and the editor with their browse buttons, the two argument templates, what
+// the placeholders of the templates stand for, and examples of editors that fill all three.
 QWidget* TSettingsWindow::BuildExternalAppsTab() {
     auto* Page = new QWidget;
     ExternalViewerEdit = NewEdit("ExternalViewerEdit");
@@ -152,6 +166,11 @@ QWidget* TSettingsWindow::BuildExternalAppsTab() {
     CommandLineOptionEdit = NewEdit("CommandLineOptionEdit");
     TagJumpCommandLineOptionEdit = NewEdit("TagJumpCommandLineOptionEdit");
     CommandLineHelp = NewCommandLineHelp();
+    EditorExampleBox = new QComboBox;
+    EditorExampleBox->setObjectName(QStringLiteral("EditorExampleBox"));
+    for (const TEditorExample& Example : EditorExamples)
+        EditorExampleBox->addItem(QString::fromUtf8(Example.Name));
+    EditorExampleBox->setCurrentIndex(-1);
 
     auto* Layout = NewPageLayout(Page);
     Layout->addWidget(LabelFor(QStringLiteral("画像ビューア"), ExternalViewerEdit));
@@ -171,6 +190,10 @@ QWidget* TSettingsWindow::BuildExternalAppsTab() {
     Layout->addLayout(Templates);
     Layout->addSpacing(4);
     Layout->addWidget(CommandLineHelp);
+    auto* ExampleRow = new QHBoxLayout;
+    ExampleRow->addWidget(LabelFor(QStringLiteral("例から選ぶ"), EditorExampleBox));
+    ExampleRow->addWidget(EditorExampleBox, 1);
+    Layout->addLayout(ExampleRow);
     Layout->addStretch();
 
     Bind("ExternalViewer", ExternalViewerEdit);
@@ -179,6 +202,8 @@ QWidget* TSettingsWindow::BuildExternalAppsTab() {
     Bind("TagJumpCommandLineOption", TagJumpCommandLineOptionEdit);
     connect(ViewerBrowseButton, &QPushButton::clicked, this, [this] { ViewerBrowseButtonClick(); });
     connect(EditorBrowseButton, &QPushButton::clicked, this, [this] { EditorBrowseButtonClick(); });
+    connect(EditorExampleBox, &QComboBox::activated, this,
+            [this](int Index) { EditorExampleChosen(Index); });
     return Page;
 }
 
@@ -313,6 +338,14 @@ void TSettingsWindow::showEvent(QShowEvent* Event) {
 void TSettingsWindow::EditorBrowseButtonClick() {
     const QString Path = ChooseFile ? ChooseFile() : QString();
     if (!Path.isEmpty()) ExternalEditorEdit->setText(Path);
+}
+
+void TSettingsWindow::EditorExampleChosen(int Index) {
+    if (Index < 0 || Index >= static_cast<int>(std::size(EditorExamples))) return;
+    const TEditorExample& Example = EditorExamples[Index];
+    ExternalEditorEdit->setText(QString::fromUtf8(Example.Editor));
+    CommandLineOptionEdit->setText(QString::fromUtf8(Example.Option));
+    TagJumpCommandLineOptionEdit->setText(QString::fromUtf8(Example.TagJumpOption));
 }
 
 void TSettingsWindow::ViewerBrowseButtonClick() {

@@ -10,6 +10,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -45,6 +46,7 @@ public:
     QLineEdit* CommandLineOptionEdit;        // argument template for opening a file
     QLineEdit* TagJumpCommandLineOptionEdit; // argument template for a tag jump
     QLabel* CommandLineHelp;                 // the framed explanation of %F and %N
+    QComboBox* EditorExampleBox;             // fills the editor and both templates from an example
     // Tab 2, extensions.
     QLineEdit* ExtListHTMLEdit;         // extensions of HTML files
     QLineEdit* ExtListImgEdit;          // extensions of image files
@@ -81,6 +83,7 @@ private:
     void BuildButtons();
 
     void EditorBrowseButtonClick();
+    void EditorExampleChosen(int Index);
     void ViewerBrowseButtonClick();
     void RestoreExtListsButtonClick();
 

@@ -60,6 +60,11 @@ int main(int argc, char** argv) {
     const orvel::test::TTempDir DataHome;
     const std::string& Data = DataHome.Path();
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Data.substr(0, Data.size() - 1)));
+    // The editor started when none is set is never one of the machine's: no desktop entries, no
+    // $VISUAL or $EDITOR.
+    qputenv("XDG_DATA_DIRS", QByteArray::fromStdString(Data.substr(0, Data.size() - 1)));
+    for (const char* Name : {"VISUAL", "EDITOR", "TERMINAL"})
+        qunsetenv(Name);
     QApplication App(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -174,11 +175,7 @@ TEST_F(SettingsWindowTest, HelpTextExplainsThePlaceholdersInAFrame) {
               QStringLiteral("コマンドラインオプションは、以下のように展開されます\n"
                              "%F → ファイル名\n"
                              "%N → 行番号\n"
-                             "例えば秀丸の場合、コマンドラインオプションを\n"
-                             "%F\n"
-                             "タグジャンプ時のオプションを\n"
-                             "/j%N %F\n"
-                             "としてください。"));
+                             "エディタが空欄なら、デスクトップの既定のエディタで開きます"));
     EXPECT_NE(Form->CommandLineHelp->frameShape(), QFrame::NoFrame);
     EXPECT_EQ(Form->CommandLineHelp->parentWidget(), Form->SettingsTabs->widget(0));
 }
@@ -379,6 +376,34 @@ TEST_F(SettingsWindowTest, BrowseButtonsPutTheChosenPathIntoTheirOwnEdit) {
     EXPECT_TRUE(Form->isVisible());
 }
 
+TEST_F(SettingsWindowTest, AnEditorExampleFillsTheEditorAndBothTemplates) {
+    struct TCase {
+        QString Example;
+        std::string Editor, Option, TagJumpOption;
+    };
+    const TCase Cases[] = {
+        {QStringLiteral("gedit"), "gedit", "%F", "%F +%N"},
+        {QStringLiteral("Visual Studio Code"), "code", "%F", "--goto %F:%N"},
+        {QStringLiteral("vim（端末で開く）"), "x-terminal-emulator", "-e vim %F", "-e vim +%N %F"},
+    };
+    Form->ShowSettings(Unusual());
+    Open();
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Example.toStdString());
+        const int Index = Form->EditorExampleBox->findText(C.Example);
+        ASSERT_GE(Index, 0);
+        Form->EditorExampleBox->setCurrentIndex(Index - 1); // a choice from the keyboard
+        QTest::keyClick(Form->EditorExampleBox, Qt::Key_Down);
+        TSettings Expected = Unusual();
+        Expected.ExternalEditor = C.Editor;
+        Expected.CommandLineOption = C.Option;
+        Expected.TagJumpCommandLineOption = C.TagJumpOption;
+        EXPECT_EQ(Form->Settings(), Expected);
+    }
+    Form->ShowSettings(Unusual()); // no longer shows an example that the values may not be
+    EXPECT_EQ(Form->EditorExampleBox->currentIndex(), -1);
+}
+
 TEST_F(SettingsWindowTest, BrowseCancelledLeavesTheEditsAlone) {
     Form->ShowSettings(Unusual());
     Open();
@@ -429,9 +454,9 @@ TEST_F(SettingsWindowTest, TabKeyWalksTab1FromTopToBottom) {
     Form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
     Form->ExternalViewerEdit->setFocus();
-    const std::vector<QWidget*> Order = {Form->ViewerBrowseButton, Form->ExternalEditorEdit,
-                                         Form->EditorBrowseButton, Form->CommandLineOptionEdit,
-                                         Form->TagJumpCommandLineOptionEdit};
+    const std::vector<QWidget*> Order = {
+        Form->ViewerBrowseButton,    Form->ExternalEditorEdit,           Form->EditorBrowseButton,
+        Form->CommandLineOptionEdit, Form->TagJumpCommandLineOptionEdit, Form->EditorExampleBox};
     for (QWidget* Next : Order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), Next) << Next->objectName().toStdString();
@@ -488,6 +513,7 @@ TEST_F(SettingsWindowTest, ControlsStandInOrderAndFitTheWindow) {
     Above(Form->CommandLineOptionEdit, Form->TagJumpCommandLineOptionEdit);
     LeftOf(LabelOf(Form->TagJumpCommandLineOptionEdit), Form->TagJumpCommandLineOptionEdit);
     Above(Form->TagJumpCommandLineOptionEdit, Form->CommandLineHelp);
+    Above(Form->CommandLineHelp, Form->EditorExampleBox);
 
     ClickTab(1);
     FitsTab(1);
