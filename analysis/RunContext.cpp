@@ -47,7 +47,7 @@ void TRunContext::EndBusy() {
 }
 
 std::string TRunContext::CountText() const {
-    return Count < 0 ? std::string() : "count " + std::to_string(Count);
+    return Count < 0 ? std::string() : "件数 " + std::to_string(Count);
 }
 
 void TRunContext::SetStatusText(std::string Text) {

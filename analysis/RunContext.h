@@ -65,7 +65,7 @@ public:
     bool Busy() const { return BusyCount > 0; }
 
     const std::string& StatusText() const { return Status; }
-    std::string CountText() const; // "count N", or empty
+    std::string CountText() const; // "件数 N", or empty
     const std::string& FileCountText() const { return FileCount; }
     void SetStatusText(std::string Text);
     // The two texts one after the other, without building the whole first.

@@ -49,7 +49,7 @@ void TOrvelProject::SetServerRoot(const std::string& Folder) {
 
 void TOrvelProject::SetFileName(const std::string& Path) {
     FileName = Path;
-    const std::string Name = Path.empty() ? "untitled" : BareFileName(Path, PathStyle);
+    const std::string Name = Path.empty() ? "無題" : BareFileName(Path, PathStyle);
     Display->ShowCaptions(Name + " - Orvel(UO)", Name + " - プロジェクト情報");
 }
 

@@ -37,7 +37,7 @@ TEST_F(Run, ReportGivesFilesWithInvalidLinksAndTheirTotal) {
     EXPECT_EQ(T.Host.Messages[0].Text, "無効リンクを含むファイルの数 2\r\n無効リンクの総数 3");
     EXPECT_EQ(T.Host.Beeps, std::vector<TBeepKind>{TBeepKind::bkInformation});
     EXPECT_EQ(T.Run.Tree.Root().Text, Dir.Path());
-    EXPECT_EQ(T.Run.CurrentProject.PlainDisplay().MainCaption, "untitled - Orvel(UO)");
+    EXPECT_EQ(T.Run.CurrentProject.PlainDisplay().MainCaption, "無題 - Orvel(UO)");
 
     // Under the original rules the report says what the modern ones would make valid.
     Dir.WriteSite({{"c.html", "<a href=\"my%20page.html\"><a href=\"my%20page.html#x\">"},

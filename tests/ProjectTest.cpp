@@ -250,7 +250,7 @@ TEST(ProjectDisplayTest, CaptionsNameTheProjectFile) {
          "my site.opr - プロジェクト情報"},
         {TPathStyle::psWindows, "C:\\PROJ\\SITE.OPR", "SITE.OPR - Orvel(UO)",
          "SITE.OPR - プロジェクト情報"},
-        {TPathStyle::psPosix, "", "untitled - Orvel(UO)", "untitled - プロジェクト情報"},
+        {TPathStyle::psPosix, "", "無題 - Orvel(UO)", "無題 - プロジェクト情報"},
     };
     for (const TCase& C : Cases) {
         TViewedProject P(C.Style);

@@ -22,7 +22,7 @@ bool TApplication::notify(QObject* Receiver, QEvent* Event) {
                               QString::fromUtf8(E.what()));
     } catch (...) {
         QMessageBox::critical(activeWindow(), QStringLiteral("Orvel(UO)"),
-                              QStringLiteral("Unknown error"));
+                              QStringLiteral("不明なエラー"));
     }
     return false;
 }

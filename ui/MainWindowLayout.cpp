@@ -108,7 +108,7 @@ void TMainWindow::BuildLayout() {
     setCentralWidget(Central);
 
     ConnectSiteTreeView();
-    Run.Tree.SetText(Run.Tree.Root(), "homepage");
+    Run.Tree.SetText(Run.Tree.Root(), "ホームページ");
     ShowSitePictures(Run.Tree);
 }
 

@@ -93,7 +93,7 @@ TEST_F(MainWindowTest, StartsIdleWithTheCaptionsOfTheLayout) {
     EXPECT_FALSE(Form->ReopenButton->isEnabled()); // no home folder yet
     EXPECT_FALSE(Form->HaltButton->isEnabled());
     EXPECT_EQ(Form->StatusLine->text(), "");
-    EXPECT_EQ(Form->TreeModel->data(Form->TreeModel->index(0, 0)).toString(), "homepage");
+    EXPECT_EQ(Form->TreeModel->data(Form->TreeModel->index(0, 0)).toString(), "ホームページ");
 }
 
 TEST_F(MainWindowTest, ModelKeepsItsContractThroughScans) {
@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, BusySectionEnablesOnlyHalt) {
     Form->Run.SetStatusText("nested");
     Form->Run.SetCount(3);
     Form->Run.Pump();
-    EXPECT_EQ(Form->CountPanel->text(), "count 3");
+    EXPECT_EQ(Form->CountPanel->text(), "件数 3");
     Form->Run.EndBusy();
     EXPECT_EQ(Form->StatusLine->text(), ""); // every closing shows the cleared texts at once
     EXPECT_EQ(Form->CountPanel->text(), "");
@@ -273,7 +273,7 @@ TEST_F(MainWindowTest, StartOpensAFolderOrAProjectFile) {
     Form->Start({QString::fromStdString(Site.Path() + "docs/..")});
     EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
     EXPECT_EQ(Form->Run.FileObjects.Count(), 4);
-    EXPECT_EQ(Form->windowTitle(), "untitled - Orvel(UO)");
+    EXPECT_EQ(Form->windowTitle(), "無題 - Orvel(UO)");
     Form->Start({QString::fromStdString(Project)});
     EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Other.Path());
     EXPECT_EQ(Form->windowTitle(), "site.opr - Orvel(UO)");
@@ -290,7 +290,7 @@ TEST_F(MainWindowTest, RealDropEventOpensTheFolder) {
     QApplication::sendEvent(Form.get(), &Drop);
     EXPECT_EQ(Form->Run.CurrentProject.HomeDir, Site.Path());
     EXPECT_EQ(Form->Run.FileObjects.Count(), 4);
-    EXPECT_EQ(Form->windowTitle(), "untitled - Orvel(UO)");
+    EXPECT_EQ(Form->windowTitle(), "無題 - Orvel(UO)");
 }
 
 TEST_F(MainWindowTest, ClosingDuringARunHaltsItAndClosesAfterwards) {
