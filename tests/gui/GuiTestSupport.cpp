@@ -5,6 +5,7 @@
 #include "analysis/CheckRun.h"
 #include "support/CodePage.h"
 #include "ui/SiteTreeModel.h"
+#include "ui/WrappedToolTip.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     const std::string& Data = DataHome.Path();
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(Data.substr(0, Data.size() - 1)));
     QApplication App(argc, argv);
+    orvel::ui::WrapToolTips(App); // as the program does
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
