@@ -53,12 +53,12 @@ TAboutBox::TAboutBox(const QString& Version, QWidget* Parent) : QDialog(Parent) 
         NameFont.setPointSizeF(NameFont.pointSizeF() * 1.5);
     ProductName->setFont(NameFont);
 
-    VersionLine = new QLabel(QStringLiteral("Version %1").arg(Version));
+    VersionLine = new QLabel(QStringLiteral("バージョン %1").arg(Version));
     VersionLine->setObjectName(QStringLiteral("VersionLine"));
     VersionLine->setTextFormat(Qt::PlainText);
 
-    Credits = new QLabel(QStringLiteral("A link checker for static web sites.\n"
-                                        "Linux port written in C++20 with Qt 6."));
+    Credits = new QLabel(QStringLiteral("静的なWebサイトのリンクチェッカー\n"
+                                        "C++20とQt 6で書かれたLinux版"));
     Credits->setObjectName(QStringLiteral("Credits"));
     Credits->setTextFormat(Qt::PlainText);
 

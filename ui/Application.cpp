@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include "ui/ProgramIcon.h"
+#include "ui/WrappedToolTip.h"
 
 #include <QMessageBox>
 #include <exception>
@@ -12,6 +13,7 @@ TApplication::TApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {
     setDesktopFileName(QStringLiteral("uoorvel")); // ties the windows to the menu entry
     setWindowIcon(ProgramIcon());
     ApplyProgramFont(*this);
+    WrapToolTips(*this);
 }
 
 bool TApplication::notify(QObject* Receiver, QEvent* Event) {
@@ -22,7 +24,7 @@ bool TApplication::notify(QObject* Receiver, QEvent* Event) {
                               QString::fromUtf8(E.what()));
     } catch (...) {
         QMessageBox::critical(activeWindow(), QStringLiteral("Orvel(UO)"),
-                              QStringLiteral("Unknown error"));
+                              QStringLiteral("不明なエラー"));
     }
     return false;
 }

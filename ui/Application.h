@@ -1,4 +1,5 @@
-// The program's application object: its name, icon and font, and the general error box.
+// The program's application object: its name, icon and font, tooltips that wrap, and the
+// general error box.
 #pragma once
 
 #include <QApplication>

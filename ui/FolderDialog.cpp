@@ -1,6 +1,7 @@
 // The folder selection component and its dialog.
 #include "FolderDialog.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -8,7 +9,9 @@
 #include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -67,12 +70,25 @@ QString SpecialFolder(int Index) {
     }
 }
 
-// The folder a manual value names, absolute and clean; the desktop "/" when Name is empty or
-// names no existing folder.
-QString ManualFolder(const QString& Name) {
-    if (Name.isEmpty()) return QStringLiteral("/");
+// The folder Name, absolute and clean; empty when Name is empty or names no existing folder.
+QString ExistingFolder(const QString& Name) {
+    if (Name.isEmpty()) return {};
     const QFileInfo Info(Name);
-    return Info.isDir() ? QDir::cleanPath(Info.absoluteFilePath()) : QStringLiteral("/");
+    return Info.isDir() ? QDir::cleanPath(Info.absoluteFilePath()) : QString();
+}
+
+// The folder a manual root names; the desktop "/" when it names no existing folder.
+QString ManualRoot(const QString& Name) {
+    const QString Folder = ExistingFolder(Name);
+    return Folder.isEmpty() ? QStringLiteral("/") : Folder;
+}
+
+// The first existing folder of the last chosen one and the project's home folder, else the
+// user's home folder.
+QString ManualSelection(const QString& LastChosen, const QString& ProjectHome) {
+    for (const QString& Name : {LastChosen, ProjectHome})
+        if (const QString Folder = ExistingFolder(Name); !Folder.isEmpty()) return Folder;
+    return FolderOrHome(QString());
 }
 
 bool IsInside(const QString& Path, const QString& Folder) {
@@ -97,21 +113,23 @@ private:
     QPersistentModelIndex RootParent;
 };
 
-// The dialog: the caption, the status line, the folder tree, OK and Cancel.
+// The dialog: the caption, the status line, the folder tree, the path field, OK and Cancel.
 class TFolderTreeDialog : public QDialog {
 public:
-    TFolderTreeDialog(QWidget* Owner, const TFolderDialog& Component, const QString& RootPath,
+    TFolderTreeDialog(QWidget* Owner, const TFolderDialog& Component, const QString& Root,
                       const QString& SelectPath)
-        : QDialog(Owner), Browse(Component) {
+        : QDialog(Owner), Browse(Component), RootPath(Root) {
         setWindowTitle(QStringLiteral("フォルダの参照"));
         QLabel* CaptionLabel = BuildCaption();
         BuildStatusLine();
-        BuildFolderTree(RootPath);
+        BuildFolderTree();
+        BuildPathField();
         QDialogButtonBox* Buttons = BuildButtons();
         auto* Layout = new QVBoxLayout(this);
         Layout->addWidget(CaptionLabel);
         Layout->addWidget(StatusLine);
         Layout->addWidget(FolderTree, 1);
+        Layout->addWidget(PathField);
         Layout->addWidget(Buttons);
         resize(380, 440);
 
@@ -129,7 +147,25 @@ public:
         return FolderTree->currentIndex().data(Qt::DisplayRole).toString();
     }
 
+    // OK takes a typed path that differs from the selection once the tree has gone to it.
+    void accept() override {
+        if (PathField->text() != SelectedPath() && !GoToTypedPath()) return;
+        if (OKButton->isEnabled()) QDialog::accept();
+    }
+
 protected:
+    // Enter in the path field goes to the typed folder instead of pressing OK.
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (Watched == PathField && Event->type() == QEvent::KeyPress) {
+            const int Key = static_cast<QKeyEvent*>(Event)->key();
+            if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
+                GoToTypedPath();
+                return true;
+            }
+        }
+        return QDialog::eventFilter(Watched, Event);
+    }
+
     void showEvent(QShowEvent* Event) override {
         QDialog::showEvent(Event);
         if (!Settled) Recentre->start();
@@ -153,7 +189,7 @@ private:
     }
 
     // The folders below RootPath's parent, of which only RootPath itself is shown at the top.
-    void BuildFolderTree(const QString& RootPath) {
+    void BuildFolderTree() {
         Files = new QFileSystemModel(this);
         Files->setReadOnly(true);
         Files->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -175,6 +211,31 @@ private:
         FolderTree->setSelectionMode(QAbstractItemView::SingleSelection);
     }
 
+    void BuildPathField() {
+        PathField = new QLineEdit(this);
+        PathField->setObjectName("PathField");
+        PathField->setPlaceholderText(QStringLiteral("フォルダのパス"));
+        PathField->installEventFilter(this);
+    }
+
+    // Selects the folder typed in the path field; a beep when it is no folder of the tree.
+    bool GoToTypedPath() {
+        const QString Typed = PathField->text().trimmed();
+        const QString Folder = QDir::isAbsolutePath(Typed) ? ExistingFolder(Typed) : QString();
+        const QModelIndex Index = Folder.isEmpty() || !IsInside(Folder, RootPath)
+                                      ? QModelIndex()
+                                      : Proxy->mapFromSource(Files->index(Folder));
+        if (!Index.isValid()) {
+            QApplication::beep();
+            PathField->selectAll();
+            return false;
+        }
+        if (Index.parent().isValid()) FolderTree->expand(Index.parent());
+        FolderTree->setCurrentIndex(Index);
+        FolderTree->scrollTo(Index);
+        return true;
+    }
+
     QDialogButtonBox* BuildButtons() {
         auto* Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         OKButton = Buttons->button(QDialogButtonBox::Ok);
@@ -194,6 +255,7 @@ private:
         for (QModelIndex Folder = Current; Folder.isValid(); Folder = Folder.parent())
             FolderTree->expand(Folder);
         FolderTree->setCurrentIndex(Current);
+        PathField->setText(SelectedPath());
     }
 
     // Folders are listed in the background and rows move as they arrive: until the user acts
@@ -223,6 +285,7 @@ private:
     void SelectionChanged(const QModelIndex& Index) {
         Settled = true;
         const QString Path = Index.data(QFileSystemModel::FilePathRole).toString();
+        PathField->setText(Path);
         QString ShowText;
         int OKButtonState = 0;
         if (Browse.OnSelectionChanged) Browse.OnSelectionChanged(Path, ShowText, OKButtonState);
@@ -233,10 +296,12 @@ private:
     }
 
     const TFolderDialog& Browse;
+    const QString RootPath;  // the top of the tree
     QFileSystemModel* Files; // the folders of the file system, listed in the background
     TRootOnlyProxy* Proxy;   // the root folder alone at the top
     QTreeView* FolderTree;
     QLabel* StatusLine;
+    QLineEdit* PathField; // the selected folder's path, or one typed to go to
     QPushButton* OKButton;
     QTimer* Recentre;     // centres the opening selection after a change of the rows
     bool Settled = false; // the user has selected, scrolled, expanded or collapsed
@@ -272,9 +337,10 @@ bool TFolderDialog::Execute() {
     FolderName.clear();
     DisplayName.clear();
     const QString Root =
-        RootFolder == rfManual ? ManualFolder(RootFolderName) : SpecialFolderPath(RootFolder);
-    const QString Select =
-        SelectFolder == sfManual ? ManualFolder(SelectFolderName) : SpecialFolderPath(SelectFolder);
+        RootFolder == rfManual ? ManualRoot(RootFolderName) : SpecialFolderPath(RootFolder);
+    const QString Select = SelectFolder == sfManual
+                               ? ManualSelection(SelectFolderName, HomeFolderName)
+                               : SpecialFolderPath(SelectFolder);
     QWidget* Owner = qobject_cast<QWidget*>(parent());
 
     // On the heap and watched: the owner may take the dialog with it while it is open.

@@ -1,5 +1,6 @@
 // The folder selection component: a non-visual object whose Execute shows a modal dialog with a
-// folder tree, a status line and OK/Cancel, and returns the chosen folder.
+// folder tree, a status line, a field for typing a path and OK/Cancel, and returns the chosen
+// folder.
 #pragma once
 
 #include <QDialog>
@@ -103,8 +104,12 @@ public:
     TBrowseOptions Options{sboReturnOnlyFSDirs}; // what the status line shows
     TRootFolder RootFolder = rfDesktop;          // top of the tree
     QString RootFolderName;                      // top of the tree when RootFolder is rfManual
-    TSelectFolder SelectFolder = sfDrives;       // folder selected at opening
-    QString SelectFolderName;        // folder selected at opening when SelectFolder is sfManual
+    TSelectFolder SelectFolder = sfManual;       // folder selected at opening
+    // With sfManual the folder selected at opening is SelectFolderName (callers keep the last
+    // chosen folder there), else HomeFolderName (the project's home folder), else the user's
+    // home folder: the first of them that exists.
+    QString SelectFolderName;
+    QString HomeFolderName;
     TShowStyle ShowStyle = ssClient; // placement of the dialog
     TBrowseEvent OnSelectionChanged; // called at each change of selection; may be empty
 

@@ -346,6 +346,7 @@ void TProjectWindow::HomeButtonClick() {
 }
 
 void TProjectWindow::ServerRootButtonClick() {
+    ServerRootFolderDialog->HomeFolderName = ToQString(Run.CurrentProject.HomeDir);
     if (!ServerRootFolderDialog->Execute()) {
         Run.CurrentProject.SetServerRoot("");
         return;
@@ -356,8 +357,11 @@ void TProjectWindow::ServerRootButtonClick() {
 }
 
 void TProjectWindow::AddFolderButtonClick() {
-    if (IgnoreFolderDialog->Execute())
-        Run.CurrentProject.AddIgnoreFolder(FromQString(IgnoreFolderDialog->FolderName));
+    IgnoreFolderDialog->HomeFolderName = ToQString(Run.CurrentProject.HomeDir);
+    if (!IgnoreFolderDialog->Execute()) return;
+    Run.CurrentProject.AddIgnoreFolder(FromQString(IgnoreFolderDialog->FolderName));
+    IgnoreFolderDialog->SelectFolder = sfManual;
+    IgnoreFolderDialog->SelectFolderName = IgnoreFolderDialog->FolderName;
 }
 
 void TProjectWindow::ShowHomeDir(const std::string& HomeDir) {

@@ -8,6 +8,7 @@
 #include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -54,6 +55,7 @@ struct TOpenDialog {
     QPushButton* Cancel;
 
     QString Current() const { return PathOf(Tree->currentIndex()); }
+    QLineEdit* PathField() const { return Dialog->findChild<QLineEdit*>("PathField"); }
 
     // The child of Parent whose path is Path, once its folder has been listed; invalid when it
     // does not appear. Indexes held while the folders are listed must be persistent: the
@@ -143,30 +145,34 @@ private:
     QByteArray Old;
 };
 
-TEST(FolderDialogTest, DefaultsOpenWithTheTopSelectedAsTheOnlyTopItem) {
+TEST(FolderDialogTest, DefaultsOpenAtTheUsersHomeUnderTheTopAsTheOnlyTopItem) {
+    TTempDir Temp;
+    const QString Home = Folder(Temp.MakeDir("home"));
+    const TEnvVar SetHome("HOME", Home.toUtf8());
     TFolderDialog Browse;
     EXPECT_TRUE(Browse.Caption.isEmpty());
     EXPECT_EQ(Browse.Options, TBrowseOptions{sboReturnOnlyFSDirs});
     EXPECT_EQ(Browse.RootFolder, rfDesktop);
-    EXPECT_EQ(Browse.SelectFolder, sfDrives);
+    EXPECT_EQ(Browse.SelectFolder, sfManual);
     EXPECT_EQ(Browse.ShowStyle, ssClient);
     EXPECT_FALSE(Browse.OnSelectionChanged);
 
-    const bool Chosen = RunDialog(Browse, [](TOpenDialog& Open) {
+    const bool Chosen = RunDialog(Browse, [&](TOpenDialog& Open) {
         const QModelIndex Top = Open.Tree->rootIndex();
         ASSERT_EQ(Open.Tree->model()->rowCount(Top), 1);
         const QModelIndex Root = Open.Tree->model()->index(0, 0, Top);
         EXPECT_EQ(PathOf(Root), "/");
-        EXPECT_EQ(Open.Tree->currentIndex(), Root);
+        EXPECT_EQ(Open.Current(), Home);
         EXPECT_TRUE(Open.Tree->isExpanded(Root));
-        EXPECT_TRUE(Open.Tree->selectionModel()->isSelected(Root));
+        EXPECT_TRUE(Open.Tree->selectionModel()->isSelected(Open.Tree->currentIndex()));
+        EXPECT_EQ(Open.PathField()->text(), Home);
         EXPECT_FALSE(Open.Status->isVisible()); // no status option
         EXPECT_TRUE(Open.OK->isEnabled());
         QTest::mouseClick(Open.OK, Qt::LeftButton);
     });
     EXPECT_TRUE(Chosen);
-    EXPECT_EQ(Browse.FolderName, "/");
-    EXPECT_EQ(Browse.DisplayName, "/");
+    EXPECT_EQ(Browse.FolderName, Home);
+    EXPECT_EQ(Browse.DisplayName, "home");
 }
 
 TEST(FolderDialogTest, ManualFolderIsSelectedAndExpandedTo) {
@@ -227,17 +233,62 @@ TEST(FolderDialogTest, OpeningSelectionStaysInSightWhileFoldersAreListed) {
     });
 }
 
-TEST(FolderDialogTest, ManualNameThatIsNoFolderFallsBackToTheTop) {
+TEST(FolderDialogTest, OpensAtTheLastChosenFolderElseTheProjectHomeElseTheUsersHome) {
     TTempDir Temp;
-    const std::string File = Temp.Write("page.html", "x");
-    for (const QString& Name : {QString::fromStdString(Temp.Path() + "missing"),
-                                QString::fromStdString(File), QString()}) {
+    const QString Home = Folder(Temp.MakeDir("home"));
+    const TEnvVar SetHome("HOME", Home.toUtf8());
+    const QString Chosen = Folder(Temp.MakeDir("chosen"));
+    const QString Site = Folder(Temp.MakeDir("site"));
+    const QString File = QString::fromStdString(Temp.Write("page.html", "x"));
+    const QString Missing = QString::fromStdString(Temp.Path() + "missing");
+    struct TCase {
+        QString LastChosen, ProjectHome, Expected;
+    };
+    for (const TCase& C : {TCase{Chosen, Site, Chosen}, TCase{Missing, Site + "/", Site},
+                           TCase{File, Missing, Home}, TCase{"", "", Home}}) {
         TFolderDialog Browse;
-        Browse.SelectFolder = sfManual;
-        Browse.SelectFolderName = Name;
-        RunDialog(Browse,
-                  [&](TOpenDialog& Open) { EXPECT_EQ(Open.Current(), "/") << Name.toStdString(); });
+        Browse.SelectFolderName = C.LastChosen;
+        Browse.HomeFolderName = C.ProjectHome;
+        RunDialog(Browse, [&](TOpenDialog& Open) {
+            EXPECT_EQ(Open.Current(), C.Expected) << C.LastChosen.toStdString();
+        });
     }
+}
+
+TEST(FolderDialogTest, TypedPathIsGoneToWithEnterAndChosenWithOK) {
+    TTempDir Temp;
+    const QString A = Folder(Temp.MakeDir("A"));
+    const QString B = Folder(Temp.MakeDir("B"));
+    const QString C = Folder(Temp.MakeDir("A/C"));
+    const QString File = QString::fromStdString(Temp.Write("page.html", "x"));
+    TFolderDialog Browse;
+    Browse.SelectFolderName = A;
+    QStringList Paths;
+    Browse.OnSelectionChanged = [&](const QString& Path, QString&, int&) { Paths << Path; };
+
+    const bool Chosen = RunDialog(Browse, [&](TOpenDialog& Open) {
+        QLineEdit* Field = Open.PathField();
+        EXPECT_EQ(Field->text(), A);
+        Field->setText(B + "/");
+        QTest::keyClick(Field, Qt::Key_Return);
+        EXPECT_EQ(Open.Current(), B);
+        EXPECT_EQ(Field->text(), B);
+        EXPECT_TRUE(Open.Dialog->isVisible()); // Enter goes to the folder, it does not choose
+
+        for (const QString& NoFolder : {File, QString("A"), QString()}) {
+            Field->setText(NoFolder);
+            QTest::keyClick(Field, Qt::Key_Return);
+            EXPECT_EQ(Open.Current(), B) << NoFolder.toStdString();
+            QTest::mouseClick(Open.OK, Qt::LeftButton);
+            EXPECT_TRUE(Open.Dialog->isVisible()) << NoFolder.toStdString();
+        }
+        Field->setText(C);
+        QTest::mouseClick(Open.OK, Qt::LeftButton);
+    });
+    EXPECT_TRUE(Chosen);
+    EXPECT_EQ(Browse.FolderName, C);
+    EXPECT_EQ(Browse.DisplayName, "C");
+    EXPECT_EQ(Paths, (QStringList{B, C}));
 }
 
 TEST(FolderDialogTest, ManualRootIsTheOnlyTopItemAndShowsFoldersOnly) {

@@ -5,6 +5,7 @@
 #include "analysis/CheckRun.h"
 #include "support/CodePage.h"
 #include "ui/SiteTreeModel.h"
+#include "ui/WrappedToolTip.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     for (const char* Name : {"VISUAL", "EDITOR", "TERMINAL"})
         qunsetenv(Name);
     QApplication App(argc, argv);
+    orvel::ui::WrapToolTips(App); // as the program does
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -8,10 +8,12 @@
 #include "ui/MainWindow.h"
 #include "ui/ProjectWindow.h"
 #include "ui/SiteTreeModel.h"
+#include "ui/WrappedToolTip.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -20,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -75,6 +78,17 @@ TEST_F(MainWindowSizingAndFocusTest, LongTextsScrollAndNeverWidenTheWindow) {
     // The whole link, then why it is invalid.
     EXPECT_TRUE(LongItem->toolTip().startsWith(LongItem->text() + u'\n'))
         << LongItem->toolTip().toStdString();
+    // Shown, it wraps, inside the link too.
+    QWidget* Viewport = Form->InvalidLinkList->viewport();
+    const QPoint At = Form->InvalidLinkList->visualItemRect(LongItem).center();
+    QHelpEvent Hover(QEvent::ToolTip, At, Viewport->mapToGlobal(At));
+    QApplication::sendEvent(Viewport, &Hover);
+    EXPECT_EQ(QToolTip::text(), WrappedToolTip(LongItem->toolTip()));
+    for (const auto& [Plain, Wrapped] :
+         {std::pair{QString(61, 'x') + "<&", QString(60, 'x') + u'\u200B' + "x&lt;&amp;"},
+          std::pair{QString(60, 'x') + " \n" + QString(60, 'x'),
+                    QString(60, 'x') + " \n" + QString(60, 'x')}})
+        EXPECT_EQ(WrappedToolTip(Plain), "<p style='white-space:pre-wrap'>" + Wrapped + "</p>");
     EXPECT_TRUE(Reaches(Form->InvalidLinkList, Form->InvalidLinkList->indexFromItem(LongItem)));
     EXPECT_TRUE(Reaches(Form->SiteTreeView, IndexOf(LongName)));
 
