@@ -47,7 +47,9 @@ void TMainWindow::OpenProject(const std::string& Path) {
 }
 
 void TMainWindow::OpenFolderButtonClick() {
-    if (!MayCloseProject() || !HomeFolderDialog->Execute()) return;
+    if (!MayCloseProject()) return;
+    HomeFolderDialog->HomeFolderName = ToQString(Run.CurrentProject.HomeDir);
+    if (!HomeFolderDialog->Execute()) return;
     OpenFolder(Run, FromQString(HomeFolderDialog->FolderName));
     RememberLastOpened();
     HomeFolderDialog->SelectFolder = TSelectFolder::sfManual;
@@ -55,6 +57,7 @@ void TMainWindow::OpenFolderButtonClick() {
 }
 
 void TMainWindow::ChangeHomeFolderClick() {
+    HomeFolderDialog->HomeFolderName = ToQString(Run.CurrentProject.HomeDir);
     if (!HomeFolderDialog->Execute()) return;
     if (!ChangeHomeFolder(Run, FromQString(HomeFolderDialog->FolderName))) return;
     RememberLastOpened();
