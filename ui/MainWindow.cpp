@@ -34,6 +34,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
 
 namespace orvel::ui {
 
@@ -120,7 +121,7 @@ void TMainWindow::RestoreWindowPositions() {
         Window.move(Placed.topLeft());
         return true;
     };
-    Restore(*this, WindowStates.Left, WindowStates.Top);
+    MainWindowPlaced = Restore(*this, WindowStates.Left, WindowStates.Top);
     ProjectWindowPlaced =
         Restore(*ProjectWindow, WindowStates.ProjectLeft, WindowStates.ProjectTop);
     KeptNormalPlace = QRect(pos(), size());
@@ -147,11 +148,26 @@ void TMainWindow::PlaceProjectWindow() {
     if (!Screen) return;
     // Not shown yet, the tool window's frame is taken to be as wide as this window's.
     const QSize Frame = frameGeometry().size() - size();
-    ProjectWindow->move(
-        PlaceBeside(frameGeometry(), ProjectWindow->size() + Frame, Screen->availableGeometry()));
+    ProjectWindow->move(PlaceBeside(QRect(pos(), frameGeometry().size()),
+                                    ProjectWindow->size() + Frame, Screen->availableGeometry()));
+}
+
+void TMainWindow::PlaceMainWindow() {
+    const QScreen* Screen = screen();
+    if (MainWindowPlaced || !Screen) return;
+    // The window manager would place this window before the tool window beside it is known:
+    // the two are centred together where they fit side by side.
+    const QRect Area = Screen->availableGeometry();
+    const QSize Frame = frameGeometry().size() - size();
+    const QSize Main = size() + Frame;
+    const int Beside = WindowStates.ProjectVisible ? ProjectWindow->width() + Frame.width() : 0;
+    const int Width = Main.width() + Beside <= Area.width() ? Main.width() + Beside : Main.width();
+    move(Area.x() + std::max(0, (Area.width() - Width) / 2),
+         Area.y() + std::max(0, (Area.height() - Main.height()) / 2));
 }
 
 void TMainWindow::Start(const QStringList& Arguments) {
+    PlaceMainWindow();
     if (WindowStates.ProjectVisible) {
         // The tool window comes up beside the main window; the keyboard stays in the tree.
         PlaceProjectWindow();

@@ -188,6 +188,8 @@ private:
     QRect NormalPlace() const;
     // Gives the project window its first place beside this one, unless it has one.
     void PlaceProjectWindow();
+    // Gives this window its first place, unless it has a stored one.
+    void PlaceMainWindow();
     // Opens the project file or folder opened last; one that is gone is passed over quietly.
     void ReopenLastOpened();
     // Keeps the project file, or else the folder, of the current project as the one opened last;
@@ -223,6 +225,7 @@ private:
     TUiServices& Services;
     std::string SettingsPath;
     TWindowStates WindowStates;
+    bool MainWindowPlaced = false;    // this window has a stored place
     bool ProjectWindowPlaced = false; // the project window has a place: stored, or given
     QRect KeptNormalPlace;            // the last place while neither maximised nor full screen
     bool SyncingView = false;         // the view follows the tree; no second notification
