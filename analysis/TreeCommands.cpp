@@ -180,6 +180,7 @@ void RemoveAllTopMarks(TRunContext& Run) {
                                                           "(元に戻す: Ctrl+Z)"))
         return;
     std::vector<std::string> Removed;
+    Removed.reserve(Tops.size());
     for (const std::string& Entry : Tops)
         Removed.push_back(Run.CurrentProject.SpellingOf(Entry));
     if (!Removed.empty()) Run.UndoSteps.push_back({{}, std::move(Removed)});

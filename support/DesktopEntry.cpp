@@ -65,7 +65,7 @@ std::string QueryDefaultDesktopEntry(const std::string& MimeType) {
 std::string FindDesktopEntry(const std::string& Id, const std::vector<std::string>& DataFolders) {
     if (Id.empty() || Id.find('/') != std::string::npos) return {};
     for (const std::string& Folder : DataFolders) {
-        const std::string Path = Folder + "/applications/" + Id;
+        std::string Path = Folder + "/applications/" + Id;
         if (FileExists(Path)) return Path;
     }
     return {};

@@ -87,7 +87,7 @@ QString ManualRoot(const QString& Name) {
 // user's home folder.
 QString ManualSelection(const QString& LastChosen, const QString& ProjectHome) {
     for (const QString& Name : {LastChosen, ProjectHome})
-        if (const QString Folder = ExistingFolder(Name); !Folder.isEmpty()) return Folder;
+        if (QString Folder = ExistingFolder(Name); !Folder.isEmpty()) return Folder;
     return FolderOrHome(QString());
 }
 
