@@ -1,6 +1,7 @@
 // uoorvel: the desktop program. Its argument, when given, is a site's folder or a project file.
 #include "project/Settings.h"
 #include "support/CodePage.h"
+#include "support/Translation.h"
 #include "ui/Application.h"
 #include "ui/Browser.h"
 #include "ui/MainWindow.h"
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     orvel::InitCodePageFromLocale();
     orvel::ui::TApplication App(argc, argv);
+    orvel::InitTranslation(
+        orvel::LocaleFolderFor(QCoreApplication::applicationDirPath().toStdString() + "/"));
     QString Error;
     const QStringList Sites = SiteArguments(App.arguments().mid(1), Error);
     if (!Error.isEmpty()) {

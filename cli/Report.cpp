@@ -4,6 +4,7 @@
 #include "analysis/RunContext.h"
 #include "cli/JsonWriter.h"
 #include "support/CodePage.h"
+#include "support/Translation.h"
 
 #include <algorithm>
 #include <map>
@@ -361,8 +362,8 @@ void WriteTextReport(std::ostream& Out, const TReportModel& Model) {
         for (const TReportError& Error : Model.Errors)
             Out << "    " << Escaped(Error.Path) << ": " << Error.Message << '\n';
     }
-    Out << "無効リンクを含むファイルの数 " << Model.FilesWithInvalidLinks << '\n'
-        << "無効リンクの総数 " << Model.InvalidLinks << '\n';
+    Out << Tr("無効リンクを含むファイルの数 ") << Model.FilesWithInvalidLinks << '\n'
+        << Tr("無効リンクの総数 ") << Model.InvalidLinks << '\n';
     if (Model.ModernValid > 0) Out << ModernSummary << Model.ModernValid << '\n';
     if (Model.Facts.Halted) Out << HaltedText << '\n';
 }

@@ -11,6 +11,7 @@
 #include "project/Settings.h"
 #include "support/CodePage.h"
 #include "support/IniFile.h"
+#include "support/Translation.h"
 
 #include <cerrno>
 #include <clocale>
@@ -129,6 +130,7 @@ bool CheckProjectFile(TRunContext& Run, const TCheckOptions& O, TAskedEntries& A
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     InitCodePageFromLocale();
+    InitTranslation(LocaleFolderFor(ExecutableFolder()));
     TConsoleHost::InstallInterruptHandler();
 
     TCheckOptions Options;
