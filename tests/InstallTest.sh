@@ -33,6 +33,8 @@ usr/share/icons/hicolor/32x32/apps/uoorvel.png
 usr/share/icons/hicolor/48x48/apps/uoorvel.png
 usr/share/icons/hicolor/64x64/apps/uoorvel.png
 usr/share/icons/hicolor/scalable/apps/uoorvel.svg
+usr/share/man/ja/man1/orvel-check.1.gz
+usr/share/man/ja/man1/uoorvel.1.gz
 usr/share/man/man1/orvel-check.1.gz
 usr/share/man/man1/uoorvel.1.gz
 usr/share/metainfo/uoorvel.metainfo.xml
@@ -84,8 +86,9 @@ settings|[Option]\nIgnoreCase=1\n|text/plain
 near|[OrvelProjects]\n|text/plain
 CASES
 
-for page in orvel-check uoorvel; do
-    out=$(MANWIDTH=80 man --warnings -l "$share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+# Every manual page renders without a warning, in a UTF-8 locale as the Japanese ones need.
+for page in {,ja/}man1/{orvel-check,uoorvel}.1.gz; do
+    out=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/$page" 2>&1 >/dev/null)
     [ -z "$out" ] || fail "man $page: $out"
 done
 
