@@ -33,6 +33,7 @@ usr/share/icons/hicolor/32x32/apps/uoorvel.png
 usr/share/icons/hicolor/48x48/apps/uoorvel.png
 usr/share/icons/hicolor/64x64/apps/uoorvel.png
 usr/share/icons/hicolor/scalable/apps/uoorvel.svg
+usr/share/locale/en/LC_MESSAGES/uoorvel.mo
 usr/share/man/ja/man1/orvel-check.1.gz
 usr/share/man/ja/man1/uoorvel.1.gz
 usr/share/man/man1/orvel-check.1.gz
