@@ -8,6 +8,7 @@
 #include "support/CodePage.h"
 #include "support/IniFile.h"
 #include "support/StringUtils.h"
+#include "support/Translation.h"
 
 #include <algorithm>
 #include <functional>
@@ -16,16 +17,18 @@
 namespace orvel {
 
 namespace {
-const char* const HaltedText = "中断しました";
+const std::string& HaltedText() {
+    return Tr("中断しました");
+}
 
 std::string UnreadText(const TRunContext& Run) {
-    return "読めなかったフォルダとファイルの数 " + std::to_string(Run.Unread.size());
+    return Tr("読めなかったフォルダとファイルの数 ") + std::to_string(Run.Unread.size());
 }
 
 // Once the run is over, the status line says that it was halted and what it could not read.
 void ShowUnreadCount(TRunContext& Run) {
-    std::string Text = Run.EndedHalted && !Run.Closing ? HaltedText : "";
-    if (!Run.Unread.empty()) Text += (Text.empty() ? "" : "　") + UnreadText(Run);
+    std::string Text = Run.EndedHalted && !Run.Closing ? HaltedText() : "";
+    if (!Run.Unread.empty()) Text += (Text.empty() ? "" : Tr("　")) + UnreadText(Run);
     if (!Text.empty()) Run.SetStatusText(std::move(Text));
 }
 
@@ -46,15 +49,16 @@ void ReportEndOfCheck(TRunContext& Run) {
             Links += Checked;
             Files += Checked > 0;
         }
-        Text = std::string(HaltedText) + "\r\n確認したファイルのみの数です\r\n";
+        Text = HaltedText() + "\r\n" + Tr("確認したファイルのみの数です") + "\r\n";
     }
-    Text += "無効リンクを含むファイルの数 " + std::to_string(Files) + "\r\n無効リンクの総数 " +
-            std::to_string(Links);
+    Text += Tr("無効リンクを含むファイルの数 ") + std::to_string(Files) + "\r\n" +
+            Tr("無効リンクの総数 ") + std::to_string(Links);
     // Under the original rules, what the modern ones would make of the site and how to get them.
     if (const int Modern = LinksValidByModernRules(Run); Modern > 0)
-        Text += "\r\n設定の「その他」で「HTML5 の id 属性と新しいリンク属性も扱う」をオンにすると、"
-                "無効リンクのうち " +
-                std::to_string(Modern) + " 個が有効になります。";
+        Text += "\r\n" +
+                Tr("設定の「その他」で「HTML5 の id 属性と新しいリンク属性も扱う」をオンにすると、"
+                   "無効リンクのうち ") +
+                std::to_string(Modern) + Tr(" 個が有効になります。");
     if (Run.Unread.empty()) {
         Run.ShowMessageBox(TMessageKind::mkInformation, Text);
         return;
@@ -72,7 +76,8 @@ void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability,
     Run.InvalidLinkFileCount = 0;
     if (Folder.empty()) return;
     if (!Run.FileSystem->DirExists(Folder)) {
-        Run.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n" + Folder);
+        Run.ShowMessageBox(TMessageKind::mkError,
+                           Tr("ディレクトリが存在しません") + "\r\n" + Folder);
         return;
     }
     Run.Tree.Select(nullptr);
@@ -92,13 +97,13 @@ void OpenFolder(TRunContext& Run, const std::string& Folder) {
     Run.EndBusy();
     Run.CurrentProject.SetFileName("");
     Run.CurrentProject.SetModified(false);
-    Run.SetStatusText("トップページを指定してください");
+    Run.SetStatusText(Tr("トップページを指定してください"));
     ShowUnreadCount(Run);
 }
 
 bool ReadProject(TRunContext& Run, const std::string& Path) {
     if (!Run.FileSystem->FileExists(Path)) {
-        Run.ShowMessageBox(TMessageKind::mkError, Path + "\r\nが見つかりません");
+        Run.ShowMessageBox(TMessageKind::mkError, Path + "\r\n" + Tr("が見つかりません"));
         return false;
     }
     std::optional<TIniFile> File;
@@ -147,8 +152,8 @@ bool ChangeHomeFolder(TRunContext& Run, const std::string& Folder) {
     if (Outside > 0 &&
         !Run.ShowMessageBox(
             TMessageKind::mkQuestion,
-            "TOPページ・除外ファイル・除外フォルダのうち " + std::to_string(Outside) +
-                " 個は新しいホームフォルダの外にあるため、プロジェクトから外します"))
+            Tr("TOPページ・除外ファイル・除外フォルダのうち ") + std::to_string(Outside) +
+                Tr(" 個は新しいホームフォルダの外にあるため、プロジェクトから外します")))
         return false;
     Project.KeepTopFiles(Inside);
     Project.KeepIgnoreFiles(Inside);
@@ -179,7 +184,8 @@ void Reopen(TRunContext& Run, bool Quietly) {
 
 void Recheck(TRunContext& Run) {
     Run.BeginBusy();
-    Run.SetStatusText("処理中");
+    Run.SetStatusText(Tr("処理中"));
+
     for (const auto& File : Run.FileObjects) {
         Run.Pump();
         if (Run.Halted) break;

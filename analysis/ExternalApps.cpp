@@ -6,6 +6,7 @@
 #include "support/FindStringInFile.h"
 #include "support/ReadFileAll.h"
 #include "support/StartProgram.h"
+#include "support/Translation.h"
 
 namespace orvel {
 
@@ -16,8 +17,10 @@ constexpr size_t ContextBefore = 2, ContextAfter = 7;
 // Tells that Program could not be started; for the editor, also where another can be named.
 void ReportNotStarted(TRunContext& Run, const std::string& Program, bool Editor) {
     Run.Beep(TBeepKind::bkDefault);
-    std::string Text = "外部アプリケーション\r\n" + Program + "\r\nを開けません";
-    if (Editor) Text += "\r\n設定の「外部アプリケーション」タブでエディタを指定してください";
+    std::string Text = Tr("外部アプリケーション") + "\r\n" + Program + "\r\n" + Tr("を開けません");
+    if (Editor)
+        Text += "\r\n" + Tr("設定の「外部アプリケーション」タブでエディタを指定してください");
+
     Run.ShowMessageBox(TMessageKind::mkError, Text);
 }
 

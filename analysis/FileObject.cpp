@@ -5,6 +5,7 @@
 #include "analysis/PageReader.h"
 #include "analysis/RunContext.h"
 #include "support/CodePage.h"
+#include "support/Translation.h"
 
 #include <algorithm>
 
@@ -134,7 +135,8 @@ void TFileObject::SetFlagged(bool Value) {
 void TFileObject::UpdateImage() {
     Run.BeginBusy();
     Run.SetStatusText(std::string_view(Path).substr(BareFileNameStart(Path, Run.PathStyle())),
-                      " - ファイルイメージのセット中");
+                      Tr(" - ファイルイメージのセット中"));
+
     if (Kind == fkHtml) {
         // A halted run has not seen the files it did not reach: links to them say nothing.
         if (Run.Halted ? CheckedInvalidLinks(*this) > 0 : !InvalidLinks.Empty()) {

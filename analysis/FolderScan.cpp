@@ -6,6 +6,7 @@
 #include "analysis/RunContext.h"
 #include "analysis/ScanPipeline.h"
 #include "support/Assertion.h"
+#include "support/Translation.h"
 
 #include <algorithm>
 #include <utility>
@@ -84,7 +85,8 @@ void ScanHomeFolder(TRunContext& Run, const std::string& HomeDir) {
     if (!Run.Halted) ScanFolder(Run, HomeDir, Run.Tree.Root());
     // The count is set after each file; with none, the previous site's would stay.
     if (Run.FileObjects.Empty()) Run.ShowFileCount();
-    Run.SetStatusText("リンク先の有無をチェック中");
+    Run.SetStatusText(Tr("リンク先の有無をチェック中"));
+
     ClassifyAll(Run);
     Run.Tree.Expand(Run.Tree.Root());
     Run.Tree.EndUpdate();

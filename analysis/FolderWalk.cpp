@@ -4,6 +4,7 @@
 #include "analysis/RunContext.h"
 #include "support/CodePage.h"
 #include "support/StringUtils.h"
+#include "support/Translation.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,9 +27,10 @@ bool NameLess(const std::string& A, const std::string& B) {
 std::string UnlistedReason(int Error) {
     switch (Error) {
     case EACCES:
-        return "フォルダの中を見る権限がありません";
+        return Tr("フォルダの中を見る権限がありません");
     case ENAMETOOLONG:
-        return "パスが長すぎます";
+        return Tr("パスが長すぎます");
+
     default:
         return std::strerror(Error);
     }

@@ -2,6 +2,7 @@
 
 #include "analysis/RunContext.h"
 #include "support/DetectCharset.h"
+#include "support/Translation.h"
 
 namespace orvel {
 
@@ -24,9 +25,10 @@ TExtractOptions ExtractOptionsOf(const TSettings& Settings) {
 }
 
 void TRunExtractProgress::StageBegins(TExtractStage Stage) {
-    static const char* const Suffixes[] = {" - コメント削除中", " - リンク抜き出し中",
-                                           " - アンカー抜き出し中"};
-    Run.SetStatusText(FileName, Suffixes[static_cast<int>(Stage)]);
+    static const std::string* const Suffixes[] = {
+        &Tr(" - コメント削除中"), &Tr(" - リンク抜き出し中"), &Tr(" - アンカー抜き出し中")};
+    Run.SetStatusText(FileName, *Suffixes[static_cast<int>(Stage)]);
+
     Run.SetCount(0);
 }
 

@@ -2,6 +2,7 @@
 
 #include "analysis/NodePictures.h"
 #include "analysis/RunContext.h"
+#include "support/Translation.h"
 
 #include <vector>
 
@@ -87,7 +88,7 @@ void MarkFolderChain(TRunContext& Run, TTreeNode* Folder) {
 
 void ColorFolders(TRunContext& Run) {
     Run.BeginBusy();
-    Run.SetStatusText("フォルダの色をセット中");
+    Run.SetStatusText(Tr("フォルダの色をセット中"));
     long long N = 0;
     for (TTreeNode* Folder : Run.FolderNodes) {
         Run.Pump();
@@ -123,7 +124,8 @@ void MarkSelectedTop(TRunContext& Run) {
     TTreeNode* Selected = Run.Tree.Selected();
     if (!Selected || !Selected->Data) return;
     TFileObject& File = *Selected->Data;
-    Run.SetStatusText("ファイルの依存関係をチェック中");
+    Run.SetStatusText(Tr("ファイルの依存関係をチェック中"));
+
     Run.BeginBusy();
     Run.Tree.BeginUpdate();
     ReachFrom(Run, *Selected);

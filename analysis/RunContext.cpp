@@ -3,6 +3,7 @@
 #include "analysis/FileObject.h"
 #include "support/Assertion.h"
 #include "support/StringUtils.h"
+#include "support/Translation.h"
 
 namespace orvel {
 
@@ -48,7 +49,7 @@ void TRunContext::EndBusy() {
 }
 
 std::string TRunContext::CountText() const {
-    return Count < 0 ? std::string() : "count " + std::to_string(Count);
+    return Count < 0 ? std::string() : Tr("count ") + std::to_string(Count);
 }
 
 void TRunContext::SetStatusText(std::string Text) {
@@ -67,7 +68,8 @@ void TRunContext::SetCount(long long Value) {
 }
 
 void TRunContext::ShowFileCount() {
-    FileCount = "総ファイル数 " + std::to_string(FileObjects.Count());
+    FileCount = Tr("総ファイル数 ") + std::to_string(FileObjects.Count());
+
     ProgressSet();
 }
 

@@ -5,6 +5,7 @@
 #include "analysis/SiteUpdate.h"
 #include "support/FoldedText.h"
 #include "support/ReadFileAll.h"
+#include "support/Translation.h"
 
 #include <algorithm>
 #include <map>
@@ -48,11 +49,11 @@ std::string WriteFailure(const ESaveError& Error) {
     switch (Error.Code()) {
     case ENOSPC:
     case EDQUOT:
-        return "ディスクに空きがありません";
+        return Tr("ディスクに空きがありません");
     case EACCES:
     case EPERM:
     case EROFS:
-        return "ファイルが読み取り専用の可能性があります";
+        return Tr("ファイルが読み取り専用の可能性があります");
     default:
         return Error.Reason();
     }
@@ -119,15 +120,16 @@ std::variant<std::string, TRefusal> Replaced(const TRunContext& Run, const TFile
     for (const TLinkFix* Fix : Fixes) {
         TEncodedText New = EncodePageText(Fix->NewUtf8, Page.Charset);
         if (!New.Unencodable.empty())
-            return TRefusal{"置換後の文字列の「" +
-                                PageTextToCodePage(New.Unencodable, TCharset::Utf8()) + "」(" +
-                                CodePointText(New.Unencodable) + ") は、このファイルの文字コード " +
-                                Page.Charset.OrCodePage().Name() + " では書き込めません",
+            return TRefusal{Tr("置換後の文字列の「") +
+                                PageTextToCodePage(New.Unencodable, TCharset::Utf8()) + Tr("」(") +
+                                CodePointText(New.Unencodable) +
+                                Tr(") は、このファイルの文字コード ") +
+                                Page.Charset.OrCodePage().Name() + Tr(" では書き込めません"),
                             TMessageKind::mkError};
         for (const TLinkPlace& Place : PlacesIn(Run, Bytes, Fix->Link)) {
             if (!FitsPlace(New.Bytes, Place.Quote))
-                return TRefusal{"置換後の文字列「" + Shown(New.Bytes, Page.Charset) +
-                                    "」は、リンクの属性値にそのままでは書けません",
+                return TRefusal{Tr("置換後の文字列「") + Shown(New.Bytes, Page.Charset) +
+                                    Tr("」は、リンクの属性値にそのままでは書けません"),
                                 TMessageKind::mkError};
             Edits.push_back({Place.Offset, Fix->Link.size(), New.Bytes});
         }
@@ -175,8 +177,8 @@ int ReplaceLinks(TRunContext& Run, const std::vector<TLinkFix>& Fixes) {
             Run.FileSystem->CheckWritable(Page->Path);
             Run.FileSystem->SaveFile(Page->Path, New);
         } catch (const ESaveError& Error) {
-            Refused.emplace_back(Name, TRefusal{"ファイルへの書き込み時にエラーが置きました。\r\n" +
-                                                WriteFailure(Error)});
+            Refused.emplace_back(Name, TRefusal{Tr("ファイルへの書き込み時にエラーが置きました。") +
+                                                "\r\n" + WriteFailure(Error)});
             continue;
         }
         Replaced += Places;
@@ -193,17 +195,18 @@ int ReplaceLinks(TRunContext& Run, const std::vector<TLinkFix>& Fixes) {
     if (ByPage.size() == 1 && !Refused.empty()) {
         Message = Refused[0].second.Reason;
         if (Message.find("\r\n") == std::string::npos)
-            Message += "。\r\nファイルは変更していません";
+            Message += Tr("。") + "\r\n" + Tr("ファイルは変更していません");
         Kind = Refused[0].second.Kind;
     } else if (Written == 0 && Refused.empty()) {
         if (Unread == static_cast<int>(ByPage.size())) return 0; // each reported by the reader
-        Message = "置換する箇所がありませんでした。\r\nファイルは変更していません";
+        Message =
+            Tr("置換する箇所がありませんでした。") + "\r\n" + Tr("ファイルは変更していません");
     } else {
-        Message = Written == 1 ? std::to_string(Replaced) + " か所を置換しました"
-                               : std::to_string(Written) + " 個のファイルの " +
-                                     std::to_string(Replaced) + " か所を置換しました";
+        Message = Written == 1 ? std::to_string(Replaced) + Tr(" か所を置換しました")
+                               : std::to_string(Written) + Tr(" 個のファイルの ") +
+                                     std::to_string(Replaced) + Tr(" か所を置換しました");
         if (!Refused.empty()) {
-            Message += "\r\n次のファイルは変更していません:";
+            Message += "\r\n" + Tr("次のファイルは変更していません:");
             for (const auto& [Name, Refusal] : Refused)
                 Message += "\r\n" + Name + ": " + Refusal.Reason;
             Kind = TMessageKind::mkWarning;
@@ -225,11 +228,11 @@ void UndoPageEdits(TRunContext& Run, const std::vector<TPageEdit>& Step) {
         try {
             Now = Run.FileSystem->ReadTextFile(Edit.Path, Run);
         } catch (...) {
-            Left.push_back(Name + ": 読み込めません");
+            Left.push_back(Name + ": " + Tr("読み込めません"));
             continue;
         }
         if (Now.size() != Edit.AfterSize || TextHash(Now) != Edit.AfterHash) {
-            Left.push_back(Name + ": 置換の後で変更されています");
+            Left.push_back(Name + ": " + Tr("置換の後で変更されています"));
             continue;
         }
         try {
@@ -243,11 +246,12 @@ void UndoPageEdits(TRunContext& Run, const std::vector<TPageEdit>& Step) {
             Change.Changed.push_back(Page);
     }
     if (Restored > 0) UpdateAfterChange(Run, Change);
-    std::string Message = Restored == 1
-                              ? "置換を元に戻しました"
-                              : std::to_string(Restored) + " 個のファイルの置換を元に戻しました";
+    std::string Message =
+        Restored == 1 ? Tr("置換を元に戻しました")
+                      : std::to_string(Restored) + Tr(" 個のファイルの置換を元に戻しました");
     if (!Left.empty()) {
-        Message += "\r\n次のファイルは元に戻していません:";
+        Message += "\r\n" + Tr("次のファイルは元に戻していません:");
+
         for (const std::string& Line : Left)
             Message += "\r\n" + Line;
     }

@@ -7,6 +7,7 @@
 #include "analysis/SiteUpdate.h"
 #include "support/Assertion.h"
 #include "support/CodePage.h"
+#include "support/Translation.h"
 
 #include <algorithm>
 #include <functional>
@@ -87,7 +88,7 @@ TRemoval Remove(TRunContext& Run, const std::string& Path, bool Folder) {
         if (Trash.Moved) return TRemoval::rmGone;
         Run.Host.Beep(TBeepKind::bkExclamation);
         if (!Run.Host.ShowMessageBox(TMessageKind::mkRiskyQuestion,
-                                     "ゴミ箱に移動できません。完全に削除しますか?\r\n" +
+                                     Tr("ゴミ箱に移動できません。完全に削除しますか?") + "\r\n" +
                                          Trash.Reason))
             return TRemoval::rmKept;
     }
@@ -107,19 +108,20 @@ void DeleteFile(TRunContext& Run, TTreeNode& Node) {
     // And who would link to it once their invalid links are fixed as suggested.
     const int Fixing = PagesAmong(LinksFixedTo(Run, Run.Findings.Diagnoser(), File));
     if (!Confirmed(
-            Run,
-            "'" + BareFileName(File.Path, Run.PathStyle()) + "'を削除します\r\n" +
-                (Linking > 0
-                     ? std::to_string(Linking) + " 個のファイルがこのファイルにリンクしています\r\n"
-                     : std::string()) +
-                (Fixing > 0 ? std::to_string(Fixing) +
-                                  " 個のファイルの無効リンクが修正するとこのファイルを指します\r\n"
-                            : std::string()) +
-                "よろしいですか？"))
+            Run, "'" + BareFileName(File.Path, Run.PathStyle()) + Tr("'を削除します") + "\r\n" +
+                     (Linking > 0 ? std::to_string(Linking) +
+                                        Tr(" 個のファイルがこのファイルにリンクしています") + "\r\n"
+                                  : std::string()) +
+                     (Fixing > 0
+                          ? std::to_string(Fixing) +
+                                Tr(" 個のファイルの無効リンクが修正するとこのファイルを指します") +
+                                "\r\n"
+                          : std::string()) +
+                     Tr("よろしいですか？")))
         return;
     const TRemoval Removal = Remove(Run, File.Path, false);
     if (Removal != TRemoval::rmGone) {
-        if (Removal == TRemoval::rmFailed) ShowError(Run, "ファイルを削除できませんでした");
+        if (Removal == TRemoval::rmFailed) ShowError(Run, Tr("ファイルを削除できませんでした"));
         return;
     }
     const std::uint64_t Gone = File.Sequence;
@@ -128,11 +130,14 @@ void DeleteFile(TRunContext& Run, TTreeNode& Node) {
 }
 
 void DeleteFolder(TRunContext& Run, TTreeNode& Node) {
-    if (!Confirmed(Run, "フォルダ'" + Node.Text + "'を削除します\r\nよろしいですか？")) return;
+    if (!Confirmed(Run, Tr("フォルダ'") + Node.Text + Tr("'を削除します") + "\r\n" +
+                            Tr("よろしいですか？")))
+        return;
     const std::string Folder = FolderPathOf(Run, Node);
     const TRemoval Removal = Remove(Run, Folder, true);
     if (Removal != TRemoval::rmGone) {
-        if (Removal == TRemoval::rmFailed) ShowError(Run, Folder + "\r\nの削除に失敗しました");
+        if (Removal == TRemoval::rmFailed)
+            ShowError(Run, Folder + "\r\n" + Tr("の削除に失敗しました"));
         return;
     }
     const std::vector<TFileObject*> Doomed = FileObjectsBelow(Node);
@@ -176,8 +181,8 @@ void RemoveAllTopMarks(TRunContext& Run) {
     std::vector<std::string>& Tops = Run.CurrentProject.TopFiles;
     if (!Tops.empty() &&
         !Run.ShowMessageBox(TMessageKind::mkQuestion, std::to_string(Tops.size()) +
-                                                          " 個のTOPマークをすべて消しますか\r\n"
-                                                          "(元に戻す: Ctrl+Z)"))
+                                                          Tr(" 個のTOPマークをすべて消しますか") +
+                                                          "\r\n" + Tr("(元に戻す: Ctrl+Z)")))
         return;
     std::vector<std::string> Removed;
     Removed.reserve(Tops.size());
@@ -185,7 +190,7 @@ void RemoveAllTopMarks(TRunContext& Run) {
         Removed.push_back(Run.CurrentProject.SpellingOf(Entry));
     if (!Removed.empty()) Run.UndoSteps.push_back({{}, std::move(Removed)});
     Run.BeginBusy();
-    Run.SetStatusText("TOPマークの削除中");
+    Run.SetStatusText(Tr("TOPマークの削除中"));
     Run.Tree.BeginUpdate();
     for (const auto& File : Run.FileObjects) {
         Run.Pump();
@@ -207,7 +212,7 @@ void RestoreTopMarks(TRunContext& Run, const std::vector<std::string>& TopFiles)
         if (Run.CurrentProject.IndexOfTopFile(Path) < 0) Run.CurrentProject.AddTopFile(Path);
     MarkReachability(Run);
     Run.EndBusy();
-    Run.SetStatusText("TOPマークを元に戻しました");
+    Run.SetStatusText(Tr("TOPマークを元に戻しました"));
 }
 
 void ToggleExclusion(TRunContext& Run) {
@@ -245,7 +250,8 @@ void DeleteSelectedItem(TRunContext& Run) {
     TTreeNode* Node = Run.Tree.Selected();
     if (!Node) return;
     if (!Node->Parent) {
-        ShowError(Run, "指定したアイテムは削除できません");
+        ShowError(Run, Tr("指定したアイテムは削除できません"));
+
         return;
     }
     if (Node->Data)

@@ -1,37 +1,45 @@
 #include "cli/CheckOptions.h"
 
 #include "project/Settings.h"
+#include "support/Translation.h"
 
 #include <optional>
 #include <utility>
 
 namespace orvel::cli {
 
-const char* const UsageText =
-    "usage: orvel-check [options] FOLDER\n"
-    "       orvel-check [options] --project FILE.opr\n"
-    "  --top PATH            a TOP page (relative to the home folder, or absolute); repeatable\n"
-    "  --exclude PATH        an excluded file; repeatable\n"
-    "  --wildcard PATTERN    a file-name pattern whose files are ignored; repeatable\n"
-    "  --ignore-folder DIR   a folder whose contents are ignored; repeatable\n"
-    "  --server-root DIR     the folder that corresponds to the server root\n"
-    "  --ignore-link PATTERN a link that matches the pattern as written is never counted\n"
-    "                        invalid; repeatable, and added to a project file's patterns\n"
-    "  --write-project FILE  write these options as a project file, then check; paths below\n"
-    "                        its folder are stored relative to it\n"
-    "  --settings FILE       the settings file to read instead of the default one;\n"
-    "                        /dev/null reads none\n"
-    "  --no-settings         every setting at its default, no settings file read\n"
-    "  --set KEY=VALUE       one \"Option\" value for this run, as the settings file writes it;\n"
-    "                        repeatable\n"
-    "  --format text|json|gnu|sarif  the report's form (default text); gnu: one line per\n"
-    "                        invalid link, \"path:line: invalid link ...\", as compilers write;\n"
-    "                        sarif: SARIF 2.1.0 for code-scanning services\n"
-    "  --quiet               no progress on standard error\n"
-    "  --help, --version\n"
-    "Exit status: 0 no invalid link, orphan file or unreadable file; 1 some found; 2 bad usage, a\n"
-    "missing or unreadable folder, project or settings file, a TOP page, excluded file or server\n"
-    "root that names nothing, or a report that could not be written; 130 interrupted.\n";
+const std::string& UsageText() {
+    return Tr(
+        "usage: orvel-check [options] FOLDER\n"
+        "       orvel-check [options] --project FILE.opr\n"
+        "  --top PATH            a TOP page (relative to the home folder, or absolute); "
+        "repeatable\n"
+        "  --exclude PATH        an excluded file; repeatable\n"
+        "  --wildcard PATTERN    a file-name pattern whose files are ignored; repeatable\n"
+        "  --ignore-folder DIR   a folder whose contents are ignored; repeatable\n"
+        "  --server-root DIR     the folder that corresponds to the server root\n"
+        "  --ignore-link PATTERN a link that matches the pattern as written is never counted\n"
+        "                        invalid; repeatable, and added to a project file's patterns\n"
+        "  --write-project FILE  write these options as a project file, then check; paths below\n"
+        "                        its folder are stored relative to it\n"
+        "  --settings FILE       the settings file to read instead of the default one;\n"
+        "                        /dev/null reads none\n"
+        "  --no-settings         every setting at its default, no settings file read\n"
+        "  --set KEY=VALUE       one \"Option\" value for this run, as the settings file writes "
+        "it;\n"
+        "                        repeatable\n"
+        "  --format text|json|gnu|sarif  the report's form (default text); gnu: one line per\n"
+        "                        invalid link, \"path:line: invalid link ...\", as compilers "
+        "write;\n"
+        "                        sarif: SARIF 2.1.0 for code-scanning services\n"
+        "  --quiet               no progress on standard error\n"
+        "  --help, --version\n"
+        "Exit status: 0 no invalid link, orphan file or unreadable file; 1 some found; 2 bad "
+        "usage, a\n"
+        "missing or unreadable folder, project or settings file, a TOP page, excluded file or "
+        "server\n"
+        "root that names nothing, or a report that could not be written; 130 interrupted.\n");
+}
 
 namespace {
 
@@ -47,7 +55,7 @@ void ApplySet(TCheckOptions& O, const std::string& Setting) {
     const size_t Eq = Setting.find('=');
     const std::string Key = Setting.substr(0, Eq);
     if (Eq == std::string::npos || !FindSettingKey(Key))
-        throw EUsageError("--set needs KEY=VALUE with a settings key, not \"" + Setting + "\"");
+        throw EUsageError(Tr("--set needs KEY=VALUE with a settings key, not \"") + Setting + "\"");
     O.SetValues.emplace_back(Key, Setting.substr(Eq + 1));
 }
 
@@ -61,7 +69,7 @@ void ApplyFormat(TCheckOptions& O, const std::string& Format) {
     else if (Format == "sarif")
         O.Format = TCheckOptions::TFormat::fmSarif;
     else
-        throw EUsageError("--format takes text, json, gnu or sarif, not \"" + Format + "\"");
+        throw EUsageError(Tr("--format takes text, json, gnu or sarif, not \"") + Format + "\"");
 }
 
 const TOptionRow OptionTable[] = {
@@ -101,16 +109,16 @@ const TOptionRow* FindOption(const std::string& Name) {
 void TakeWhatIsChecked(TCheckOptions& O, const std::vector<std::string>& Positional) {
     if (!O.ProjectFile.empty()) {
         if (!Positional.empty())
-            throw EUsageError("a FOLDER and --project cannot be given together");
+            throw EUsageError(Tr("a FOLDER and --project cannot be given together"));
         if (!O.TopFiles.empty() || !O.ExcludedFiles.empty() || !O.WildCards.empty() ||
             !O.ServerRoot.empty())
-            throw EUsageError("--top, --exclude, --wildcard, --ignore-folder and --server-root "
-                              "come from the project file with --project");
+            throw EUsageError(Tr("--top, --exclude, --wildcard, --ignore-folder and --server-root "
+                                 "come from the project file with --project"));
         if (!O.WriteProject.empty())
-            throw EUsageError("--write-project writes the options of a FOLDER, not --project");
+            throw EUsageError(Tr("--write-project writes the options of a FOLDER, not --project"));
         return;
     }
-    if (Positional.size() != 1) throw EUsageError("give one FOLDER or --project FILE.opr");
+    if (Positional.size() != 1) throw EUsageError(Tr("give one FOLDER or --project FILE.opr"));
     O.Folder = Positional[0];
 }
 
@@ -132,9 +140,11 @@ TCheckOptions ParseCheckOptions(const std::vector<std::string>& Arguments) {
             continue;
         }
         const TOptionRow* Row = FindOption(Name);
-        if (!Row) throw EUsageError("unknown option " + Name);
+        if (!Row) throw EUsageError(Tr("unknown option ") + Name);
         if (Row->TakesValue && !Value) {
-            if (I + 1 >= Arguments.size()) throw EUsageError("option " + Name + " needs a value");
+            if (I + 1 >= Arguments.size())
+                throw EUsageError(Tr("option ") + Name + Tr(" needs a value"));
+
             Value = Arguments[++I];
         }
         Row->Apply(O, Value.value_or(std::string()));

@@ -37,6 +37,7 @@ struct TCheckOptions {
 // Throws EUsageError for options it does not know or that lack their value.
 TCheckOptions ParseCheckOptions(const std::vector<std::string>& Arguments);
 
-extern const char* const UsageText;
+// The --help text, in the user's language.
+const std::string& UsageText();
 
 } // namespace orvel::cli

@@ -14,10 +14,9 @@ namespace orvel::cli {
 
 namespace {
 
-// The last line of a text report, when ModernHTML would make links valid.
-const char* const ModernSummary = "ModernHTML=1 で有効になるリンクの数 ";
-const char* const HaltedText =
-    "halted: the check was interrupted; files it had not read are left out";
+const std::string& HaltedText() {
+    return Tr("halted: the check was interrupted; files it had not read are left out");
+}
 
 void AppendHex(std::string& Out, unsigned char C) {
     const char* const Digits = "0123456789abcdef";
@@ -35,33 +34,6 @@ size_t ControlAt(std::string_view Text, size_t I, bool Utf8) {
         (static_cast<unsigned char>(Text[I + 1]) & 0xe0) == 0x80)
         return 2;
     return 0;
-}
-
-// A page's text or a file name for a terminal: its control characters as \xHH escapes, so
-// that no escape sequence or line break from a site reaches the reader as such. As a C string,
-// quotes and backslashes are escaped too.
-std::string Escaped(std::string_view Text, bool CString = false) {
-    const bool Utf8 = CurrentCodePage() == TCodePage::cpUtf8;
-    std::string Out;
-    Out.reserve(Text.size());
-    for (size_t I = 0; I < Text.size(); ++I) {
-        const size_t Control = ControlAt(Text, I, Utf8);
-        if (Control == 0) {
-            // The second byte of a double-byte character may look like a backslash.
-            if (!Utf8 && IsLeadByte(static_cast<unsigned char>(Text[I])) && I + 1 < Text.size() &&
-                static_cast<unsigned char>(Text[I + 1]) >= 0x40) {
-                Out.append(Text, I++, 2);
-                continue;
-            }
-            if (CString && (Text[I] == '"' || Text[I] == '\\')) Out += '\\';
-            Out += Text[I];
-            continue;
-        }
-        for (size_t K = 0; K < Control; ++K)
-            AppendHex(Out, static_cast<unsigned char>(Text[I + K]));
-        I += Control - 1;
-    }
-    return Out;
 }
 
 // A path as the location of a compiler-style line: in double quotes, as a C string, when it
@@ -327,6 +299,30 @@ void WriteGnuLines(std::ostream& Out, const TReportModel& Model, const std::stri
 
 } // namespace
 
+std::string Escaped(std::string_view Text, bool CString) {
+    const bool Utf8 = CurrentCodePage() == TCodePage::cpUtf8;
+    std::string Out;
+    Out.reserve(Text.size());
+    for (size_t I = 0; I < Text.size(); ++I) {
+        const size_t Control = ControlAt(Text, I, Utf8);
+        if (Control == 0) {
+            // The second byte of a double-byte character may look like a backslash.
+            if (!Utf8 && IsLeadByte(static_cast<unsigned char>(Text[I])) && I + 1 < Text.size() &&
+                static_cast<unsigned char>(Text[I + 1]) >= 0x40) {
+                Out.append(Text, I++, 2);
+                continue;
+            }
+            if (CString && (Text[I] == '"' || Text[I] == '\\')) Out += '\\';
+            Out += Text[I];
+            continue;
+        }
+        for (size_t K = 0; K < Control; ++K)
+            AppendHex(Out, static_cast<unsigned char>(Text[I + K]));
+        I += Control - 1;
+    }
+    return Out;
+}
+
 void WriteTextReport(std::ostream& Out, const TReportModel& Model) {
     const TRunContext& Run = Model.Run;
     for (int F = 0; F < Run.FileObjects.Count(); ++F) {
@@ -338,34 +334,36 @@ void WriteTextReport(std::ostream& Out, const TReportModel& Model) {
             if (!Item.Reported) continue;
             Out << "    " << Escaped(PageTextToCodePage(Item.Link, File.Charset));
             if (Item.Diagnosis.Suggestion)
-                Out << "    (" << LinkReasonName(Item.Diagnosis.Reason) << "; did you mean \""
+                Out << "    (" << LinkReasonName(Item.Diagnosis.Reason) << Tr("; did you mean \"")
                     << Escaped(PageTextToCodePage(*Item.Diagnosis.Suggestion, File.Charset))
-                    << "\"?)";
+                    << Tr("\"?") << ')';
             Out << '\n';
         }
     }
     if (!Model.Targets.empty()) {
-        Out << "broken targets:\n";
+        Out << Tr("broken targets:") << '\n';
         for (const TBrokenTarget& Target : Model.Targets)
             Out << "    " << Escaped(Target.Target) << "    ("
                 << LinkReasonName(Model.Of(Target.Links[0]).Diagnosis.Reason) << ")    "
-                << Target.Pages << (Target.Pages == 1 ? " file, " : " files, ") << Target.Places
-                << (Target.Places == 1 ? " place\n" : " places\n");
+                << Target.Pages << (Target.Pages == 1 ? Tr(" file, ") : Tr(" files, "))
+                << Target.Places << (Target.Places == 1 ? Tr(" place") : Tr(" places")) << '\n';
     }
     if (!Model.Orphans.empty()) {
-        Out << "orphan files:\n";
+        Out << Tr("orphan files:") << '\n';
         for (const std::string& Path : Model.Orphans)
             Out << "    " << Escaped(Path) << '\n';
     }
     if (!Model.Errors.empty()) {
-        Out << "unreadable:\n";
+        Out << Tr("unreadable:") << '\n';
         for (const TReportError& Error : Model.Errors)
             Out << "    " << Escaped(Error.Path) << ": " << Error.Message << '\n';
     }
     Out << Tr("無効リンクを含むファイルの数 ") << Model.FilesWithInvalidLinks << '\n'
         << Tr("無効リンクの総数 ") << Model.InvalidLinks << '\n';
-    if (Model.ModernValid > 0) Out << ModernSummary << Model.ModernValid << '\n';
-    if (Model.Facts.Halted) Out << HaltedText << '\n';
+    // The last line, when ModernHTML would make links valid.
+    if (Model.ModernValid > 0)
+        Out << Tr("ModernHTML=1 で有効になるリンクの数 ") << Model.ModernValid << '\n';
+    if (Model.Facts.Halted) Out << HaltedText() << '\n';
 }
 
 void WriteJsonReport(std::ostream& Out, const TReportModel& Model) {
@@ -388,7 +386,7 @@ void WriteGnuReport(std::ostream& Out, const TReportModel& Model) {
         Subjects[Unread.Path].Errors.push_back(&Unread);
     for (const auto& [Path, Subject] : Subjects)
         WriteGnuLines(Out, Model, LocationPath(HomeShown + std::string(Path)), Subject);
-    if (Model.Facts.Halted) Out << "orvel-check: " << HaltedText << '\n';
+    if (Model.Facts.Halted) Out << "orvel-check: " << HaltedText() << '\n';
 }
 
 } // namespace orvel::cli

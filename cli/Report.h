@@ -5,6 +5,8 @@
 #include "cli/ReportModel.h"
 
 #include <iosfwd>
+#include <string>
+#include <string_view>
 
 namespace orvel::cli {
 
@@ -13,5 +15,10 @@ void WriteJsonReport(std::ostream& Out, const TReportModel& Model);
 // One line per invalid link as compilers write their findings:
 // "path:line:column: invalid link ...".
 void WriteGnuReport(std::ostream& Out, const TReportModel& Model);
+
+// A page's text or a file name for a terminal: its control characters as \xHH escapes, so
+// that no escape sequence or line break from a site reaches the reader as such. As a C string,
+// quotes and backslashes are escaped too.
+std::string Escaped(std::string_view Text, bool CString = false);
 
 } // namespace orvel::cli

@@ -4,6 +4,7 @@
 #include "support/FoldedText.h"
 #include "support/NearNames.h"
 #include "support/PathRules.h"
+#include "support/Translation.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -59,15 +60,15 @@ std::string Nearest(const TRunContext& Run, const std::string& Path, const std::
 }
 
 void AddDropped(const TRunContext& Run, const std::vector<const TAskedEntry*>& Entries,
-                const char* What, const std::string& CurrentFolder,
+                const std::string& Complaint, const std::string& CurrentFolder,
                 std::vector<std::string>& Messages) {
     for (const TAskedEntry* Asked : Entries) {
         const std::string Shown(Run.CurrentProject.RelativeToHome(Asked->Spelling));
-        std::string Message = Shown + ": " + What + " names no file of the site";
+        std::string Message = Shown + ": " + Complaint;
         if (static_cast<int>(Messages.size()) < MostHints)
             if (const std::string Near = Nearest(Run, Asked->Entry, Shown, CurrentFolder);
                 !Near.empty())
-                Message += "; did you mean \"" + Near + "\"?";
+                Message += Tr("; did you mean \"") + Near + Tr("\"?");
         Messages.push_back(std::move(Message));
     }
 }
@@ -89,16 +90,18 @@ std::vector<std::string> RunFailures(const TRunContext& Run, const TAskedEntries
     std::vector<std::string> Messages;
     for (const TRunContext::TUnread& Unread : Run.Unread)
         if (Unread.Path == Project.HomeDir)
-            return {Unread.Path + ": cannot read the home folder: " + Unread.Reason};
-    if (Run.FileObjects.Empty()) return {Project.HomeDir + ": the home folder holds no file"};
+            return {Unread.Path + Tr(": cannot read the home folder: ") + Unread.Reason};
+    if (Run.FileObjects.Empty())
+        return {Project.HomeDir + ": " + Tr("the home folder holds no file")};
     if (!Project.ServerRoot.empty() && !Run.FileSystem->DirExists(Project.ServerRoot))
-        Messages.push_back(Project.ServerRoot + ": the server root names no folder");
-    AddDropped(Run, Dropped(Asked.TopFiles, Project.TopFiles), "the TOP page", CurrentFolder,
-               Messages);
+        Messages.push_back(Project.ServerRoot + ": " + Tr("the server root names no folder"));
+    AddDropped(Run, Dropped(Asked.TopFiles, Project.TopFiles),
+               Tr("the TOP page names no file of the site"), CurrentFolder, Messages);
     AddDropped(Run,
                Dropped(Asked.IgnoreFiles, std::vector<std::string>(Project.IgnoreFiles.begin(),
                                                                    Project.IgnoreFiles.end())),
-               "the excluded file", CurrentFolder, Messages);
+               Tr("the excluded file names no file of the site"), CurrentFolder, Messages);
+
     return Messages;
 }
 

@@ -86,7 +86,8 @@ bool WriteProject(TRunContext& Run, const std::string& Path) {
 bool CheckFolderProject(TRunContext& Run, const TCheckOptions& O, TAskedEntries& Asked) {
     const std::string Home = ExpandFileName(O.Folder, TPathStyle::psPosix);
     if (!DirExists(Home)) {
-        Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n" + Home);
+        Run.Host.ShowMessageBox(TMessageKind::mkError,
+                                Tr("ディレクトリが存在しません") + "\r\n" + Home);
         return false;
     }
     TOrvelProject& Project = Run.CurrentProject;
@@ -121,7 +122,7 @@ bool CheckProjectFile(TRunContext& Run, const TCheckOptions& O, TAskedEntries& A
     CheckProject(Run, O.ProjectFile);
     const std::string& Home = Run.CurrentProject.HomeDir;
     if (Home.empty())
-        Run.Host.ShowMessageBox(TMessageKind::mkError, "ディレクトリが存在しません\r\n");
+        Run.Host.ShowMessageBox(TMessageKind::mkError, Tr("ディレクトリが存在しません") + "\r\n");
     return !Home.empty() && DirExists(Home);
 }
 
@@ -137,11 +138,11 @@ int main(int argc, char** argv) {
     try {
         Options = ParseCheckOptions(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const EUsageError& E) {
-        std::cerr << "orvel-check: " << E.what() << "\n" << UsageText;
+        std::cerr << "orvel-check: " << E.what() << "\n" << UsageText();
         return ExitUsage;
     }
     if (Options.Help) {
-        std::cout << UsageText;
+        std::cout << UsageText();
         return ExitClean;
     }
     if (Options.Version) {
@@ -169,7 +170,8 @@ int main(int argc, char** argv) {
                         IncludeTrailingSeparator(std::filesystem::current_path(Error).string(),
                                                  TPathStyle::psPosix));
         for (const std::string& Failure : Failures)
-            std::cerr << "orvel-check: " << Failure << '\n';
+            std::cerr << "orvel-check: " << Escaped(Failure) << '\n';
+
         if (!Failures.empty()) return ExitUsage;
     }
 
@@ -193,7 +195,8 @@ int main(int argc, char** argv) {
     // A report that did not reach its reader is no report: a full disk fails the run.
     std::cout.flush();
     if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::cerr << "orvel-check: standard output: cannot write the report: "
+        std::cerr << "orvel-check: " << Tr("standard output: cannot write the report: ")
+
                   << std::strerror(errno != 0 ? errno : EIO) << '\n';
         std::exit(ExitUsage);
     }

@@ -3,6 +3,7 @@
 #include "support/Assertion.h"
 #include "support/CodePage.h"
 #include "support/StringUtils.h"
+#include "support/Translation.h"
 #include "support/WildCard.h"
 
 #include <algorithm>
@@ -48,7 +49,7 @@ void TOrvelProject::SetServerRoot(const std::string& Folder) {
     const std::string Old = std::exchange(
         ServerRoot, Folder.empty() ? Folder : IncludeTrailingSeparator(Folder, PathStyle));
     if (ServerRoot != Old) Touch();
-    Display->ShowServerRoot(ServerRoot.empty() ? "未設定" : ServerRoot);
+    Display->ShowServerRoot(ServerRoot.empty() ? Tr("未設定") : ServerRoot);
 }
 
 void TOrvelProject::SetFileName(const std::string& Path) {
@@ -68,12 +69,12 @@ void TOrvelProject::Touch() {
 }
 
 std::string TOrvelProject::Name() const {
-    return FileName.empty() ? "untitled" : BareFileName(FileName, PathStyle);
+    return FileName.empty() ? Tr("untitled") : BareFileName(FileName, PathStyle);
 }
 
 void TOrvelProject::ShowCaptions() {
     const std::string Name = (HasChanges ? "*" : "") + this->Name();
-    Display->ShowCaptions(Name + " - Orvel(UO)", Name + " - プロジェクト情報");
+    Display->ShowCaptions(Name + " - Orvel(UO)", Name + Tr(" - プロジェクト情報"));
 }
 
 void TOrvelProject::AddTopFile(const std::string& Path) {

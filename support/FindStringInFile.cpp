@@ -2,6 +2,7 @@
 
 #include "support/FindIgnoringCase.h"
 #include "support/ReadFileAll.h"
+#include "support/Translation.h"
 
 #include <algorithm>
 #include <exception>
@@ -61,7 +62,7 @@ std::vector<std::string> FindStringInFile(const std::string& Path, const std::st
             Rest.remove_prefix(B + Pattern.size());
         }
     } catch (const std::exception&) {
-        Host.ShowMessageBox(TMessageKind::mkError, "予期せぬエラーです。(T_T)");
+        Host.ShowMessageBox(TMessageKind::mkError, Tr("予期せぬエラーです。(T_T)"));
     }
     return Result;
 }

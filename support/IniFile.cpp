@@ -4,6 +4,7 @@
 #include "support/InputFile.h"
 #include "support/SafeSave.h"
 #include "support/StringUtils.h"
+#include "support/Translation.h"
 
 #include <cctype>
 #include <cerrno>
@@ -51,7 +52,8 @@ TIniFile::TIniFile(std::string Path) : FilePath(std::move(Path)) {
     try {
         TInputFile In(FilePath);
         if (In.Size() > MaxFileBytes)
-            throw EIniReadError("cannot read file " + FilePath + ": larger than 16 MiB");
+            throw EIniReadError(Tr("cannot read file ") + FilePath + Tr(": larger than 16 MiB"));
+
         Text.resize(In.Size());
         Text.resize(In.Read(Text.data(), Text.size()));
     } catch (const EInOutError& E) {
@@ -165,8 +167,8 @@ std::string TIniFile::Text() const {
         Result += '[' + Sections[I].Name + "]\n";
         for (const TEntry& E : Sections[I].Entries) {
             if (E.Value.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
-                throw EIniWriteError(FilePath + " に書き込めません\r\n" + E.Key +
-                                     ": a line break or NUL byte cannot be stored");
+                throw EIniWriteError(FilePath + Tr(" に書き込めません") + "\r\n" + E.Key +
+                                     Tr(": a line break or NUL byte cannot be stored"));
             Result += E.Key + '=' + Stored(E.Value) + '\n';
         }
     }
@@ -178,7 +180,7 @@ void TIniFile::UpdateFile() const {
     try {
         SaveFileSafely(FilePath, Content);
     } catch (const ESaveError&) {
-        throw EIniWriteError(FilePath + " に書き込めません");
+        throw EIniWriteError(FilePath + Tr(" に書き込めません"));
     }
 }
 

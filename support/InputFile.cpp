@@ -1,5 +1,7 @@
 #include "support/InputFile.h"
 
+#include "support/Translation.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -23,14 +25,14 @@ std::optional<TFileStamp> StampOf(const std::string& Path) {
 
 TInputFile::TInputFile(const std::string& FilePath, TSeenEntry Seen) : Path(FilePath) {
     const auto Fail = [&](const std::string& Reason) {
-        throw EInOutError("cannot open file " + Path + ": " + Reason);
+        throw EInOutError(Tr("cannot open file ") + Path + ": " + Reason);
     };
     // The system would read such a path only up to its NUL: another file.
-    if (Path.find('\0') != std::string::npos) Fail("the path holds a NUL byte");
+    if (Path.find('\0') != std::string::npos) Fail(Tr("the path holds a NUL byte"));
     struct stat St;
     if (Seen != TSeenEntry::seRegularFile) {
         if (::stat(Path.c_str(), &St) != 0) Fail(std::strerror(errno));
-        if (!S_ISREG(St.st_mode)) Fail("not a regular file");
+        if (!S_ISREG(St.st_mode)) Fail(Tr("not a regular file"));
     }
     // O_NONBLOCK: should a FIFO have taken the file's place by now, opening it does not wait.
     Fd = ::open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -38,7 +40,7 @@ TInputFile::TInputFile(const std::string& FilePath, TSeenEntry Seen) : Path(File
     if (::fstat(Fd, &St) != 0 || !S_ISREG(St.st_mode)) {
         ::close(Fd);
         Fd = -1;
-        Fail("not a regular file");
+        Fail(Tr("not a regular file"));
     }
     FileSize = static_cast<size_t>(St.st_size);
     Opened = StampOf(St);
@@ -53,7 +55,8 @@ size_t TInputFile::Read(char* Buffer, size_t Count) {
     while (Done < Count) {
         const ssize_t N = ::read(Fd, Buffer + Done, Count - Done);
         if (N < 0 && errno == EINTR) continue;
-        if (N < 0) throw EInOutError("cannot read file " + Path + ": " + std::strerror(errno));
+        if (N < 0) throw EInOutError(Tr("cannot read file ") + Path + ": " + std::strerror(errno));
+
         if (N == 0) break;
         Done += static_cast<size_t>(N);
     }

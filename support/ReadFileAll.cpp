@@ -1,6 +1,7 @@
 #include "support/ReadFileAll.h"
 
 #include "support/InputFile.h"
+#include "support/Translation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -63,9 +64,10 @@ TReadFailure ReadTextInto(const std::string& Path, std::string& Text, TSeenEntry
 std::string ReadFailureMessage(TReadFailure Failure, const std::string& Path) {
     switch (Failure) {
     case TReadFailure::rfCannotOpen:
-        return "ファイルをオープンできません\r\n" + Path;
+        return Tr("ファイルをオープンできません") + "\r\n" + Path;
     case TReadFailure::rfOutOfMemory:
-        return "メモリーを確保できません";
+        return Tr("メモリーを確保できません");
+
     default:
         return {};
     }

@@ -1,6 +1,7 @@
 #include "support/SafeSave.h"
 
 #include "support/PathRules.h"
+#include "support/Translation.h"
 
 #include <cerrno>
 #include <cstring>
@@ -94,11 +95,11 @@ void SyncFolder(const std::string& Folder) {
 } // namespace
 
 void SaveFileSafely(const std::string& Path, std::string_view Content) {
-    if (Path.empty() || Path.find('\0') != std::string::npos) Fail(Path, "not a file name");
+    if (Path.empty() || Path.find('\0') != std::string::npos) Fail(Path, Tr("not a file name"));
     const std::string Target = FinalTarget(Path);
     struct stat Old;
     const bool Exists = ::stat(Target.c_str(), &Old) == 0;
-    if (Exists && !S_ISREG(Old.st_mode)) Fail(Path, "not a regular file");
+    if (Exists && !S_ISREG(Old.st_mode)) Fail(Path, Tr("not a regular file"));
 
     const std::string Folder = ExtractFolder(Target, TPathStyle::psPosix);
     // Long names are cut so that the temporary name stays within the system's limit.
@@ -113,7 +114,7 @@ void SaveFileSafely(const std::string& Path, std::string_view Content) {
                     Exists ? 0600 : 0666);
         if (Fd < 0 && errno != EEXIST) FailWith(Path, errno);
     }
-    if (Fd < 0) Fail(Path, "no free temporary name");
+    if (Fd < 0) Fail(Path, Tr("no free temporary name"));
 
     bool Ok = true;
     if (Exists) {

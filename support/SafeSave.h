@@ -1,6 +1,8 @@
 // Replacing a file's whole content so that no failure can leave it truncated or missing.
 #pragma once
 
+#include "support/Translation.h"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -11,7 +13,8 @@ namespace orvel {
 class ESaveError : public std::runtime_error {
 public:
     ESaveError(const std::string& Path, const std::string& Reason, int Code = 0)
-        : std::runtime_error("cannot write file " + Path + ": " + Reason), FilePath(Path),
+        : std::runtime_error(Tr("cannot write file ") + Path + ": " + Reason), FilePath(Path),
+
           Why(Reason), ErrorCode(Code) {}
     const std::string& Path() const { return FilePath; }
     const std::string& Reason() const { return Why; }

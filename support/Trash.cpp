@@ -1,5 +1,7 @@
 #include "support/Trash.h"
 
+#include "support/Translation.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -84,7 +86,7 @@ std::optional<TTrashFolder> TrashFor(const std::string& Path, const TTrashPlaces
                                      std::string& Reason) {
     const std::optional<dev_t> Device = Places.DeviceOf(Path);
     if (!Device) {
-        Reason = Path + " が見つかりません";
+        Reason = Path + Tr(" が見つかりません");
         return std::nullopt;
     }
     // The home trash, where it is a folder or a link to a folder of the user's own.
@@ -119,7 +121,7 @@ std::optional<TTrashFolder> TrashFor(const std::string& Path, const TTrashPlaces
             ? MakeTrashFolders(Own)
             : S_ISDIR(St.st_mode) && St.st_uid == ::getuid() && MakeTrashFolders(Own);
     if (Usable) return TTrashFolder{Own, Relative};
-    Reason = Top + " にゴミ箱を作れません";
+    Reason = Top + Tr(" にゴミ箱を作れません");
     return std::nullopt;
 }
 
@@ -157,7 +159,7 @@ TTrashResult MoveToTrash(const std::string& Given, const TTrashPlaces& Places) {
         const int Fd = ::open(InfoFile.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
         if (Fd < 0 && errno == EEXIST) continue;
         if (Fd < 0) {
-            Result.Reason = InfoFile + " を作れません";
+            Result.Reason = InfoFile + Tr(" を作れません");
             return Result;
         }
         const bool Written =
@@ -168,11 +170,12 @@ TTrashResult MoveToTrash(const std::string& Given, const TTrashPlaces& Places) {
             Result.Moved = true;
             return Result;
         }
-        Result.Reason = Trash->Folder + " に移せません: " + std::strerror(errno);
+        Result.Reason = Trash->Folder + Tr(" に移せません: ") + std::strerror(errno);
         ::unlink(InfoFile.c_str());
         return Result;
     }
-    Result.Reason = Trash->Folder + " に同じ名前が多すぎます";
+    Result.Reason = Trash->Folder + Tr(" に同じ名前が多すぎます");
+
     return Result;
 }
 

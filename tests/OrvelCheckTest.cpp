@@ -43,9 +43,9 @@ enum class TUser { Same, Unprivileged };
 
 // Runs orvel-check with the arguments; the settings file is one that does not exist. For an
 // unprivileged run the superuser goes through setpriv, on a copy of the program that the
-// unprivileged user can reach.
+// unprivileged user can reach. Environment: "NAME=value" settings for the run.
 TResult Check(const std::vector<std::string>& Arguments, TUser User = TUser::Same,
-              std::string OutPath = {}) {
+              std::string OutPath = {}, std::vector<std::string> Environment = {}) {
     TTempDir Output;
     ::chmod(Output.Path().c_str(), 0755);
     const std::string Settings = Output.Path() + "none.ini";
@@ -65,6 +65,8 @@ TResult Check(const std::vector<std::string>& Arguments, TUser User = TUser::Sam
         const int Err = ::open(ErrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(Out, 1);
         ::dup2(Err, 2);
+        for (std::string& Setting : Environment)
+            ::putenv(Setting.data());
         ::execv(Command[0].c_str(), Argv(Command).data());
         ::_exit(127);
     }
@@ -297,13 +299,12 @@ TEST_F(OrvelCheck, ModernRulesFindWhatBrowsersFindAndTheOriginalRulesStay) {
 TEST_F(OrvelCheck, UsageAndMissingInputsExitTwo) {
     const TResult Missing = Check({Home() + "nothere"});
     EXPECT_EQ(Missing.Status, 2);
-    EXPECT_NE(Missing.Err.find("ディレクトリが存在しません\n" + Home() + "nothere"),
-              std::string::npos);
+    EXPECT_EQ(Missing.Err, "orvel-check: " + Home() + "nothere: ディレクトリが存在しません\n");
     EXPECT_EQ(Missing.Out, "");
 
     const TResult NoProject = Check({"--project", Home() + "x.opr"});
     EXPECT_EQ(NoProject.Status, 2);
-    EXPECT_NE(NoProject.Err.find(Home() + "x.opr\nが見つかりません"), std::string::npos);
+    EXPECT_EQ(NoProject.Err, "orvel-check: " + Home() + "x.opr: が見つかりません\n");
 
     for (const std::vector<std::string>& Bad : {std::vector<std::string>{},
                                                 {"--bogus", Home()},
@@ -321,7 +322,44 @@ TEST_F(OrvelCheck, UsageAndMissingInputsExitTwo) {
     EXPECT_EQ(Check({"--help"}).Status, 0);
 }
 
+TEST_F(OrvelCheck, FixedLinesAndErrorsInTheLanguageAndCharsetOfTheLocale) {
+    Site.WriteSite({{"index.html", "<a href=無.html>"}, {"orphan.html", ""}});
+    TTempDir Locales;
+    const bool HasShiftJis = std::system(("localedef --no-warnings=ascii -i ja_JP -f SHIFT_JIS " +
+                                          Locales.Path() + "ja_JP.SJIS >/dev/null 2>&1")
+                                             .c_str()) == 0;
+    const std::string Lines =
+        "index.html\n    無.html\nbroken targets:\n    無.html    (missing)    "
+        "1 file, 1 place\norphan files:\n    orphan.html\n";
+    const std::string Japanese = Lines + "無効リンクを含むファイルの数 1\n無効リンクの総数 1\n";
+    const struct {
+        std::vector<std::string> Environment;
+        std::string Out, Err; // in UTF-8
+    } Rows[] = {
+        {{"LANGUAGE=en", "LC_ALL=C.UTF-8"},
+         Lines + "Files with invalid links: 1\nInvalid links in all: 1\n",
+         "x.opr: Not found"},
+        {{"LANGUAGE=en", "LC_ALL=C"}, Japanese, "x.opr: が見つかりません"},
+        {{"LANGUAGE=", "LOCPATH=" + Locales.Path(), "LC_ALL=ja_JP.SJIS"},
+         Japanese,
+         "x.opr: が見つかりません"},
+    };
+    for (const auto& Row : Rows) {
+        SCOPED_TRACE(Row.Environment.back());
+        const bool ShiftJis = Row.Environment.back().ends_with("SJIS");
+        if (ShiftJis && !HasShiftJis) GTEST_SKIP() << "localedef cannot make ja_JP.SJIS";
+        const auto InLocale = [&](const std::string& Text) {
+            return ShiftJis ? orvel::ConvertCharset("CP932", "UTF-8", Text, "?") : Text;
+        };
+        EXPECT_EQ(Check({"--top", "index.html", Home()}, TUser::Same, {}, Row.Environment).Out,
+                  InLocale(Row.Out));
+        const TResult Missing = Check({"--project", "x.opr"}, TUser::Same, {}, Row.Environment);
+        EXPECT_EQ(Missing.Err, InLocale("orvel-check: " + Row.Err + "\n"));
+    }
+}
+
 TEST_F(OrvelCheck, JsonReportFieldByField) {
+
     // b.txt is excluded and linked from nowhere: reached, and no orphan.
     Site.WriteSite({{"index.html", "<a href=\"docs/a.html#s\"><a href=mailto:x@y>"
                                    "<img src=logo.gif><h1 id=top>"},
@@ -572,7 +610,9 @@ TEST_F(OrvelCheck, ProjectFolderIsRelativeToTheProjectFileAndNamesNoOtherFolder)
         Site.Write("nul.opr", "[OrvelProject]\nHomeDir="s + Home() + "site\0/elsewhere\n"s);
     const TResult WithNul = Check({"--project", Nul});
     EXPECT_EQ(WithNul.Status, 2);
-    EXPECT_EQ(WithNul.Err.rfind("orvel-check: ディレクトリが存在しません\n", 0), 0u) << WithNul.Err;
+    EXPECT_EQ(WithNul.Err,
+              "orvel-check: " + Home() + "site\\x00/elsewhere/: ディレクトリが存在しません\n");
+
     EXPECT_EQ(WithNul.Out, "");
 }
 
