@@ -4,6 +4,7 @@
 #include "support/Translation.h"
 #include "ui/Application.h"
 #include "ui/Browser.h"
+#include "ui/Encoding.h"
 #include "ui/MainWindow.h"
 #include "ui/UiServices.h"
 
@@ -11,13 +12,15 @@
 #include <QFileInfo>
 #include <clocale>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
 namespace {
 
 constexpr int ExitUsage = 2;
 
-const char* const UsageText =
+// Given to the catalogue where it is printed: the language is chosen at the start of main.
+const char* const UsageText = QT_TR_NOOP(
     "Usage: uoorvel [OPTION]... [FOLDER | PROJECT.opr]\n"
     "Check the links of the static web site in FOLDER, or of the project PROJECT.opr, in a\n"
     "window.\n"
@@ -25,7 +28,7 @@ const char* const UsageText =
     "  --help     show this help and exit\n"
     "  --version  show the version and exit\n"
     "\n"
-    "The options of Qt programs, such as -platform and -style, are accepted as well.\n";
+    "The options of Qt programs, such as -platform and -style, are accepted as well.\n");
 
 // Whether the arguments ask for text only; answered before Qt looks for a display.
 const char* TextRequested(int Count, char** Arguments) {
@@ -43,34 +46,38 @@ QStringList SiteArguments(const QStringList& Arguments, QString& Error) {
         if (Options && Argument == QLatin1String("--"))
             Options = false;
         else if (Options && Argument.size() > 1 && Argument.startsWith(QLatin1Char('-'))) {
-            Error = QStringLiteral("unknown option ") + Argument;
+            Error = orvel::ui::QTr("unknown option ") + Argument;
             return {};
         } else
             Sites << Argument;
     }
-    if (Sites.size() > 1) Error = QStringLiteral("give one FOLDER or PROJECT.opr");
+    if (Sites.size() > 1) Error = orvel::ui::QTr("give one FOLDER or PROJECT.opr");
     return Sites;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    orvel::InitCodePageFromLocale();
+    // The catalogues lie beside the program or below its prefix; /proc names the program.
+    std::error_code NoPath;
+    orvel::InitTranslation(orvel::LocaleFolderFor(
+        std::filesystem::read_symlink("/proc/self/exe", NoPath).parent_path().string() + "/"));
     if (const char* Request = TextRequested(argc, argv)) {
         if (std::strcmp(Request, "--help") == 0)
-            std::cout << UsageText;
+            std::cout << orvel::Tr(UsageText);
         else
             std::cout << "uoorvel " << ORVEL_VERSION << "\n";
         return 0;
     }
-    std::setlocale(LC_ALL, "");
-    orvel::InitCodePageFromLocale();
     orvel::ui::TApplication App(argc, argv);
-    orvel::InitTranslation(
-        orvel::LocaleFolderFor(QCoreApplication::applicationDirPath().toStdString() + "/"));
+    orvel::ui::InstallQtTranslation(App);
     QString Error;
     const QStringList Sites = SiteArguments(App.arguments().mid(1), Error);
     if (!Error.isEmpty()) {
-        std::cerr << "uoorvel: " << Error.toStdString() << "\nTry 'uoorvel --help'.\n";
+        std::cerr << "uoorvel: " << orvel::ui::FromQString(Error)
+                  << orvel::Tr("\nTry 'uoorvel --help'.\n");
         return ExitUsage;
     }
     const orvel::ui::TBrowser Browser = orvel::ui::TBrowser::FindDefault();

@@ -7,7 +7,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 find analysis project support cli ui uoorvel.cpp -name '*.cpp' -o -name '*.h' | sort > "$work/files"
 # The ids are the program's Japanese texts: xgettext's warning about non-ASCII ids is expected.
-xgettext --from-code=UTF-8 --language=C++ -kTr -kQTr --no-location --package-name=uoorvel \
+xgettext --from-code=UTF-8 --language=C++ -kTr -kQTr -kQT_TR_NOOP --no-location --package-name=uoorvel \
   -f "$work/files" -o "$work/uoorvel.pot" 2> "$work/xgettext.log" || { cat "$work/xgettext.log"; exit 1; }
 sed -i 's/charset=CHARSET/charset=UTF-8/' "$work/uoorvel.pot"
 status=0

@@ -1,5 +1,6 @@
 #include "ui/AboutBox.h"
 
+#include "ui/Encoding.h"
 #include "ui/Placement.h"
 #include "ui/ProgramIcon.h"
 
@@ -35,7 +36,7 @@ QLabel* NewURLLabel(const char* Address, const char* Name) {
 } // namespace
 
 TAboutBox::TAboutBox(const QString& Version, QWidget* Parent) : QDialog(Parent) {
-    setWindowTitle(QStringLiteral("Orvelについて"));
+    setWindowTitle(QTr("Orvelについて"));
     setModal(true);
 
     ProgramIcon = new QLabel;
@@ -53,12 +54,12 @@ TAboutBox::TAboutBox(const QString& Version, QWidget* Parent) : QDialog(Parent) 
         NameFont.setPointSizeF(NameFont.pointSizeF() * 1.5);
     ProductName->setFont(NameFont);
 
-    VersionLine = new QLabel(QStringLiteral("バージョン %1").arg(Version));
+    VersionLine = new QLabel(QTr("バージョン %1").arg(Version));
     VersionLine->setObjectName(QStringLiteral("VersionLine"));
     VersionLine->setTextFormat(Qt::PlainText);
 
-    Credits = new QLabel(QStringLiteral("静的なWebサイトのリンクチェッカー\n"
-                                        "C++20とQt 6で書かれたLinux版"));
+    Credits = new QLabel(QTr("静的なWebサイトのリンクチェッカー\n"
+                             "C++20とQt 6で書かれたLinux版"));
     Credits->setObjectName(QStringLiteral("Credits"));
     Credits->setTextFormat(Qt::PlainText);
 
@@ -67,7 +68,7 @@ TAboutBox::TAboutBox(const QString& Version, QWidget* Parent) : QDialog(Parent) 
     for (QLabel* Label : {HomePageURL, SupportURL})
         Label->installEventFilter(this);
 
-    OKButton = new QPushButton(QStringLiteral("OK"));
+    OKButton = new QPushButton(QTr("OK"));
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,10 +1,16 @@
 #include "ui/Application.h"
 
+#include "support/Translation.h"
+#include "ui/Encoding.h"
 #include "ui/ProgramIcon.h"
 #include "ui/WrappedToolTip.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <exception>
+#include <libintl.h>
 
 namespace orvel::ui {
 
@@ -23,10 +29,27 @@ bool TApplication::notify(QObject* Receiver, QEvent* Event) {
         QMessageBox::critical(activeWindow(), QStringLiteral("Orvel(UO)"),
                               QString::fromUtf8(E.what()));
     } catch (...) {
-        QMessageBox::critical(activeWindow(), QStringLiteral("Orvel(UO)"),
-                              QStringLiteral("不明なエラー"));
+        QMessageBox::critical(activeWindow(), QStringLiteral("Orvel(UO)"), QTr("不明なエラー"));
     }
     return false;
+}
+
+QString CatalogueLanguage(const QString& Header) {
+    static const QRegularExpression Field(QStringLiteral("^Language: *([A-Za-z_@]+)"),
+                                          QRegularExpression::MultilineOption);
+    const QString Language = Field.match(Header).captured(1);
+    return Language.isEmpty() ? QStringLiteral("ja") : Language;
+}
+
+void InstallQtTranslation(QCoreApplication& App) {
+    // The empty id gives the header of the catalogue in use, or itself when there is none.
+    const QString Language = CatalogueLanguage(QString::fromUtf8(dgettext(TextDomain, "")));
+    auto* Translator = new QTranslator(&App);
+    if (Translator->load(QStringLiteral("qtbase_") + Language,
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        App.installTranslator(Translator);
+    else
+        delete Translator; // Qt's texts stay English
 }
 
 void ApplyProgramFont(QApplication& App) {

@@ -14,6 +14,13 @@ public:
     bool notify(QObject* Receiver, QEvent* Event) override;
 };
 
+// The language of the program's texts as the header of the catalogue that gettext chose names
+// it (its "Language:" field); without a catalogue, the program's own: "ja".
+QString CatalogueLanguage(const QString& Header);
+// Qt's own texts (standard buttons, file dialogs) in the language of the program's texts.
+// After InitTranslation.
+void InstallQtTranslation(QCoreApplication& App);
+
 // The window font: "ＭＳ Ｐゴシック" at 12 pixels, which falls back to an installed Japanese font.
 void ApplyProgramFont(QApplication& App);
 

@@ -40,7 +40,7 @@ void TBackLinkPage::ShowNode(const TTreeNode* Node) {
     const std::vector<TBrokenLink> Broken = LinksFixedTo(Run, Run.Findings.Diagnoser(), *Target);
     if (Broken.empty()) return;
     auto* Heading =
-        new QListWidgetItem(QStringLiteral("無効リンク（修正するとこのファイルを指すもの）"), this);
+        new QListWidgetItem(QTr("無効リンク（修正するとこのファイルを指すもの）"), this);
     Heading->setFlags(Qt::ItemIsEnabled); // a label: not selectable, not greyed
     QFont Bold = Heading->font();
     Bold.setBold(true);

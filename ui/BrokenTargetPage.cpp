@@ -25,15 +25,14 @@ TBrokenTargetPage::TBrokenTargetPage(TRunContext& RunContext, QWidget* Parent)
     : QWidget(Parent), Run(RunContext) {
     Targets = new QTreeWidget(this);
     Targets->setObjectName(QStringLiteral("BrokenTargetList"));
-    Targets->setHeaderLabels({QStringLiteral("リンク先"), QStringLiteral("理由"),
-                              QStringLiteral("修正候補"), QStringLiteral("ページ"),
-                              QStringLiteral("箇所")});
+    Targets->setHeaderLabels(
+        {QTr("リンク先"), QTr("理由"), QTr("修正候補"), QTr("ページ"), QTr("箇所")});
     Targets->setRootIsDecorated(true);
     Targets->setUniformRowHeights(true);
     Targets->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Targets->header()->setStretchLastSection(false);
     Targets->installEventFilter(this);
-    FixButton = new QPushButton(QStringLiteral("すべて修正..."), this);
+    FixButton = new QPushButton(QTr("すべて修正..."), this);
     FixButton->setObjectName(QStringLiteral("FixButton"));
     FixButton->setEnabled(false);
     auto* Layout = new QVBoxLayout(this);

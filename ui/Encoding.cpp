@@ -2,6 +2,7 @@
 
 #include "support/CharsetConvert.h"
 #include "support/CodePage.h"
+#include "support/Translation.h"
 
 namespace orvel::ui {
 
@@ -9,6 +10,10 @@ QString ToQString(const std::string& Bytes) {
     if (CurrentCodePage() == TCodePage::cpCp932)
         return QString::fromStdString(ConvertCharset("UTF-8", "CP932", Bytes, "?"));
     return QString::fromUtf8(Bytes.data(), static_cast<qsizetype>(Bytes.size()));
+}
+
+QString QTr(const char* Text) {
+    return ToQString(Tr(Text));
 }
 
 QString PageText(const std::string& Bytes, TCharset Charset) {

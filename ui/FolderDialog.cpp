@@ -1,6 +1,8 @@
 // The folder selection component and its dialog.
 #include "FolderDialog.h"
 
+#include "ui/Encoding.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -119,7 +121,7 @@ public:
     TFolderTreeDialog(QWidget* Owner, const TFolderDialog& Component, const QString& Root,
                       const QString& SelectPath)
         : QDialog(Owner), Browse(Component), RootPath(Root) {
-        setWindowTitle(QStringLiteral("フォルダの参照"));
+        setWindowTitle(QTr("フォルダの参照"));
         QLabel* CaptionLabel = BuildCaption();
         BuildStatusLine();
         BuildFolderTree();
@@ -214,7 +216,7 @@ private:
     void BuildPathField() {
         PathField = new QLineEdit(this);
         PathField->setObjectName("PathField");
-        PathField->setPlaceholderText(QStringLiteral("フォルダのパス"));
+        PathField->setPlaceholderText(QTr("フォルダのパス"));
         PathField->installEventFilter(this);
     }
 
@@ -240,10 +242,10 @@ private:
         auto* Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         OKButton = Buttons->button(QDialogButtonBox::Ok);
         OKButton->setObjectName("OKButton");
-        OKButton->setText(QStringLiteral("OK"));
+        OKButton->setText(QTr("OK"));
         QPushButton* Cancel = Buttons->button(QDialogButtonBox::Cancel);
         Cancel->setObjectName("CancelButton");
-        Cancel->setText(QStringLiteral("キャンセル"));
+        Cancel->setText(QTr("キャンセル"));
         connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
         return Buttons;

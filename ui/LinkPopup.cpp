@@ -32,20 +32,18 @@ QString MenuText(QString Text) {
 } // namespace
 
 QString PlacesText(int Places, int Pages) {
-    if (Places == 0) return QStringLiteral("このリンクが属性値として書かれている箇所はありません");
-    const QString Where = Pages == 1 ? QString() : QStringLiteral("%1 個のファイルの ").arg(Pages);
-    return QStringLiteral("リンクが属性値として書かれている %1%2 か所を置換します")
-        .arg(Where)
-        .arg(Places);
+    if (Places == 0) return QTr("このリンクが属性値として書かれている箇所はありません");
+    const QString Where = Pages == 1 ? QString() : QTr("%1 個のファイルの ").arg(Pages);
+    return QTr("リンクが属性値として書かれている %1%2 か所を置換します").arg(Where).arg(Places);
 }
 
 void TMainWindow::BuildLinkPopup() {
     LinkPopupMenu = new QMenu(this);
-    ReplaceItem = LinkPopupMenu->addAction(QStringLiteral("文字列の置換..."));
-    ReplaceWithSuggestionItem = LinkPopupMenu->addAction(QStringLiteral("修正候補に置換"));
+    ReplaceItem = LinkPopupMenu->addAction(QTr("文字列の置換..."));
+    ReplaceWithSuggestionItem = LinkPopupMenu->addAction(QTr("修正候補に置換"));
     connect(ReplaceWithSuggestionItem, &QAction::triggered, this,
             &TMainWindow::ReplaceWithSuggestionClick);
-    TagJumpMenu = LinkPopupMenu->addMenu(QStringLiteral("文字列へのタグジャンプ"));
+    TagJumpMenu = LinkPopupMenu->addMenu(QTr("文字列へのタグジャンプ"));
     TagJumpItem = TagJumpMenu->menuAction();
     ReplaceDialog = new TReplaceDialog(this);
     connect(ReplaceItem, &QAction::triggered, this, &TMainWindow::ReplaceClick);
@@ -172,11 +170,10 @@ void TMainWindow::FixTargetEverywhere() {
         return;
     }
     const TFileObject& First = *Target->Links[0].Page;
-    ReplaceDialog->Fill(QStringLiteral("%1 個のファイル").arg(Target->Pages),
-                        Alike ? PageText(Target->Links[0].Link(), First.Charset)
-                              : QStringLiteral("（ページごとの書き方）"),
-                        QString::fromStdString(Fixes[0].NewUtf8),
-                        PlacesText(Target->Places, Target->Pages), Alike);
+    ReplaceDialog->Fill(
+        QTr("%1 個のファイル").arg(Target->Pages),
+        Alike ? PageText(Target->Links[0].Link(), First.Charset) : QTr("（ページごとの書き方）"),
+        QString::fromStdString(Fixes[0].NewUtf8), PlacesText(Target->Places, Target->Pages), Alike);
     if (ReplaceDialog->exec() != QDialog::Accepted) return;
     if (Alike)
         for (TLinkFix& Fix : Fixes)

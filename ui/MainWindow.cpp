@@ -55,7 +55,7 @@ TMainWindow::TMainWindow(TUiServices& UiServices, std::string SettingsFile, QWid
     BuildLinkPopup();
     SettingsWindow = new TSettingsWindow(this);
     HomeFolderDialog = new TFolderDialog(this);
-    HomeFolderDialog->Caption = QStringLiteral("ホームページのフォルダを指定して下さい");
+    HomeFolderDialog->Caption = QTr("ホームページのフォルダを指定して下さい");
     HomeFolderDialog->Options = {TBrowseOption::sboReturnOnlyFSDirs,
                                  TBrowseOption::sboStatusTextAndShowPath};
     AboutBox = new TAboutBox(QStringLiteral(ORVEL_VERSION_TEXT), this);

@@ -9,6 +9,7 @@
 #include "analysis/UndoHistory.h"
 #include "support/CodePage.h"
 #include "support/IniFile.h"
+#include "support/Translation.h"
 #include "ui/AboutBox.h"
 #include "ui/Encoding.h"
 #include "ui/FolderDialog.h"
@@ -67,9 +68,9 @@ void TMainWindow::ChangeHomeFolderClick() {
 
 void TMainWindow::OpenProjectButtonClick() {
     if (!MayCloseProject()) return;
-    const QString Path = Services.ChooseFileToOpen(
-        this, QStringLiteral("プロジェクトファイルを開く"),
-        QStringLiteral("Orvelプロジェクトファイル(*.opr);;すべてのファイル(*.*)"));
+    const QString Path =
+        Services.ChooseFileToOpen(this, QTr("プロジェクトファイルを開く"),
+                                  QTr("Orvelプロジェクトファイル(*.opr);;すべてのファイル(*.*)"));
     if (!Path.isEmpty()) OpenProject(FromQString(Path));
 }
 
@@ -84,10 +85,9 @@ void TMainWindow::SaveProjectOverClick() {
 bool TMainWindow::SaveCurrentProject(bool ChooseFile) {
     std::string Path = Run.CurrentProject.FileName;
     if (ChooseFile || Path.empty()) {
-        const QString Chosen =
-            Services.ChooseFileToSave(this, QStringLiteral("プロジェクトファイルを保存"),
-                                      QStringLiteral("Orvelプロジェクトファイル(*.opr)"),
-                                      QStringLiteral("opr"), ToQString(SaveDialogFileName));
+        const QString Chosen = Services.ChooseFileToSave(
+            this, QTr("プロジェクトファイルを保存"), QTr("Orvelプロジェクトファイル(*.opr)"),
+            QStringLiteral("opr"), ToQString(SaveDialogFileName));
         if (Chosen.isEmpty()) return false;
         Path = FromQString(Chosen);
     }
@@ -104,8 +104,8 @@ bool TMainWindow::SaveCurrentProject(bool ChooseFile) {
 
 bool TMainWindow::MayCloseProject() {
     if (!Run.CurrentProject.Modified()) return true;
-    switch (Services.AskToSave(this, ToQString("プロジェクト「" + Run.CurrentProject.Name() +
-                                               "」への変更を保存しますか"))) {
+    switch (Services.AskToSave(this, ToQString(Tr("プロジェクト「") + Run.CurrentProject.Name() +
+                                               Tr("」への変更を保存しますか")))) {
     case TSaveAnswer::saSave:
         return SaveCurrentProject(false);
     case TSaveAnswer::saDiscard:
@@ -142,7 +142,7 @@ void TMainWindow::SettingsButtonClick() {
             // The values stay in force until the next reading of the file.
             Services.Beep(TBeepKind::bkExclamation);
             Services.ShowMessageBox(TMessageKind::mkError,
-                                    SettingsPath + "\r\nに書き込みできませんでした");
+                                    SettingsPath + "\r\n" + Tr("に書き込みできませんでした"));
         }
     } else {
         ReadSettingsFile();

@@ -6,6 +6,7 @@
 #include "analysis/NodePictures.h"
 #include "ui/BackLinkPage.h"
 #include "ui/BrokenTargetPage.h"
+#include "ui/Encoding.h"
 #include "ui/Panels.h"
 #include "ui/SiteTreeModel.h"
 #include "ui/TreePictures.h"
@@ -119,7 +120,7 @@ QWidget* TMainWindow::BuildTreePane(QWidget* Parent) {
     Layout->setContentsMargins(0, 0, 0, 0);
     Layout->setSpacing(0);
     QWidget* ToolBar = BuildToolBar(Pane);
-    TreeTitlePanel = SunkenLabel(QStringLiteral("指定フォルダ以下の全ファイル"), Pane);
+    TreeTitlePanel = SunkenLabel(QTr("指定フォルダ以下の全ファイル"), Pane);
     TreeTitlePanel->setFixedHeight(17);
     BuildSiteTreeView(Pane);
     Layout->addWidget(ToolBar);
@@ -138,21 +139,22 @@ QWidget* TMainWindow::BuildToolBar(QWidget* Parent) {
         Layout->addWidget(B);
         connect(B, &QToolButton::clicked, this, Handler);
     };
-    Button(OpenFolderButton, "&Folder", "ホームページのフォルダを開く", TToolGlyph::Folder,
-           &TMainWindow::OpenFolderButtonClick);
-    Button(OpenProjectButton, "&Open", "Projectファイルを開く (Ctrl+O)", TToolGlyph::Open,
+    Button(OpenFolderButton, QTr("&Folder"), QTr("ホームページのフォルダを開く"),
+           TToolGlyph::Folder, &TMainWindow::OpenFolderButtonClick);
+    Button(OpenProjectButton, QTr("&Open"), QTr("Projectファイルを開く (Ctrl+O)"), TToolGlyph::Open,
            &TMainWindow::OpenProjectButtonClick);
-    Button(SaveProjectButton, "&Save",
-           "Projectファイルの保存\n上書き保存 (Ctrl+S)、名前を付けて保存 (Ctrl+Shift+S)",
+    Button(SaveProjectButton, QTr("&Save"),
+           QTr("Projectファイルの保存\n上書き保存 (Ctrl+S)、名前を付けて保存 (Ctrl+Shift+S)"),
            TToolGlyph::Save, &TMainWindow::SaveProjectButtonClick);
-    Button(ReopenButton, "&Reopen", "現在のフォルダを開き直す (F5)", TToolGlyph::Reopen,
+    Button(ReopenButton, QTr("&Reopen"), QTr("現在のフォルダを開き直す (F5)"), TToolGlyph::Reopen,
            &TMainWindow::ReopenButtonClick);
-    Button(UndoButton, "&Undo", "元に戻す (Ctrl+Z)", TToolGlyph::Undo,
+    Button(UndoButton, QTr("&Undo"), QTr("元に戻す (Ctrl+Z)"), TToolGlyph::Undo,
            &TMainWindow::UndoButtonClick);
-    Button(HaltButton, "&Halt", "中断 (Esc)", TToolGlyph::Halt, &TMainWindow::HaltButtonClick);
-    Button(SettingsButton, "&Config", "いろいろ設定する", TToolGlyph::Config,
+    Button(HaltButton, QTr("&Halt"), QTr("中断 (Esc)"), TToolGlyph::Halt,
+           &TMainWindow::HaltButtonClick);
+    Button(SettingsButton, QTr("&Config"), QTr("いろいろ設定する"), TToolGlyph::Config,
            &TMainWindow::SettingsButtonClick);
-    Button(AboutButton, "&About", "Orvelについて", TToolGlyph::About,
+    Button(AboutButton, QTr("&About"), QTr("Orvelについて"), TToolGlyph::About,
            &TMainWindow::AboutButtonClick);
     Layout->addStretch();
     AddKey(Qt::CTRL | Qt::Key_O, OpenProjectButton);
@@ -195,16 +197,16 @@ void TMainWindow::BuildInfoPages(QWidget* Parent) {
     InfoPages = new QTabWidget(Parent);
     auto* Panes = new QSplitter(Qt::Vertical);
     Panes->setHandleWidth(3);
-    Panes->addWidget(LinkPane(QStringLiteral("有効リンク"), ValidLinkList, Panes));
-    Panes->addWidget(LinkPane(QStringLiteral("無効リンク"), InvalidLinkList, Panes));
-    Panes->addWidget(LinkPane(QStringLiteral("外部リンク"), ExternalLinkList, Panes));
+    Panes->addWidget(LinkPane(QTr("有効リンク"), ValidLinkList, Panes));
+    Panes->addWidget(LinkPane(QTr("無効リンク"), InvalidLinkList, Panes));
+    Panes->addWidget(LinkPane(QTr("外部リンク"), ExternalLinkList, Panes));
     Panes->setStretchFactor(1, 1);
     Panes->setSizes({137, 180, 156});
-    InfoPages->addTab(Panes, QStringLiteral("HTMLファイルの情報"));
+    InfoPages->addTab(Panes, QTr("HTMLファイルの情報"));
     BackLinkPage = new TBackLinkPage(Run);
-    InfoPages->addTab(BackLinkPage, QStringLiteral("リンク元"));
+    InfoPages->addTab(BackLinkPage, QTr("リンク元"));
     BrokenTargetPage = new TBrokenTargetPage(Run);
-    InfoPages->addTab(BrokenTargetPage, QStringLiteral("無効リンク一覧"));
+    InfoPages->addTab(BrokenTargetPage, QTr("無効リンク一覧"));
     ConnectInfoPages();
 }
 
@@ -237,9 +239,10 @@ QWidget* TMainWindow::BuildStatusLine(QWidget* Parent) {
     StatusLine = new QLabel(Bottom);
     StatusLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // a long text is cut
     CountPanel = SunkenLabel(QString(), Bottom);
-    CountPanel->setFixedWidth(88);
-    FileCountPanel = SunkenLabel(QStringLiteral("総ファイル数"), Bottom);
-    FileCountPanel->setFixedWidth(149);
+    // Today's widths, wider where the language's texts need more.
+    CountPanel->setMinimumWidth(88);
+    FileCountPanel = SunkenLabel(QTr("総ファイル数"), Bottom);
+    FileCountPanel->setMinimumWidth(149);
     Layout->addWidget(StatusLine, 1);
     Layout->addWidget(CountPanel);
     Layout->addWidget(FileCountPanel);

@@ -28,7 +28,7 @@ namespace {
 // A label that shows a folder path: it never widens the window, and its tooltip holds the
 // whole path.
 QLabel* FolderLabel(QWidget* Parent) {
-    auto* Label = new QLabel(QStringLiteral("未設定"), Parent);
+    auto* Label = new QLabel(QTr("未設定"), Parent);
     Label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return Label;
 }
@@ -129,15 +129,14 @@ TProjectWindow::TProjectWindow(TRunContext& RunContext, QWidget* MainWindow)
     : QWidget(MainWindow, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       Run(RunContext) {
-    setWindowTitle(QStringLiteral("プロジェクト情報"));
+    setWindowTitle(QTr("プロジェクト情報"));
     setAttribute(Qt::WA_ShowWithoutActivating); // shown at start, the main window keeps the focus
     BuildLayout();
     resize(409, 516);
     ServerRootFolderDialog = new TFolderDialog(this);
-    ServerRootFolderDialog->Caption =
-        QStringLiteral("サーバーのルートに対応するフォルダを指定して下さい");
+    ServerRootFolderDialog->Caption = QTr("サーバーのルートに対応するフォルダを指定して下さい");
     IgnoreFolderDialog = new TFolderDialog(this);
-    IgnoreFolderDialog->Caption = QStringLiteral("存在を無視するフォルダを指定してください");
+    IgnoreFolderDialog->Caption = QTr("存在を無視するフォルダを指定してください");
 }
 
 // The folders over the three sections of lists, over the status line.
@@ -147,8 +146,8 @@ void TProjectWindow::BuildLayout() {
     Outer->setSpacing(0);
     QWidget* Folders = BuildFolderRows();
     QWidget* Sections = BuildListSections();
-    StatusLine = SunkenLabel(
-        QStringLiteral("ファイルをダブルクリックすると、該当ファイルへジャンプします"), this);
+    StatusLine =
+        SunkenLabel(QTr("ファイルをダブルクリックすると、該当ファイルへジャンプします"), this);
     StatusLine->setFixedHeight(19);
     Outer->addWidget(Folders);
     Outer->addWidget(Sections, 1);
@@ -169,12 +168,11 @@ QWidget* TProjectWindow::BuildFolderRows() {
     ServerRootButton = FolderButton(Folders);
     ServerRootLabel = FolderLabel(Folders);
     Grid->addWidget(HomeButton, 0, 0);
-    Grid->addWidget(new QLabel(QStringLiteral("ホームページのフォルダ"), Folders), 0, 1);
+    Grid->addWidget(new QLabel(QTr("ホームページのフォルダ"), Folders), 0, 1);
     Grid->addWidget(HomeDirLabel, 1, 1);
     Grid->addWidget(ServerRootButton, 2, 0);
-    Grid->addWidget(
-        new QLabel(QStringLiteral("サーパーのルートに対応するフォルダ(管理者向け)"), Folders), 2,
-        1);
+    Grid->addWidget(new QLabel(QTr("サーパーのルートに対応するフォルダ(管理者向け)"), Folders), 2,
+                    1);
     Grid->addWidget(ServerRootLabel, 3, 1);
     Grid->setColumnStretch(1, 1);
     return Folders;
@@ -194,13 +192,12 @@ QWidget* TProjectWindow::BuildListSections() {
     auto* Sections = new QSplitter(Qt::Vertical, this);
     Sections->setHandleWidth(3);
     Sections->setChildrenCollapsible(false);
-    Sections->addWidget(Section(QStringLiteral("TOPファイル"), TreePictures()[pic::TopMark],
-                                SingleWidget(TopFileList)));
-    Sections->addWidget(Section(QStringLiteral("チェック対象から外すファイル"), ExcludedPicture(),
-                                SingleWidget(IgnoreFileList)));
     Sections->addWidget(
-        Section(QStringLiteral("存在を無視するファイル（ワイルドカード指定）とフォルダ"), QPixmap(),
-                WildLayout));
+        Section(QTr("TOPファイル"), TreePictures()[pic::TopMark], SingleWidget(TopFileList)));
+    Sections->addWidget(Section(QTr("チェック対象から外すファイル"), ExcludedPicture(),
+                                SingleWidget(IgnoreFileList)));
+    Sections->addWidget(Section(QTr("存在を無視するファイル（ワイルドカード指定）とフォルダ"),
+                                QPixmap(), WildLayout));
     Sections->setStretchFactor(2, 1);
     Sections->setSizes({136, 111, 170});
     return Sections;
@@ -209,11 +206,13 @@ QWidget* TProjectWindow::BuildListSections() {
 // The wildcard list beside the rule's edit and the buttons that add and delete.
 QLayout* TProjectWindow::BuildWildCardControls() {
     WildCardEdit = new QLineEdit;
-    AddWildCardButton = Button(QStringLiteral("ファイル追加"), nullptr);
-    AddFolderButton = Button(QStringLiteral("フォルダ追加..."), nullptr);
-    DeleteWildCardButton = Button(QStringLiteral("削除"), nullptr);
+    AddWildCardButton = Button(QTr("ファイル追加"), nullptr);
+    AddFolderButton = Button(QTr("フォルダ追加..."), nullptr);
+    DeleteWildCardButton = Button(QTr("削除"), nullptr);
     auto* Controls = new QWidget;
-    Controls->setFixedWidth(150);
+    // Today's width, wider where the buttons' texts need more.
+    Controls->setMinimumWidth(150);
+    Controls->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* ControlLayout = new QVBoxLayout(Controls);
     ControlLayout->setContentsMargins(4, 2, 4, 2);
     for (QWidget* W : std::initializer_list<QWidget*>{WildCardEdit, AddWildCardButton,

@@ -1,5 +1,6 @@
 #include "ui/ReplaceDialog.h"
 
+#include "ui/Encoding.h"
 #include "ui/Placement.h"
 
 #include <QGridLayout>
@@ -20,7 +21,7 @@ QLabel* PlainLabel(const QString& Text, QWidget* Parent) {
 } // namespace
 
 TReplaceDialog::TReplaceDialog(QWidget* Parent) : QDialog(Parent) {
-    setWindowTitle(QStringLiteral("文字列の置換"));
+    setWindowTitle(QTr("文字列の置換"));
     setModal(true);
     FileNameLabel = PlainLabel(QString(), this);
     // The old text looks like a label but keeps the dialog's width whatever its length.
@@ -36,21 +37,21 @@ TReplaceDialog::TReplaceDialog(QWidget* Parent) : QDialog(Parent) {
 
     auto* Texts = new QGridLayout;
     Texts->setHorizontalSpacing(8);
-    Texts->addWidget(PlainLabel(QStringLiteral("ファイル名 :"), this), 0, 0);
+    Texts->addWidget(PlainLabel(QTr("ファイル名 :"), this), 0, 0);
     Texts->addWidget(FileNameLabel, 0, 1);
-    Texts->addWidget(PlainLabel(QStringLiteral("置換前"), this), 1, 0);
+    Texts->addWidget(PlainLabel(QTr("置換前"), this), 1, 0);
     Texts->addWidget(OriginalEdit, 1, 1);
-    Texts->addWidget(PlainLabel(QStringLiteral("↓"), this), 2, 1, Qt::AlignHCenter);
-    Texts->addWidget(PlainLabel(QStringLiteral("置換後"), this), 3, 0);
+    Texts->addWidget(PlainLabel(QTr("↓"), this), 2, 1, Qt::AlignHCenter);
+    Texts->addWidget(PlainLabel(QTr("置換後"), this), 3, 0);
     Texts->addWidget(ReplacementEdit, 3, 1);
     Texts->setColumnStretch(1, 1);
 
     // Only where the link stands as an attribute's value is it replaced; this says how often.
     PlacesLabel = PlainLabel(QString(), this);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(QTr("OK"), this);
     OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
+    CancelButton = new QPushButton(QTr("キャンセル"), this);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject); // Escape rejects too
     auto* Buttons = new QHBoxLayout;

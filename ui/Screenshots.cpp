@@ -4,6 +4,7 @@
 // each settings tab and of the folder dialog, for a person to look at.
 #include "analysis/CheckRun.h"
 #include "support/CodePage.h"
+#include "support/Translation.h"
 #include "ui/Application.h"
 #include "ui/FolderDialog.h"
 #include "ui/MainWindow.h"
@@ -56,6 +57,9 @@ int main(int argc, char** argv) {
     }
     InitCodePageFromLocale();
     TApplication App(argc, argv);
+    // In the language of the environment, as the program shows them.
+    InitTranslation(LocaleFolderFor(QCoreApplication::applicationDirPath().toStdString() + "/"));
+    InstallQtTranslation(App);
     const QString Out = QString::fromLocal8Bit(argv[1]) + "/";
     TQuietServices Services;
     TMainWindow Form(Services, (Out + "screenshots.ini").toStdString());

@@ -62,11 +62,10 @@ QHBoxLayout* EditWithButton(QLineEdit* Edit, QPushButton* Button) {
 
 // The framed explanation of the argument templates' placeholders.
 QLabel* NewCommandLineHelp() {
-    auto* Help = new QLabel(
-        QStringList{QStringLiteral("コマンドラインオプションは、以下のように展開されます"),
-                    QStringLiteral("%F → ファイル名"), QStringLiteral("%N → 行番号"),
-                    QStringLiteral("エディタが空欄なら、デスクトップの既定のエディタで開きます")}
-            .join(QLatin1Char('\n')));
+    auto* Help = new QLabel(QStringList{
+        QTr("コマンドラインオプションは、以下のように展開されます"), QTr("%F → ファイル名"),
+        QTr("%N → 行番号"), QTr("エディタが空欄なら、デスクトップの既定のエディタで開きます")}
+                                .join(QLatin1Char('\n')));
     Help->setObjectName(QStringLiteral("CommandLineHelp"));
     Help->setTextFormat(Qt::PlainText);
     Help->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -84,7 +83,7 @@ constexpr TEditorExample EditorExamples[] = {
     {"kate", "kate", "%F", "--line %N %F"},
     {"mousepad", "mousepad", "%F", "--line %N %F"},
     {"Visual Studio Code", "code", "%F", "--goto %F:%N"},
-    {"vim（端末で開く）", "x-terminal-emulator", "-e vim %F", "-e vim +%N %F"},
+    {QT_TR_NOOP("vim（端末で開く）"), "x-terminal-emulator", "-e vim %F", "-e vim +%N %F"},
     {"emacs", "emacs", "%F", "+%N %F"},
 };
 
@@ -99,17 +98,18 @@ QVBoxLayout* NewPageLayout(QWidget* Page) {
 } // namespace
 
 TSettingsWindow::TSettingsWindow(QWidget* Parent) : QDialog(Parent) {
-    setWindowTitle(QStringLiteral("Orvel - 設定"));
-    setFixedSize(ClientWidth, ClientHeight);
+    setWindowTitle(QTr("Orvel - 設定"));
     ChooseFile = [this] { return QFileDialog::getOpenFileName(this); };
 
     SettingsTabs = new QTabWidget;
     SettingsTabs->setObjectName(QStringLiteral("SettingsTabs"));
-    SettingsTabs->addTab(BuildExternalAppsTab(), QStringLiteral("外部アプリケーション"));
-    SettingsTabs->addTab(BuildExtensionsTab(), QStringLiteral("拡張子"));
-    SettingsTabs->addTab(BuildOtherTab(), QStringLiteral("その他"));
+    SettingsTabs->addTab(BuildExternalAppsTab(), QTr("外部アプリケーション"));
+    SettingsTabs->addTab(BuildExtensionsTab(), QTr("拡張子"));
+    SettingsTabs->addTab(BuildOtherTab(), QTr("その他"));
     SettingsTabs->setCurrentIndex(0);
     BuildButtons();
+    // Today's size, larger where the language's texts need more.
+    setFixedSize(minimumSizeHint().expandedTo(QSize(ClientWidth, ClientHeight)));
 }
 
 void TSettingsWindow::Bind(const char* Key, QObject* Control) {
@@ -160,38 +160,37 @@ TSettings TSettingsWindow::Settings() const {
 QWidget* TSettingsWindow::BuildExternalAppsTab() {
     auto* Page = new QWidget;
     ExternalViewerEdit = NewEdit("ExternalViewerEdit");
-    ViewerBrowseButton = NewButton(QStringLiteral("参照..."), "ViewerBrowseButton");
+    ViewerBrowseButton = NewButton(QTr("参照..."), "ViewerBrowseButton");
     ExternalEditorEdit = NewEdit("ExternalEditorEdit");
-    EditorBrowseButton = NewButton(QStringLiteral("参照..."), "EditorBrowseButton");
+    EditorBrowseButton = NewButton(QTr("参照..."), "EditorBrowseButton");
     CommandLineOptionEdit = NewEdit("CommandLineOptionEdit");
     TagJumpCommandLineOptionEdit = NewEdit("TagJumpCommandLineOptionEdit");
     CommandLineHelp = NewCommandLineHelp();
     EditorExampleBox = new QComboBox;
     EditorExampleBox->setObjectName(QStringLiteral("EditorExampleBox"));
     for (const TEditorExample& Example : EditorExamples)
-        EditorExampleBox->addItem(QString::fromUtf8(Example.Name));
+        EditorExampleBox->addItem(QTr(Example.Name));
     EditorExampleBox->setCurrentIndex(-1);
 
     auto* Layout = NewPageLayout(Page);
-    Layout->addWidget(LabelFor(QStringLiteral("画像ビューア"), ExternalViewerEdit));
+    Layout->addWidget(LabelFor(QTr("画像ビューア"), ExternalViewerEdit));
     Layout->addLayout(EditWithButton(ExternalViewerEdit, ViewerBrowseButton));
-    Layout->addWidget(
-        LabelFor(QStringLiteral("HTMLファイルを編集するエディタ"), ExternalEditorEdit));
+    Layout->addWidget(LabelFor(QTr("HTMLファイルを編集するエディタ"), ExternalEditorEdit));
     Layout->addLayout(EditWithButton(ExternalEditorEdit, EditorBrowseButton));
     Layout->addSpacing(4);
     auto* Templates = new QGridLayout;
     Templates->setVerticalSpacing(4);
-    Templates->addWidget(
-        LabelFor(QStringLiteral("通常のコマンドラインオプション"), CommandLineOptionEdit), 0, 0);
+    Templates->addWidget(LabelFor(QTr("通常のコマンドラインオプション"), CommandLineOptionEdit), 0,
+                         0);
     Templates->addWidget(CommandLineOptionEdit, 0, 1);
-    Templates->addWidget(
-        LabelFor(QStringLiteral("タグジャンプ時のオプション"), TagJumpCommandLineOptionEdit), 1, 0);
+    Templates->addWidget(LabelFor(QTr("タグジャンプ時のオプション"), TagJumpCommandLineOptionEdit),
+                         1, 0);
     Templates->addWidget(TagJumpCommandLineOptionEdit, 1, 1);
     Layout->addLayout(Templates);
     Layout->addSpacing(4);
     Layout->addWidget(CommandLineHelp);
     auto* ExampleRow = new QHBoxLayout;
-    ExampleRow->addWidget(LabelFor(QStringLiteral("例から選ぶ"), EditorExampleBox));
+    ExampleRow->addWidget(LabelFor(QTr("例から選ぶ"), EditorExampleBox));
     ExampleRow->addWidget(EditorExampleBox, 1);
     Layout->addLayout(ExampleRow);
     Layout->addStretch();
@@ -212,16 +211,14 @@ QWidget* TSettingsWindow::BuildExtensionsTab() {
     auto* Page = new QWidget;
     ExtListHTMLEdit = NewEdit("ExtListHTMLEdit");
     ExtListImgEdit = NewEdit("ExtListImgEdit");
-    RestoreExtListsButton = NewButton(QStringLiteral("デフォルトに戻す"), "RestoreExtListsButton");
+    RestoreExtListsButton = NewButton(QTr("デフォルトに戻す"), "RestoreExtListsButton");
     RestoreExtListsButton->setMinimumWidth(RestoreExtListsButton->sizeHint().width() + 16);
 
     auto* Layout = NewPageLayout(Page);
-    Layout->addWidget(
-        LabelFor(QStringLiteral("HTMLファイルとして認識される拡張子"), ExtListHTMLEdit));
+    Layout->addWidget(LabelFor(QTr("HTMLファイルとして認識される拡張子"), ExtListHTMLEdit));
     Layout->addWidget(ExtListHTMLEdit);
     Layout->addSpacing(8);
-    Layout->addWidget(
-        LabelFor(QStringLiteral("イメージファイルとして認識される拡張子"), ExtListImgEdit));
+    Layout->addWidget(LabelFor(QTr("イメージファイルとして認識される拡張子"), ExtListImgEdit));
     Layout->addWidget(ExtListImgEdit);
     Layout->addSpacing(8);
     Layout->addWidget(RestoreExtListsButton, 0, Qt::AlignRight);
@@ -238,28 +235,23 @@ QWidget* TSettingsWindow::BuildExtensionsTab() {
 QWidget* TSettingsWindow::BuildOtherTab() {
     auto* Page = new QWidget;
     DefaultFileNameEdit = NewEdit("DefaultFileNameEdit");
-    IgnoreCaseBox =
-        NewCheckBox(QStringLiteral("ファイル名の大文字/小文字を区別しない"), "IgnoreCaseBox");
-    SpaceIsValidBox =
-        NewCheckBox(QStringLiteral("スペースの入ったファイル名も認識させる"), "SpaceIsValidBox");
-    AnchorMakesFileBlueBox =
-        NewCheckBox(QStringLiteral("参照されていないアンカーを持ったHTMLファイルも青く表示"),
-                    "AnchorMakesFileBlueBox");
+    IgnoreCaseBox = NewCheckBox(QTr("ファイル名の大文字/小文字を区別しない"), "IgnoreCaseBox");
+    SpaceIsValidBox = NewCheckBox(QTr("スペースの入ったファイル名も認識させる"), "SpaceIsValidBox");
+    AnchorMakesFileBlueBox = NewCheckBox(
+        QTr("参照されていないアンカーを持ったHTMLファイルも青く表示"), "AnchorMakesFileBlueBox");
     IgnoreHTMLInfoBox = NewCheckBox(
-        QStringLiteral("チェック対象から外したHTMLファイルの情報を読み込まない（高速）"),
-        "IgnoreHTMLInfoBox");
-    IgnoreJavaScriptBox = NewCheckBox(QStringLiteral("<A HREF=\"JavaScript:...\">は、抜き出さない"),
-                                      "IgnoreJavaScriptBox");
-    HideInfoBoxAfterCheckBox = NewCheckBox(
-        QStringLiteral("チェック終了後の情報ダイアログを出さない"), "HideInfoBoxAfterCheckBox");
-    ModernHTMLBox =
-        NewCheckBox(QStringLiteral("HTML5 の id 属性と新しいリンク属性も扱う"), "ModernHTMLBox");
-    ReopenLastBox = NewCheckBox(QStringLiteral("起動時に前回のプロジェクト（フォルダ）を開く"),
-                                "ReopenLastBox");
+        QTr("チェック対象から外したHTMLファイルの情報を読み込まない（高速）"), "IgnoreHTMLInfoBox");
+    IgnoreJavaScriptBox =
+        NewCheckBox(QTr("<A HREF=\"JavaScript:...\">は、抜き出さない"), "IgnoreJavaScriptBox");
+    HideInfoBoxAfterCheckBox =
+        NewCheckBox(QTr("チェック終了後の情報ダイアログを出さない"), "HideInfoBoxAfterCheckBox");
+    ModernHTMLBox = NewCheckBox(QTr("HTML5 の id 属性と新しいリンク属性も扱う"), "ModernHTMLBox");
+    ReopenLastBox =
+        NewCheckBox(QTr("起動時に前回のプロジェクト（フォルダ）を開く"), "ReopenLastBox");
 
     auto* Layout = NewPageLayout(Page);
     auto* NameRow = new QHBoxLayout;
-    NameRow->addWidget(LabelFor(QStringLiteral("暗黙のファイル名"), DefaultFileNameEdit));
+    NameRow->addWidget(LabelFor(QTr("暗黙のファイル名"), DefaultFileNameEdit));
     NameRow->addWidget(DefaultFileNameEdit, 1);
     Layout->addLayout(NameRow);
     Layout->addSpacing(4);
@@ -291,10 +283,10 @@ QWidget* TSettingsWindow::BuildOtherTab() {
 
 // The framed group of the two exclusive choices for links beginning with file://.
 QGroupBox* TSettingsWindow::BuildCheckLocalFileChoices() {
-    CheckLocalFileBox = new QGroupBox(QStringLiteral("file://で始まるリンクの扱い"));
+    CheckLocalFileBox = new QGroupBox(QTr("file://で始まるリンクの扱い"));
     CheckLocalFileBox->setObjectName(QStringLiteral("CheckLocalFileBox"));
-    CheckLocalFileChoices[0] = new QRadioButton(QStringLiteral("無条件に、無効リンクと見なす"));
-    CheckLocalFileChoices[1] = new QRadioButton(QStringLiteral("ファイルの存在チェックを行う"));
+    CheckLocalFileChoices[0] = new QRadioButton(QTr("無条件に、無効リンクと見なす"));
+    CheckLocalFileChoices[1] = new QRadioButton(QTr("ファイルの存在チェックを行う"));
     CheckLocalFileGroup = new QButtonGroup(this);
     auto* Choices = new QVBoxLayout(CheckLocalFileBox);
     Choices->setContentsMargins(8, 4, 8, 4);
@@ -308,10 +300,10 @@ QGroupBox* TSettingsWindow::BuildCheckLocalFileChoices() {
 
 // OK and Cancel at the right below the tabs.
 void TSettingsWindow::BuildButtons() {
-    OKButton = new QPushButton(QStringLiteral("OK"));
+    OKButton = new QPushButton(QTr("OK"));
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"));
+    CancelButton = new QPushButton(QTr("Cancel"));
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setAutoDefault(false);
 

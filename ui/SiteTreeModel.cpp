@@ -69,7 +69,7 @@ QVariant TSiteTreeModel::data(const QModelIndex& Index, int Role) const {
     if (Role == Qt::DisplayRole) return NodeText(*Node);
     if (Role == Qt::ToolTipRole) {
         if (const std::string* Of = Tree.RepeatOf(*Node))
-            return FullPath(*Node) + QStringLiteral("\n同じフォルダを表示済み: ") + ToQString(*Of);
+            return FullPath(*Node) + QTr("\n同じフォルダを表示済み: ") + ToQString(*Of);
         return FullPath(*Node);
     }
     if (Role == Qt::DecorationRole) {

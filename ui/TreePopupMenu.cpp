@@ -1,6 +1,8 @@
 // TMainWindow's tree popup menu: its items and keys, which of them the selected node offers,
 // and expanding or collapsing the whole tree.
 #include "ui/MainWindow.h"
+
+#include "ui/Encoding.h"
 #include "ui/SiteTreeModel.h"
 
 #include <QAction>
@@ -20,24 +22,23 @@ void TMainWindow::BuildPopupMenu() {
         SiteTreeView->addAction(A); // shortcuts act on the tree's selected node
     };
     // Both Enter keys act; the menu names them "Enter".
-    Item(OpenWithExternalApp, QStringLiteral("開く"), {Qt::Key_Enter, Qt::Key_Return});
-    Item(OpenWithBrowser, QStringLiteral("ブラウザーで開く"),
+    Item(OpenWithExternalApp, QTr("開く"), {Qt::Key_Enter, Qt::Key_Return});
+    Item(OpenWithBrowser, QTr("ブラウザーで開く"),
          {Qt::SHIFT | Qt::Key_Enter, Qt::SHIFT | Qt::Key_Return});
     TreePopupMenu->addSeparator();
-    Item(MarkTop, QStringLiteral("TOPページにする"), {Qt::CTRL | Qt::Key_T});
-    Item(IgnoreItem, QStringLiteral("チェック対象から外す"), {Qt::CTRL | Qt::Key_D});
-    IgnoreSeveralMenu = TreePopupMenu->addMenu(QStringLiteral("まとめてチェック対象から外す"));
+    Item(MarkTop, QTr("TOPページにする"), {Qt::CTRL | Qt::Key_T});
+    Item(IgnoreItem, QTr("チェック対象から外す"), {Qt::CTRL | Qt::Key_D});
+    IgnoreSeveralMenu = TreePopupMenu->addMenu(QTr("まとめてチェック対象から外す"));
     IgnoreSeveralItem = IgnoreSeveralMenu->menuAction();
     SameNameIgnoreItem =
-        IgnoreSeveralMenu->addAction(QStringLiteral("このファイルと同じファイル名の全ファイル"));
-    SameExtIgnoreItem =
-        IgnoreSeveralMenu->addAction(QStringLiteral("このファイルと同じ拡張子の全ファイル"));
-    Item(DeleteItem, QStringLiteral("削除..."), {Qt::Key_Delete});
+        IgnoreSeveralMenu->addAction(QTr("このファイルと同じファイル名の全ファイル"));
+    SameExtIgnoreItem = IgnoreSeveralMenu->addAction(QTr("このファイルと同じ拡張子の全ファイル"));
+    Item(DeleteItem, QTr("削除..."), {Qt::Key_Delete});
     TreePopupMenu->addSeparator();
-    Item(UnMarkTopAll, QStringLiteral("すべてのTOPマークを消す"));
-    Item(ExpandAllItem, QStringLiteral("全ノードを展開する"));
-    Item(CollapseAllItem, QStringLiteral("全ノードを縮小する"));
-    Item(ShowProjectWindowItem, QStringLiteral("プロジェクト情報を表示"));
+    Item(UnMarkTopAll, QTr("すべてのTOPマークを消す"));
+    Item(ExpandAllItem, QTr("全ノードを展開する"));
+    Item(CollapseAllItem, QTr("全ノードを縮小する"));
+    Item(ShowProjectWindowItem, QTr("プロジェクト情報を表示"));
     connect(OpenWithExternalApp, &QAction::triggered, this, &TMainWindow::OpenWithExternalAppClick);
     connect(OpenWithBrowser, &QAction::triggered, this, &TMainWindow::OpenWithBrowserClick);
     connect(MarkTop, &QAction::triggered, this, &TMainWindow::MarkTopClick);
@@ -66,18 +67,18 @@ void TMainWindow::TreePopupMenuPopup() {
     DeleteItem->setEnabled(true);
     IgnoreItem->setEnabled(true);
     if (!Node->Data) {
-        IgnoreItem->setText(QStringLiteral("このフォルダ以下をチェック対象から外す"));
+        IgnoreItem->setText(QTr("このフォルダ以下をチェック対象から外す"));
         return;
     }
     IgnoreSeveralItem->setEnabled(true);
-    IgnoreItem->setText(Node->Data->Ignored ? QStringLiteral("再びチェック対象にする")
-                                            : QStringLiteral("チェック対象から外す"));
+    IgnoreItem->setText(Node->Data->Ignored ? QTr("再びチェック対象にする")
+                                            : QTr("チェック対象から外す"));
     switch (Node->Data->Kind) {
     case fkHtml:
         MarkTop->setEnabled(true);
         MarkTop->setText(Run.CurrentProject.IndexOfTopFile(Node->Data->Path) >= 0
-                             ? QStringLiteral("TOPマークを消す")
-                             : QStringLiteral("TOPページにする"));
+                             ? QTr("TOPマークを消す")
+                             : QTr("TOPページにする"));
         OpenWithExternalApp->setEnabled(true);
         OpenWithBrowser->setEnabled(true);
         break;

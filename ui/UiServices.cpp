@@ -51,9 +51,9 @@ void TQtServices::Beep(TBeepKind) {
 TSaveAnswer TQtServices::AskToSave(QWidget* Parent, const QString& Text) {
     QMessageBox Box(QMessageBox::Warning, QStringLiteral("Orvel(UO)"), Text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, Parent);
-    Box.button(QMessageBox::Save)->setText(QStringLiteral("保存(&S)"));
-    Box.button(QMessageBox::Discard)->setText(QStringLiteral("保存しない(&N)"));
-    Box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    Box.button(QMessageBox::Save)->setText(QTr("保存(&S)"));
+    Box.button(QMessageBox::Discard)->setText(QTr("保存しない(&N)"));
+    Box.button(QMessageBox::Cancel)->setText(QTr("キャンセル"));
     Box.setDefaultButton(QMessageBox::Save);
     switch (Box.exec()) {
     case QMessageBox::Save:
