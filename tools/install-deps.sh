@@ -4,6 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev googletest nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic xvfb xauth
+  libcurl4-openssl-dev libsqlite3-dev
   qt6-svg-dev xdg-utils gettext locales qt6-translations-l10n
   desktop-file-utils libxml2-utils shared-mime-info libglib2.0-bin man-db bash-completion
   dpkg-dev file lintian binutils librsvg2-bin appstream

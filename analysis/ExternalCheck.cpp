@@ -1,0 +1,303 @@
+#include "analysis/ExternalCheck.h"
+
+#include "support/NormalizedUrl.h"
+
+#include <algorithm>
+#include <curl/curl.h>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+namespace orvel {
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+constexpr int MaxHops = 5;
+constexpr int MaxWaitRetries = 2;    // after 429 or 503 with Retry-After
+constexpr int MaxFailureRetries = 1; // after a failed connection or a 5xx
+// How long the loop sleeps at most, so that a halt is seen soon.
+constexpr std::chrono::milliseconds HaltLatency{100};
+
+// One distinct URL on its way through the check.
+struct TItem {
+    TExternalResult Result;
+    std::string Current;    // the URL of the hop being asked
+    std::string Host;       // UrlHostKey of Current
+    int Hops = 0;           // redirects followed so far
+    bool Permanent = false; // a hop so far was 301 or 308
+    bool UseGet = false;    // the server refused HEAD for Current
+    int WaitRetries = 0;
+    int FailureRetries = 0;
+    TClock::time_point Due; // when a scheduled retry may start
+    bool Done = false;
+};
+
+// One request under way.
+struct TTransfer {
+    size_t Item;      // index into the items
+    CURL* Easy;       // owned
+    bool Cut = false; // the body was refused on purpose after its first bytes
+    char ErrorText[CURL_ERROR_SIZE] = {};
+};
+
+// Refuses the body of a GET at its first bytes: the status is all the check needs.
+size_t RefuseBody(char*, size_t, size_t Count, void* Transfer) {
+    static_cast<TTransfer*>(Transfer)->Cut = Count > 0;
+    return 0;
+}
+
+bool IsRedirect(long Code) {
+    return Code == 301 || Code == 302 || Code == 303 || Code == 307 || Code == 308;
+}
+
+// Failures that a second try may well not repeat.
+bool IsPassing(CURLcode Result) {
+    return Result == CURLE_COULDNT_CONNECT || Result == CURLE_SEND_ERROR ||
+           Result == CURLE_RECV_ERROR || Result == CURLE_GOT_NOTHING ||
+           Result == CURLE_PARTIAL_FILE;
+}
+
+void InitCurlOnce() {
+    static std::once_flag Once;
+    std::call_once(Once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// The check of a set of distinct URLs: queues per host, the transfers under way, the retries
+// waiting for their time.
+class TExternalCheck {
+public:
+    TExternalCheck(std::vector<TItem>& ToCheck, const TExternalCheckOptions& Chosen)
+        : Items(ToCheck), Options(Chosen), Multi(curl_multi_init()) {}
+    ~TExternalCheck() {
+        for (auto& [Easy, Transfer] : Transfers) {
+            curl_multi_remove_handle(Multi, Easy);
+            curl_easy_cleanup(Easy);
+        }
+        curl_multi_cleanup(Multi);
+    }
+    TExternalCheck(const TExternalCheck&) = delete;
+    TExternalCheck& operator=(const TExternalCheck&) = delete;
+
+    void Run(const std::function<void(size_t, size_t)>& Progress, const std::atomic<bool>* Halt);
+
+private:
+    void Enqueue(size_t Item) { Queues[Items[Item].Host].push_back(Item); }
+    void Schedule(size_t Item, std::chrono::milliseconds Wait) {
+        Items[Item].Due = TClock::now() + Wait;
+        Waiting.push_back(Item);
+    }
+    void WakeDue();
+    void StartTransfers();
+    void Start(size_t Item);
+    bool CollectFinished();
+    void Finished(TTransfer& Transfer, CURLcode Result);
+    void Settle(TItem& Item, TExternalResult::TOutcome Outcome, long Code, std::string Error);
+    int PollMilliseconds() const;
+
+    std::vector<TItem>& Items;
+    const TExternalCheckOptions& Options;
+    CURLM* Multi;                                     // owned
+    std::map<std::string, std::deque<size_t>> Queues; // items waiting for a slot, per host
+    std::map<std::string, int> Running;               // transfers under way, per host
+    std::unordered_map<CURL*, std::unique_ptr<TTransfer>> Transfers;
+    std::vector<size_t> Waiting; // items scheduled for a retry
+    size_t Done = 0;
+};
+
+void TExternalCheck::Run(const std::function<void(size_t, size_t)>& Progress,
+                         const std::atomic<bool>* Halt) {
+    size_t Total = 0;
+    for (size_t I = 0; I < Items.size(); ++I) {
+        if (Items[I].Done) continue;
+        Enqueue(I);
+        ++Total;
+    }
+    while (Done < Total && !(Halt && Halt->load())) {
+        WakeDue();
+        StartTransfers();
+        int Still = 0;
+        curl_multi_perform(Multi, &Still);
+        const size_t Before = Done;
+        if (CollectFinished()) {
+            if (Progress && Done > Before) Progress(Done, Total);
+            continue; // slots were freed: fill them before sleeping
+        }
+        curl_multi_poll(Multi, nullptr, 0, PollMilliseconds(), nullptr);
+    }
+}
+
+void TExternalCheck::WakeDue() {
+    const TClock::time_point Now = TClock::now();
+    std::erase_if(Waiting, [&](size_t Item) {
+        if (Items[Item].Due > Now) return false;
+        Enqueue(Item);
+        return true;
+    });
+}
+
+// Starts queued items, one per host in turn, while the limits allow.
+void TExternalCheck::StartTransfers() {
+    for (bool Started = true; Started && int(Transfers.size()) < Options.Total;) {
+        Started = false;
+        for (auto& [Host, Queue] : Queues) {
+            if (Queue.empty() || Running[Host] >= Options.PerHost) continue;
+            if (int(Transfers.size()) >= Options.Total) break;
+            const size_t Item = Queue.front();
+            Queue.pop_front();
+            Start(Item);
+            Started = true;
+        }
+    }
+}
+
+void TExternalCheck::Start(size_t Index) {
+    TItem& Item = Items[Index];
+    auto Transfer = std::make_unique<TTransfer>(TTransfer{Index, curl_easy_init()});
+    CURL* Easy = Transfer->Easy;
+    curl_easy_setopt(Easy, CURLOPT_URL, Item.Current.c_str());
+    curl_easy_setopt(Easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(Easy, CURLOPT_NOBODY, Item.UseGet ? 0L : 1L);
+    if (Item.UseGet) curl_easy_setopt(Easy, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(Easy, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(Easy, CURLOPT_USERAGENT, Options.UserAgent.c_str());
+    curl_easy_setopt(Easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(Easy, CURLOPT_TIMEOUT_MS, long(Options.Timeout.count()));
+    curl_easy_setopt(Easy, CURLOPT_WRITEFUNCTION, RefuseBody);
+    curl_easy_setopt(Easy, CURLOPT_WRITEDATA, Transfer.get());
+    curl_easy_setopt(Easy, CURLOPT_ERRORBUFFER, Transfer->ErrorText);
+    curl_easy_setopt(Easy, CURLOPT_PRIVATE, Transfer.get());
+    curl_multi_add_handle(Multi, Easy);
+    ++Running[Item.Host];
+    Transfers.emplace(Easy, std::move(Transfer));
+}
+
+// Handles the transfers that ended; true when any did.
+bool TExternalCheck::CollectFinished() {
+    bool Any = false;
+    int Left = 0;
+    while (CURLMsg* Message = curl_multi_info_read(Multi, &Left)) {
+        if (Message->msg != CURLMSG_DONE) continue;
+        CURL* Easy = Message->easy_handle;
+        const CURLcode Result = Message->data.result;
+        curl_multi_remove_handle(Multi, Easy);
+        const auto Found = Transfers.find(Easy);
+        std::unique_ptr<TTransfer> Transfer = std::move(Found->second);
+        Transfers.erase(Found);
+        --Running[Items[Transfer->Item].Host];
+        Finished(*Transfer, Result);
+        curl_easy_cleanup(Easy);
+        Any = true;
+    }
+    return Any;
+}
+
+// Decides what an answer means: the end of the item, or its next request.
+void TExternalCheck::Finished(TTransfer& Transfer, CURLcode Result) {
+    TItem& Item = Items[Transfer.Item];
+    CURL* Easy = Transfer.Easy;
+    long Code = 0;
+    curl_easy_getinfo(Easy, CURLINFO_RESPONSE_CODE, &Code);
+    if (Result == CURLE_WRITE_ERROR && Transfer.Cut) Result = CURLE_OK;
+    if (Result == CURLE_OPERATION_TIMEDOUT)
+        return Settle(Item, TExternalResult::timeout, Code, Transfer.ErrorText);
+    if (Result != CURLE_OK) {
+        if (IsPassing(Result) && Item.FailureRetries++ < MaxFailureRetries)
+            return Schedule(Transfer.Item, Options.RetryPause);
+        return Settle(Item, TExternalResult::broken, Code,
+                      *Transfer.ErrorText ? Transfer.ErrorText : curl_easy_strerror(Result));
+    }
+    if (!Item.UseGet && (Code == 405 || Code == 501)) {
+        Item.UseGet = true;
+        return Enqueue(Transfer.Item);
+    }
+    char* Location = nullptr;
+    curl_easy_getinfo(Easy, CURLINFO_REDIRECT_URL, &Location);
+    if (IsRedirect(Code) && Location) {
+        if (Item.Hops == MaxHops)
+            return Settle(Item, TExternalResult::broken, Code,
+                          curl_easy_strerror(CURLE_TOO_MANY_REDIRECTS));
+        const std::string Next = NormalizedUrl(Location);
+        if (Next.empty())
+            return Settle(Item, TExternalResult::broken, Code,
+                          curl_easy_strerror(CURLE_UNSUPPORTED_PROTOCOL));
+        ++Item.Hops;
+        Item.Permanent = Item.Permanent || Code == 301 || Code == 308;
+        Item.Current = Item.Result.FinalUrl = Next;
+        Item.Host = UrlHostKey(Next);
+        Item.UseGet = false;
+        return Enqueue(Transfer.Item);
+    }
+    curl_off_t RetryAfter = 0;
+    curl_easy_getinfo(Easy, CURLINFO_RETRY_AFTER, &RetryAfter);
+    if ((Code == 429 || Code == 503) && RetryAfter > 0 && Item.WaitRetries++ < MaxWaitRetries)
+        return Schedule(Transfer.Item,
+                        std::min<std::chrono::milliseconds>(std::chrono::seconds(RetryAfter),
+                                                            Options.MaxRetryAfter));
+    if (Code >= 500 && Item.FailureRetries++ < MaxFailureRetries)
+        return Schedule(Transfer.Item, Options.RetryPause);
+    if (Code >= 200 && Code < 300)
+        return Settle(Item, Item.Permanent ? TExternalResult::redirect : TExternalResult::ok, Code,
+                      {});
+    Settle(Item, TExternalResult::broken, Code, {});
+}
+
+void TExternalCheck::Settle(TItem& Item, TExternalResult::TOutcome Outcome, long Code,
+                            std::string Error) {
+    Item.Result.Outcome = Outcome;
+    Item.Result.Code = Code;
+    Item.Result.Error = std::move(Error);
+    Item.Done = true;
+    ++Done;
+}
+
+// Until the next scheduled retry, and never longer than a halt may wait.
+int TExternalCheck::PollMilliseconds() const {
+    auto Wait = std::chrono::milliseconds(HaltLatency);
+    const TClock::time_point Now = TClock::now();
+    for (size_t Item : Waiting)
+        Wait = std::min(Wait, std::chrono::ceil<std::chrono::milliseconds>(
+                                  std::max(Items[Item].Due - Now, TClock::duration::zero())));
+    return int(Wait.count());
+}
+
+} // namespace
+
+std::string TExternalCheckOptions::DefaultUserAgent() {
+    return "orvel-check/" ORVEL_VERSION;
+}
+
+std::vector<TExternalResult>
+CheckExternalUrls(const std::vector<std::string>& Urls, const TExternalCheckOptions& Options,
+                  const std::function<void(size_t Done, size_t Total)>& Progress,
+                  const std::atomic<bool>* Halt) {
+    std::vector<TItem> Items;
+    std::unordered_map<std::string, size_t> Seen;
+    for (const std::string& Url : Urls) {
+        std::string Normalized = NormalizedUrl(Url);
+        const bool Checked = !Normalized.empty();
+        if (!Checked) Normalized = Url;
+        if (!Seen.emplace(Normalized, Items.size()).second) continue;
+        TItem& Item = Items.emplace_back();
+        Item.Result.Url = Item.Current = Normalized;
+        Item.Host = UrlHostKey(Normalized);
+        Item.Done = !Checked;
+    }
+    InitCurlOnce();
+    TExternalCheck(Items, Options).Run(Progress, Halt);
+    std::vector<TExternalResult> Results;
+    Results.reserve(Items.size());
+    for (TItem& Item : Items) {
+        if (!Item.Done) { // halted: neither the hops so far nor a half-made outcome
+            Item.Result.FinalUrl.clear();
+            Item.Result.Outcome = TExternalResult::skipped;
+        }
+        Results.push_back(std::move(Item.Result));
+    }
+    return Results;
+}
+
+} // namespace orvel
