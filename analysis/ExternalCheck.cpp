@@ -1,6 +1,9 @@
 #include "analysis/ExternalCheck.h"
 
+#include "analysis/AnchorKeys.h"
+#include "analysis/ExtractModernLinks.h"
 #include "support/NormalizedUrl.h"
+#include "support/UrlText.h"
 
 #include <algorithm>
 #include <curl/curl.h>
@@ -29,7 +32,8 @@ struct TItem {
     std::string Host;       // UrlHostKey of Current
     int Hops = 0;           // redirects followed so far
     bool Permanent = false; // a hop so far was 301 or 308
-    bool UseGet = false;    // the server refused HEAD for Current
+    bool WantPage = false;  // a link gives the URL a fragment: the page's anchors are needed
+    bool UseGet = false;    // WantPage, or the server refused HEAD for Current
     int WaitRetries = 0;
     int FailureRetries = 0;
     TClock::time_point Due; // when a scheduled retry may start
@@ -38,16 +42,46 @@ struct TItem {
 
 // One request under way.
 struct TTransfer {
-    size_t Item;      // index into the items
-    CURL* Easy;       // owned
-    bool Cut = false; // the body was refused on purpose after its first bytes
+    size_t Item = 0;      // index into the items
+    CURL* Easy = nullptr; // owned
+    size_t Keep = 0;      // the most of the body kept; beyond it the transfer is cut
+    bool Cut = false;     // the body was refused on purpose
+    std::string Body;     // what was kept of it
     char ErrorText[CURL_ERROR_SIZE] = {};
 };
 
-// Refuses the body of a GET at its first bytes: the status is all the check needs.
-size_t RefuseBody(char*, size_t, size_t Count, void* Transfer) {
-    static_cast<TTransfer*>(Transfer)->Cut = Count > 0;
-    return 0;
+// Keeps a body up to the transfer's limit and refuses the rest: for a status alone, nothing.
+size_t KeepBody(char* Data, size_t, size_t Count, void* Kept) {
+    auto& Transfer = *static_cast<TTransfer*>(Kept);
+    if (Transfer.Body.size() + Count > Transfer.Keep) {
+        Transfer.Cut = true;
+        return 0;
+    }
+    Transfer.Body.append(Data, Count);
+    return Count;
+}
+
+// The anchors of an HTML page, as fragments name them; false for any other or a cut page.
+bool ReadAnchors(const TTransfer& Transfer, std::vector<std::string>& Anchors) {
+    char* Type = nullptr;
+    curl_easy_getinfo(Transfer.Easy, CURLINFO_CONTENT_TYPE, &Type);
+    if (Transfer.Cut || !Type || std::string_view(Type).find("html") == std::string_view::npos)
+        return false;
+    struct : TExtractProgress {
+        void StageBegins(TExtractStage) override {}
+        bool Step(long long) override { return false; }
+    } Unstopped;
+    // Read as UTF-8, what nearly every page on the web is now.
+    const TPageLinks Found = ExtractModernLinks(Transfer.Body, TExtractOptions{}, Unstopped);
+    for (const std::string& Anchor : Found.Anchors)
+        Anchors.push_back(AnchorKey(Anchor, TCharset::Utf8()));
+    std::ranges::sort(Anchors);
+    return true;
+}
+
+// Answers to HEAD that servers give when they will not answer HEAD rather than about the URL.
+bool RefusesHead(long Code) {
+    return Code == 400 || Code == 403 || Code == 405 || Code == 501;
 }
 
 bool IsRedirect(long Code) {
@@ -82,7 +116,8 @@ public:
     TExternalCheck(const TExternalCheck&) = delete;
     TExternalCheck& operator=(const TExternalCheck&) = delete;
 
-    void Run(const std::function<void(size_t, size_t)>& Progress, const std::atomic<bool>* Halt);
+    void Run(const std::function<void(size_t, size_t)>& Progress,
+             const std::function<bool()>& Halted);
 
 private:
     void Enqueue(size_t Item) { Queues[Items[Item].Host].push_back(Item); }
@@ -109,14 +144,14 @@ private:
 };
 
 void TExternalCheck::Run(const std::function<void(size_t, size_t)>& Progress,
-                         const std::atomic<bool>* Halt) {
+                         const std::function<bool()>& Halted) {
     size_t Total = 0;
     for (size_t I = 0; I < Items.size(); ++I) {
         if (Items[I].Done) continue;
         Enqueue(I);
         ++Total;
     }
-    while (Done < Total && !(Halt && Halt->load())) {
+    while (Done < Total && !(Halted && Halted())) {
         WakeDue();
         StartTransfers();
         int Still = 0;
@@ -156,7 +191,10 @@ void TExternalCheck::StartTransfers() {
 
 void TExternalCheck::Start(size_t Index) {
     TItem& Item = Items[Index];
-    auto Transfer = std::make_unique<TTransfer>(TTransfer{Index, curl_easy_init()});
+    auto Transfer = std::make_unique<TTransfer>();
+    Transfer->Item = Index;
+    Transfer->Easy = curl_easy_init();
+    Transfer->Keep = Item.WantPage ? Options.PageLimit : 0;
     CURL* Easy = Transfer->Easy;
     curl_easy_setopt(Easy, CURLOPT_URL, Item.Current.c_str());
     curl_easy_setopt(Easy, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -166,7 +204,8 @@ void TExternalCheck::Start(size_t Index) {
     curl_easy_setopt(Easy, CURLOPT_USERAGENT, Options.UserAgent.c_str());
     curl_easy_setopt(Easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(Easy, CURLOPT_TIMEOUT_MS, long(Options.Timeout.count()));
-    curl_easy_setopt(Easy, CURLOPT_WRITEFUNCTION, RefuseBody);
+    if (Item.WantPage) curl_easy_setopt(Easy, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(Easy, CURLOPT_WRITEFUNCTION, KeepBody);
     curl_easy_setopt(Easy, CURLOPT_WRITEDATA, Transfer.get());
     curl_easy_setopt(Easy, CURLOPT_ERRORBUFFER, Transfer->ErrorText);
     curl_easy_setopt(Easy, CURLOPT_PRIVATE, Transfer.get());
@@ -201,7 +240,7 @@ void TExternalCheck::Finished(TTransfer& Transfer, CURLcode Result) {
     CURL* Easy = Transfer.Easy;
     long Code = 0;
     curl_easy_getinfo(Easy, CURLINFO_RESPONSE_CODE, &Code);
-    if (Result == CURLE_WRITE_ERROR && Transfer.Cut) Result = CURLE_OK;
+    if (Result == CURLE_WRITE_ERROR && Transfer.Cut) Result = CURLE_OK; // refused on purpose
     if (Result == CURLE_OPERATION_TIMEDOUT)
         return Settle(Item, TExternalResult::timeout, Code, Transfer.ErrorText);
     if (Result != CURLE_OK) {
@@ -210,7 +249,7 @@ void TExternalCheck::Finished(TTransfer& Transfer, CURLcode Result) {
         return Settle(Item, TExternalResult::broken, Code,
                       *Transfer.ErrorText ? Transfer.ErrorText : curl_easy_strerror(Result));
     }
-    if (!Item.UseGet && (Code == 405 || Code == 501)) {
+    if (!Item.UseGet && RefusesHead(Code)) {
         Item.UseGet = true;
         return Enqueue(Transfer.Item);
     }
@@ -228,7 +267,7 @@ void TExternalCheck::Finished(TTransfer& Transfer, CURLcode Result) {
         Item.Permanent = Item.Permanent || Code == 301 || Code == 308;
         Item.Current = Item.Result.FinalUrl = Next;
         Item.Host = UrlHostKey(Next);
-        Item.UseGet = false;
+        Item.UseGet = Item.WantPage;
         return Enqueue(Transfer.Item);
     }
     curl_off_t RetryAfter = 0;
@@ -239,9 +278,14 @@ void TExternalCheck::Finished(TTransfer& Transfer, CURLcode Result) {
                                                             Options.MaxRetryAfter));
     if (Code >= 500 && Item.FailureRetries++ < MaxFailureRetries)
         return Schedule(Transfer.Item, Options.RetryPause);
-    if (Code >= 200 && Code < 300)
+    if (Code >= 200 && Code < 300) {
+        if (Item.WantPage)
+            Item.Result.Page = ReadAnchors(Transfer, Item.Result.Anchors)
+                                   ? TExternalResult::pgAnchors
+                                   : TExternalResult::pgOther;
         return Settle(Item, Item.Permanent ? TExternalResult::redirect : TExternalResult::ok, Code,
                       {});
+    }
     Settle(Item, TExternalResult::broken, Code, {});
 }
 
@@ -273,31 +317,45 @@ std::string TExternalCheckOptions::DefaultUserAgent() {
 std::vector<TExternalResult>
 CheckExternalUrls(const std::vector<std::string>& Urls, const TExternalCheckOptions& Options,
                   const std::function<void(size_t Done, size_t Total)>& Progress,
-                  const std::atomic<bool>* Halt) {
+                  const std::function<bool()>& Halted) {
     std::vector<TItem> Items;
     std::unordered_map<std::string, size_t> Seen;
     for (const std::string& Url : Urls) {
         std::string Normalized = NormalizedUrl(Url);
         const bool Checked = !Normalized.empty();
         if (!Checked) Normalized = Url;
-        if (!Seen.emplace(Normalized, Items.size()).second) continue;
-        TItem& Item = Items.emplace_back();
-        Item.Result.Url = Item.Current = Normalized;
-        Item.Host = UrlHostKey(Normalized);
-        Item.Done = !Checked;
+        const auto [At, New] = Seen.emplace(Normalized, Items.size());
+        if (New) {
+            TItem& Item = Items.emplace_back();
+            Item.Result.Url = Item.Current = Normalized;
+            Item.Host = UrlHostKey(Normalized);
+            Item.Done = !Checked;
+        }
+        const size_t Hash = Url.find('#');
+        if (Checked && Hash != std::string::npos && !PageHasFragment({}, Url.substr(Hash + 1)))
+            Items[At->second].WantPage = Items[At->second].UseGet = true;
     }
     InitCurlOnce();
-    TExternalCheck(Items, Options).Run(Progress, Halt);
+    TExternalCheck(Items, Options).Run(Progress, Halted);
     std::vector<TExternalResult> Results;
     Results.reserve(Items.size());
     for (TItem& Item : Items) {
         if (!Item.Done) { // halted: neither the hops so far nor a half-made outcome
             Item.Result.FinalUrl.clear();
+            Item.Result.Anchors.clear();
             Item.Result.Outcome = TExternalResult::skipped;
         }
         Results.push_back(std::move(Item.Result));
     }
     return Results;
+}
+
+bool PageHasFragment(const std::vector<std::string>& Anchors, std::string_view Fragment) {
+    const auto Has = [&](std::string_view Key) {
+        return std::ranges::binary_search(Anchors, Key, std::less<>());
+    };
+    return Fragment.empty() || NamesPageTop(Fragment) || Has(Fragment) ||
+           Has(PercentDecoded(Fragment));
 }
 
 } // namespace orvel

@@ -2,6 +2,7 @@
 // the busy and halt state, the counters and the progress texts.
 #pragma once
 
+#include "analysis/ExternalLinks.h"
 #include "analysis/FileObject.h"
 #include "analysis/FileObjectList.h"
 #include "analysis/Host.h"
@@ -45,6 +46,7 @@ public:
 
     TBackgroundFree Leftovers;     // frees the results of the run before
     TSiteFindings Findings{*this}; // why links are invalid, and who links where
+    TExternalFindings External;    // what the servers said of the external links, when asked
 
     // What can be undone, oldest first: the replacements and removals of every TOP mark made
     // since the program started.

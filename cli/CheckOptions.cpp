@@ -32,6 +32,9 @@ const std::string& UsageText() {
         "                        invalid link, \"path:line: invalid link ...\", as compilers "
         "write;\n"
         "                        sarif: SARIF 2.1.0 for code-scanning services\n"
+        "  --check-external      also ask the servers about the external http(s) links, as\n"
+        "                        --set CheckExternal=1 does\n"
+        "  --fail-external       a broken external link makes the exit status 1 too\n"
         "  --quiet               no progress on standard error\n"
         "  --help, --version\n"
         "Exit status: 0 no invalid link, orphan file or unreadable file; 1 some found; 2 bad "
@@ -96,6 +99,10 @@ const TOptionRow OptionTable[] = {
     {"--no-settings", nullptr, false,
      [](TCheckOptions& O, const std::string&) { O.NoSettings = true; }},
     {"--set", nullptr, true, ApplySet},
+    {"--check-external", nullptr, false,
+     [](TCheckOptions& O, const std::string&) { O.SetValues.emplace_back("CheckExternal", "1"); }},
+    {"--fail-external", nullptr, false,
+     [](TCheckOptions& O, const std::string&) { O.FailExternal = true; }},
     {"--format", nullptr, true, ApplyFormat},
 };
 

@@ -29,6 +29,7 @@ struct TCheckOptions {
     std::vector<std::pair<std::string, std::string>> SetValues; // --set KEY=VALUE
     enum class TFormat { fmText, fmJson, fmGnu, fmSarif };
     TFormat Format = TFormat::fmText;
+    bool FailExternal = false; // --fail-external: a broken external link is a finding
     bool Quiet = false;
     bool Help = false;
     bool Version = false;

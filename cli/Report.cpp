@@ -98,6 +98,52 @@ private:
         Json.Number(Model.FilesWithInvalidLinks) << ", \"invalidLinks\": ";
         Json.Number(Model.InvalidLinks) << ", \"orphanFiles\": ";
         Json.Number(static_cast<long long>(Model.Orphans.size())) << '}';
+        if (Run.External.Checked) ExternalSummary();
+    }
+
+    void ExternalSummary() {
+        Json << ",\n  \"externalSummary\": {\"links\": ";
+        Json.Number(static_cast<long long>(Run.External.ByLink.size()));
+        for (const auto Outcome :
+             {TExternalResult::ok, TExternalResult::redirect, TExternalResult::broken,
+              TExternalResult::timeout, TExternalResult::skipped}) {
+            Json << ", \"" << OutcomeName(Outcome) << "\": ";
+            Json.Number(Run.External.Count(Outcome));
+        }
+        Json << ", \"halted\": ";
+        Json.Bool(Run.External.Halted) << '}';
+    }
+
+    // What the servers said of each external link, in the external list's order.
+    void ExternalResults(const TFileObject& Page) {
+        Json << ",\n     \"externalResults\": [";
+        for (int L = 0; L < Page.ExternalLinks.Count(); ++L) {
+            const std::string& Link = Page.ExternalLinks[L];
+            const TExternalLinkResult* Result = Run.External.Of(Link);
+            static const TExternalLinkResult Unasked;
+            if (!Result) Result = &Unasked;
+            Json << (L == 0 ? "{\"url\": " : ", {\"url\": ");
+            Json.String(Link) << ", \"outcome\": \"" << OutcomeName(Result->Outcome)
+                              << "\", \"code\": ";
+            if (Result->Code > 0)
+                Json.Number(Result->Code);
+            else
+                Json << "null";
+            Json << ", \"finalUrl\": ";
+            NullOrString(Result->FinalUrl);
+            Json << ", \"error\": ";
+            NullOrString(Result->MissingAnchor ? std::string("no such anchor") : Result->Error);
+            Json << '}';
+            Json.FlushWhenLarge();
+        }
+        Json << ']';
+    }
+
+    void NullOrString(const std::string& Text) {
+        if (Text.empty())
+            Json << "null";
+        else
+            Json.String(Text);
     }
 
     // A file's members after "path".
@@ -115,7 +161,9 @@ private:
         Json.Array(Page.ValidLinks) << ", \"invalid\": ";
         ReportedLinks(Model.Diagnosed[Index]);
         Json << ", \"external\": ";
-        Json.Array(Page.ExternalLinks) << ",\n     \"anchors\": ";
+        Json.Array(Page.ExternalLinks);
+        if (Run.External.Checked) ExternalResults(Page);
+        Json << ",\n     \"anchors\": ";
         Json.Array(Page.Anchors);
         ReachedAnchors(Page);
         Diagnoses(Model.Diagnosed[Index]);
@@ -275,29 +323,96 @@ void WriteGnuLink(std::ostream& Out, const TReportModel& Model, const std::strin
     Out << ")\n";
 }
 
+void WriteGnuExternal(std::ostream& Out, const std::string& Path, TCharset Charset,
+                      const TExternalFinding& Finding) {
+    Out << Path << ':';
+    if (Finding.Position.Line > 0)
+        Out << Finding.Position.Line << ':' << Finding.Position.Column << ':';
+    Out << ' ' << ExternalFindingText(Finding, [&](const std::string& Text) {
+        return Escaped(PageTextToCodePage(Text, Charset));
+    }) << '\n';
+}
+
+// One line of a file about a link: an invalid link or an external finding.
+struct TGnuLinkLine {
+    TTextPosition Position;
+    const TDiagnosedLink* Invalid;
+    const TExternalFinding* External;
+};
+
 // The lines of one path, by line and column; a folder's have none.
 void WriteGnuLines(std::ostream& Out, const TReportModel& Model, const std::string& Path,
                    const TGnuSubject& Subject) {
     for (const TReportError* Error : Subject.Errors)
         Out << Path << (Path.ends_with('/') ? "" : ":1:1") << ": unreadable (" << Error->Message
             << ")\n";
-    std::vector<const TDiagnosedLink*> Links;
-    if (Subject.File >= 0)
-        for (const TDiagnosedLink& Item : Model.Diagnosed[static_cast<size_t>(Subject.File)])
-            if (Item.Reported) Links.push_back(&Item);
-    std::ranges::stable_sort(Links, {}, [](const TDiagnosedLink* Item) {
-        return std::make_pair(Item->Position.Line, Item->Position.Column);
+    std::vector<TGnuLinkLine> Lines;
+    if (Subject.File >= 0) {
+        const auto File = static_cast<size_t>(Subject.File);
+        for (const TDiagnosedLink& Item : Model.Diagnosed[File])
+            if (Item.Reported) Lines.push_back({Item.Position, &Item, nullptr});
+        if (File < Model.External.size())
+            for (const TExternalFinding& Finding : Model.External[File])
+                Lines.push_back({Finding.Position, nullptr, &Finding});
+    }
+    std::ranges::stable_sort(Lines, {}, [](const TGnuLinkLine& Line) {
+        return std::make_pair(Line.Position.Line, Line.Position.Column);
     });
-    auto Next = Links.begin();
+    const auto Write = [&](const TGnuLinkLine& Line) {
+        if (Line.Invalid)
+            WriteGnuLink(Out, Model, Path, Subject.File, *Line.Invalid);
+        else
+            WriteGnuExternal(Out, Path, Model.Run.FileObjects[Subject.File].Charset,
+                             *Line.External);
+    };
+    auto Next = Lines.begin();
     // Links of no known line come first, then the orphan's line at 1:1, then the rest.
-    for (; Next != Links.end() && (*Next)->Position.Line == 0; ++Next)
-        WriteGnuLink(Out, Model, Path, Subject.File, **Next);
+    for (; Next != Lines.end() && Next->Position.Line == 0; ++Next)
+        Write(*Next);
     if (Subject.Orphan) Out << Path << ":1:1: orphan file (no TOP page links to it)\n";
-    for (; Next != Links.end(); ++Next)
-        WriteGnuLink(Out, Model, Path, Subject.File, **Next);
+    for (; Next != Lines.end(); ++Next)
+        Write(*Next);
+}
+
+// The external links that need attention, under each page that has them.
+void WriteTextExternal(std::ostream& Out, const TReportModel& Model) {
+    bool First = true;
+    for (size_t F = 0; F < Model.External.size(); ++F) {
+        if (Model.External[F].empty()) continue;
+        if (std::exchange(First, false)) Out << Tr("external links:") << '\n';
+        const TFileObject& File = Model.Run.FileObjects[static_cast<int>(F)];
+        Out << "    " << Escaped(Model.RelativePath(File.Path)) << '\n';
+        for (const TExternalFinding& Finding : Model.External[F]) {
+            Out << "        " << Escaped(PageTextToCodePage(Finding.Link, File.Charset)) << "    ("
+                << ExternalOutcomeText(Finding.Result);
+            if (Finding.Result.Outcome == TExternalResult::redirect)
+                Out << Tr("; did you mean \"")
+                    << Escaped(PageTextToCodePage(Finding.Result.FinalUrl, File.Charset))
+                    << Tr("\"?");
+            Out << ")\n";
+        }
+    }
 }
 
 } // namespace
+
+std::string ExternalOutcomeText(const TExternalLinkResult& Result) {
+    std::string Text = OutcomeName(Result.Outcome);
+    if (Result.MissingAnchor)
+        Text += ": no such anchor";
+    else if (Result.Outcome == TExternalResult::broken)
+        Text += ": " + (Result.Code > 0 ? std::to_string(Result.Code) : Result.Error);
+    return Text;
+}
+
+std::string ExternalFindingText(const TExternalFinding& Finding,
+                                const std::function<std::string(const std::string&)>& Convert) {
+    std::string Text =
+        "external link \"" + Convert(Finding.Link) + "\" (" + ExternalOutcomeText(Finding.Result);
+    if (Finding.Result.Outcome == TExternalResult::redirect)
+        Text += "; did you mean \"" + Convert(Finding.Result.FinalUrl) + "\"?";
+    return Text + ")";
+}
 
 std::string Escaped(std::string_view Text, bool CString) {
     const bool Utf8 = CurrentCodePage() == TCodePage::cpUtf8;
@@ -348,6 +463,7 @@ void WriteTextReport(std::ostream& Out, const TReportModel& Model) {
                 << Target.Pages << (Target.Pages == 1 ? Tr(" file, ") : Tr(" files, "))
                 << Target.Places << (Target.Places == 1 ? Tr(" place") : Tr(" places")) << '\n';
     }
+    WriteTextExternal(Out, Model);
     if (!Model.Orphans.empty()) {
         Out << Tr("orphan files:") << '\n';
         for (const std::string& Path : Model.Orphans)
@@ -363,6 +479,7 @@ void WriteTextReport(std::ostream& Out, const TReportModel& Model) {
     // The last line, when ModernHTML would make links valid.
     if (Model.ModernValid > 0)
         Out << Tr("ModernHTML=1 で有効になるリンクの数 ") << Model.ModernValid << '\n';
+    if (Run.External.Checked) Out << Tr("壊れた外部リンクの数 ") << Model.ExternalBroken << '\n';
     if (Model.Facts.Halted) Out << HaltedText() << '\n';
 }
 
@@ -378,7 +495,10 @@ void WriteGnuReport(std::ostream& Out, const TReportModel& Model) {
     std::map<std::string_view, TGnuSubject> Subjects;
     const TRunContext& Run = Model.Run;
     for (int F = 0; F < Run.FileObjects.Count(); ++F)
-        if (std::ranges::any_of(Model.Diagnosed[static_cast<size_t>(F)], &TDiagnosedLink::Reported))
+        if (std::ranges::any_of(Model.Diagnosed[static_cast<size_t>(F)],
+                                &TDiagnosedLink::Reported) ||
+            (static_cast<size_t>(F) < Model.External.size() &&
+             !Model.External[static_cast<size_t>(F)].empty()))
             Subjects[Model.RelativePath(Run.FileObjects[F].Path)].File = F;
     for (const std::string& Orphan : Model.Orphans)
         Subjects[Orphan].Orphan = true;

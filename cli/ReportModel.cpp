@@ -12,22 +12,39 @@ namespace orvel::cli {
 
 namespace {
 
-// For each file, in FileObjects order, where its invalid links stand (empty when it has none
-// or cannot be read): the pages are read again, on the thread pool and this thread.
-std::vector<std::vector<TTextPosition>> InvalidLinkPositions(const TRunContext& Run) {
+// The external links of a file that need attention, as indices into its external list.
+std::vector<int> ExternalFindings(const TRunContext& Run, const TFileObject& File) {
+    std::vector<int> Found;
+    if (!Run.External.Checked) return Found;
+    for (int L = 0; L < File.ExternalLinks.Count(); ++L)
+        if (const TExternalLinkResult* Result = Run.External.Of(File.ExternalLinks[L]);
+            Result && Result->NeedsAttention())
+            Found.push_back(L);
+    return Found;
+}
+
+// For each file, in FileObjects order, where its invalid links stand, then its external
+// findings (empty when it has none or cannot be read): the pages are read again, on the thread
+// pool and this thread.
+std::vector<std::vector<TTextPosition>> LinkPositions(const TRunContext& Run) {
     std::vector<std::vector<TTextPosition>> Positions(static_cast<size_t>(Run.FileObjects.Count()));
     std::atomic<int> Next{0};
     const auto Work = [&] {
         std::vector<size_t> Offsets;
         for (int I; (I = Next++) < Run.FileObjects.Count();) {
             const TFileObject& File = Run.FileObjects[I];
-            if (File.InvalidLinks.Empty()) continue;
+            const std::vector<int> External = ExternalFindings(Run, File);
+            if (File.InvalidLinks.Empty() && External.empty()) continue;
             Offsets.clear();
-            for (int L = 0; L < File.InvalidLinks.Count(); ++L) {
-                const size_t Owner = static_cast<size_t>(File.InvalidLinks.OwnerIndex(L));
-                Offsets.push_back(Owner < File.LinkOffsets.size() ? File.LinkOffsets[Owner]
-                                                                  : NoOffset);
-            }
+            const auto Add = [&](int Owner) {
+                Offsets.push_back(size_t(Owner) < File.LinkOffsets.size()
+                                      ? File.LinkOffsets[size_t(Owner)]
+                                      : NoOffset);
+            };
+            for (int L = 0; L < File.InvalidLinks.Count(); ++L)
+                Add(File.InvalidLinks.OwnerIndex(L));
+            for (int L : External)
+                Add(File.ExternalLinks.OwnerIndex(L));
             try {
                 TInputFile Text(File.Path);
                 const TTextReader Read = [&Text](char* Buffer, size_t Count) {
@@ -75,7 +92,7 @@ TReportModel::TReportModel(const TRunContext& Context, TReportFacts RunFacts, bo
     const TLinkDiagnoser Diagnoser(Run);
     const std::vector<std::vector<TTextPosition>> Positions =
         Places
-            ? InvalidLinkPositions(Run)
+            ? LinkPositions(Run)
             : std::vector<std::vector<TTextPosition>>(static_cast<size_t>(Run.FileObjects.Count()));
     Diagnosed.resize(Positions.size());
     for (size_t F = 0; F < Positions.size(); ++F) {
@@ -89,6 +106,17 @@ TReportModel::TReportModel(const TRunContext& Context, TReportFacts RunFacts, bo
                                At < Positions[F].size() ? Positions[F][At] : TTextPosition()});
             Html5IdLinks += Item.Diagnosis.Reason == TLinkReason::lrHtml5Id;
             ModernValid += Item.Diagnosis.ValidByModernRules;
+        }
+        const auto PositionOf = [&](size_t At) {
+            return At < Positions[F].size() ? Positions[F][At] : TTextPosition();
+        };
+        size_t At = static_cast<size_t>(File.InvalidLinks.Count());
+        if (Run.External.Checked) External.emplace_back();
+        for (int L : ExternalFindings(Run, File)) {
+            const std::string& Link = File.ExternalLinks[L];
+            const TExternalLinkResult& Result = *Run.External.Of(Link);
+            External.back().push_back({Link, Result, PositionOf(At++)});
+            ExternalBroken += Result.Outcome == TExternalResult::broken;
         }
     }
     if (Facts.Halted) LeaveOutUnreached();

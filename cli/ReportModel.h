@@ -2,6 +2,7 @@
 #pragma once
 
 #include "analysis/BrokenTargets.h"
+#include "analysis/ExternalLinks.h"
 #include "analysis/LinkDiagnosis.h"
 #include "support/TextPositions.h"
 
@@ -30,6 +31,13 @@ struct TDiagnosedLink {
     bool Reported = true;
 };
 
+// An external link that needs attention, with where it first stands.
+struct TExternalFinding {
+    const std::string& Link;
+    const TExternalLinkResult& Result;
+    TTextPosition Position; // line 0: not known
+};
+
 // What the check could not read: a folder that could not be listed or a page.
 struct TReportError {
     std::string Path; // relative to the home folder; a folder's ends in "/"
@@ -46,22 +54,26 @@ std::vector<std::string> OrphanPaths(const TRunContext& Run);
 // The findings of a run as the reports give them.
 class TReportModel {
 public:
-    // With Places, the line and column of each invalid link, for which the pages with invalid
-    // links are read again.
+    // With Places, the line and column of each invalid link and external finding, for which
+    // the pages with them are read again.
     TReportModel(const TRunContext& Run, TReportFacts Facts, bool Places);
 
     const TRunContext& Run;
     const TReportFacts Facts;
     // By file in FileObjects order, then by invalid link.
     std::vector<std::vector<TDiagnosedLink>> Diagnosed;
+    // By file in FileObjects order, then in the order of its external links; empty unless the
+    // external links were checked.
+    std::vector<std::vector<TExternalFinding>> External;
     std::vector<std::string> Orphans; // none after a halt: the run did not see the whole site
     std::vector<TBrokenTarget> Targets;
     std::vector<TReportError> Errors;
     int InvalidLinks = 0;          // the reported ones
     int FilesWithInvalidLinks = 0; // the files with reported invalid links
     int HtmlFiles = 0;
-    int Html5IdLinks = 0; // invalid links that name an id as an anchor
-    int ModernValid = 0;  // invalid links that ModernHTML would make valid
+    int Html5IdLinks = 0;   // invalid links that name an id as an anchor
+    int ModernValid = 0;    // invalid links that ModernHTML would make valid
+    int ExternalBroken = 0; // places of broken external links
 
     const TDiagnosedLink& Of(const TBrokenLink& Link) const {
         return Diagnosed[static_cast<size_t>(Link.File)][static_cast<size_t>(Link.Invalid)];

@@ -2,8 +2,10 @@
 
 #include "analysis/RunContext.h"
 #include "cli/JsonWriter.h"
+#include "cli/Report.h"
 #include "support/UrlText.h"
 
+#include <algorithm>
 #include <iterator>
 #include <ostream>
 
@@ -18,6 +20,16 @@ const char* const SiteBase = "%SRCROOT%";
 constexpr int ReasonCount = static_cast<int>(TLinkReason::lrMissing) + 1;
 // The rules after those of the reasons, which come in the reasons' order.
 constexpr int OrphanRule = ReasonCount, UnreadableRule = ReasonCount + 1;
+// Then, when the external links were checked, one rule per outcome that needs attention.
+constexpr int ExternalRule = ReasonCount + 2;
+const TExternalResult::TOutcome ExternalRules[] = {
+    TExternalResult::broken, TExternalResult::timeout, TExternalResult::redirect};
+const char* const ExternalDescriptions[][2] = {
+    {"The server of an external link answers that it has no such page, or cannot be reached.",
+     "warning"},
+    {"The server of an external link did not answer in time.", "warning"},
+    {"An external link's page has moved for good; the link can name its new place.", "note"},
+};
 
 // What each reason says, in the reasons' order.
 const char* const ReasonDescriptions[] = {
@@ -59,6 +71,7 @@ public:
         Json.String("file://" + PercentEncodedPath(Base))
             << "}},\n    \"columnKind\": \"unicodeCodePoints\",\n    \"results\": [";
         InvalidLinks();
+        ExternalLinks();
         for (const std::string& Path : Model.Orphans) {
             Result(OrphanRule, "error");
             Json.String("orphan file \"" + Path + "\" (no TOP page links to it)");
@@ -81,6 +94,9 @@ private:
             Rule(R, ReasonDescriptions[R], "error");
         Rule(OrphanRule, "No TOP page reaches the file through valid links.", "error");
         Rule(UnreadableRule, "The check could not read the page or list the folder.", "error");
+        if (Run.External.Checked)
+            for (int R = 0; R < int(std::size(ExternalRules)); ++R)
+                Rule(ExternalRule + R, ExternalDescriptions[R][0], ExternalDescriptions[R][1]);
     }
 
     void Rule(int Index, const char* Description, const char* Level) {
@@ -94,6 +110,8 @@ private:
     void RuleId(int Index) {
         if (Index < ReasonCount)
             Json << "invalid-link/" << LinkReasonName(static_cast<TLinkReason>(Index));
+        else if (Index >= ExternalRule)
+            Json << "external-link/" << OutcomeName(ExternalRules[Index - ExternalRule]);
         else
             Json << (Index == OrphanRule ? "orphan-file" : "unreadable");
     }
@@ -113,13 +131,29 @@ private:
                             PageTextToUtf8(*Diagnosis.Suggestion, File.Charset) + "\"?";
                 Json.Utf8(Text + ")");
                 Location(Model.RelativePath(File.Path));
-                if (Item.Position.Line > 0) {
-                    Json << ", \"region\": {\"startLine\": ";
-                    Json.Number(Item.Position.Line) << ", \"startColumn\": ";
-                    Json.Number(Item.Position.Column) << '}';
-                }
+                Region(Item.Position);
                 Json << "}}]}";
                 Json.FlushWhenLarge();
+            }
+        }
+    }
+
+    // Each external link that needs attention at its place.
+    void ExternalLinks() {
+        for (size_t F = 0; F < Model.External.size(); ++F) {
+            const TFileObject& File = Run.FileObjects[static_cast<int>(F)];
+            for (const TExternalFinding& Finding : Model.External[F]) {
+                const int Rule =
+                    ExternalRule +
+                    static_cast<int>(std::ranges::find(ExternalRules, Finding.Result.Outcome) -
+                                     std::begin(ExternalRules));
+                Result(Rule, ExternalDescriptions[Rule - ExternalRule][1]);
+                Json.Utf8(ExternalFindingText(Finding, [&](const std::string& Text) {
+                    return PageTextToUtf8(Text, File.Charset);
+                }));
+                Location(Model.RelativePath(File.Path));
+                Region(Finding.Position);
+                Json << "}}]}";
             }
         }
     }
@@ -143,6 +177,13 @@ private:
             Json.String(PercentEncodedPath(HomeInBase + std::string(Path)))
                 << ", \"uriBaseId\": \"" << SiteBase << "\"}";
         }
+    }
+
+    void Region(const TTextPosition& At) {
+        if (At.Line == 0) return;
+        Json << ", \"region\": {\"startLine\": ";
+        Json.Number(At.Line) << ", \"startColumn\": ";
+        Json.Number(At.Column) << '}';
     }
 
     const TReportModel& Model;

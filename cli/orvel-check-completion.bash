@@ -75,7 +75,8 @@ _orvel_check()
             if [[ $cur == *=* ]]; then
                 case ${cur%%=*} in
                     IgnoreCase | isSpaceValid | AnchorMakesFileBlue | CheckLocalFile | \
-                        IgnoreHTMLInfo | IgnoreJavaScript | HideInfoBoxAfterCheck | ModernHTML)
+                        IgnoreHTMLInfo | IgnoreJavaScript | HideInfoBoxAfterCheck | ModernHTML | \
+                        CheckExternal)
                         COMPREPLY=($(compgen -W "1 0" -- "${cur#*=}")) # after the "="
                         ;;
                 esac
@@ -83,7 +84,9 @@ _orvel_check()
             fi
             local keys='ExternalEditor ExternalViewer IgnoreCase DefaultFileName isSpaceValid
                 CommandLineOption TagJumpCommandLineOption AnchorMakesFileBlue CheckLocalFile
-                IgnoreHTMLInfo IgnoreJavaScript HideInfoBoxAfterCheck ExtListHTML ExtListImg ModernHTML'
+                IgnoreHTMLInfo IgnoreJavaScript HideInfoBoxAfterCheck ExtListHTML ExtListImg ModernHTML
+                CheckExternal ExternalPerHost ExternalTotal ExternalTimeout ExternalPageKiB
+                ExternalCacheHours'
             COMPREPLY=($(compgen -W "$keys" -S '=' -- "$cur"))
             compopt -o nospace
             return
@@ -97,7 +100,7 @@ _orvel_check()
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '--project --top --exclude --wildcard --ignore-folder
             --server-root --ignore-link --write-project --settings --no-settings --set --format
-            --quiet --help --version' -- "$cur"))
+            --check-external --fail-external --quiet --help --version' -- "$cur"))
         return
     fi
     _filedir -d

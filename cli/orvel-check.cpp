@@ -1,6 +1,7 @@
 // orvel-check: the headless checker. Checks a site folder or a project file as the program
 // does when it loads a project, and reports invalid links and orphan files.
 #include "analysis/CheckRun.h"
+#include "analysis/ExternalCache.h"
 #include "analysis/RunContext.h"
 #include "cli/CheckOptions.h"
 #include "cli/ConsoleHost.h"
@@ -126,6 +127,18 @@ bool CheckProjectFile(TRunContext& Run, const TCheckOptions& O, TAskedEntries& A
     return !Home.empty() && DirExists(Home);
 }
 
+// Asks the servers about the site's external links, with the progress on the console line.
+void CheckExternal(TRunContext& Run) {
+    Run.External = CheckExternalLinks(
+        SiteExternalLinks(Run), Run.Settings, TExternalCache::DefaultPath(),
+        [&Run](size_t Done, size_t Total) {
+            Run.SetStatusText(ExternalProgressText(Done, Total));
+            Run.ShowProgress();
+        },
+        [] { return TConsoleHost::Interrupted(); });
+    Run.SetStatusText("");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -174,6 +187,10 @@ int main(int argc, char** argv) {
 
         if (!Failures.empty()) return ExitUsage;
     }
+    if (Run.Settings.CheckExternal && !TConsoleHost::Interrupted()) {
+        CheckExternal(Run);
+        Host.EndProgress();
+    }
 
     // Only the text report leaves out where the invalid links stand.
     const TReportModel Model(Run, {TConsoleHost::Interrupted()},
@@ -203,7 +220,8 @@ int main(int argc, char** argv) {
     int Status = ExitClean;
     if (TConsoleHost::Interrupted())
         Status = ExitInterrupted;
-    else if (Model.InvalidLinks > 0 || !Model.Orphans.empty() || !Model.Errors.empty())
+    else if (Model.InvalidLinks > 0 || !Model.Orphans.empty() || !Model.Errors.empty() ||
+             (Options.FailExternal && Model.ExternalBroken > 0))
         Status = ExitFound;
     // Ends here without freeing the site's objects one by one, which takes a while.
     std::exit(Status);

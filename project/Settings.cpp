@@ -32,6 +32,12 @@ constexpr TSettingKey Keys[] = {
     {"ExtListImg", &TSettings::ExtListImg},
     {"ModernHTML", &TSettings::ModernHTML},
     {"ReopenLast", &TSettings::ReopenLast, 0, 0, false},
+    {"CheckExternal", &TSettings::CheckExternal},
+    {"ExternalPerHost", &TSettings::ExternalPerHost, 1, 16},
+    {"ExternalTotal", &TSettings::ExternalTotal, 1, 256},
+    {"ExternalTimeout", &TSettings::ExternalTimeout, 1, 600},
+    {"ExternalPageKiB", &TSettings::ExternalPageKiB, 0, 1 << 20},
+    {"ExternalCacheHours", &TSettings::ExternalCacheHours, 0, 24 * 366},
 };
 
 std::span<const TSettingKey> SettingKeys() {

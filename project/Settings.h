@@ -26,6 +26,13 @@ struct TSettings {
     std::string ExtListImg = ".JPG.JPEG.GIF.PNG.XPM.XBM.SVG.WEBP.AVIF"; // extensions of image files
     bool ModernHTML = true; // links read and resolved as a browser does; off: the original rules
     bool ReopenLast = true; // the project or folder opened last is opened again at start
+    // External http(s) links asked of their servers after the check; off, nothing is sent.
+    bool CheckExternal = false;
+    int ExternalPerHost = 2;     // requests at once to one server
+    int ExternalTotal = 16;      // requests at once in all
+    int ExternalTimeout = 10;    // seconds for one request
+    int ExternalPageKiB = 2048;  // the most of a page read to check a fragment
+    int ExternalCacheHours = 24; // how long an answer is reused; 0: never
 
     bool operator==(const TSettings&) const = default;
 };

@@ -68,7 +68,7 @@ std::vector<TExternalResult> Check(const std::vector<std::string>& Urls,
     TExternalCheckOptions Options;
     Options.Timeout = std::chrono::seconds(1);
     Options.RetryPause = std::chrono::milliseconds(50);
-    return CheckExternalUrls(Urls, Options, Progress, Halt);
+    return CheckExternalUrls(Urls, Options, Progress, [Halt] { return Halt && *Halt; });
 }
 
 TEST(ExternalCheckTest, NormalizedUrl) {
