@@ -7,6 +7,7 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 Lock = threading.Lock()
 Stats = {"requests": {}, "most": 0}  # requests per path with query
 Serving = 0
+Page = '<h2 id="part">Part</h2><p><a name="caf\u00e9">old name</a>'
 
 
 class Handler(BaseHTTPRequestHandler):
@@ -31,18 +32,20 @@ class Handler(BaseHTTPRequestHandler):
             "/loop": (302, {"Location": "/loop"}),
             "/nohead": (405 if self.command == "HEAD" else 200, {}),
             "/busy": (429, {"Retry-After": "1"}) if Seen == 1 else (200, {}),
-        }.get(Path, (404, {})), "x" * 100000)
+            "/page": (200, {"Content-Type": "text/html"}, Page),
+        }.get(Path, (404, {})))
 
     do_HEAD = do_GET
 
-    def reply(self, Status, Headers, Body):
+    def reply(self, Status, Headers, Body="x" * 100000):
         try:
             self.send_response(Status)
+            Body = Body.encode()
             for Name, Value in {**Headers, "Content-Length": str(len(Body))}.items():
                 self.send_header(Name, Value)
             self.end_headers()
             if self.command == "GET":
-                self.wfile.write(Body.encode())
+                self.wfile.write(Body)
         except OSError:
             pass  # the client gave up
 

@@ -1,5 +1,7 @@
 // The external link check against a small server of the test's own on 127.0.0.1, and the one
 // spelling of a URL that it asks about.
+#include "TestSupport.h"
+
 #include "analysis/ExternalCheck.h"
 #include "support/NormalizedUrl.h"
 
@@ -12,6 +14,7 @@
 #include <unistd.h>
 
 using namespace orvel;
+using orvel::test::TTempDir;
 using TOutcome = TExternalResult::TOutcome;
 
 namespace {
@@ -164,6 +167,63 @@ TEST(ExternalCheckTest, AtMostTwoRequestsAtOnceToOneHostUntilAHalt) {
     };
     EXPECT_GE(Count(TOutcome::skipped), 16);
     EXPECT_EQ(Count(TOutcome::ok) + Count(TOutcome::skipped), 20);
+}
+
+// orvel-check's JSON report of a site whose links the server answers; a second run finds the
+// answers that may be kept in the cache and asks again about the broken link.
+TEST(ExternalCheckTest, OrvelCheckReportsEachLinkAndKeepsWhatMayBeKept) {
+    TTestServer Server;
+    TTempDir Site, Cache;
+    const struct {
+        std::string Link;
+        std::string Outcome;
+        nlohmann::json FinalUrl, Error;
+    } Cases[] = {{"/ok", "ok", nullptr, nullptr},
+                 {"/gone", "broken", nullptr, nullptr},
+                 {"/moved#part", "redirect", Server.Base + "/ok#part", nullptr}, // not HTML
+                 {"/page#part", "ok", nullptr, nullptr},
+                 {"/page#caf%C3%A9", "ok", nullptr, nullptr},
+                 {"/page#Part", "broken", nullptr, "no such anchor"},
+                 {"/page#top", "ok", nullptr, nullptr},
+                 {"/ignored", "skipped", nullptr, nullptr}};
+    std::string Page;
+    for (const auto& Case : Cases)
+        Page += "<a href=\"" + Server.Base + Case.Link + "\">x</a>\n";
+    Site.WriteSite({{"index.html", Page + "<a href=\"mailto:a@example.org\">m</a>"}});
+    const auto Run = [&](const std::string& Options) {
+        const std::string Command = "XDG_CACHE_HOME=" + Cache.Path() + " " ORVEL_CHECK_PROGRAM +
+                                    " --no-settings --quiet --check-external --ignore-link "
+                                    "'*/ignored' --format json " +
+                                    Options + " " + Site.Path();
+        FILE* Out = ::popen(Command.c_str(), "r");
+        std::string Report;
+        for (char Buffer[4096]; size_t Count = std::fread(Buffer, 1, sizeof Buffer, Out);)
+            Report.append(Buffer, Count);
+        const int Status = ::pclose(Out);
+        return std::make_pair(WEXITSTATUS(Status), nlohmann::json::parse(Report));
+    };
+    const auto [Status, Report] = Run("");
+    EXPECT_EQ(Status, 0); // broken external links decide only with --fail-external
+    const nlohmann::json& Results = Report["files"][0]["externalResults"];
+    ASSERT_EQ(Results.size(), std::size(Cases) + 1);
+    for (const auto& Case : Cases) {
+        const auto Result = std::ranges::find(Results, Server.Base + Case.Link, [](auto& R) {
+            return R["url"].template get<std::string>();
+        });
+        ASSERT_NE(Result, Results.end()) << Case.Link;
+        EXPECT_EQ((*Result)["outcome"], Case.Outcome) << Case.Link;
+        EXPECT_EQ((*Result)["finalUrl"], Case.FinalUrl) << Case.Link;
+        EXPECT_EQ((*Result)["error"], Case.Error) << Case.Link;
+    }
+    EXPECT_EQ(Report["externalSummary"]["broken"], 2);
+    EXPECT_EQ(Report["externalSummary"]["skipped"], 2); // the pattern's and mailto:
+
+    EXPECT_EQ(Run("--fail-external").first, 1);
+    const nlohmann::json Requests = Server.Stats()["requests"];
+    EXPECT_EQ(Requests["/gone"], 2);
+    EXPECT_EQ(Requests["/page"], 1);
+    EXPECT_EQ(Requests["/ok"], 2); // for itself and as /moved's end, both once
+    EXPECT_FALSE(Requests.contains("/ignored"));
 }
 
 } // namespace
