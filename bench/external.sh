@@ -11,8 +11,8 @@
 #
 # Prints one table row per setting: the median wall time of RUNS runs (default 3; the default
 # settings once), the time the limits allow, 1.5 times that, the ratio of the two times, the peak
-# memory, and the most connections and requests in flight the server saw for one host. Exits 1 when a host had more than 2
-# connections or requests at once or a URL was not answered ok.
+# memory, and the most connections and requests in flight the server saw for one host. Exits 1
+# when a host had more than 2 connections or requests at once or a URL was not answered ok.
 #
 # Builds nothing: expects measure in ${BUILD:-build}/bench and orvel-check in ${BUILD:-build}/cli.
 # Called by run.sh; runs alone as well.
@@ -42,7 +42,10 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/orvel-external.XXXXXX")
 server=""
 cleanup() {
-  if [[ -n "$server" ]]; then kill "$server" 2> /dev/null || true; wait "$server" 2> /dev/null || true; fi
+  if [[ -n "$server" ]]; then
+    kill "$server" 2> /dev/null || true
+    wait "$server" 2> /dev/null || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -103,21 +106,26 @@ run_check() {
   done
 }
 
-median() { LC_ALL=C sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+median() {
+  LC_ALL=C sort -g |
+    awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
+}
 field() { awk -v k="$2" '$1 == k { print $2 }' "$1"; }
 
 table="$work/table.txt"
 # row NAME TOTAL WALL RSS_KB: the server's maxima are over every run so far.
 row() {
-  local json
+  local json open flight
   json=$(stats)
-  LC_ALL=C awk -v n="$1" -v t="$2" -v w="$3" -v m="$4" -v u="$urls" -v h="$hosts" \
-    -v c="$(stat_field maxOpenPerHost <<< "$json")" -v f="$(stat_field maxInFlightPerHost <<< "$json")" \
+  open=$(stat_field maxOpenPerHost <<< "$json")
+  flight=$(stat_field maxInFlightPerHost <<< "$json")
+  LC_ALL=C awk -v n="$1" -v t="$2" -v w="$3" -v m="$4" -v u="$urls" -v h="$hosts" -v c="$open" \
+    -v f="$flight" \
     'BEGIN { total = t < 2 * h ? t : 2 * h; bound = u * 0.05 / total
       printf "| %s | %.3f s | %.2f s | %.2f s | %.2fx | %d MiB | %d | %d |\n", n, w, bound,
         1.5 * bound, w / bound, m / 1024, c, f }' \
     >> "$table"
-  if (( $(stat_field maxOpenPerHost <<< "$json") > 2 || $(stat_field maxInFlightPerHost <<< "$json") > 2 )); then
+  if (( open > 2 || flight > 2 )); then
     echo "external.sh: more than 2 connections or requests at once on one host" >&2
     status=1
   fi
@@ -133,15 +141,18 @@ for run in $(seq "$RUNS"); do
   run_check "$work/one.txt" --set ExternalTotal=100
   field "$work/one.txt" wall >> "$work/wall.txt"
   field "$work/one.txt" peak_rss_kb >> "$work/rss.txt"
-  echo "run $run   ExternalTotal=100   $(field "$work/one.txt" wall) s   $(( $(field "$work/one.txt" peak_rss_kb) / 1024 )) MiB"
+  echo "run $run   ExternalTotal=100   $(field "$work/one.txt" wall) s" \
+    "  $(( $(field "$work/one.txt" peak_rss_kb) / 1024 )) MiB"
 done
 row "ExternalTotal=100, median of $RUNS" 100 "$(median < "$work/wall.txt")" \
   "$(LC_ALL=C sort -n "$work/rss.txt" | tail -1)"
 
 run_check "$work/one.txt"
 echo "default settings (ExternalTotal=16)   $(field "$work/one.txt" wall) s"
-row "default settings (16 in all)" 16 "$(field "$work/one.txt" wall)" "$(field "$work/one.txt" peak_rss_kb)"
+row "default settings (16 in all)" 16 "$(field "$work/one.txt" wall)" \
+  "$(field "$work/one.txt" peak_rss_kb)"
 
-echo "requests the server answered: $(stats | stat_field requests) ($(( (RUNS + 1) * urls )) asked for)"
+echo "requests the server answered: $(stats | stat_field requests)" \
+  "($(( (RUNS + 1) * urls )) asked for)"
 cat "$table"
 exit "$status"
