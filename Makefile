@@ -11,7 +11,7 @@ PREFIX     ?= /usr/local
 # Extra CMake settings of the main build, e.g. -DORVEL_WERROR=ON as CI builds.
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test asan tsan tidy format-check fuzz run bench bench-deps screenshots format clean install package
+.PHONY: deps configure build test asan tsan tidy format-check fuzz run bench bench-external bench-deps screenshots format clean install package
 
 deps:
 	@bash tools/install-deps.sh
@@ -73,6 +73,10 @@ package: build
 
 bench: build
 	bash bench/run.sh
+
+# The last section of make bench alone: the check of 5,000 external links on 50 local hosts.
+bench-external: build
+	BUILD=$(BUILD) bash bench/external.sh
 
 # The Debian manuals that make bench checks beside its generated site.
 bench-deps:

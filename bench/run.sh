@@ -3,7 +3,8 @@
 # Debian manuals that are installed (`make bench-deps` installs them), then the folder scan on
 # pathological single files, the peak memory on one large file, the diagnosis of 20,000 broken
 # anchor links into one page of 20,000 anchors, the main window on the generated
-# site and on one of 100,000 files, and the loading and saving of project files.
+# site and on one of 100,000 files, the loading and saving of project files, and last the check
+# of 5,000 external links on 50 local hosts (bench/external.sh, which also runs alone).
 #
 # Builds nothing: expects gen_site, bench_scan, bench_project and measure (and, with the desktop
 # program, bench_window) in ${BUILD:-build}/bench and orvel-check in ${BUILD:-build}/cli
@@ -212,6 +213,9 @@ fi
 echo "== loading and saving project files of many entries"
 "$BIN/bench_project" > "$work/project.txt" || status=1
 
+echo "== the check of 5,000 external links on 50 local hosts, each answer after 50 ms"
+BUILD="$BUILD" RUNS="$RUNS" bash "$here/external.sh" | tee "$work/external.txt" || status=1
+
 echo
 echo "== summary: median of $RUNS runs, cat and orvel-check one after the other in each run"
 cat "$table"
@@ -236,4 +240,6 @@ if [[ -s "$window" ]]; then
 fi
 echo "project files (time per entry stays flat when loading and saving are linear):"
 sed 's/^/  /' "$work/project.txt"
+echo "external links (ExternalTotal=100: the two connections per host alone bound the run):"
+grep '^|' "$work/external.txt"
 exit "$status"
