@@ -86,6 +86,7 @@ void CheckFolder(TRunContext& Run, const std::string& Folder, bool Reachability,
     ScanHomeFolder(Run, Run.CurrentProject.HomeDir);
     Run.SetStatusText("");
     if (Reachability) MarkReachability(Run);
+    if (!Run.Halted) Run.Host.CheckEnded(Run);
     if (!Quietly) ReportEndOfCheck(Run);
 }
 

@@ -26,6 +26,8 @@ public:
     // The links found for the files changed, or their file objects are about to be freed: the
     // results to show now are those of Selected, none when it is null.
     virtual void ResultsChanged(TTreeNode* Selected) = 0;
+    // A check of the site's folder has run to its end: every link is classified.
+    virtual void CheckEnded(TRunContext&) {}
 };
 
 } // namespace orvel

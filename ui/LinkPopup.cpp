@@ -6,6 +6,7 @@
 #include "analysis/StringReplacement.h"
 #include "ui/BrokenTargetPage.h"
 #include "ui/Encoding.h"
+#include "ui/ExternalLinkPictures.h"
 #include "ui/InvalidLinkHint.h"
 #include "ui/ReplaceDialog.h"
 
@@ -93,6 +94,12 @@ bool TMainWindow::TakeLink(QListWidget* List) {
     SelectedLinkText = Selected.first()->data(LinkRole).toByteArray().toStdString();
     SelectedSuggestion.clear();
     if (List == InvalidLinkList) SelectedSuggestion = ExplainInvalidLink(SelectedLinkText);
+    // A link that moved for good may name its new place.
+    if (const TExternalLinkResult* Result = Run.External.Of(SelectedLinkText);
+        List == ExternalLinkList && Result) {
+        Run.SetStatusText(FromQString(ExternalOutcomeHint(*Result)));
+        if (Result->Outcome == TExternalResult::redirect) SelectedSuggestion = Result->FinalUrl;
+    }
     ReplaceWithSuggestionItem->setVisible(!SelectedSuggestion.empty());
     return true;
 }

@@ -8,6 +8,8 @@
 #include "ui/BackLinkPage.h"
 #include "ui/BrokenTargetPage.h"
 #include "ui/Encoding.h"
+#include "ui/ExternalLinkCheck.h"
+#include "ui/ExternalLinkPictures.h"
 #include "ui/FolderDialog.h"
 #include "ui/InvalidLinkHint.h"
 #include "ui/Placement.h"
@@ -50,6 +52,15 @@ TMainWindow::TMainWindow(TUiServices& UiServices, std::string SettingsFile, QWid
             &TMainWindow::ChangeHomeFolderClick);
     SiteWatcher = new TSiteWatcher(
         Run, [this] { Reopen(Run, true); }, this);
+    ExternalCheck = new TExternalLinkCheck(this);
+    connect(ExternalCheck, &TExternalLinkCheck::Progress, this,
+            [this](qulonglong Done, qulonglong Total) {
+                if (!Run.Busy()) Run.SetStatusText(ExternalProgressText(Done, Total));
+            });
+    connect(ExternalCheck, &TExternalLinkCheck::Finished, this,
+            [this](const std::shared_ptr<TExternalFindings>& Findings) {
+                ExternalCheckFinished(std::move(*Findings));
+            });
     BuildLayout();
     BuildPopupMenu();
     BuildLinkPopup();
@@ -308,7 +319,10 @@ void TMainWindow::FillLinkLists(TTreeNode* Node) {
             const QString Text = PageText(Link, File.Charset);
             Items.push_back(List == InvalidLinkList ? new TInvalidLinkItem(Text, Run)
                                                     : new QListWidgetItem(Text));
-            Items.back()->setToolTip(Text);
+            if (List == ExternalLinkList)
+                ShowExternalResult(*Items.back(), Text, Run.External.Of(Link));
+            else
+                Items.back()->setToolTip(Text);
             Items.back()->setData(LinkRole, QByteArray::fromStdString(Link));
         }
         for (QListWidgetItem* Item : Items)
@@ -407,9 +421,9 @@ void TMainWindow::ApplyCommandState(const TCommandState& State) {
          {OpenFolderButton, SettingsButton, AboutButton, OpenProjectButton, SaveProjectButton})
         B->setEnabled(!State.Busy);
     ReopenButton->setEnabled(!State.Busy && State.ReopenEnabled);
+    HaltButton->setEnabled(State.Busy || ExternalCheck->Running());
     UndoButton->setEnabled(!State.Busy && State.UndoEnabled);
     if (!State.Busy) SiteWatcher->Follow();
-    HaltButton->setEnabled(State.Busy);
     ProjectWindow->ApplyCommandState(State);
     TreePopupMenuPopup(); // shortcuts follow the menu's rule
     if (!State.Busy && Run.Closing) QTimer::singleShot(0, this, &QWidget::close);
@@ -420,6 +434,39 @@ void TMainWindow::ClearLinkLists() {
     InvalidLinkList->clear();
     ExternalLinkList->clear();
     BackLinkPage->clear();
+}
+
+void TMainWindow::CheckEnded(TRunContext&) {
+    if (Run.Settings.CheckExternal) QTimer::singleShot(0, this, &TMainWindow::StartExternalCheck);
+}
+
+void TMainWindow::StartExternalCheck() {
+    // The run's loops may still be on the stack, pumping: they go first.
+    if (Run.Busy()) {
+        QTimer::singleShot(100, this, &TMainWindow::StartExternalCheck);
+        return;
+    }
+    ExternalCheck->Start(SiteExternalLinks(Run), Run.Settings);
+    HaltButton->setEnabled(true);
+}
+
+void TMainWindow::ExternalCheckFinished(TExternalFindings Findings) {
+    Run.External = std::move(Findings);
+    ShowExternalResults();
+    HaltButton->setEnabled(Run.Busy());
+    if (Run.Busy()) return; // the status line is the run's
+    std::string Text =
+        Tr("壊れた外部リンクの数 ") + std::to_string(Run.External.Count(TExternalResult::broken));
+    if (Run.External.Halted) Text = Tr("中断しました") + Tr("　") + Text;
+    Run.SetStatusText(std::move(Text));
+}
+
+void TMainWindow::ShowExternalResults() {
+    for (int I = 0; I < ExternalLinkList->count(); ++I) {
+        QListWidgetItem& Item = *ExternalLinkList->item(I);
+        ShowExternalResult(Item, Item.text(),
+                           Run.External.Of(Item.data(LinkRole).toByteArray().toStdString()));
+    }
 }
 
 void TMainWindow::ResultsChanged(TTreeNode* Selected) {

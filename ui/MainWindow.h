@@ -31,6 +31,7 @@ class TProjectWindow;
 class TSettingsWindow;
 class TFolderDialog;
 class TReplaceDialog;
+class TExternalLinkCheck;
 class TSiteTreeModel;
 class TSiteWatcher;
 class TUiServices;
@@ -79,7 +80,8 @@ public:
     TFolderDialog* HomeFolderDialog;
     TAboutBox* AboutBox;
     TReplaceDialog* ReplaceDialog;
-    TSiteWatcher* SiteWatcher; // what changes on disk is taken in
+    TSiteWatcher* SiteWatcher;         // what changes on disk is taken in
+    TExternalLinkCheck* ExternalCheck; // the servers asked about the external links
 
     // Closing: frees the file objects and writes where the windows stand.
     void FormClose();
@@ -154,6 +156,8 @@ public:
     void ApplyCommandState(const TCommandState& State) override;
     // Fills the link lists of the node, or empties them for none.
     void ResultsChanged(TTreeNode* Selected) override;
+    // With CheckExternal, the external links are asked about once the run is idle.
+    void CheckEnded(TRunContext& Run) override;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* Event) override;
@@ -175,6 +179,11 @@ private:
     void ConnectSiteTreeView();
     void BuildPopupMenu();
     void BuildLinkPopup();
+    // Asks the servers about the site's external links in the background, once no run is busy.
+    void StartExternalCheck();
+    void ExternalCheckFinished(TExternalFindings Findings);
+    // The pictures and tooltips of the external link list from the last external check.
+    void ShowExternalResults();
     // The link list's keys: the Menu key and Shift+F10 open its popup, Enter jumps.
     void ConnectLinkList(QListWidget* List);
     // Says on the status line why an invalid link of the selected page is invalid; returns what

@@ -12,6 +12,7 @@
 #include "support/Translation.h"
 #include "ui/AboutBox.h"
 #include "ui/Encoding.h"
+#include "ui/ExternalLinkCheck.h"
 #include "ui/FolderDialog.h"
 #include "ui/ProjectWindow.h"
 #include "ui/SettingsWindow.h"
@@ -125,12 +126,14 @@ void TMainWindow::UndoButtonClick() {
 }
 
 void TMainWindow::HaltButtonClick() {
-    Run.Halted = true;
+    if (Run.Busy()) Run.Halted = true;
+    ExternalCheck->Halt();
 }
 
 void TMainWindow::SettingsButtonClick() {
     ReadSettingsFile();
-    const bool IgnoreCase = Run.Settings.IgnoreCase, ModernHTML = Run.Settings.ModernHTML;
+    const bool IgnoreCase = Run.Settings.IgnoreCase, ModernHTML = Run.Settings.ModernHTML,
+               CheckExternal = Run.Settings.CheckExternal;
     if (SettingsWindow->exec() == QDialog::Accepted) {
         Run.Settings = SettingsWindow->Settings();
         try {
@@ -152,6 +155,14 @@ void TMainWindow::SettingsButtonClick() {
         Reopen(Run);
     else if (Run.Settings.IgnoreCase != IgnoreCase)
         Recheck(Run);
+    else if (Run.Settings.CheckExternal && !CheckExternal && !Run.FileObjects.Empty())
+        StartExternalCheck();
+    // Off, nothing more is asked and nothing of the servers' answers shown.
+    if (!Run.Settings.CheckExternal) {
+        ExternalCheck->Halt();
+        Run.External = {};
+        ShowExternalResults();
+    }
 }
 
 void TMainWindow::AboutButtonClick() {

@@ -119,6 +119,7 @@ void TSettingsWindow::Bind(const char* Key, QObject* Control) {
 }
 
 void TSettingsWindow::ShowSettings(const TSettings& S) {
+    Shown = S;
     for (const auto& [Key, Control] : Bindings) {
         if (const auto* Text = std::get_if<std::string TSettings::*>(&Key->Member)) {
             qobject_cast<QLineEdit*>(Control)->setText(ToQString(S.*(*Text)));
@@ -142,7 +143,7 @@ void TSettingsWindow::ShowSettings(const TSettings& S) {
 }
 
 TSettings TSettingsWindow::Settings() const {
-    TSettings S;
+    TSettings S = Shown; // with the values the window has no control for
     for (const auto& [Key, Control] : Bindings) {
         if (const auto* Text = std::get_if<std::string TSettings::*>(&Key->Member))
             S.*(*Text) = FromQString(qobject_cast<QLineEdit*>(Control)->text());
@@ -248,6 +249,8 @@ QWidget* TSettingsWindow::BuildOtherTab() {
     ModernHTMLBox = NewCheckBox(QTr("HTML5 の id 属性と新しいリンク属性も扱う"), "ModernHTMLBox");
     ReopenLastBox =
         NewCheckBox(QTr("起動時に前回のプロジェクト（フォルダ）を開く"), "ReopenLastBox");
+    CheckExternalBox = NewCheckBox(QTr("チェック後に外部リンクをサーバーに問い合わせて確認する"),
+                                   "CheckExternalBox");
 
     auto* Layout = NewPageLayout(Page);
     auto* NameRow = new QHBoxLayout;
@@ -255,9 +258,9 @@ QWidget* TSettingsWindow::BuildOtherTab() {
     NameRow->addWidget(DefaultFileNameEdit, 1);
     Layout->addLayout(NameRow);
     Layout->addSpacing(4);
-    for (QCheckBox* Box :
-         {IgnoreCaseBox, SpaceIsValidBox, AnchorMakesFileBlueBox, IgnoreHTMLInfoBox,
-          IgnoreJavaScriptBox, HideInfoBoxAfterCheckBox, ModernHTMLBox, ReopenLastBox})
+    for (QCheckBox* Box : {IgnoreCaseBox, SpaceIsValidBox, AnchorMakesFileBlueBox,
+                           IgnoreHTMLInfoBox, IgnoreJavaScriptBox, HideInfoBoxAfterCheckBox,
+                           ModernHTMLBox, ReopenLastBox, CheckExternalBox})
         Layout->addWidget(Box);
     Layout->addSpacing(4);
     Layout->addWidget(BuildCheckLocalFileChoices());
@@ -272,6 +275,7 @@ QWidget* TSettingsWindow::BuildOtherTab() {
     Bind("HideInfoBoxAfterCheck", HideInfoBoxAfterCheckBox);
     Bind("ModernHTML", ModernHTMLBox);
     Bind("ReopenLast", ReopenLastBox);
+    Bind("CheckExternal", CheckExternalBox);
     Bind("CheckLocalFile", CheckLocalFileGroup);
     // The modern rules read links as browsers do, spaces and file:// links included.
     connect(ModernHTMLBox, &QCheckBox::toggled, this, [this](bool Modern) {

@@ -61,6 +61,7 @@ public:
     QCheckBox* HideInfoBoxAfterCheckBox;    // a beep instead of the summary box
     QCheckBox* ModernHTMLBox;               // every id an anchor, the link attributes of today
     QCheckBox* ReopenLastBox;               // the project or folder of last time opened at start
+    QCheckBox* CheckExternalBox;            // the servers asked about the external links
     QGroupBox* CheckLocalFileBox;           // handling of links beginning with file://
     QRadioButton* CheckLocalFileChoices[2]; // by value: 0 always invalid, 1 existence checked
     // Below the tabs.
@@ -89,6 +90,7 @@ private:
 
     QButtonGroup* CheckLocalFileGroup; // makes the two choices exclusive
     std::vector<std::pair<const TSettingKey*, QObject*>> Bindings;
+    TSettings Shown; // as last shown
 };
 
 } // namespace orvel::ui
