@@ -331,9 +331,7 @@ CheckExternalUrls(const std::vector<std::string>& Urls, const TExternalCheckOpti
             Item.Host = UrlHostKey(Normalized);
             Item.Done = !Checked;
         }
-        const size_t Hash = Url.find('#');
-        if (Checked && Hash != std::string::npos && !PageHasFragment({}, Url.substr(Hash + 1)))
-            Items[At->second].WantPage = Items[At->second].UseGet = true;
+        if (Checked && NeedsPage(Url)) Items[At->second].WantPage = Items[At->second].UseGet = true;
     }
     InitCurlOnce();
     TExternalCheck(Items, Options).Run(Progress, Halted);
@@ -348,6 +346,11 @@ CheckExternalUrls(const std::vector<std::string>& Urls, const TExternalCheckOpti
         Results.push_back(std::move(Item.Result));
     }
     return Results;
+}
+
+bool NeedsPage(std::string_view Url) {
+    const size_t Hash = Url.find('#');
+    return Hash != std::string_view::npos && !PageHasFragment({}, Url.substr(Hash + 1));
 }
 
 bool PageHasFragment(const std::vector<std::string>& Anchors, std::string_view Fragment) {

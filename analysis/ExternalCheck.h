@@ -62,4 +62,7 @@ CheckExternalUrls(const std::vector<std::string>& Urls, const TExternalCheckOpti
 // fragment name the top of any page.
 bool PageHasFragment(const std::vector<std::string>& Anchors, std::string_view Fragment);
 
+// Whether a link's page must be read to check it: its fragment names more than the page's top.
+bool NeedsPage(std::string_view Url);
+
 } // namespace orvel

@@ -55,7 +55,7 @@ TExternalFindings CheckExternalLinks(const std::vector<TExternalLinkToCheck>& Li
     for (size_t I = 0; I < Links.size(); ++I) {
         const std::string& Link = Links[I].Link;
         if (Links[I].Ignored || (UrlOf[I] = NormalizedUrl(Link)).empty()) continue;
-        const bool NeedPage = Link.find('#') != std::string::npos;
+        const bool NeedPage = NeedsPage(Link);
         const auto Known = ByUrl.find(UrlOf[I]);
         if (Known != ByUrl.end() &&
             !(NeedPage && Known->second.Page == TExternalResult::pgNotAsked))
