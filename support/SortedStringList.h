@@ -1,8 +1,10 @@
 // A sorted list of texts that ignores letter case and keeps no duplicates: of two texts that
 // differ only in case, the one added first stays. A case-sensitive list keeps both, the one whose
-// bytes are smaller first.
+// bytes are smaller first. The texts are pooled (StringPool.h): a list holds references.
 #pragma once
 
+#include <cstddef>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,9 +26,9 @@ public:
     // Adds the text at its sorted place; false when an equal text is already there.
     bool Add(std::string Text);
     // Adds many texts as one-by-one Add calls in their order would, in O(n log n).
-    void AddAll(std::vector<std::string> Texts);
+    void AddAll(const std::vector<std::string>& Texts);
     // Takes texts already in the list's order, no two equal, in place of the list's own.
-    void AssignSorted(std::vector<std::string> Texts) { Items = std::move(Texts); }
+    void AssignSorted(const std::vector<std::string>& Texts);
     // True when found; Index is the match or, when there is none, the insertion point.
     bool Find(std::string_view Text, int& Index) const;
     int IndexOf(std::string_view Text) const;
@@ -35,13 +37,57 @@ public:
 
     int Count() const { return static_cast<int>(Items.size()); }
     bool Empty() const { return Items.empty(); }
-    const std::string& operator[](int Index) const { return Items[static_cast<size_t>(Index)]; }
-    std::vector<std::string>::const_iterator begin() const { return Items.begin(); }
-    std::vector<std::string>::const_iterator end() const { return Items.end(); }
-    const std::vector<std::string>& Strings() const { return Items; }
+    const std::string& operator[](int Index) const { return *Items[static_cast<size_t>(Index)]; }
+    std::vector<std::string> Strings() const { return {begin(), end()}; }
+
+    class const_iterator {
+    public:
+        using iterator_category = std::random_access_iterator_tag;
+        using value_type = std::string;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const std::string*;
+        using reference = const std::string&;
+
+        const_iterator() = default;
+        explicit const_iterator(std::vector<const std::string*>::const_iterator Where)
+            : At(Where) {}
+        const std::string& operator*() const { return **At; }
+        const std::string* operator->() const { return *At; }
+        const std::string& operator[](difference_type N) const { return *At[N]; }
+        const_iterator& operator++() {
+            ++At;
+            return *this;
+        }
+        const_iterator operator++(int) { return const_iterator(At++); }
+        const_iterator& operator--() {
+            --At;
+            return *this;
+        }
+        const_iterator operator--(int) { return const_iterator(At--); }
+        const_iterator& operator+=(difference_type N) {
+            At += N;
+            return *this;
+        }
+        const_iterator& operator-=(difference_type N) {
+            At -= N;
+            return *this;
+        }
+        friend const_iterator operator+(const_iterator I, difference_type N) { return I += N; }
+        friend const_iterator operator+(difference_type N, const_iterator I) { return I += N; }
+        friend const_iterator operator-(const_iterator I, difference_type N) { return I -= N; }
+        friend difference_type operator-(const const_iterator& A, const const_iterator& B) {
+            return A.At - B.At;
+        }
+        friend auto operator<=>(const const_iterator&, const const_iterator&) = default;
+
+    private:
+        std::vector<const std::string*>::const_iterator At;
+    };
+    const_iterator begin() const { return const_iterator(Items.begin()); }
+    const_iterator end() const { return const_iterator(Items.end()); }
 
 private:
-    std::vector<std::string> Items; // sorted by Compare
+    std::vector<const std::string*> Items; // sorted by Compare
     bool CaseSensitive = false;
 };
 
