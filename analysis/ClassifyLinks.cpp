@@ -7,6 +7,7 @@
 #include "support/FoldedText.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace orvel {
 
@@ -146,21 +147,40 @@ TLinkClass TFileObject::ClassOf(std::string_view Link) const {
 }
 
 TLinkClasses TFileObject::ComputeClasses() const {
-    TLinkClasses Classes;
+    // Resolved first and counted, so that each list is allocated once at its size: a site's
+    // lists together hold a few words per link.
+    thread_local std::vector<TLinkResolution> Resolved;
+    Resolved.clear();
+    size_t Counts[4] = {};
     for (int I = 0; I < Links.Count(); ++I) {
-        const TLinkResolution Resolved = Resolve(Links[I]);
-        switch (Resolved.Class) {
+        TLinkResolution& Link = Resolved.emplace_back(Resolve(Links[I]));
+        // The project's link patterns leave a link out rather than let it count as invalid.
+        if (Link.Class == TLinkClass::lcInvalid &&
+            Run.CurrentProject.IgnoresLink(Links[I], Run.Settings.IgnoreCase))
+            Link.Class = TLinkClass::lcNone;
+        ++Counts[static_cast<size_t>(Link.Class)];
+    }
+    TLinkClasses Classes;
+    const size_t Valid = Counts[static_cast<size_t>(TLinkClass::lcValid)],
+                 Invalid = Counts[static_cast<size_t>(TLinkClass::lcInvalid)];
+    Classes.Valid.reserve(Valid);
+    Classes.ValidTargets.reserve(Valid);
+    Classes.ValidAnchors.reserve(Valid);
+    Classes.Invalid.reserve(Invalid);
+    Classes.InvalidTargets.reserve(Invalid);
+    Classes.External.reserve(Counts[static_cast<size_t>(TLinkClass::lcExternal)]);
+    for (int I = 0; I < Links.Count(); ++I) {
+        const TLinkResolution& Link = Resolved[static_cast<size_t>(I)];
+        const std::uint64_t Target = Link.Target ? Link.Target->Sequence : NoTarget;
+        switch (Link.Class) {
         case TLinkClass::lcValid:
             Classes.Valid.push_back(I);
-            Classes.ValidTargets.push_back(Resolved.Target ? Resolved.Target->Sequence : NoTarget);
-            Classes.ValidAnchors.push_back(Resolved.Anchor);
+            Classes.ValidTargets.push_back(Target);
+            Classes.ValidAnchors.push_back(Link.Anchor);
             break;
         case TLinkClass::lcInvalid:
-            // The project's link patterns leave a link out rather than let it count as invalid.
-            if (Run.CurrentProject.IgnoresLink(Links[I], Run.Settings.IgnoreCase)) break;
             Classes.Invalid.push_back(I);
-            Classes.InvalidTargets.push_back(Resolved.Target ? Resolved.Target->Sequence
-                                                             : NoTarget);
+            Classes.InvalidTargets.push_back(Target);
             break;
         case TLinkClass::lcExternal:
             Classes.External.push_back(I);
