@@ -52,6 +52,8 @@ void TFileObject::ExtractLinks() {
 }
 
 void TFileObject::ShowAnchors() {
+    AnchorsReached.assign(static_cast<size_t>(Anchors.Count()), false);
+    if (!Run.Host.ShowsAnchors()) return;
     // Nodes that name the anchors already stay, with their selection: the tree keeps its rows.
     const bool Shown = std::equal(
         Anchors.begin(), Anchors.end(), Node->Children.begin(), Node->Children.end(),
@@ -70,6 +72,19 @@ void TFileObject::ShowAnchors() {
     }
     for (const auto& AnchorNode : Node->Children)
         ShowAnchorAsRead(Run.Tree, *AnchorNode);
+}
+
+void TFileObject::MarkAnchorReached(int Anchor) {
+    if (Anchor < 0 || static_cast<size_t>(Anchor) >= AnchorsReached.size()) return;
+    AnchorsReached[static_cast<size_t>(Anchor)] = true;
+    if (Anchor < Node->Count()) ShowAnchorReached(Run.Tree, *Node->Item(Anchor));
+}
+
+void TFileObject::ForgetReachedAnchors(bool AsRead) {
+    AnchorsReached.assign(AnchorsReached.size(), false);
+    for (const auto& AnchorNode : Node->Children)
+        AsRead ? ShowAnchorAsRead(Run.Tree, *AnchorNode)
+               : ShowAnchorNotReached(Run.Tree, *AnchorNode);
 }
 
 void TFileObject::ReadAgain() {
@@ -142,11 +157,8 @@ void TFileObject::UpdateImage() {
         if (Run.Halted ? CheckedInvalidLinks(*this) > 0 : !InvalidLinks.Empty()) {
             SetFlagged(true);
         } else {
-            bool UnreachedAnchor = false;
-            if (Run.Settings.AnchorMakesFileBlue)
-                for (const auto& Child : Node->Children)
-                    UnreachedAnchor = UnreachedAnchor || !Child->Reached;
-            SetFlagged(UnreachedAnchor);
+            SetFlagged(Run.Settings.AnchorMakesFileBlue &&
+                       std::ranges::find(AnchorsReached, false) != AnchorsReached.end());
         }
     }
     ShowSelectedLikeImage(Run.Tree, *Node);

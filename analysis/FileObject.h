@@ -85,6 +85,7 @@ public:
     std::vector<std::uint64_t> InvalidTargets; // the same, for InvalidLinks
     std::vector<std::uint32_t> LinkCounts;     // for each of Links, in how many places it stands
     TSortedStringList Anchors;                 // anchor names defined in the file
+    std::vector<bool> AnchorsReached;          // for each of Anchors: a reached page links to it
     TSortedStringList Links;                   // every link extracted from the file
     TSortedStringList Html5Ids;                // without ModernHTML: ids that only it makes anchors
     std::vector<TLinkOffset> LinkOffsets;      // for each of Links, where it first stands
@@ -104,6 +105,10 @@ public:
     void ExtractLinks();
     // Makes the node's children the anchor nodes of Anchors, not reached.
     void ShowAnchors();
+    // Marks one of Anchors reached, and its node.
+    void MarkAnchorReached(int Anchor);
+    // Marks every anchor not reached; AsRead shows their nodes as a new reading does.
+    void ForgetReachedAnchors(bool AsRead);
     // Reads a file that changed again: its links, anchors and anchor nodes.
     void ReadAgain();
     // Whether one of the links leads to a file object whose Sequence is one of Sequences

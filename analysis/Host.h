@@ -28,6 +28,9 @@ public:
     virtual void ResultsChanged(TTreeNode* Selected) = 0;
     // A check of the site's folder has run to its end: every link is classified.
     virtual void CheckEnded(TRunContext&) {}
+    // Whether the tree holds a node for each anchor of a page: a window shows them, a report
+    // reads them from the file objects and spares the nodes' memory.
+    virtual bool ShowsAnchors() const { return true; }
 };
 
 } // namespace orvel

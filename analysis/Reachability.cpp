@@ -14,10 +14,6 @@ bool IsProblemFile(const TFileObject& File) {
            (File.ReachState == rsUnreached || (File.Kind == fkHtml && File.Flagged));
 }
 
-void MarkAnchor(TRunContext& Run, TFileObject& Target, int Anchor) {
-    if (Anchor < 0 || Anchor >= Target.Node->Count()) return;
-    ShowAnchorReached(Run.Tree, *Target.Node->Item(Anchor));
-}
 } // namespace
 
 void ReachFrom(TRunContext& Run, TTreeNode& FileNode) {
@@ -45,7 +41,7 @@ void ReachFrom(TRunContext& Run, TTreeNode& FileNode) {
         if (Run.Halted) return; // ends this file's loop and every loop further up
         TFileObject* Target = Run.FileObjects.BySequence(Frame.File->ValidTargets[Link]);
         if (!Target || Target->Ignored) continue; // the linking file keeps its state
-        MarkAnchor(Run, *Target, Frame.File->ValidAnchors[Link]);
+        Target->MarkAnchorReached(Frame.File->ValidAnchors[Link]);
         if (Target->ReachState == rsUnreached) Enter(*Target);
     }
 }

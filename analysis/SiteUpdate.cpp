@@ -31,8 +31,7 @@ void UpdateAfterChange(TRunContext& Run, const TSiteChange& Change) {
     // What is reached is marked anew from nothing reached, as a check marks it.
     for (const auto& File : Run.FileObjects) {
         File->SetReachState(rsUnreached);
-        for (const auto& Anchor : File->Node->Children)
-            ShowAnchorAsRead(Run.Tree, *Anchor);
+        File->ForgetReachedAnchors(true);
     }
     MarkReachability(Run);
     Run.Tree.Select(Selected);

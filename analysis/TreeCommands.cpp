@@ -196,8 +196,7 @@ void RemoveAllTopMarks(TRunContext& Run) {
         Run.Pump();
         if (Run.Halted) break;
         File->SetReachState(rsUnreached);
-        for (const auto& Anchor : File->Node->Children)
-            ShowAnchorNotReached(Run.Tree, *Anchor);
+        File->ForgetReachedAnchors(false);
     }
     Run.CurrentProject.ClearTopFiles();
     MarkReachability(Run);

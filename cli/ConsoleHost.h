@@ -22,6 +22,7 @@ public:
     void ProgressChanged(const TRunContext& Run) override;
     void ApplyCommandState(const TCommandState&) override {}
     void ResultsChanged(TTreeNode*) override {}
+    bool ShowsAnchors() const override { return false; }
     // Removes the progress line.
     void EndProgress();
 

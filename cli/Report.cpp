@@ -172,8 +172,9 @@ private:
 
     void ReachedAnchors(const TFileObject& Page) {
         Json << ", \"reachedAnchors\": [";
-        for (int I = 0, Written = 0; I < Page.Anchors.Count() && I < Page.Node->Count(); ++I)
-            if (Page.Node->Item(I)->Reached) {
+        for (int I = 0, Written = 0; I < Page.Anchors.Count(); ++I)
+            if (static_cast<size_t>(I) < Page.AnchorsReached.size() &&
+                Page.AnchorsReached[static_cast<size_t>(I)]) {
                 if (Written++ > 0) Json << ", ";
                 Json.String(Page.Anchors[I]);
                 Json.FlushWhenLarge();
