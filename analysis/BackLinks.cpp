@@ -10,7 +10,7 @@
 
 namespace orvel {
 
-TBackLinks::TBackLinks(const TRunContext& Run) {
+TBackLinks::TBackLinks(const TRunContext& Context) : Run(Context) {
     // Sequences grow in creation order: the live ones span a range no longer than the objects
     // created since the first of them.
     std::uint64_t Last = 0;
@@ -24,25 +24,26 @@ TBackLinks::TBackLinks(const TRunContext& Run) {
     std::int32_t Count = 0;
     for (const auto& File : Run.FileObjects)
         Slots[File->Sequence - FirstSequence] = Count++;
-    // Calls Visit(slot, file, link index) for each link that counts.
+    // Calls Visit(slot, file index, link index) for each link that counts.
     const auto ForEachLink = [&](auto&& Visit) {
-        for (const auto& File : Run.FileObjects) {
-            const std::vector<std::uint64_t>& Targets = File->ValidTargets;
+        for (int F = 0; F < Run.FileObjects.Count(); ++F) {
+            const TFileObject& File = Run.FileObjects[F];
+            const std::vector<std::uint64_t>& Targets = File.ValidTargets;
             for (size_t I = 0; I < Targets.size(); ++I)
-                if (Targets[I] != File->Sequence)
+                if (Targets[I] != File.Sequence)
                     if (const std::int64_t S = SlotOf(Targets[I]); S >= 0)
-                        Visit(static_cast<size_t>(S), *File, I);
+                        Visit(static_cast<size_t>(S), F, I);
         }
     };
     // A counting sort by target, so that each target's links lie together in scan order.
     Starts.assign(static_cast<size_t>(Count) + 1, 0);
-    ForEachLink([&](size_t S, const TFileObject&, size_t) { ++Starts[S + 1]; });
+    ForEachLink([&](size_t S, int, size_t) { ++Starts[S + 1]; });
     for (size_t S = 1; S < Starts.size(); ++S)
         Starts[S] += Starts[S - 1];
     Links.reset(new TBackLink[Starts.back()]);
     std::vector<std::uint32_t> Next(Starts.begin(), Starts.end() - 1);
-    ForEachLink([&](size_t S, const TFileObject& File, size_t I) {
-        Links[Next[S]++] = {&File, static_cast<std::uint32_t>(I)};
+    ForEachLink([&](size_t S, int File, size_t I) {
+        Links[Next[S]++] = {static_cast<std::uint32_t>(File), static_cast<std::uint32_t>(I)};
     });
 }
 
@@ -59,22 +60,21 @@ std::vector<const TFileObject*> TBackLinks::Sources(const TFileObject& Target,
     if (S < 0) return Files;
     for (std::uint32_t I = Starts[static_cast<size_t>(S)]; I < Starts[static_cast<size_t>(S) + 1];
          ++I)
-        if (Wanted(Links[I]) && (Files.empty() || Files.back() != Links[I].From))
-            Files.push_back(Links[I].From);
+        if (const TFileObject* From = &Run.FileObjects[static_cast<int>(Links[I].From)];
+            Wanted(*From, Links[I].Link) && (Files.empty() || Files.back() != From))
+            Files.push_back(From);
     return Files;
 }
 
 std::vector<const TFileObject*> TBackLinks::LinkingFiles(const TFileObject& Target) const {
-    return Sources(Target, [](const TBackLink&) { return true; });
+    return Sources(Target, [](const TFileObject&, std::uint32_t) { return true; });
 }
 
 std::vector<const TFileObject*> TBackLinks::LinkingFiles(const TFileObject& Target,
                                                          std::string_view Anchor) const {
     const int Wanted = Target.Anchors.IndexOf(Anchor);
-    return Sources(Target, [&](const TBackLink& Link) {
-        return Wanted >= 0 &&
-               Link.From->Resolve(Link.From->ValidLinks[static_cast<int>(Link.Link)]).Anchor ==
-                   Wanted;
+    return Sources(Target, [&](const TFileObject& From, std::uint32_t Link) {
+        return Wanted >= 0 && From.ValidAnchors[Link] == Wanted;
     });
 }
 

@@ -31,14 +31,15 @@ public:
 
 private:
     struct TBackLink {
-        const TFileObject* From;
-        std::uint32_t Link; // index into From's ValidLinks
+        std::uint32_t From; // index into FileObjects
+        std::uint32_t Link; // index into its ValidLinks
     };
     // The slot of a file object's Sequence, or -1.
     std::int64_t SlotOf(std::uint64_t Sequence) const;
     template <typename Keep>
     std::vector<const TFileObject*> Sources(const TFileObject& Target, Keep&& Wanted) const;
 
+    const TRunContext& Run;
     std::uint64_t FirstSequence = 0;
     std::vector<std::int32_t> Slots;   // by Sequence - FirstSequence; -1 for none
     std::vector<std::uint32_t> Starts; // the links to the file of slot S: [Starts[S], Starts[S+1])
