@@ -3,6 +3,8 @@
 #include "support/CodePage.h"
 #include "support/Utf8.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstring>
 
@@ -43,12 +45,15 @@ std::string_view CharsetAttribute(std::string_view Tag, std::string_view UpperTa
 // The charset that a META tag of the page's first bytes declares, or none.
 TCharset DeclaredCharset(std::string_view Page) {
     const std::string_view Head = Page.substr(0, DeclarationArea);
-    const std::string Upper = AsciiUpperCase(Head);
-    for (size_t Meta = Upper.find("<META"); Meta != std::string::npos;
+    // Upper-cased on the stack: every page passes here.
+    std::array<char, DeclarationArea> Room;
+    std::transform(Head.begin(), Head.end(), Room.begin(), AsciiUpper);
+    const std::string_view Upper(Room.data(), Head.size());
+    for (size_t Meta = Upper.find("<META"); Meta != std::string_view::npos;
          Meta = Upper.find("<META", Meta + 5)) {
         const size_t End = std::min(Upper.find('>', Meta), Upper.size());
-        const std::string_view Name = CharsetAttribute(
-            Head.substr(Meta, End - Meta), std::string_view(Upper).substr(Meta, End - Meta));
+        const std::string_view Name =
+            CharsetAttribute(Head.substr(Meta, End - Meta), Upper.substr(Meta, End - Meta));
         if (Name.empty()) continue;
         const TCharset Charset = TCharset::FromLabel(Name);
         if (Charset.Known()) return Charset;

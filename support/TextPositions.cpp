@@ -50,48 +50,55 @@ public:
         // A character and a line break must lie wholly in the buffer to be counted.
         constexpr size_t Margin = 8;
         const size_t Wanted = Offset + std::min(Margin, SIZE_MAX - Offset);
-        while (!Ended && Base + Buffer.size() < Wanted) {
-            if (Buffer.size() > Margin) Advance(std::min(Offset - Base, Buffer.size() - Margin));
+        while (!Ended && Base + Filled < Wanted) {
+            if (Filled > Margin) Advance(std::min(Offset - Base, Filled - Margin));
             ReadMore();
         }
-        if (Offset >= Base + Buffer.size()) return std::nullopt;
+        if (Offset >= Base + Filled) return std::nullopt;
         Advance(Offset - Base);
         return TTextPosition{Line, Column};
     }
 
 private:
+    std::string_view Text() const { return std::string_view(Buffer).substr(0, Filled); }
     // Counts the lines and columns from Pos to To within the buffer.
     void Advance(size_t To) {
         if (Pos >= To) return;
-        for (size_t Break; (Break = NextBreak(Buffer, Pos, To)) < To;) {
+        const std::string_view Held = Text();
+        for (size_t Break; (Break = NextBreak(Held, Pos, To)) < To;) {
             ++Line;
             Column = 1;
             const bool Pair =
-                Buffer[Break] == '\r' && Break + 1 < Buffer.size() && Buffer[Break + 1] == '\n';
+                Held[Break] == '\r' && Break + 1 < Held.size() && Held[Break + 1] == '\n';
             Pos = Break + (Pair ? 2 : 1);
         }
-        if (Pos < To) Pos = CountCharacters(Buffer, Pos, To, Charset, Column);
+        if (Pos < To) Pos = CountCharacters(Held, Pos, To, Charset, Column);
     }
     // Drops what has been counted and reads the next piece after what is left.
     void ReadMore() {
         constexpr size_t Piece = size_t{1} << 20;
-        Buffer.erase(0, Pos);
+        std::memmove(Buffer.data(), Buffer.data() + Pos, Filled - Pos);
+        Filled -= Pos;
         Base += Pos;
         Pos = 0;
-        const size_t Kept = Buffer.size();
-        Buffer.resize(Kept + Piece);
-        Buffer.resize(Kept + Read(Buffer.data() + Kept, Piece));
-        Ended = Buffer.size() < Kept + Piece;
+        // The buffer of the thread serves page after page: it is filled, never cleared.
+        if (Buffer.size() < Filled + Piece) Buffer.resize(Filled + Piece);
+        const size_t Got = Read(Buffer.data() + Filled, Piece);
+        Filled += Got;
+        Ended = Got < Piece;
     }
 
     const TTextReader& Read;
     const TCharset Charset;
-    std::string Buffer;
-    size_t Base = 0; // the offset of the buffer's first byte in the text
-    size_t Pos = 0;  // in the buffer; Line and Column are those of Pos
+    static thread_local std::string Buffer;
+    size_t Filled = 0; // bytes of the text in the buffer
+    size_t Base = 0;   // the offset of the buffer's first byte in the text
+    size_t Pos = 0;    // in the buffer; Line and Column are those of Pos
     int Line = 1, Column = 1;
     bool Ended = false;
 };
+
+thread_local std::string TPositionCounter::Buffer;
 
 } // namespace
 
