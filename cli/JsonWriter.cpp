@@ -91,7 +91,7 @@ TJsonWriter& TJsonWriter::Number(long long Value) {
 }
 
 void TJsonWriter::FlushWhenLarge() {
-    if (Out.size() > (1u << 20)) Flush();
+    if (Out.size() > (1u << 16)) Flush();
 }
 
 void TJsonWriter::Flush() {

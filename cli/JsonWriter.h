@@ -10,7 +10,7 @@ namespace orvel::cli {
 // A byte string of the code page as UTF-8, with undecodable bytes as U+FFFD.
 std::string ToUtf8(const std::string& Bytes);
 
-// Gathers JSON text and hands it to the stream once a megabyte has gathered: a report is never
+// Gathers JSON text and hands it to the stream once 64 KiB have gathered: a report is never
 // whole in memory, nor one page's part of it.
 class TJsonWriter {
 public:

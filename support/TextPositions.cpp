@@ -76,7 +76,7 @@ private:
     }
     // Drops what has been counted and reads the next piece after what is left.
     void ReadMore() {
-        constexpr size_t Piece = size_t{1} << 20;
+        constexpr size_t Piece = size_t{1} << 16;
         std::memmove(Buffer.data(), Buffer.data() + Pos, Filled - Pos);
         Filled -= Pos;
         Base += Pos;

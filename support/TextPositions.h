@@ -22,7 +22,7 @@ std::vector<TTextPosition> TextPositions(std::string_view Text, const std::vecto
 // Reads up to Count bytes of a text into Buffer, fewer only at its end.
 using TTextReader = std::function<size_t(char* Buffer, size_t Count)>;
 
-// The same for a text read piece by piece: a megabyte of it is held at a time.
+// The same for a text read piece by piece: 64 KiB of it is held at a time.
 std::vector<TTextPosition> TextPositions(const TTextReader& Read,
                                          const std::vector<size_t>& Offsets, TCharset Charset);
 

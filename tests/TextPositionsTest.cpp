@@ -44,6 +44,8 @@ TEST(TextPositionsTest, ATextReadPieceByPieceCountsAcrossThePieces) {
         ASSERT_EQ(Found[I].Line, static_cast<int>(I) + 1);
         ASSERT_EQ(Found[I].Column, 102) << "line " << I + 1;
     }
+    // The next, shorter text ends where it ends, whatever the last one left behind.
+    EXPECT_EQ(TextPositions("ab", {5}, TCharset::Cp932())[0].Line, 0);
 }
 
 } // namespace
