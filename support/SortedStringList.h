@@ -1,7 +1,9 @@
 // A sorted list of texts that ignores letter case and keeps no duplicates: of two texts that
 // differ only in case, the one added first stays. A case-sensitive list keeps both, the one whose
-// bytes are smaller first. The texts are pooled (StringPool.h): a list holds references.
+// bytes are smaller first. The texts are pooled (StringPool.h): a list holds their numbers.
 #pragma once
+
+#include "support/StringPool.h"
 
 #include <cstddef>
 #include <iterator>
@@ -37,7 +39,9 @@ public:
 
     int Count() const { return static_cast<int>(Items.size()); }
     bool Empty() const { return Items.empty(); }
-    const std::string& operator[](int Index) const { return *Items[static_cast<size_t>(Index)]; }
+    const std::string& operator[](int Index) const {
+        return PooledText(Items[static_cast<size_t>(Index)]);
+    }
     std::vector<std::string> Strings() const { return {begin(), end()}; }
 
     class const_iterator {
@@ -49,11 +53,10 @@ public:
         using reference = const std::string&;
 
         const_iterator() = default;
-        explicit const_iterator(std::vector<const std::string*>::const_iterator Where)
-            : At(Where) {}
-        const std::string& operator*() const { return **At; }
-        const std::string* operator->() const { return *At; }
-        const std::string& operator[](difference_type N) const { return *At[N]; }
+        explicit const_iterator(std::vector<TPooledId>::const_iterator Where) : At(Where) {}
+        const std::string& operator*() const { return PooledText(*At); }
+        const std::string* operator->() const { return &PooledText(*At); }
+        const std::string& operator[](difference_type N) const { return PooledText(At[N]); }
         const_iterator& operator++() {
             ++At;
             return *this;
@@ -81,13 +84,13 @@ public:
         friend auto operator<=>(const const_iterator&, const const_iterator&) = default;
 
     private:
-        std::vector<const std::string*>::const_iterator At;
+        std::vector<TPooledId>::const_iterator At;
     };
     const_iterator begin() const { return const_iterator(Items.begin()); }
     const_iterator end() const { return const_iterator(Items.end()); }
 
 private:
-    std::vector<const std::string*> Items; // sorted by Compare
+    std::vector<TPooledId> Items; // sorted by Compare of their texts
     bool CaseSensitive = false;
 };
 
