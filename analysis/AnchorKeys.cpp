@@ -22,6 +22,10 @@ int ExactIndex(const TSortedStringList& List, std::string_view Key) {
     return Index >= 0 && List[Index] == Key ? Index : -1;
 }
 
+std::uint32_t ShortHash(std::string_view Text) {
+    return static_cast<std::uint32_t>(TextHash(Text));
+}
+
 } // namespace
 
 std::string AnchorKey(std::string_view Anchor, TCharset Charset) {
@@ -48,7 +52,7 @@ void TAnchorKeys::Build(const std::vector<std::string>& Anchors, TCharset Charse
     if (!Differ && !Hashed) return;
     ByHash.reserve(Anchors.size());
     for (size_t I = 0; I < Anchors.size(); ++I)
-        ByHash.emplace_back(TextHash(Keys.empty() ? Anchors[I] : Keys[I]), static_cast<int>(I));
+        ByHash.emplace_back(ShortHash(Keys.empty() ? Anchors[I] : Keys[I]), static_cast<int>(I));
     std::sort(ByHash.begin(), ByHash.end());
 }
 
@@ -57,7 +61,7 @@ int TAnchorKeys::FindExactly(std::string_view Key, const TSortedStringList& Anch
     if (ByHash.empty()) {
         if (const int Index = ExactIndex(Anchors, Key); Index >= 0) return Index;
     } else {
-        const std::uint64_t Hash = TextHash(Key);
+        const std::uint32_t Hash = ShortHash(Key);
         for (auto It = std::lower_bound(ByHash.begin(), ByHash.end(), std::pair(Hash, -1));
              It != ByHash.end() && It->first == Hash; ++It) {
             const size_t Index = static_cast<size_t>(It->second);

@@ -32,7 +32,8 @@ private:
     int FindExactly(std::string_view Key, const TSortedStringList& Anchors,
                     const TSortedStringList* Extra) const;
     std::vector<std::string> Keys; // by anchor index; empty when every anchor is its own key
-    std::vector<std::pair<std::uint64_t, int>> ByHash; // TextHash of the key, anchor index
+    // The low half of the key's TextHash, and the anchor's index; the keys are compared too.
+    std::vector<std::pair<std::uint32_t, int>> ByHash;
 };
 
 // The fragment "top" names the top of any page, whether or not an anchor has that name.

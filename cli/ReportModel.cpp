@@ -98,6 +98,7 @@ TReportModel::TReportModel(const TRunContext& Context, TReportFacts RunFacts, bo
     for (size_t F = 0; F < Positions.size(); ++F) {
         const TFileObject& File = Run.FileObjects[static_cast<int>(F)];
         HtmlFiles += File.Kind == fkHtml;
+        Diagnosed[F].reserve(static_cast<size_t>(File.InvalidLinks.Count()));
         for (int I = 0; I < File.InvalidLinks.Count(); ++I) {
             const std::string& Link = File.InvalidLinks[I];
             const size_t At = static_cast<size_t>(I);
