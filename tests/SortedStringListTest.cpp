@@ -1,10 +1,12 @@
 // The sorted list without duplicates that holds links, anchors and the excluded files: without
 // case, or with it.
 #include "support/SortedStringList.h"
+#include "support/StringPool.h"
 
 #include <cctype>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace orvel::test {
@@ -129,6 +131,25 @@ TEST(SortedStringListTest, AddAllKeepsTheFirstOfEqualNewcomers) {
     TSortedStringList List;
     List.AddAll({"Page.htm", "PAGE.HTM", "page.htm"});
     EXPECT_EQ(List.Strings(), (TTexts{"Page.htm"}));
+}
+
+// Lists hold pooled texts by number: numbers cross the pool's segments (of 1024, 2048, ...
+// texts per shard) and two threads adding the same texts must agree on them.
+TEST(SortedStringListTest, PooledTextsKeepOneNumberAcrossSegmentsAndThreads) {
+    TTexts Texts;
+    for (int I = 0; I < 60000; ++I)
+        Texts.push_back("pool-" + std::to_string(I));
+    std::vector<TPooledId> Mine(Texts.size()), Theirs(Texts.size());
+    std::thread Other([&] {
+        for (size_t I = Texts.size(); I-- > 0;)
+            Theirs[I] = PooledId(Texts[I]);
+    });
+    for (size_t I = 0; I < Texts.size(); ++I)
+        Mine[I] = PooledId(Texts[I]);
+    Other.join();
+    EXPECT_EQ(Mine, Theirs);
+    for (size_t I = 0; I < Texts.size(); ++I)
+        ASSERT_EQ(PooledText(Mine[I]), Texts[I]) << I;
 }
 
 } // namespace
