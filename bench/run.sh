@@ -10,11 +10,14 @@
 # program, bench_window) in ${BUILD:-build}/bench and orvel-check in ${BUILD:-build}/cli
 # (`make bench` builds them first).
 #
-# The table: for each site, RUNS (default 5) runs of `find SITE -type f -print0 | xargs -0 cat >
-# /dev/null` and of `orvel-check --format json --quiet --top index.html SITE`, one after the
-# other, after one run of each to warm the page cache (no cache is dropped); the medians of both
-# and of the ratios run by run, and orvel-check's peak memory, under the default (modern) rules.
-# The report of each site under the original rules (--set ModernHTML=0) is also compared with
+# The table: for each site (the Debian manuals, the 20,000 pages of gensite.py, heavy in links,
+# then the Shift-JIS site of gen_site), RUNS (default 5) runs of `orvel-check --format json
+# --quiet --top index.html SITE` and of `find SITE -type f -print0 | xargs -0 cat > /dev/null`,
+# paired one after the other, after one run of each to warm the page cache (no cache is
+# dropped); the median of each, their ratio, and orvel-check's peak memory, under the default
+# (modern) rules.
+# The report of each site under the original rules and image extensions of then (--set
+# ModernHTML=0, without .SVG.WEBP.AVIF, which count as images since) is also compared with
 # the reference: the SHA-256 of the reports of the program before its speed work, in
 # bench/reference-reports.txt (for the manuals, of the package version named there), or, with
 # REFERENCE=/path/to/orvel-check, the reports of that program, byte for byte. A report that
@@ -46,6 +49,7 @@ status=0
 median() { LC_ALL=C sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 # measure_field FILE KEY: a value that measure printed.
 measure_field() { awk -v k="$2" '$1 == k { print $2 }' "$1"; }
+reference_settings=(--set ModernHTML=0 --set ExtListImg=.JPG.JPEG.GIF.PNG.XPM.XBM)
 check_site() { "$CHECK" --settings "$work/none.ini" --format json --quiet --top index.html "$@"; }
 
 # The report with its home folder (as given and upper-cased, as TOP pages are held) as HOME/.
@@ -66,7 +70,7 @@ compare_report() {
   local key=$1 site=$2 report=$3 expected actual
   if [[ -n "${REFERENCE:-}" ]]; then
     "$REFERENCE" --settings "$work/none.ini" --format json --quiet --top index.html \
-      --set ModernHTML=0 "$site" > "$work/reference.json" || true
+      "${reference_settings[@]}" "$site" > "$work/reference.json" || true
     if cmp -s "$report" "$work/reference.json"; then echo "same as $REFERENCE"; return; fi
   else
     expected=$(awk -v k="$key" '$0 !~ /^#/ && substr($0, 1, length(k) + 1) == k " " { print $NF }' \
@@ -77,14 +81,14 @@ compare_report() {
   fi
   echo "DIFFERENT from the reference" >&2
   echo "DIFFERENT"
-  status=1
 }
 
-echo "== generating $PAGES pages"
+echo "== generating $PAGES pages with gen_site and 20000 with gensite.py"
 "$BIN/gen_site" "$work/site" "$PAGES"
+python3 "$here/gensite.py" --out "$work/links" --manifest "$work/links.json" > /dev/null
 
 # name|folder|reference key
-sites=("generated, $PAGES pages, Shift-JIS|$work/site|generated $PAGES")
+sites=()
 manual() { # package folder name
   local version
   version=$(dpkg-query -W -f='${Version}' "$1" 2>/dev/null || true)
@@ -97,6 +101,8 @@ manual() { # package folder name
 manual postgresql-doc-15 /usr/share/doc/postgresql-doc-15/html "PostgreSQL 15 manual"
 manual python3.11-doc /usr/share/doc/python3.11/html "Python 3.11 manual"
 manual libstdc++-12-doc /usr/share/doc/libstdc++-12-doc/libstdc++ "libstdc++ manual"
+sites+=("gensite.py, 20000 pages, 60 links each|$work/links|gensite 20000"
+        "gen_site, $PAGES pages, Shift-JIS|$work/site|generated $PAGES")
 
 table="$work/table.txt"
 printf '| %s | %s | %s | %s | %s | %s | %s | %s |\n' site files "HTML MB" cat orvel-check \
@@ -110,29 +116,30 @@ for entry in "${sites[@]}"; do
   html=$(find "$site" -type f \( -iname '*.htm' -o -iname '*.html' -o -iname '*.shtml' \) \
     -printf '%s\n' | awk '{ s += $1 } END { printf "%.1f", s / 1e6 }')
   # The reference is of the original rules: the report under them warms the cache.
-  check_site --set ModernHTML=0 "$site" > "$work/report.json" || true
+  check_site "${reference_settings[@]}" "$site" > "$work/report.json" || true
   find "$site" -type f -print0 | xargs -0 cat > /dev/null
-  : > "$work/cat.txt"; : > "$work/check.txt"; : > "$work/ratio.txt"; : > "$work/rss.txt"
+  : > "$work/cat.txt"; : > "$work/check.txt"; : > "$work/rss.txt"
   for run in $(seq "$RUNS"); do
-    "$BIN/measure" bash -c 'find "$1" -type f -print0 | xargs -0 cat > /dev/null' _ "$site" \
-      > "$work/one.txt"
-    cat_s=$(measure_field "$work/one.txt" wall)
     "$BIN/measure" "$CHECK" --settings "$work/none.ini" --format json --quiet --top index.html \
       "$site" > "$work/one.txt"
     check_s=$(measure_field "$work/one.txt" wall)
+    measure_field "$work/one.txt" peak_rss_kb >> "$work/rss.txt"
+    "$BIN/measure" bash -c 'find "$1" -type f -print0 | xargs -0 cat > /dev/null' _ "$site" \
+      > "$work/one.txt"
+    cat_s=$(measure_field "$work/one.txt" wall)
     echo "$cat_s" >> "$work/cat.txt"
     echo "$check_s" >> "$work/check.txt"
-    measure_field "$work/one.txt" peak_rss_kb >> "$work/rss.txt"
-    LC_ALL=C awk -v a="$check_s" -v b="$cat_s" 'BEGIN { print (b > 0 ? a / b : 0) }' >> "$work/ratio.txt"
-    echo "run $run   cat $cat_s s   orvel-check $check_s s"
+    echo "run $run   orvel-check $check_s s   cat $cat_s s"
   done
   verdict=$(compare_report "$key" "$site" "$work/report.json")
   echo "report: $verdict"
+  [[ "$verdict" != DIFFERENT ]] || status=1 # compare_report ran in a subshell
   cat_m=$(median < "$work/cat.txt")
   check_m=$(median < "$work/check.txt")
-  [[ -z "$gen_check" ]] && gen_check=$check_m
+  [[ "$site" == "$work/site" ]] && gen_check=$check_m
   LC_ALL=C awk -v n="$name" -v f="$files" -v h="$html" -v c="$cat_m" -v o="$check_m" \
-    -v r="$(median < "$work/ratio.txt")" -v m="$(LC_ALL=C sort -n "$work/rss.txt" | tail -1)" \
+    -v r="$(LC_ALL=C awk -v a="$check_m" -v b="$cat_m" 'BEGIN { print (b > 0 ? a / b : 0) }')" \
+    -v m="$(LC_ALL=C sort -n "$work/rss.txt" | tail -1)" \
     -v v="$verdict" 'BEGIN { printf "| %s | %d | %s | %.3f s | %.3f s | %.1fx | %d MiB | %s |\n",
       n, f, h, c, o, r, m / 1024, v }' >> "$table"
 done
@@ -195,11 +202,13 @@ rm -rf "$work/anchors"
 window="$work/window.txt"
 : > "$window"
 if [[ -x "$BIN/bench_window" ]]; then
-  echo "== the main window on the generated site and on one of $BIG_PAGES pages (offscreen)"
-  for pages in "$PAGES" "$BIG_PAGES"; do
+  echo "== the main window on both generated sites and on one of $BIG_PAGES pages (offscreen)"
+  for pages in links "$PAGES" "$BIG_PAGES"; do
     folder="$work/site"
-    if [[ "$pages" != "$PAGES" ]]; then
-      rm -rf "$work/site"
+    if [[ "$pages" == links ]]; then
+      folder="$work/links"
+    elif [[ "$pages" != "$PAGES" ]]; then
+      rm -rf "$work/site" "$work/links"
       folder="$work/bigsite"
       "$BIN/gen_site" "$folder" "$pages" > /dev/null
     fi
@@ -217,7 +226,7 @@ echo "== the check of 5,000 external links on 50 local hosts, each answer after 
 BUILD="$BUILD" RUNS="$RUNS" bash "$here/external.sh" | tee "$work/external.txt" || status=1
 
 echo
-echo "== summary: median of $RUNS runs, cat and orvel-check one after the other in each run"
+echo "== summary: median of $RUNS runs, orvel-check and cat one after the other in each run"
 cat "$table"
 findings=$(awk '$1 == "findings" { print $2 }' "$work/findings.txt")
 echo "diagnoses of every invalid link and the back-link index on the generated site:" \
