@@ -115,13 +115,11 @@ void TFileObject::TakePage(TReadPage& Page) {
     }
     Charset = Page.Charset;
     Stamp = Page.Stamp;
-    Links.SetCaseSensitive(Page.Found.CaseSensitive);
-    Links.AssignSorted(std::move(Page.Found.Links));
+    Links = std::move(Page.Links);
     LinkOffsets = std::move(Page.Found.LinkOffsets);
     LinkCounts = std::move(Page.Found.LinkCounts);
-    Anchors.SetCaseSensitive(Page.Found.AnchorsCaseSensitive);
-    Anchors.AssignSorted(std::move(Page.Found.Anchors));
-    Html5Ids.AssignSorted(std::move(Page.Found.Html5Ids));
+    Anchors = std::move(Page.Anchors);
+    Html5Ids = std::move(Page.Html5Ids);
     BaseHref = std::move(Page.Found.Base);
     AnchorKeys = std::move(Page.AnchorKeys);
 }

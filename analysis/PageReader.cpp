@@ -16,6 +16,14 @@ TReadPage ReadPage(const std::string& Path, const TExtractOptions& Options,
     Page.Charset = DetectCharset(Buffer);
     Page.Found = ExtractPageLinks(Buffer, Options, Progress);
     Page.AnchorKeys.Build(Page.Found.Anchors, Page.Charset, Options.ModernHTML);
+    const auto Pool = [](TSortedStringList& List, std::vector<std::string>& Texts, bool Sensitive) {
+        List.SetCaseSensitive(Sensitive);
+        List.AssignSorted(Texts);
+        Texts = {};
+    };
+    Pool(Page.Links, Page.Found.Links, Page.Found.CaseSensitive);
+    Pool(Page.Anchors, Page.Found.Anchors, Page.Found.AnchorsCaseSensitive);
+    Pool(Page.Html5Ids, Page.Found.Html5Ids, false);
     return Page;
 }
 

@@ -21,7 +21,9 @@ struct TReadPage {
     TReadFailure Failure = TReadFailure::rfNone; // why not, when reading was tried
     TCharset Charset;                            // found from the bytes as read
     TFileStamp Stamp;                            // of the file as read
-    TPageLinks Found;
+    TPageLinks Found; // but its links, anchors and ids, which are in the lists below
+    // The same pooled, on the thread that read the page: the thread that takes it only moves them.
+    TSortedStringList Links, Anchors, Html5Ids;
     TAnchorKeys AnchorKeys; // for the modern rules, the anchors that links name otherwise
 };
 
