@@ -140,6 +140,26 @@ void CheckExternal(TRunContext& Run) {
     Run.SetStatusText("");
 }
 
+void WriteReport(TCheckOptions::TFormat Format, const TReportModel& Model) {
+    // What the diagnoses and positions used in passing goes back to the system before the
+    // report adds its own.
+    malloc_trim(0);
+    switch (Format) {
+    case TCheckOptions::TFormat::fmText:
+        WriteTextReport(std::cout, Model);
+        break;
+    case TCheckOptions::TFormat::fmJson:
+        WriteJsonReport(std::cout, Model);
+        break;
+    case TCheckOptions::TFormat::fmGnu:
+        WriteGnuReport(std::cout, Model);
+        break;
+    case TCheckOptions::TFormat::fmSarif:
+        WriteSarifReport(std::cout, Model);
+        break;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -196,23 +216,7 @@ int main(int argc, char** argv) {
     // Only the text report leaves out where the invalid links stand.
     const TReportModel Model(Run, {TConsoleHost::Interrupted()},
                              Options.Format != TCheckOptions::TFormat::fmText);
-    // What the diagnoses and positions used in passing goes back to the system before the
-    // report adds its own.
-    malloc_trim(0);
-    switch (Options.Format) {
-    case TCheckOptions::TFormat::fmText:
-        WriteTextReport(std::cout, Model);
-        break;
-    case TCheckOptions::TFormat::fmJson:
-        WriteJsonReport(std::cout, Model);
-        break;
-    case TCheckOptions::TFormat::fmGnu:
-        WriteGnuReport(std::cout, Model);
-        break;
-    case TCheckOptions::TFormat::fmSarif:
-        WriteSarifReport(std::cout, Model);
-        break;
-    }
+    WriteReport(Options.Format, Model);
     // A report that did not reach its reader is no report: a full disk fails the run.
     std::cout.flush();
     if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {

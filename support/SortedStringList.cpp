@@ -25,7 +25,7 @@ int TSortedStringList::IndexOf(std::string_view Text) const {
     return Find(Text, Index) ? Index : -1;
 }
 
-bool TSortedStringList::Add(std::string Text) {
+bool TSortedStringList::Add(std::string_view Text) {
     // Texts often arrive in order: appending needs no search.
     if (Items.empty() || Compare(PooledText(Items.back()), Text) < 0) {
         Items.push_back(PooledId(Text));

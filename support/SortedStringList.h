@@ -26,7 +26,7 @@ public:
     int Compare(std::string_view A, std::string_view B) const;
 
     // Adds the text at its sorted place; false when an equal text is already there.
-    bool Add(std::string Text);
+    bool Add(std::string_view Text);
     // Adds many texts as one-by-one Add calls in their order would, in O(n log n).
     void AddAll(const std::vector<std::string>& Texts);
     // Takes texts already in the list's order, no two equal, in place of the list's own.
