@@ -193,7 +193,7 @@ void TOrvelProject::KeepIgnoreFiles(const std::function<bool(const std::string&)
     }
     if (static_cast<int>(Kept.size()) == IgnoreFiles.Count()) return;
     Touch();
-    IgnoreFiles.AssignSorted(std::move(Kept));
+    IgnoreFiles.AssignSorted(Kept);
     IgnoreView->Clear();
     for (const std::string& Entry : IgnoreFiles)
         IgnoreView->Append(Entry);
