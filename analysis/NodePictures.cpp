@@ -42,13 +42,11 @@ void ShowAnchorAsRead(TSiteTree& Tree, TTreeNode& Anchor) {
 }
 
 void ShowAnchorReached(TSiteTree& Tree, TTreeNode& Anchor) {
-    Tree.SetReached(Anchor, true);
     Tree.SetStateImage(Anchor, pic::Reached);
     Tree.SetImage(Anchor, pic::Anchor);
 }
 
 void ShowAnchorNotReached(TSiteTree& Tree, TTreeNode& Anchor) {
-    Tree.SetReached(Anchor, false);
     Tree.SetStateImage(Anchor, pic::NotReached);
 }
 

@@ -30,7 +30,8 @@ void ShowSelectedLikeImage(TSiteTree& Tree, TTreeNode& File);
 void ShowFolderProblem(TSiteTree& Tree, TTreeNode& Folder, bool Problem);
 // An anchor as a page's anchors are shown when read: blank and not reached.
 void ShowAnchorAsRead(TSiteTree& Tree, TTreeNode& Anchor);
-// An anchor that a link from a reached page names: reached, and from now on the anchor picture.
+// An anchor that a link from a reached page names (its file object keeps that): the reached
+// state picture, and from now on the anchor picture.
 void ShowAnchorReached(TSiteTree& Tree, TTreeNode& Anchor);
 // An anchor no longer reached; its picture stays.
 void ShowAnchorNotReached(TSiteTree& Tree, TTreeNode& Anchor);

@@ -20,7 +20,6 @@ struct TTreeNode {
     int OverlayIndex = -1;  // overlay slot, -1 for none
     bool Expanded = false;
     bool Problem = false;        // a folder: a file below it needs attention (drawn cyan)
-    bool Reached = false;        // an anchor: a link from a reached page names it
     std::int32_t Repeats = -1;   // a folder listed before under another path: see RepeatOf
     TFileObject* Data = nullptr; // not owned; set for file nodes only
     TTreeNode* Parent = nullptr; // not owned; null for the root
@@ -92,10 +91,9 @@ public:
     void Expand(TTreeNode& Node);
     // Records that a view opened or closed the node; the view knows, so nobody is told.
     void NoteExpanded(TTreeNode& Node, bool Expanded) { Node.Expanded = Expanded; }
-    // What a folder's or an anchor's pictures show; the pictures set with it are what observers
-    // hear of (NodePictures sets both).
+    // What a folder's pictures show; the pictures set with it are what observers hear of
+    // (NodePictures sets both).
     void SetProblem(TTreeNode& Folder, bool Problem) { Folder.Problem = Problem; }
-    void SetReached(TTreeNode& Anchor, bool Reached) { Anchor.Reached = Reached; }
     // Notes that a folder node stands for a folder listed before under the path Of.
     void MarkRepeat(TTreeNode& Node, std::string Of);
     // The path of the folder that the node repeats, or null.
